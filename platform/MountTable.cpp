@@ -1,5 +1,6 @@
 // Seed: drive types until the mount table exists. Absolute paths count as fixed disks.
 #include "pages/ContentTypes.h"
+#include "platform/MountTable.h"
 
 namespace kov {
 
@@ -13,4 +14,8 @@ bool FindFolderBackgroundFile(const std::string& folder, std::string* out, bool 
   return false;
 }
 
+}  // namespace kov
+
+namespace kov {
+bool GetVolumeInfo(const std::string& path, VolumeInfo* info) { return false; }
 }  // namespace kov
