@@ -1,6 +1,7 @@
 #include "app/logic/KeyTable.h"
 
 #include "app/logic/Commands.h"
+#include "res/Accelerators.h"
 
 namespace kov {
 namespace {
@@ -9,8 +10,7 @@ namespace {
 enum : uint32_t {
   kKeyReturn = 0xff0d, kKeyKpEnter = 0xff8d, kKeyEscape = 0xff1b, kKeySpace = 0x20,
   kKeyDelete = 0xffff, kKeyKpDecimal = 0xffae, kKeyKpDelete = 0xff9f,
-  kKeyPageUp = 0xff55, kKeyPageDown = 0xff56, kKeyKpPageUp = 0xff9a, kKeyKpPageDown = 0xff9b,
-  kKeyF1 = 0xffbe, kKeyKp0 = 0xffb0,
+  kKeyKp0 = 0xffb0,
 };
 
 struct KeyCommand {
@@ -33,19 +33,12 @@ const KeyCommand kPlainKeys[] = {
     {'t', kCmdInterval20}, {'T', kCmdInterval20},
 };
 
-// F1 to F7 in order.
-const int kFunctionKeys[] = {kCmdAbout, kCmdOpenFolderTree, kCmdRebuildThumbnails, kCmdBackground,
-                             kCmdRefresh, kCmdWebThumbnails, kCmdOpenFileManager};
-
 int AcceleratorCommand(const KeyPress& key) {
-  bool modifiers = key.ctrl || key.shift || key.alt;
-  if (key.keysym >= kKeyF1 && key.keysym < kKeyF1 + 7 && !modifiers)
-    return kFunctionKeys[key.keysym - kKeyF1];
-  if (!key.ctrl || key.shift || key.alt) return 0;
-  if (key.keysym == 'p' || key.keysym == 'P') return kCmdPrint;
-  if (key.keysym == kKeyPageDown || key.keysym == kKeyKpPageDown) return kCmdNextFolder;
-  if (key.keysym == kKeyPageUp || key.keysym == kKeyKpPageUp) return kCmdPreviousFolder;
-  return 0;
+  const AcceleratorTable* table = LoadAccelerators(169);
+  if (!table) return 0;  // without the table the plain keys still work
+  unsigned modifiers = (key.shift ? kAccelShift : 0) | (key.ctrl ? kAccelControl : 0) |
+                       (key.alt ? kAccelAlt : 0);
+  return TranslateAcceleratorKey(*table, key.keysym, modifiers);
 }
 
 }  // namespace
