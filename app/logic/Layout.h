@@ -1,0 +1,46 @@
+#pragma once
+// Where the panes, the toolbar and the folder tree go. Pure geometry: the windows
+// apply these rectangles through their own geometry record.
+#include <vector>
+
+#include "platform/Screen.h"
+
+namespace kov {
+
+enum class LayoutMode { kMinimized = 0, kRestored = 1, kMaximized = 2 };
+
+// Widths of a scroll bar's thumb, which keep the toolbar off the screen edge.
+constexpr int kScrollThumbWidth = 17;
+constexpr int kScrollThumbHeight = 17;
+
+struct Size {
+  int width = 0, height = 0;
+};
+
+struct LayoutPlan {
+  Rect panes;              // the three full-screen panes
+  Rect toolbar;            // the toolbar, its size kept
+  int minimizeBitmap = 0;  // bitmaps and tooltips of buttons 1011 and 1012
+  int minimizeTooltip = 0;
+  int maximizeBitmap = 0;
+  int maximizeTooltip = 0;
+  bool buttonsEnabled = true;  // 1003-1006, 1008-1010; only quit and the two layout buttons stay when false
+};
+
+// The mode the information pane's rectangle shows.
+LayoutMode CurrentLayoutMode(const Rect& infoPane, const Rect& screen);
+// What buttons 1011 (minimise / restore) and 1012 (maximise / restore) do in a mode.
+LayoutMode ModeAfterMinimizeButton(LayoutMode current);
+LayoutMode ModeAfterMaximizeButton(LayoutMode current);
+
+Rect ToolbarHome(const Rect& screen, Size toolbar);
+LayoutPlan PlanLayout(LayoutMode mode, const Rect& screen, Size toolbar);
+
+// The buttons that a minimised layout disables.
+const std::vector<int>& ButtonsDisabledWhenMinimized();
+
+// The folder tree above the toolbar when there is more room there, else below it,
+// then shifted left until it ends inside the screen.
+Rect PlaceFolderTree(const Rect& screen, const Rect& toolbar, const Rect& openFolderButton, Size tree);
+
+}  // namespace kov
