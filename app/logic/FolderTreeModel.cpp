@@ -8,12 +8,11 @@
 #include <cstdlib>
 
 #include "pages/ContentTypes.h"
+#include "pages/NameOrder.h"
 
 namespace kov {
 
 namespace {
-
-char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; }
 
 // The canonical form of path with every link resolved; "" when it cannot be resolved.
 std::string ResolvedPath(const std::string& path) {
@@ -63,17 +62,6 @@ std::string FolderDisplayName(const std::string& path) {
   return BaseName(trimmed);
 }
 
-int CompareFolderNames(const std::string& a, const std::string& b) {
-  size_t common = std::min(a.size(), b.size());
-  for (size_t i = 0; i < common; ++i) {
-    char la = AsciiLower(a[i]), lb = AsciiLower(b[i]);
-    if (la != lb) return (unsigned char)la < (unsigned char)lb ? -1 : 1;
-  }
-  if (a.size() != b.size()) return a.size() < b.size() ? -1 : 1;
-  int bytes = a.compare(b);
-  return bytes < 0 ? -1 : bytes > 0 ? 1 : 0;
-}
-
 bool IsExistingDirectory(const std::string& path) {
   struct stat info;
   return !path.empty() && stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
@@ -107,7 +95,7 @@ bool ListSubfolders(const std::string& folder, std::vector<FolderNode>* out) {
   }
   closedir(dir);
   std::sort(out->begin(), out->end(), [](const FolderNode& a, const FolderNode& b) {
-    return CompareFolderNames(a.displayName, b.displayName) < 0;
+    return NameLess(a.displayName, b.displayName);
   });
   return true;
 }

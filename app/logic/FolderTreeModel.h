@@ -18,10 +18,6 @@ struct FolderNode {
 // The name a subfolder or the Documents folder is shown with: its last component.
 std::string FolderDisplayName(const std::string& path);
 
-// Sorting order of names: without regard to ASCII letter case, bytes as tie-break.
-// Negative, zero or positive like strcmp.
-int CompareFolderNames(const std::string& a, const std::string& b);
-
 // True when path names an existing directory (symbolic links are followed).
 bool IsExistingDirectory(const std::string& path);
 
@@ -31,7 +27,7 @@ bool IsExistingDirectory(const std::string& path);
 std::vector<FolderNode> ListTopLevelFolders(const std::string& documents,
                                             const std::vector<std::string>& mountPoints);
 
-// The subfolders of folder, sorted by CompareFolderNames: directories only (a link to
+// The subfolders of folder, in the listings' name order (NameLess): directories only (a link to
 // a directory counts), no names starting with '.', and no link that leads back to
 // folder itself or to one of its ancestors (expanding it would never end). false when
 // the folder cannot be listed; out is then empty.

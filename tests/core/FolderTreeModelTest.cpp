@@ -11,40 +11,13 @@
 
 #include "app/logic/FolderTreeModel.h"
 #include "pages/ContentTypes.h"
+#include "tests/core/TempFolder.h"
+#include "tools/UserFolders.h"
 
 using namespace kov;
+using kovtest::TempFolder;
 
 namespace {
-
-// A temporary folder removed with everything in it when the test ends.
-class TempTree {
- public:
-  TempTree() {
-    gchar* dir = g_dir_make_tmp("kov-tree-XXXXXX", nullptr);
-    root_ = dir;
-    g_free(dir);
-  }
-  ~TempTree() { std::system(("rm -rf '" + root_ + "'").c_str()); }
-  std::string Dir(const std::string& relative) const {
-    std::string path = JoinPath(root_, relative);
-    g_mkdir_with_parents(path.c_str(), 0755);
-    return path;
-  }
-  std::string File(const std::string& relative) const {
-    std::string path = JoinPath(root_, relative);
-    std::ofstream(path) << "x";
-    return path;
-  }
-  std::string Link(const std::string& relative, const std::string& target) const {
-    std::string path = JoinPath(root_, relative);
-    EXPECT_EQ(symlink(target.c_str(), path.c_str()), 0);
-    return path;
-  }
-  const std::string& root() const { return root_; }
-
- private:
-  std::string root_;
-};
 
 // A tree given as a table of children, which records every node the walk expands.
 struct FakeTree {
@@ -65,6 +38,12 @@ struct FakeTree {
     };
   }
 };
+
+std::string MakeLink(const TempFolder& temp, const std::string& relative, const std::string& target) {
+  std::string path = temp / relative;
+  EXPECT_EQ(symlink(target.c_str(), path.c_str()), 0) << path;
+  return path;
+}
 
 std::vector<std::string> Names(const std::vector<FolderNode>& nodes) {
   std::vector<std::string> names;
@@ -128,8 +107,8 @@ TEST(FolderTreeWalk, MissingTargetLeavesExpansionAsFarAsItGot) {
 }
 
 TEST(FolderTreeTopLevel, DocumentsThenRootThenEachVolumeOnce) {
-  TempTree temp;
-  std::string documents = temp.Dir("Documents");
+  TempFolder temp;
+  std::string documents = temp.MakeFolder("Documents");
   std::vector<FolderNode> top =
       ListTopLevelFolders(documents + "/", {"/", "/media/usb", "relative", "", "/media/usb/", "/mnt/cd"});
   ASSERT_EQ(top.size(), 4u);
@@ -141,22 +120,22 @@ TEST(FolderTreeTopLevel, DocumentsThenRootThenEachVolumeOnce) {
   EXPECT_EQ(top[3].path, "/mnt/cd");
 
   // A Documents folder that does not exist is left out; "/" is always there.
-  top = ListTopLevelFolders(temp.root() + "/gone", {});
+  top = ListTopLevelFolders(temp.path() + "/gone", {});
   ASSERT_EQ(top.size(), 1u);
   EXPECT_EQ(top[0].path, "/");
 }
 
 TEST(FolderTreeSubfolders, DirectoriesOnlySortedWithoutDotNamesOrLoops) {
-  TempTree temp;
-  std::string outside = temp.Dir("outside");
-  std::string folder = temp.Dir("pics");
-  for (const char* name : {"b", "a", "A", ".hidden", "x\\y", "\xC3\xA9t\xE9"}) temp.Dir(std::string("pics/") + name);
-  temp.File("pics/c.jpg");
-  temp.Link("pics/loop", folder);           // the folder itself
-  temp.Link("pics/up", temp.root());        // an ancestor
-  temp.Link("pics/ext", outside);           // elsewhere: shown
-  temp.Link("pics/dangling", temp.root() + "/none");
-  temp.Link("pics/file-link", folder + "/c.jpg");
+  TempFolder temp;
+  std::string outside = temp.MakeFolder("outside");
+  std::string folder = temp.MakeFolder("pics");
+  for (const char* name : {"b", "a", "A", ".hidden", "x\\y", "\xC3\xA9t\xE9"}) temp.MakeFolder(std::string("pics/") + name);
+  temp.WriteFile("pics/c.jpg");
+  MakeLink(temp, "pics/loop", folder);           // the folder itself
+  MakeLink(temp, "pics/up", temp.path());        // an ancestor
+  MakeLink(temp, "pics/ext", outside);           // elsewhere: shown
+  MakeLink(temp, "pics/dangling", temp.path() + "/none");
+  MakeLink(temp, "pics/file-link", folder + "/c.jpg");
 
   std::vector<FolderNode> children;
   ASSERT_TRUE(ListSubfolders(folder, &children));
@@ -165,37 +144,32 @@ TEST(FolderTreeSubfolders, DirectoriesOnlySortedWithoutDotNamesOrLoops) {
   EXPECT_EQ(children[3].path, folder + "/ext");
 
   // Only hidden folders and files: listable, but nothing to show.
-  std::string hiddenOnly = temp.Dir("hidden-only/.git");
-  temp.File("hidden-only/readme.txt");
+  std::string hiddenOnly = temp.MakeFolder("hidden-only/.git");
+  temp.WriteFile("hidden-only/readme.txt");
   ASSERT_TRUE(ListSubfolders(DirName(hiddenOnly), &children));
   EXPECT_TRUE(children.empty());
 
   // A folder that cannot be listed: false and no children.
   children.push_back({"stale", "stale"});
-  EXPECT_FALSE(ListSubfolders(temp.root() + "/missing", &children));
+  EXPECT_FALSE(ListSubfolders(temp.path() + "/missing", &children));
   EXPECT_TRUE(children.empty());
   EXPECT_FALSE(ListSubfolders(folder + "/c.jpg", &children));
   EXPECT_FALSE(ListSubfolders("", &children));
 }
 
-TEST(FolderTreeSubfolders, NamesSortWithoutCaseThenByBytes) {
-  EXPECT_LT(CompareFolderNames("apple", "Banana"), 0);
-  EXPECT_GT(CompareFolderNames("Zoo", "apple"), 0);
-  EXPECT_LT(CompareFolderNames("B", "b"), 0);  // equal without case: bytes decide
-  EXPECT_EQ(CompareFolderNames("same", "same"), 0);
-  EXPECT_LT(CompareFolderNames("ab", "abc"), 0);
-  EXPECT_LT(CompareFolderNames("z", "\xC3\xA9"), 0);  // high bytes sort after ASCII
+TEST(FolderTreeSubfolders, DisplayNameIsTheLastComponent) {
   EXPECT_EQ(FolderDisplayName("/a/b/"), "b");
+  EXPECT_EQ(FolderDisplayName("/a//b"), "b");
   EXPECT_EQ(FolderDisplayName("/"), "/");
 }
 
 TEST(FolderTreeInitialFolder, CdRomRootThenSettingThenPicturesThenDocuments) {
-  TempTree temp;
+  TempFolder temp;
   InitialFolderFacts facts;
-  facts.imgFolder = temp.Dir("remembered");
+  facts.imgFolder = temp.MakeFolder("remembered");
   facts.hasImgFolder = true;
-  facts.pictures = temp.Dir("Pictures");
-  facts.documents = temp.Dir("Documents");
+  facts.pictures = temp.MakeFolder("Pictures");
+  facts.documents = temp.MakeFolder("Documents");
 
   facts.programOnCdRom = true;
   facts.programVolumeRoot = "/media/cdrom";
@@ -209,11 +183,11 @@ TEST(FolderTreeInitialFolder, CdRomRootThenSettingThenPicturesThenDocuments) {
   facts.hasImgFolder = false;  // not readable: its text does not count
   EXPECT_EQ(ChooseInitialFolder(facts), facts.pictures);
   facts.hasImgFolder = true;
-  facts.imgFolder = temp.File("a-file");
+  facts.imgFolder = temp.WriteFile("a-file");
   EXPECT_EQ(ChooseInitialFolder(facts), facts.pictures);
   facts.imgFolder = "";
   EXPECT_EQ(ChooseInitialFolder(facts), facts.pictures);
-  facts.imgFolder = temp.root() + "/deleted";
+  facts.imgFolder = temp.path() + "/deleted";
   EXPECT_EQ(ChooseInitialFolder(facts), facts.pictures);
 
   g_rmdir(facts.pictures.c_str());
@@ -230,4 +204,37 @@ TEST(FolderTreeOk, RemembersEverythingButCdRomFolders) {
   ok = DecideFolderTreeOk("", kDriveUnknown);  // nothing selected: stores "" and still opens
   EXPECT_TRUE(ok.remember);
   EXPECT_EQ(ok.folder, "");
+}
+
+TEST(FolderTreeInitialFolder, ProgramOnCdRomStartsAtItsVolumeRootAndIsNotRemembered) {
+  TempFolder temp;
+  std::string programFolder = DirName(ProgramFilePath());
+  ASSERT_FALSE(programFolder.empty());
+  std::string table =
+      "20 1 8:1 / / rw - ext4 /dev/sda1 rw\n"
+      "30 20 11:0 / " + programFolder + " ro - iso9660 /dev/sr0 ro\n";
+  setenv("KOV_MOUNTINFO", temp.WriteFile("mountinfo", table).c_str(), 1);
+
+  SettingAccess settings;
+  std::string remembered = temp.MakeFolder("remembered");
+  settings.get = [&](const std::string& name, std::string* value) {
+    if (name != "imgfolder") return false;
+    *value = remembered;
+    return true;
+  };
+  InitialFolderFacts facts = GatherInitialFolderFacts(settings);
+  EXPECT_TRUE(facts.programOnCdRom);
+  EXPECT_EQ(facts.programVolumeRoot, programFolder);
+  EXPECT_EQ(facts.imgFolder, remembered);
+  EXPECT_EQ(ChooseInitialFolder(facts), programFolder);
+  std::string onDisc = programFolder + "/photos";
+  EXPECT_FALSE(DecideFolderTreeOk(onDisc, GetPathDriveType(onDisc)).remember);
+
+  // The same program on a hard disk starts at the remembered folder.
+  setenv("KOV_MOUNTINFO", temp.WriteFile("mountinfo", "20 1 8:1 / / rw - ext4 /dev/sda1 rw\n").c_str(), 1);
+  facts = GatherInitialFolderFacts(settings);
+  EXPECT_FALSE(facts.programOnCdRom);
+  EXPECT_EQ(ChooseInitialFolder(facts), remembered);
+  EXPECT_TRUE(DecideFolderTreeOk(onDisc, GetPathDriveType(onDisc)).remember);
+  unsetenv("KOV_MOUNTINFO");
 }
