@@ -62,4 +62,14 @@ InitialFolderFacts GatherInitialFolderFacts(const SettingAccess& settings) {
   return facts;
 }
 
+FolderTreeSources ProgramFolderTreeSources() {
+  FolderTreeSources sources;
+  sources.documents = DocumentsFolder();
+  sources.mountPoints = UserVisibleMountPoints();
+  sources.settings = ProgramSettings();
+  SettingAccess settings = sources.settings;
+  sources.initialFacts = [settings] { return GatherInitialFolderFacts(settings); };
+  return sources;
+}
+
 }  // namespace kov

@@ -33,4 +33,14 @@ SettingAccess ProgramSettings();
 // user folders.
 InitialFolderFacts GatherInitialFolderFacts(const SettingAccess& settings);
 
+// Where the folder tree's top level, start-up choice and remembered folder come from.
+struct FolderTreeSources {
+  std::string documents;                 // shown first when it exists
+  std::vector<std::string> mountPoints;  // volumes shown after "/"
+  SettingAccess settings;                // "imgfolder"
+  std::function<InitialFolderFacts()> initialFacts;
+};
+// The running program's: user folders, visible volumes, the settings store.
+FolderTreeSources ProgramFolderTreeSources();
+
 }  // namespace kov
