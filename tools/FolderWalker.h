@@ -1,0 +1,49 @@
+#pragma once
+// The walk behind "next image", "previous image", "next folder" and "previous
+// folder": every folder under a root, in tree order, with the pictures of the
+// current folder. Positions wrap around at both ends. Folders without pictures are
+// dropped from the walk when it first reaches them. The walker shows nothing.
+#include <string>
+#include <vector>
+
+namespace kov {
+
+class CFolderWalker {
+ public:
+  virtual ~CFolderWalker() = default;
+
+  // Rebuilds the walk for a new root: the folder tree is listed now, pictures only
+  // as each folder is reached. Afterwards the current folder is the first one in
+  // walk order that holds pictures, positioned before its first picture.
+  void Open(const std::string& path);
+  // The next picture, moving on to the next folder with pictures (and from the last
+  // folder to the first); "" when no folder of the walk holds a picture.
+  std::string NextImage();
+  // The previous picture, moving back to the previous folder's last one; "" as above.
+  std::string PreviousImage();
+  // To the next folder that holds pictures, at its first picture; false when none is left.
+  bool NextFolder();
+  // To the previous folder that holds pictures, at its last picture; false when none is left.
+  bool PreviousFolder();
+  // The current folder, or the path given to Open when the walk holds none.
+  std::string CurrentFolder() const;
+  // Makes this picture of the current folder the current one: the exact path first,
+  // else the one picture that differs from it only in letter case. Anything else
+  // leaves the position as it is.
+  void SelectImage(const std::string& path);
+
+ private:
+  // Reads the pictures of folders_[index] afresh; false when it holds none.
+  bool EnterFolder(size_t index);
+  void DropFolder(size_t index);
+  int FolderCount() const { return static_cast<int>(folders_.size()); }
+  int ImageCount() const { return static_cast<int>(images_.size()); }
+
+  std::string root_;
+  std::vector<std::string> folders_;
+  int folderIndex_ = -1;
+  std::vector<std::string> images_;
+  int imageIndex_ = -1;  // -1: before the first picture
+};
+
+}  // namespace kov
