@@ -5,6 +5,7 @@
 
 #include "pages/ContentTypes.h"
 #include "platform/MountTable.h"
+#include "tools/Settings.h"
 
 namespace kov {
 
@@ -42,10 +43,9 @@ std::string ProgramFilePath() {
 }
 
 SettingAccess ProgramSettings() {
-  // The settings store is not linked in yet: nothing is remembered between runs.
   SettingAccess access;
-  access.get = [](const std::string&, std::string*) { return false; };
-  access.set = [](const std::string&, const std::string&) { return false; };
+  access.get = [](const std::string& name, std::string* value) { return GetSetting(name, value); };
+  access.set = [](const std::string& name, const std::string& value) { return SetSetting(name, value); };
   return access;
 }
 
@@ -56,7 +56,7 @@ InitialFolderFacts GatherInitialFolderFacts(const SettingAccess& settings) {
     VolumeInfo volume;
     if (GetVolumeInfo(ProgramFilePath(), &volume)) facts.programVolumeRoot = volume.mountPoint;
   }
-  if (settings.get) facts.hasImgFolder = settings.get("imgfolder", &facts.imgFolder);
+  if (settings.get) facts.hasImgFolder = settings.get(kImageFolderSetting, &facts.imgFolder);
   facts.pictures = PicturesFolder();
   facts.documents = DocumentsFolder();
   return facts;

@@ -2,7 +2,6 @@
 
 #include <X11/keysym.h>
 
-#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -11,6 +10,7 @@
 #include "tests/core/TempFolder.h"
 #include "tests/gui/FolderTreeTestSupport.h"
 #include "tools/gui/FolderPicker.h"
+#include "tools/Settings.h"
 #include "tools/gui/FolderTreeDlg.h"
 
 using namespace kov;
@@ -21,7 +21,7 @@ namespace {
 using Paths = std::vector<std::string>;
 
 // A real folder tree over a temporary Documents folder and one extra volume, with the
-// settings kept in a map and OK counted.
+// settings file under a temporary config folder and OK counted.
 class FolderTreeDlgTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -31,23 +31,27 @@ class FolderTreeDlgTest : public ::testing::Test {
     temp_.MakeFolder("Documents/only-hidden/.cache");
     volume_ = temp_.MakeFolder("vol");
     temp_.MakeFolder("vol/photos");
+    const char* config = g_getenv("XDG_CONFIG_HOME");
+    savedConfig_ = config ? config : "";
+    g_setenv("XDG_CONFIG_HOME", temp_.MakeFolder("config").c_str(), TRUE);
   }
-  void TearDown() override { unsetenv("KOV_MOUNTINFO"); }
+  void TearDown() override {
+    unsetenv("KOV_MOUNTINFO");
+    if (savedConfig_.empty()) g_unsetenv("XDG_CONFIG_HOME");
+    else g_setenv("XDG_CONFIG_HOME", savedConfig_.c_str(), TRUE);
+  }
+
+  // The stored "imgfolder"; "(absent)" when there is none.
+  static std::string Remembered() {
+    std::string value;
+    return GetSetting(kImageFolderSetting, &value) ? value : "(absent)";
+  }
 
   std::unique_ptr<CFolderTreeDlg> MakeDialog(const std::string& remembered) {
     FolderTreeSources sources;
     sources.documents = documents_;
     sources.mountPoints = {volume_};
-    sources.settings.get = [this](const std::string& name, std::string* value) {
-      auto found = settings_.find(name);
-      if (found == settings_.end()) return false;
-      *value = found->second;
-      return true;
-    };
-    sources.settings.set = [this](const std::string& name, const std::string& value) {
-      settings_[name] = value;
-      return true;
-    };
+    sources.settings = ProgramSettings();  // the settings file under the temporary config folder
     std::string documents = documents_;
     sources.initialFacts = [remembered, documents] {
       InitialFolderFacts facts;
@@ -65,7 +69,7 @@ class FolderTreeDlgTest : public ::testing::Test {
 
   TempFolder temp_;
   std::string documents_, volume_;
-  std::map<std::string, std::string> settings_;
+  std::string savedConfig_;
   int chosen_ = 0;
 };
 
@@ -146,7 +150,16 @@ TEST_F(FolderTreeDlgTest, OkHidesRemembersAndHandsOverExceptOnCdRom) {
   gtk_button_clicked(GTK_BUTTON(dialog->okButton()));
   EXPECT_FALSE(Shown(*dialog));
   EXPECT_EQ(chosen_, 1);
-  EXPECT_EQ(settings_["imgfolder"], deep);
+  EXPECT_EQ(Remembered(), deep);
+
+  // A tree made afterwards starts at the remembered folder.
+  FolderTreeSources again;
+  again.documents = documents_;
+  again.settings = ProgramSettings();
+  again.initialFacts = [] { return GatherInitialFolderFacts(ProgramSettings()); };
+  CFolderTreeDlg second(again, nullptr);
+  ASSERT_TRUE(second.Create(nullptr));
+  EXPECT_EQ(second.GetSelectedPath(), deep);
 
   // A folder on a CD-ROM opens but is not remembered.
   std::string table = "20 1 8:1 / / rw - ext4 /dev/sda1 rw\n30 20 11:0 / " + volume_ + " ro - iso9660 /dev/sr0 ro\n";
@@ -154,14 +167,14 @@ TEST_F(FolderTreeDlgTest, OkHidesRemembersAndHandsOverExceptOnCdRom) {
   ASSERT_TRUE(dialog->SelectPath(volume_ + "/photos"));
   dialog->OnOK();
   EXPECT_EQ(chosen_, 2);
-  EXPECT_EQ(settings_["imgfolder"], deep);
+  EXPECT_EQ(Remembered(), deep);
 
   // Nothing selected: OK is disabled, and confirming stores "" and still hands over.
   gtk_tree_selection_unselect_all(gtk_tree_view_get_selection(dialog->treeView()));
   EXPECT_FALSE(gtk_widget_get_sensitive(dialog->okButton()));
   dialog->OnOK();
   EXPECT_EQ(chosen_, 3);
-  EXPECT_EQ(settings_["imgfolder"], "");
+  EXPECT_EQ(Remembered(), "");
 }
 
 TEST_F(FolderTreeDlgTest, EscapeHidesAndReturnConfirms) {
@@ -171,7 +184,7 @@ TEST_F(FolderTreeDlgTest, EscapeHidesAndReturnConfirms) {
   SendKey(XK_Escape);
   EXPECT_TRUE(PumpUntil([&] { return !Shown(*dialog); }, 2000));
   EXPECT_EQ(chosen_, 0);
-  EXPECT_EQ(settings_.count("imgfolder"), 0u);
+  EXPECT_EQ(Remembered(), "(absent)");
 
   // Shown again, the tree kept its selection; Return confirms it.
   dialog->ShowAt(10, 10);
@@ -180,7 +193,7 @@ TEST_F(FolderTreeDlgTest, EscapeHidesAndReturnConfirms) {
   SendKey(XK_Return);
   EXPECT_TRUE(PumpUntil([&] { return chosen_ == 1; }, 2000));
   EXPECT_FALSE(Shown(*dialog));
-  EXPECT_EQ(settings_["imgfolder"], documents_ + "/B");
+  EXPECT_EQ(Remembered(), documents_ + "/B");
 }
 
 namespace {

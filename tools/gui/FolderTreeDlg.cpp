@@ -4,6 +4,7 @@
 
 #include "app/logic/FolderTreeModel.h"
 #include "pages/ContentTypes.h"
+#include "tools/Settings.h"
 
 namespace kov {
 
@@ -133,7 +134,7 @@ void CFolderTreeDlg::UpdateOkButton() {
 void CFolderTreeDlg::OnOK() {
   gtk_widget_hide(window_);
   FolderTreeOk ok = DecideFolderTreeOk(GetSelectedPath(), GetPathDriveType(GetSelectedPath()));
-  if (ok.remember && sources_.settings.set) sources_.settings.set("imgfolder", ok.folder);
+  if (ok.remember && sources_.settings.set) sources_.settings.set(kImageFolderSetting, ok.folder);
   if (onFolderChosen_) onFolderChosen_();
 }
 
