@@ -1,0 +1,237 @@
+#include <gtest/gtest.h>
+
+#include <X11/keysym.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "pages/ContentTypes.h"
+#include "tests/core/TempFolder.h"
+#include "tests/gui/FolderTreeTestSupport.h"
+#include "tools/gui/FolderPicker.h"
+#include "tools/Settings.h"
+#include "tools/gui/FolderTreeDlg.h"
+
+using namespace kov;
+using namespace kovtest;
+
+namespace {
+
+using Paths = std::vector<std::string>;
+
+// A real folder tree over a temporary Documents folder and one extra volume, with the
+// settings file under a temporary config folder and OK counted.
+class FolderTreeDlgTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    documents_ = temp_.MakeFolder("Documents");
+    temp_.MakeFolder("Documents/a/deep");
+    temp_.MakeFolder("Documents/B");
+    temp_.MakeFolder("Documents/only-hidden/.cache");
+    volume_ = temp_.MakeFolder("vol");
+    temp_.MakeFolder("vol/photos");
+    const char* config = g_getenv("XDG_CONFIG_HOME");
+    savedConfig_ = config ? config : "";
+    g_setenv("XDG_CONFIG_HOME", temp_.MakeFolder("config").c_str(), TRUE);
+  }
+  void TearDown() override {
+    unsetenv("KOV_MOUNTINFO");
+    if (savedConfig_.empty()) g_unsetenv("XDG_CONFIG_HOME");
+    else g_setenv("XDG_CONFIG_HOME", savedConfig_.c_str(), TRUE);
+  }
+
+  // The stored "imgfolder"; "(absent)" when there is none.
+  static std::string Remembered() {
+    std::string value;
+    return GetSetting(kImageFolderSetting, &value) ? value : "(absent)";
+  }
+
+  std::unique_ptr<CFolderTreeDlg> MakeDialog(const std::string& remembered) {
+    FolderTreeSources sources;
+    sources.documents = documents_;
+    sources.mountPoints = {volume_};
+    sources.settings = ProgramSettings();  // the settings file under the temporary config folder
+    std::string documents = documents_;
+    sources.initialFacts = [remembered, documents] {
+      InitialFolderFacts facts;
+      facts.hasImgFolder = !remembered.empty();
+      facts.imgFolder = remembered;
+      facts.documents = documents;
+      return facts;
+    };
+    auto dialog = std::make_unique<CFolderTreeDlg>(sources, [this] { ++chosen_; });
+    EXPECT_TRUE(dialog->Create(nullptr));
+    return dialog;
+  }
+
+  static bool Shown(CFolderTreeDlg& dialog) { return gtk_widget_get_visible(dialog.window()); }
+
+  TempFolder temp_;
+  std::string documents_, volume_;
+  std::string savedConfig_;
+  int chosen_ = 0;
+};
+
+GtkTreePath* Row(const char* indices) { return gtk_tree_path_new_from_string(indices); }
+
+}  // namespace
+
+TEST_F(FolderTreeDlgTest, ExpansionReadsTheDiskOnlyWhenAskedAndAgainAfterCollapse) {
+  auto dialog = MakeDialog("");
+  GtkTreeView* tree = dialog->treeView();
+  GtkTreeModel* model = gtk_tree_view_get_model(tree);
+  ASSERT_EQ(gtk_tree_model_iter_n_children(model, nullptr), 3);
+  GtkTreePath* documentsRow = Row("0");
+  EXPECT_EQ(ChildPathsOf(tree, documentsRow), Paths{""});  // only the placeholder: nothing read
+  EXPECT_EQ(dialog->GetSelectedPath(), documents_);        // the start-up folder
+
+  ASSERT_TRUE(gtk_tree_view_expand_row(tree, documentsRow, FALSE));
+  Paths listed{documents_ + "/a", documents_ + "/B", documents_ + "/only-hidden"};
+  EXPECT_EQ(ChildPathsOf(tree, documentsRow), listed);
+  GtkTreePath* firstChild = Row("0:0");
+  EXPECT_EQ(ChildPathsOf(tree, firstChild), Paths{""});
+
+  // A folder made meanwhile shows only after collapsing and expanding again.
+  temp_.MakeFolder("Documents/c");
+  EXPECT_EQ(ChildPathsOf(tree, documentsRow), listed);
+  gtk_tree_view_collapse_row(tree, documentsRow);
+  EXPECT_EQ(ChildPathsOf(tree, documentsRow), Paths{""});
+  ASSERT_TRUE(gtk_tree_view_expand_row(tree, documentsRow, FALSE));
+  listed.insert(listed.begin() + 2, documents_ + "/c");
+  EXPECT_EQ(ChildPathsOf(tree, documentsRow), listed);
+
+  // A folder with nothing but dot folders loses its expander when first opened.
+  GtkTreePath* hiddenOnly = Row("0:3");
+  EXPECT_FALSE(gtk_tree_view_expand_row(tree, hiddenOnly, FALSE));
+  EXPECT_TRUE(ChildPathsOf(tree, hiddenOnly).empty());
+  EXPECT_FALSE(gtk_tree_view_row_expanded(tree, hiddenOnly));
+  for (GtkTreePath* row : {documentsRow, firstChild, hiddenOnly}) gtk_tree_path_free(row);
+}
+
+TEST_F(FolderTreeDlgTest, SelectPathExpandsDownToTheFolderAndSelectsIt) {
+  std::string deep = documents_ + "/a/deep";
+  auto dialog = MakeDialog(deep);  // the remembered folder is selected at start-up
+  GtkTreeView* tree = dialog->treeView();
+  EXPECT_EQ(dialog->GetSelectedPath(), deep);
+  GtkTreePath* a = FindRow(tree, documents_ + "/a");
+  ASSERT_NE(a, nullptr);
+  EXPECT_TRUE(gtk_tree_view_row_expanded(tree, a));
+  gtk_tree_path_free(a);
+  EXPECT_TRUE(gtk_widget_get_sensitive(dialog->okButton()));
+
+  // Unreachable: false, and the selection stays.
+  EXPECT_FALSE(dialog->SelectPath(documents_ + "/a/missing"));
+  EXPECT_FALSE(dialog->SelectPath(documents_ + "/a/dee"));
+  EXPECT_FALSE(dialog->SelectPath(""));
+  EXPECT_EQ(dialog->GetSelectedPath(), deep);
+
+  // Outside Documents the walk goes through "/"; a trailing '/' is ignored.
+  EXPECT_TRUE(dialog->SelectPath(volume_ + "/photos/"));
+  EXPECT_EQ(dialog->GetSelectedPath(), volume_ + "/photos");
+  EXPECT_TRUE(dialog->SelectPath(documents_ + "/B"));
+  EXPECT_EQ(dialog->GetSelectedPath(), documents_ + "/B");
+}
+
+TEST_F(FolderTreeDlgTest, OkHidesRemembersAndHandsOverExceptOnCdRom) {
+  std::string deep = documents_ + "/a/deep";
+  auto dialog = MakeDialog(deep);
+  dialog->ShowAt(40, 30);
+  ASSERT_TRUE(PumpUntil([&] { return gtk_widget_get_mapped(dialog->window()); }, 2000));
+  PumpEvents(300);
+  int x = 0, y = 0;
+  gdk_window_get_origin(gtk_widget_get_window(dialog->window()), &x, &y);
+  EXPECT_EQ(x, 40);
+  EXPECT_EQ(y, 30);
+  EXPECT_EQ(gtk_widget_get_allocated_width(dialog->window()), CFolderTreeDlg::kWidth);
+  EXPECT_EQ(gtk_widget_get_allocated_height(dialog->window()), CFolderTreeDlg::kHeight);
+  EXPECT_TRUE(SaveScreenshot(dialog->window(), std::string(KOV_BINARY_DIR) + "/screenshots/folder-tree.png"));
+
+  gtk_button_clicked(GTK_BUTTON(dialog->okButton()));
+  EXPECT_FALSE(Shown(*dialog));
+  EXPECT_EQ(chosen_, 1);
+  EXPECT_EQ(Remembered(), deep);
+
+  // A tree made afterwards starts at the remembered folder.
+  FolderTreeSources again;
+  again.documents = documents_;
+  again.settings = ProgramSettings();
+  again.initialFacts = [] { return GatherInitialFolderFacts(ProgramSettings()); };
+  CFolderTreeDlg second(again, nullptr);
+  ASSERT_TRUE(second.Create(nullptr));
+  EXPECT_EQ(second.GetSelectedPath(), deep);
+
+  // A folder on a CD-ROM opens but is not remembered.
+  std::string table = "20 1 8:1 / / rw - ext4 /dev/sda1 rw\n30 20 11:0 / " + volume_ + " ro - iso9660 /dev/sr0 ro\n";
+  setenv("KOV_MOUNTINFO", temp_.WriteFile("mountinfo", table).c_str(), 1);
+  ASSERT_TRUE(dialog->SelectPath(volume_ + "/photos"));
+  dialog->OnOK();
+  EXPECT_EQ(chosen_, 2);
+  EXPECT_EQ(Remembered(), deep);
+
+  // Nothing selected: OK is disabled, and confirming stores "" and still hands over.
+  gtk_tree_selection_unselect_all(gtk_tree_view_get_selection(dialog->treeView()));
+  EXPECT_FALSE(gtk_widget_get_sensitive(dialog->okButton()));
+  dialog->OnOK();
+  EXPECT_EQ(chosen_, 3);
+  EXPECT_EQ(Remembered(), "");
+}
+
+TEST_F(FolderTreeDlgTest, EscapeHidesAndReturnConfirms) {
+  auto dialog = MakeDialog(documents_ + "/B");
+  dialog->ShowAt(10, 10);
+  ASSERT_TRUE(PumpUntil([&] { return gtk_window_has_toplevel_focus(GTK_WINDOW(dialog->window())); }, 2000));
+  SendKey(XK_Escape);
+  EXPECT_TRUE(PumpUntil([&] { return !Shown(*dialog); }, 2000));
+  EXPECT_EQ(chosen_, 0);
+  EXPECT_EQ(Remembered(), "(absent)");
+
+  // Shown again, the tree kept its selection; Return confirms it.
+  dialog->ShowAt(10, 10);
+  ASSERT_TRUE(PumpUntil([&] { return gtk_window_has_toplevel_focus(GTK_WINDOW(dialog->window())); }, 2000));
+  EXPECT_EQ(dialog->GetSelectedPath(), documents_ + "/B");
+  SendKey(XK_Return);
+  EXPECT_TRUE(PumpUntil([&] { return chosen_ == 1; }, 2000));
+  EXPECT_FALSE(Shown(*dialog));
+  EXPECT_EQ(Remembered(), documents_ + "/B");
+}
+
+namespace {
+
+// Answers the first shown folder chooser with response after delayMs.
+void AnswerChooserLater(int response, int delayMs) {
+  static int pending;
+  pending = response;
+  g_timeout_add(delayMs, [](gpointer) -> gboolean {
+    GList* windows = gtk_window_list_toplevels();
+    for (GList* item = windows; item; item = item->next) {
+      GtkWidget* window = GTK_WIDGET(item->data);
+      if (GTK_IS_FILE_CHOOSER_DIALOG(window) && gtk_widget_get_visible(window)) {
+        gtk_dialog_response(GTK_DIALOG(window), pending);
+        break;
+      }
+    }
+    g_list_free(windows);
+    return G_SOURCE_REMOVE;
+  }, nullptr);
+}
+
+}  // namespace
+
+TEST(FolderPicker, OpensOnTheInitialFolderAndReturnsOnlyAConfirmedChoice) {
+  TempFolder temp;
+  std::string initial = temp.MakeFolder("pick/inner");
+  CGtkFolderPicker picker;
+
+  std::string path = initial;
+  AnswerChooserLater(GTK_RESPONSE_ACCEPT, 800);
+  EXPECT_TRUE(picker.BrowseForFolder(nullptr, &path, true));
+  EXPECT_EQ(path, initial);
+
+  AnswerChooserLater(GTK_RESPONSE_CANCEL, 300);
+  path = initial;
+  EXPECT_FALSE(picker.BrowseForFolder(nullptr, &path, false));
+  EXPECT_EQ(path, initial);
+
+  EXPECT_FALSE(picker.BrowseForFolder(nullptr, nullptr, false));
+}

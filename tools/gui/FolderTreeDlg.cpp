@@ -1,0 +1,158 @@
+// The folder tree window: its widgets, placement, keys and the OK / Cancel actions.
+// The tree's rows are managed in FolderTreeRows.cpp.
+#include "tools/gui/FolderTreeDlg.h"
+
+#include "app/logic/FolderTreeModel.h"
+#include "pages/ContentTypes.h"
+#include "tools/Settings.h"
+
+namespace kov {
+
+namespace {
+
+constexpr int kButtonSize = 18;
+constexpr int kButtonMargin = 2;  // the OK button's right and bottom edge from the window's
+
+// Light yellow background, thin black border, small square buttons.
+const char kFolderTreeCss[] =
+    "window.kov-folder-tree { background-color: rgb(255,255,225); border: 1px solid black; }"
+    "button.kov-tree-button { min-width: 0; min-height: 0; padding: 0; margin: 0;"
+    "  border-radius: 0; background-image: none; background-color: rgb(255,255,225); }";
+
+void AddCss(GtkWidget* widget, const char* styleClass) {
+  static GtkCssProvider* provider = [] {
+    GtkCssProvider* made = gtk_css_provider_new();
+    gtk_css_provider_load_from_data(made, kFolderTreeCss, -1, nullptr);
+    return made;
+  }();
+  GtkStyleContext* style = gtk_widget_get_style_context(widget);
+  gtk_style_context_add_provider(style, GTK_STYLE_PROVIDER(provider), GTK_STYLE_PROVIDER_PRIORITY_APPLICATION);
+  gtk_style_context_add_class(style, styleClass);
+}
+
+GtkWidget* MakeSquareButton(const char* iconName, const char* label) {
+  GtkWidget* button = gtk_button_new_from_icon_name(iconName, GTK_ICON_SIZE_MENU);
+  gtk_widget_set_tooltip_text(button, label);
+  gtk_widget_set_size_request(button, kButtonSize, kButtonSize);
+  gtk_widget_set_can_focus(button, FALSE);
+  AddCss(button, "kov-tree-button");
+  return button;
+}
+
+}  // namespace
+
+CFolderTreeDlg::CFolderTreeDlg(FolderTreeSources sources, std::function<void()> onFolderChosen)
+    : sources_(std::move(sources)), onFolderChosen_(std::move(onFolderChosen)) {}
+
+CFolderTreeDlg::~CFolderTreeDlg() {
+  if (window_) gtk_widget_destroy(window_);
+  if (store_) g_object_unref(store_);
+}
+
+bool CFolderTreeDlg::Create(GtkWindow* owner) {
+  if (window_) return false;
+  BuildWidgets(owner);
+  InsertTopLevel();
+  SelectInitialFolder();
+  UpdateOkButton();
+  return true;
+}
+
+void CFolderTreeDlg::BuildWidgets(GtkWindow* owner) {
+  window_ = gtk_window_new(GTK_WINDOW_TOPLEVEL);
+  gtk_window_set_decorated(GTK_WINDOW(window_), FALSE);
+  gtk_window_set_resizable(GTK_WINDOW(window_), FALSE);
+  gtk_window_set_skip_taskbar_hint(GTK_WINDOW(window_), TRUE);
+  if (owner) gtk_window_set_transient_for(GTK_WINDOW(window_), owner);
+  gtk_widget_set_size_request(window_, kWidth, kHeight);
+  AddCss(window_, "kov-folder-tree");
+
+  GtkWidget* fixed = gtk_fixed_new();
+  gtk_container_add(GTK_CONTAINER(window_), fixed);
+
+  // The tree fills the window from its top-left corner down to just above the buttons.
+  const int buttonTop = kHeight - kButtonMargin - kButtonSize;
+  GtkWidget* scroller = gtk_scrolled_window_new(nullptr, nullptr);
+  gtk_scrolled_window_set_shadow_type(GTK_SCROLLED_WINDOW(scroller), GTK_SHADOW_IN);
+  gtk_widget_set_size_request(scroller, kWidth - 2, buttonTop - 2);
+  gtk_fixed_put(GTK_FIXED(fixed), scroller, 0, 0);
+  store_ = gtk_tree_store_new(3, G_TYPE_STRING, G_TYPE_STRING, G_TYPE_ICON);
+  tree_ = GTK_TREE_VIEW(gtk_tree_view_new_with_model(GTK_TREE_MODEL(store_)));
+  gtk_tree_view_set_headers_visible(tree_, FALSE);
+  gtk_tree_view_set_enable_tree_lines(tree_, TRUE);
+  GtkTreeViewColumn* column = gtk_tree_view_column_new();
+  GtkCellRenderer* icon = gtk_cell_renderer_pixbuf_new();
+  gtk_tree_view_column_pack_start(column, icon, FALSE);
+  gtk_tree_view_column_add_attribute(column, icon, "gicon", 2);
+  GtkCellRenderer* text = gtk_cell_renderer_text_new();
+  gtk_tree_view_column_pack_start(column, text, TRUE);
+  gtk_tree_view_column_add_attribute(column, text, "text", 0);
+  gtk_tree_view_append_column(tree_, column);
+  gtk_container_add(GTK_CONTAINER(scroller), GTK_WIDGET(tree_));
+
+  ok_ = MakeSquareButton("object-select-symbolic", "OK");
+  cancel_ = MakeSquareButton("window-close-symbolic", "Cancel");
+  const int okLeft = kWidth - kButtonMargin - kButtonSize;
+  gtk_fixed_put(GTK_FIXED(fixed), ok_, okLeft, buttonTop);
+  gtk_fixed_put(GTK_FIXED(fixed), cancel_, okLeft - kButtonSize - 1, buttonTop);
+
+  g_signal_connect_swapped(ok_, "clicked", G_CALLBACK(+[](CFolderTreeDlg* self) { self->OnOK(); }), this);
+  g_signal_connect_swapped(cancel_, "clicked", G_CALLBACK(+[](CFolderTreeDlg* self) { self->OnCancel(); }), this);
+  g_signal_connect_swapped(gtk_tree_view_get_selection(tree_), "changed",
+                           G_CALLBACK(+[](CFolderTreeDlg* self) { self->UpdateOkButton(); }), this);
+  g_signal_connect(tree_, "test-expand-row", G_CALLBACK(OnTestExpandRow), this);
+  g_signal_connect(tree_, "row-collapsed", G_CALLBACK(OnRowCollapsed), this);
+  g_signal_connect(window_, "key-press-event", G_CALLBACK(OnKeyPress), this);
+  // Closing hides: the window lives, with its tree, as long as its owner.
+  g_signal_connect(window_, "delete-event", G_CALLBACK(gtk_widget_hide_on_delete), nullptr);
+  gtk_widget_show_all(fixed);
+}
+
+void CFolderTreeDlg::ShowAt(int x, int y) {
+  if (!window_) return;
+  gtk_window_move(GTK_WINDOW(window_), x, y);
+  gtk_widget_show(window_);
+  gtk_window_present(GTK_WINDOW(window_));
+  if (GdkWindow* surface = gtk_widget_get_window(window_)) {
+    // Without a window manager nobody else raises the window or hands it the focus.
+    gdk_window_raise(surface);
+    gdk_window_focus(surface, GDK_CURRENT_TIME);
+  }
+  gtk_widget_grab_focus(GTK_WIDGET(tree_));
+}
+
+void CFolderTreeDlg::SelectInitialFolder() {
+  if (!sources_.initialFacts) return;
+  std::string folder = ChooseInitialFolder(sources_.initialFacts());
+  if (!folder.empty()) SelectPath(folder);
+}
+
+void CFolderTreeDlg::UpdateOkButton() {
+  if (ok_) gtk_widget_set_sensitive(ok_, !GetSelectedPath().empty());
+}
+
+void CFolderTreeDlg::OnOK() {
+  gtk_widget_hide(window_);
+  FolderTreeOk ok = DecideFolderTreeOk(GetSelectedPath(), GetPathDriveType(GetSelectedPath()));
+  if (ok.remember && sources_.settings.set) sources_.settings.set(kImageFolderSetting, ok.folder);
+  if (onFolderChosen_) onFolderChosen_();
+}
+
+void CFolderTreeDlg::OnCancel() { gtk_widget_hide(window_); }
+
+gboolean CFolderTreeDlg::OnKeyPress(GtkWidget*, GdkEventKey* event, gpointer self) {
+  auto* dialog = static_cast<CFolderTreeDlg*>(self);
+  switch (event->keyval) {
+    case GDK_KEY_Escape:
+      dialog->OnCancel();
+      return TRUE;
+    case GDK_KEY_Return:
+    case GDK_KEY_KP_Enter:
+      if (gtk_widget_get_sensitive(dialog->ok_)) dialog->OnOK();
+      return TRUE;
+    default:
+      return FALSE;
+  }
+}
+
+}  // namespace kov
