@@ -88,9 +88,10 @@ void COctreeQuantizer::DeleteTree() {
   reducible_.assign(colorBits_ + 1, kNone);
 }
 
-void COctreeQuantizer::CollectPalette(int node, std::vector<RgbColor>* out) const {
-  const Node& n = nodes_[node];
+void COctreeQuantizer::CollectPalette(int node, std::vector<RgbColor>* out) {
+  Node& n = nodes_[node];
   if (n.isLeaf) {
+    n.paletteIndex = static_cast<int>(out->size());
     uint64_t count = n.pixelCount ? n.pixelCount : 1;
     out->push_back({static_cast<uint8_t>(n.redSum / count), static_cast<uint8_t>(n.greenSum / count),
                     static_cast<uint8_t>(n.blueSum / count)});
@@ -100,7 +101,20 @@ void COctreeQuantizer::CollectPalette(int node, std::vector<RgbColor>* out) cons
     if (c != kNone) CollectPalette(c, out);
 }
 
-std::vector<RgbColor> COctreeQuantizer::GetPaletteColors() const {
+// The palette entry of the leaf a colour was counted into: usually its nearest
+// entry, so a good start for the nearest search. -1 when the colour has no leaf.
+int COctreeQuantizer::LeafPaletteIndex(uint8_t r, uint8_t g, uint8_t b) const {
+  int node = root_;
+  for (unsigned level = 0; node != kNone; ++level) {
+    const Node& n = nodes_[node];
+    if (n.isLeaf) return n.paletteIndex;
+    unsigned shift = 7 - level;
+    node = n.child[(((r >> shift) & 1) << 2) | (((g >> shift) & 1) << 1) | ((b >> shift) & 1)];
+  }
+  return -1;
+}
+
+std::vector<RgbColor> COctreeQuantizer::GetPaletteColors() {
   std::vector<RgbColor> palette;
   if (root_ != kNone) CollectPalette(root_, &palette);
   return palette;
@@ -117,11 +131,16 @@ std::vector<uint8_t> COctreeQuantizer::WritePalettized(const RgbImage& image) {
   size_t rows = image.width ? pixels / image.width : 0;
   size_t stride = DibRowStride(image.width, 8);
   std::vector<uint8_t> indices(stride * rows, 0);  // padding bytes stay 0
-  CPaletteIndexCache cache(palette, image.width);
+  CPaletteIndexCache cache(image.width);
+  CNearestColorFinder finder(palette);
   px = image.rgb.data();
   for (size_t y = 0; y < rows; ++y) {
     uint8_t* out = indices.data() + stride * y;
-    for (uint32_t x = 0; x < image.width; ++x, px += 3) out[x] = cache.IndexOf(px[0], px[1], px[2], x);
+    for (uint32_t x = 0; x < image.width; ++x, px += 3) {
+      if (cache.Lookup(px[0], px[1], px[2], x, &out[x])) continue;
+      out[x] = finder.Find(px[0], px[1], px[2], LeafPaletteIndex(px[0], px[1], px[2]));
+      cache.Store(px[0], px[1], px[2], x, out[x]);
+    }
   }
   return MakeBmp8File(image.width, image.height, palette, indices);
 }

@@ -15,7 +15,9 @@ namespace kov {
 class CNearestColorFinder {
  public:
   explicit CNearestColorFinder(const std::vector<RgbColor>& palette);
-  uint8_t Find(uint8_t r, uint8_t g, uint8_t b) const;
+  // hint: an entry likely to be near (or -1); it only narrows the search, the
+  // answer is the same with or without it.
+  uint8_t Find(uint8_t r, uint8_t g, uint8_t b, int hint = -1) const;
 
  private:
   struct Entry {
@@ -23,12 +25,16 @@ class CNearestColorFinder {
     int index;
   };
   std::vector<Entry> byGreen_;  // entries sorted by green, so the search can stop early
+  std::vector<RgbColor> palette_;
 };
 
 class CPaletteIndexCache {
  public:
-  CPaletteIndexCache(const std::vector<RgbColor>& palette, uint32_t width);
-  uint8_t IndexOf(uint8_t r, uint8_t g, uint8_t b, uint32_t column);
+  explicit CPaletteIndexCache(uint32_t width) : columns_(width) {}
+  // The index of (r, g, b) if it is the last colour stored or the one stored
+  // for this column.
+  bool Lookup(uint8_t r, uint8_t g, uint8_t b, uint32_t column, uint8_t* index) const;
+  void Store(uint8_t r, uint8_t g, uint8_t b, uint32_t column, uint8_t index);
 
  private:
   static uint32_t Pack(uint8_t r, uint8_t g, uint8_t b) { return (r << 16) | (g << 8) | b; }
@@ -36,7 +42,6 @@ class CPaletteIndexCache {
     uint32_t color = 0;
     int index = -1;
   };
-  CNearestColorFinder finder_;
   Slot last_;
   std::vector<Slot> columns_;
 };
