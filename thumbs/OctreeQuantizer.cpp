@@ -34,6 +34,15 @@ int COctreeQuantizer::CreateNode(unsigned level) {
 void COctreeQuantizer::FreeNode(int node) { freeNodes_.push_back(node); }
 
 void COctreeQuantizer::AddColor(uint8_t r, uint8_t g, uint8_t b) {
+  // Neighbouring pixels often share a leaf: count them without walking the tree.
+  unsigned cut = 8 - colorBits_;
+  uint32_t key = ((r >> cut) << 16) | ((g >> cut) << 8) | (b >> cut);
+  if (lastLeaf_ != kNone && key == lastKey_) {
+    Node& leaf = nodes_[lastLeaf_];
+    ++leaf.pixelCount;
+    leaf.redSum += r, leaf.greenSum += g, leaf.blueSum += b;
+    return;  // no new leaf, so no reduction is due
+  }
   if (root_ == kNone) root_ = CreateNode(0);
   int node = root_;
   for (unsigned level = 0;; ++level) {
@@ -41,6 +50,8 @@ void COctreeQuantizer::AddColor(uint8_t r, uint8_t g, uint8_t b) {
     if (n.isLeaf) {
       ++n.pixelCount;
       n.redSum += r, n.greenSum += g, n.blueSum += b;
+      lastKey_ = key;
+      lastLeaf_ = node;
       break;
     }
     unsigned shift = 7 - level;
@@ -59,6 +70,7 @@ void COctreeQuantizer::AddColor(uint8_t r, uint8_t g, uint8_t b) {
 }
 
 void COctreeQuantizer::ReduceTree() {
+  lastLeaf_ = kNone;
   int level = static_cast<int>(colorBits_) - 1;
   while (level > 0 && reducible_[level] == kNone) --level;
   int node = reducible_[level];
@@ -84,6 +96,7 @@ void COctreeQuantizer::DeleteTree() {
   nodes_.clear();
   freeNodes_.clear();
   root_ = kNone;
+  lastLeaf_ = kNone;
   leafCount_ = 0;
   reducible_.assign(colorBits_ + 1, kNone);
 }

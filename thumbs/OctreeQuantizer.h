@@ -61,6 +61,10 @@ class COctreeQuantizer {
   std::vector<Node> nodes_;      // node storage; freed slots are reused
   std::vector<int> freeNodes_;
   std::vector<int> reducible_;   // list head per level 0..colorBits
+  // The leaf the previous colour went into, keyed by its top colorBits bits;
+  // valid until the next reduction, which may free it.
+  uint32_t lastKey_ = 0;
+  int lastLeaf_ = kNone;
 };
 
 }  // namespace kov
