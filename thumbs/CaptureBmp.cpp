@@ -1,13 +1,16 @@
 #include "thumbs/CaptureBmp.h"
 
 #include <cstdint>
+#include <vector>
+
+#include "thumbs/BmpWriter.h"
 
 namespace kov {
 
 namespace {
 
 constexpr uint32_t kInfoHeaderSize = 40;
-constexpr uint32_t kFileHeaderSize = 14;
+constexpr uint32_t kFileHeaderSize = 14;  // BITMAPFILEHEADER in front of the DIB
 
 uint32_t ReadLe32(const std::string& bytes, size_t at) {
   uint32_t value = 0;
@@ -18,10 +21,6 @@ uint32_t ReadLe32(const std::string& bytes, size_t at) {
 uint16_t ReadLe16(const std::string& bytes, size_t at) {
   return static_cast<uint16_t>(static_cast<unsigned char>(bytes[at]) |
                                (static_cast<unsigned char>(bytes[at + 1]) << 8));
-}
-
-void AppendLe(std::string* out, uint32_t value, int bytes) {
-  for (int i = 0; i < bytes; ++i) out->push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
 }
 
 }  // namespace
@@ -39,13 +38,8 @@ bool BmpFileFromDib(const std::string& dib, std::string* bmp) {
   if (dib.size() < kInfoHeaderSize + stride * static_cast<uint64_t>(height)) return false;
   if (dib.size() > UINT32_MAX - kFileHeaderSize) return false;
 
-  bmp->clear();
-  bmp->reserve(kFileHeaderSize + dib.size());
-  bmp->append("BM");
-  AppendLe(bmp, static_cast<uint32_t>(kFileHeaderSize + dib.size()), 4);
-  AppendLe(bmp, 0, 4);  // two reserved words
-  AppendLe(bmp, kFileHeaderSize + kInfoHeaderSize, 4);
-  bmp->append(dib);
+  std::vector<uint8_t> file = MakeBmpFileImage(std::vector<uint8_t>(dib.begin(), dib.end()));
+  bmp->assign(file.begin(), file.end());
   return true;
 }
 

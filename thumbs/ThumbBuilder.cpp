@@ -94,8 +94,6 @@ void CThumbBuilder::OnCommand(int command) {
   } else if (command == kCmdBuilderStartPoll && state_ == State::kRendering) {
     pageLoaded_ = true;
     if (!timerRunning_[TimerSlot(kTimerBuildPoll)]) StartTimer(kTimerBuildPoll, kPollPeriodMs);
-  } else if (command == kCmdBuilderPageLoaded) {
-    // The window reports loads through OnPageLoaded; a bare command has no address.
   }
 }
 

@@ -19,7 +19,6 @@ enum ThumbBuilderTimer : int {
 };
 
 enum ThumbBuilderCommand : int {
-  kCmdBuilderPageLoaded = 32773,  // from the window: a page finished loading
   kCmdBuilderNextImage = 32785,   // posted to itself
   kCmdBuilderStartPoll = 32786,   // posted to itself
 };
@@ -52,7 +51,8 @@ class CThumbBuilder {
   // The window is up: blank page, status text, start timer.
   void Begin();
   void OnTimer(int timerId);
-  void OnCommand(int command);
+  void OnCommand(int command);  // the commands it posts to itself
+  // A page finished loading (32773 from the pane), with the pane's address.
   void OnPageLoaded(const std::string& url);
   void OnCapture(unsigned token, const CaptureResult& result);
   // Cancel button, Escape, Alt: the new cache of the current folder is thrown away,

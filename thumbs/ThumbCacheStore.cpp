@@ -1,6 +1,7 @@
 #include "thumbs/ThumbCacheStore.h"
 
 #include "res/Resources.h"
+#include "thumbs/BmpToGif.h"
 #include "thumbs/CacheLocation.h"
 #include "thumbs/CaptureBmp.h"
 #include "thumbs/FolderStaleness.h"
@@ -10,6 +11,15 @@
 namespace kov {
 
 namespace {
+
+// Pictures are stored as GIF; a BMP that cannot be converted is stored as it is,
+// which every reader of the cache accepts.
+std::string AsGifWherePossible(const std::string& payload) {
+  if (payload.compare(0, 2, "BM") != 0) return payload;
+  std::vector<uint8_t> gif;
+  if (!ConvertBmpToGif(std::vector<uint8_t>(payload.begin(), payload.end()), &gif)) return payload;
+  return std::string(gif.begin(), gif.end());
+}
 
 class CacheReader : public ICacheReader {
  public:
@@ -46,12 +56,12 @@ class CacheWriter : public ICacheWriter {
   }
   bool AppendFile(const std::string& imagePath, const std::string& payload, int32_t height,
                   int32_t width) override {
-    return cache_.AppendFile(imagePath, payload, height, width);
+    return cache_.AppendFile(imagePath, AsGifWherePossible(payload), height, width);
   }
   bool AppendCapture(const std::string& imagePath, const std::string& dib, int32_t height,
                      int32_t width) override {
     std::string bmp;
-    return BmpFileFromDib(dib, &bmp) && cache_.AppendFile(imagePath, bmp, height, width);
+    return BmpFileFromDib(dib, &bmp) && AppendFile(imagePath, bmp, height, width);
   }
   bool CommitTo(const std::string& finalPath) override { return cache_.CommitTo(finalPath); }
   void Discard() override { cache_.Discard(); }
