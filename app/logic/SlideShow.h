@@ -1,0 +1,82 @@
+#pragma once
+// The slide show of the toolbar: a timer that steps through the pictures of the
+// opened tree, its interval, and the direction that the manual previous / next
+// commands share with it. The window supplies the timer and the view; this class
+// only decides.
+#include <optional>
+
+namespace kov {
+
+// Button bitmaps that show the show's state and direction.
+enum SlideShowBitmap : int {
+  kBmpPlay = 135,              // 1003 while stopped
+  kBmpPause = 137,             // 1003 while running
+  kBmpPreviousForward = 136,   // 1004 while going forward
+  kBmpPreviousBackward = 175,  // 1004 while going backward
+  kBmpNextForward = 176,       // 1005 while going forward
+  kBmpNextBackward = 138,      // 1005 while going backward
+};
+
+enum class SlideDirection { kForward = 0, kBackward = 1 };
+
+constexpr int kSlideShowStartInterval = 5;  // seconds
+
+// A periodic timer on the toolbar window. Start returns the timer's id, 0 when it
+// could not be started.
+class ISlideShowTimer {
+ public:
+  virtual ~ISlideShowTimer() = default;
+  virtual unsigned Start(unsigned periodMs) = 0;
+  virtual void Kill(unsigned id) = 0;
+};
+
+// What the show does to the windows. SetButtonBitmap also redraws the button.
+class ISlideShowView {
+ public:
+  virtual ~ISlideShowView() = default;
+  virtual void ShowNextImage() = 0;
+  virtual void ShowPreviousImage() = 0;
+  virtual void SetButtonBitmap(int buttonId, int bitmapId) = 0;
+};
+
+// Seconds of an interval command (32778..32784; any other id of the range gives 5),
+// nothing for an id outside the range.
+std::optional<int> IntervalOfCommand(int command);
+
+class CSlideShow {
+ public:
+  CSlideShow(ISlideShowTimer& timer, ISlideShowView& view) : timer_(timer), view_(view) {}
+  CSlideShow(const CSlideShow&) = delete;
+  CSlideShow& operator=(const CSlideShow&) = delete;
+
+  // Space, button 1003: start (stepping at once) when stopped, stop when running.
+  void Toggle();
+  // Stops the show; button 1003 shows the play bitmap even when nothing ran.
+  void Stop();
+  // 32778..32784: a new interval (re)starts the show; the running interval does
+  // nothing. false for a command outside the range.
+  bool SetIntervalCommand(int command);
+  // A timer tick; false when the id is not the show's (default handling).
+  bool Tick(unsigned timerId);
+  // Return, and the count report of the thumbnail list.
+  void StepInCurrentDirection();
+  void Backward();  // button 1004, 32805
+  void Forward();   // button 1005, 32785
+  void Reverse();   // Delete: flips the direction without moving
+
+  bool IsRunning() const { return timerId_ != 0; }
+  unsigned TimerId() const { return timerId_; }
+  int IntervalSeconds() const { return intervalSeconds_; }
+  SlideDirection Direction() const { return direction_; }
+
+ private:
+  void SetDirection(SlideDirection direction);
+
+  ISlideShowTimer& timer_;
+  ISlideShowView& view_;
+  unsigned timerId_ = 0;  // 0 while stopped
+  int intervalSeconds_ = kSlideShowStartInterval;
+  SlideDirection direction_ = SlideDirection::kForward;
+};
+
+}  // namespace kov

@@ -1,0 +1,127 @@
+#include "thumbs/CacheLocation.h"
+
+#include <glib.h>
+#include <glib/gstdio.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+#include "pages/ContentTypes.h"
+
+namespace kov {
+
+const char kCacheFileName[] = "kovthumb.$$$";
+
+namespace {
+
+bool PathExists(const std::string& path) {
+  struct stat st;
+  return lstat(path.c_str(), &st) == 0;
+}
+
+bool IsDirectory(const std::string& path) {
+  struct stat st;
+  return stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+// The folder's path below its volume's mount point, split into levels. false when the
+// folder is not below the mount point or a level is "." or "..", which could lead the
+// mirror out of the cache tree.
+bool PathBelowMount(const std::string& folder, const std::string& mountPoint,
+                    std::vector<std::string>* levels) {
+  std::string tail;
+  if (mountPoint == "/") {
+    tail = folder.substr(1);
+  } else if (folder == mountPoint) {
+    tail.clear();
+  } else if (folder.compare(0, mountPoint.size() + 1, mountPoint + "/") == 0) {
+    tail = folder.substr(mountPoint.size() + 1);
+  } else {
+    return false;
+  }
+  levels->clear();
+  size_t start = 0;
+  while (start < tail.size()) {
+    size_t slash = tail.find('/', start);
+    if (slash == std::string::npos) slash = tail.size();
+    std::string level = tail.substr(start, slash - start);
+    if (level == "." || level == "..") return false;
+    if (!level.empty()) levels->push_back(level);
+    start = slash + 1;
+  }
+  return true;
+}
+
+// Lookup mode: true when dir exists. Create mode: creates it (an existing one is fine);
+// a failure shows later, when the cache file cannot be created there.
+bool ReachLevel(const std::string& dir, bool lookupOnly) {
+  if (lookupOnly) return IsDirectory(dir);
+  mkdir(dir.c_str(), 0755);
+  return true;
+}
+
+}  // namespace
+
+uint32_t Crc32(const std::string& bytes) {
+  uint32_t crc = 0xFFFFFFFFu;
+  for (unsigned char byte : bytes) {
+    crc ^= byte;
+    for (int bit = 0; bit < 8; ++bit) crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+  }
+  return ~crc;
+}
+
+std::string VolumeCacheDirName(const VolumeInfo& volume) {
+  std::string identity = volume.label + "-" + volume.fileSystem + "-" +
+                         std::to_string(volume.serial) + "-" +
+                         std::to_string(volume.maxComponentLength) + "-" +
+                         std::to_string(volume.flags);
+  for (char& c : identity)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  char hex[9];
+  std::snprintf(hex, sizeof hex, "%08X", Crc32(identity));
+  return hex;
+}
+
+std::string GetCachePathIn(const std::string& folder, bool lookupOnly,
+                           const std::string& appData) {
+  if (folder.empty()) return "";
+  std::string local = JoinPath(folder, kCacheFileName);
+  if (PathExists(local) || GetPathDriveType(local) != kDriveCdRom) return local;
+  VolumeInfo volume;
+  std::vector<std::string> levels;
+  if (appData.empty() || !GetVolumeInfo(NormalizePath(folder), &volume) ||
+      !PathBelowMount(NormalizePath(folder), NormalizePath(volume.mountPoint), &levels))
+    return local;
+  std::string dir = JoinPath(appData, "KOVTHUMB");
+  if (lookupOnly && !IsDirectory(dir)) return local;
+  // The user's cache folder itself may not exist yet on a fresh account.
+  if (!lookupOnly) g_mkdir_with_parents(dir.c_str(), 0755);
+  dir = JoinPath(dir, VolumeCacheDirName(volume));
+  if (!ReachLevel(dir, lookupOnly)) return local;
+  for (const std::string& level : levels) {
+    dir = JoinPath(dir, level);
+    if (!ReachLevel(dir, lookupOnly)) return local;
+  }
+  return JoinPath(dir, kCacheFileName);
+}
+
+std::string GetCachePath(const std::string& folder, bool lookupOnly) {
+  const char* appData = g_get_user_cache_dir();
+  return GetCachePathIn(folder, lookupOnly, appData ? appData : "");
+}
+
+std::string MakeTempFileName(const std::string& folder) {
+  std::string pattern = JoinPath(folder.empty() ? "." : folder, "tmpXXXXXX");
+  std::vector<char> buffer(pattern.begin(), pattern.end());
+  buffer.push_back('\0');
+  int fd = mkstemp(buffer.data());
+  if (fd < 0) return "";
+  close(fd);
+  return buffer.data();
+}
+
+}  // namespace kov

@@ -1,0 +1,32 @@
+#pragma once
+// Where the thumbnail cache of an image folder lives: kovthumb.$$$ in the folder itself,
+// or, for a folder on a CD-ROM that carries no cache of its own (a disc can never be
+// written, its root included), a mirror of the folder's path in a per-volume tree:
+//   <application data>/KOVTHUMB/<CRC-32 of the volume identity, 8 hex digits>/<path>/kovthumb.$$$
+#include <cstdint>
+#include <string>
+
+#include "platform/MountTable.h"
+
+namespace kov {
+
+extern const char kCacheFileName[];  // "kovthumb.$$$"
+
+// Lookup mode (lookupOnly true) never creates anything and answers with the folder-local
+// path whenever a level of the per-volume path is missing; create mode creates the levels
+// and always answers with the per-volume path. An empty folder gives "".
+std::string GetCachePath(const std::string& folder, bool lookupOnly);
+// The same with the application-data folder given (GetCachePath uses the user cache dir).
+std::string GetCachePathIn(const std::string& folder, bool lookupOnly, const std::string& appData);
+
+// CRC-32 (ISO 3309 / ITU-T V.42: reflected 0xEDB88320, initial and final complement).
+uint32_t Crc32(const std::string& bytes);
+// The per-volume directory name: CRC-32 of "label-filesystem-serial-maxlength-flags" with
+// 'A'-'Z' lowered, as 8 upper-case hex digits. The same disc gives the same name anywhere.
+std::string VolumeCacheDirName(const VolumeInfo& volume);
+
+// Creates a new empty file "tmpXXXXXX" in folder and returns its path; "" on failure.
+// Writers put the new cache there and rename it over the old one.
+std::string MakeTempFileName(const std::string& folder);
+
+}  // namespace kov

@@ -1,0 +1,204 @@
+#include "thumbs/ThumbCache.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <limits>
+
+#include "pages/ContentTypes.h"
+#include "thumbs/CacheIndex.h"
+#include "thumbs/PayloadConversion.h"
+
+namespace kov {
+namespace {
+
+// Reads exactly size bytes at offset; false on an error or a short read.
+bool ReadAt(int fd, uint64_t offset, void* buffer, size_t size) {
+  auto* out = static_cast<unsigned char*>(buffer);
+  while (size > 0) {
+    ssize_t got = pread(fd, out, size, static_cast<off_t>(offset));
+    if (got < 0 && errno == EINTR) continue;
+    if (got <= 0) return false;
+    out += got;
+    offset += static_cast<uint64_t>(got);
+    size -= static_cast<size_t>(got);
+  }
+  return true;
+}
+
+bool SameRecord(const ThumbHeader& a, const ThumbHeader& b) {
+  return a.name == b.name && a.lastWrite == b.lastWrite && a.dataLength == b.dataLength &&
+         a.height == b.height && a.width == b.width;
+}
+
+}  // namespace
+
+CThumbCache::~CThumbCache() { Close(); }
+
+bool CThumbCache::OpenForRead(const std::string& path) {
+  Close();
+  // O_NONBLOCK keeps a FIFO named like a cache from blocking the open.
+  int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (fd < 0) return false;
+  struct stat st;
+  if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    ::close(fd);
+    return false;
+  }
+  fd_ = fd;
+  path_ = path;
+  fileSize_ = static_cast<uint64_t>(st.st_size);
+  readOffset_ = 0;
+  return fileSize_ == 0 || fileSize_ > kThumbHeaderSize;
+}
+
+bool CThumbCache::CreateForWrite(const std::string& path) {
+  Close();
+  int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  if (fd < 0) return false;
+  fd_ = fd;
+  path_ = path;
+  writing_ = true;
+  return true;
+}
+
+void CThumbCache::Close() {
+  if (fd_ >= 0) ::close(fd_);
+  fd_ = -1;
+  path_.clear();
+  writing_ = false;
+  readOffset_ = 0;
+  fileSize_ = 0;
+}
+
+void CThumbCache::Discard() {
+  std::string written = writing_ ? path_ : std::string();
+  Close();
+  if (!written.empty()) unlink(written.c_str());
+}
+
+bool CThumbCache::CommitTo(const std::string& finalPath) {
+  if (!IsOpen() || !writing_) return false;
+  std::string written = path_;
+  bool synced = fsync(fd_) == 0;
+  Close();
+  if (synced && rename(written.c_str(), finalPath.c_str()) == 0) return true;
+  unlink(written.c_str());
+  return false;
+}
+
+bool CThumbCache::FindInIndex(const std::string& name, bool forceRescan, ThumbHeader* header,
+                              std::string* payload, bool* stale) {
+  *stale = false;
+  auto index = GetCacheIndex(path_, fd_, forceRescan);
+  const CacheRecordRef* ref = index ? index->Find(name) : nullptr;
+  if (!ref) return false;
+  // The kept index must still describe the bytes on disk; a mismatch means the file
+  // changed under the same stamp, and the caller rescans.
+  unsigned char raw[kThumbHeaderSize];
+  if (!ReadAt(fd_, ref->payloadOffset - kThumbHeaderSize, raw, sizeof raw) ||
+      !SameRecord(DecodeThumbHeader(raw), ref->header)) {
+    *stale = true;
+    return false;
+  }
+  std::string data(ref->header.dataLength, '\0');
+  if (!data.empty() && !ReadAt(fd_, ref->payloadOffset, &data[0], data.size())) return false;
+  ScramblePayload(ref->header.lastWrite, &data);
+  if (header) *header = ref->header;
+  if (payload) *payload = std::move(data);
+  return true;
+}
+
+bool CThumbCache::FindRecord(const std::string& name, ThumbHeader* header, std::string* payload) {
+  if (!IsOpen() || writing_) return false;
+  std::string base = BaseName(name);
+  if (base.empty()) return false;
+  bool stale = false;
+  if (FindInIndex(base, false, header, payload, &stale)) return true;
+  return stale && FindInIndex(base, true, header, payload, &stale);
+}
+
+bool CThumbCache::FindThumbnail(const std::string& name, std::string* payload) {
+  payload->clear();
+  return FindRecord(name, nullptr, payload);
+}
+
+bool CThumbCache::ReadNextRecord(ThumbHeader* header, char* signature) {
+  if (!IsOpen() || writing_ || readOffset_ >= fileSize_) return false;
+  unsigned char raw[kThumbHeaderSize + 3];
+  uint64_t remaining = fileSize_ - readOffset_;
+  size_t want = static_cast<size_t>(std::min<uint64_t>(sizeof raw, remaining));
+  if (want < kThumbHeaderSize || !ReadAt(fd_, readOffset_, raw, want)) {
+    readOffset_ = fileSize_;
+    return false;
+  }
+  ThumbHeader read = DecodeThumbHeader(raw);
+  uint64_t payloadRoom = remaining - kThumbHeaderSize;
+  if (read.dataLength > payloadRoom) {  // does not fit: the records end here
+    readOffset_ = fileSize_;
+    return false;
+  }
+  if (signature) {
+    size_t have = std::min<size_t>({3, read.dataLength, want - kThumbHeaderSize});
+    unsigned char sig[4] = {0, 0, 0, 0};
+    std::memcpy(sig, raw + kThumbHeaderSize, have);
+    ScramblePayload(read.lastWrite, sig, have);
+    std::memcpy(signature, sig, 4);
+  }
+  readOffset_ += kThumbHeaderSize + read.dataLength;
+  if (header) *header = std::move(read);
+  return true;
+}
+
+bool CThumbCache::WriteAll(const unsigned char* data, size_t size) {
+  while (size > 0) {
+    ssize_t put = write(fd_, data, size);
+    if (put < 0 && errno == EINTR) continue;
+    if (put <= 0) return false;
+    data += put;
+    size -= static_cast<size_t>(put);
+  }
+  return true;
+}
+
+bool CThumbCache::AppendRecord(ThumbHeader* header, const std::string& payload) {
+  if (!IsOpen() || !writing_ || !header || payload.empty()) return false;
+  off_t end = lseek(fd_, 0, SEEK_END);
+  if (end < 0) return false;
+  std::string stored;
+  if (payload.size() < 2 || payload.compare(0, 2, "BM") != 0 ||
+      !ConvertPayloadToGif(payload, &stored) || stored.empty())
+    stored = payload;  // a BMP that cannot be converted is kept as BMP
+  if (stored.size() > std::numeric_limits<uint32_t>::max()) return false;
+  header->dataLength = static_cast<uint32_t>(stored.size());
+  unsigned char raw[kThumbHeaderSize];
+  if (!EncodeThumbHeader(*header, raw)) return false;
+  ScramblePayload(header->lastWrite, &stored);
+  if (WriteAll(raw, sizeof raw) &&
+      WriteAll(reinterpret_cast<const unsigned char*>(stored.data()), stored.size()))
+    return true;
+  // Cut off whatever part of the record reached the file and go back to the old end,
+  // so the next record follows the last good one.
+  int cut = ftruncate(fd_, end);
+  (void)cut;
+  lseek(fd_, end, SEEK_SET);
+  return false;
+}
+
+bool CThumbCache::AppendFile(const std::string& imagePath, const std::string& payload,
+                             int32_t height, int32_t width) {
+  struct stat st;
+  if (imagePath.empty() || stat(imagePath.c_str(), &st) != 0 || S_ISDIR(st.st_mode)) return false;
+  ThumbHeader header;
+  header.name = BaseName(NormalizePath(imagePath));
+  header.lastWrite = FileTimeFromUnix(st.st_mtim.tv_sec, st.st_mtim.tv_nsec);
+  header.height = height;
+  header.width = width;
+  return AppendRecord(&header, payload);
+}
+
+}  // namespace kov

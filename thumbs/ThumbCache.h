@@ -1,0 +1,72 @@
+#pragma once
+// CThumbCache: reads and writes one thumbnail cache file (records back to back, no file
+// header; see thumbs/ThumbRecord.h). A cache is never edited in place: the writer
+// creates a new file (MakeTempFileName in the cache's folder), appends every record and
+// renames it over the old one with CommitTo.
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "thumbs/ThumbRecord.h"
+
+namespace kov {
+
+class CacheRecordIndex;
+
+class CThumbCache {
+ public:
+  CThumbCache() = default;
+  ~CThumbCache();
+  CThumbCache(const CThumbCache&) = delete;
+  CThumbCache& operator=(const CThumbCache&) = delete;
+
+  // Opens an existing file for reading, positioned at its first record. false when it
+  // cannot be opened, or when its size is 1 to 284 bytes (it then stays open).
+  bool OpenForRead(const std::string& path);
+  // Creates (or empties) the file for writing.
+  bool CreateForWrite(const std::string& path);
+  void Close();
+  // Writing mode: closes and deletes the file. Reading mode: Close.
+  void Discard();
+  // Writing mode: closes the file and renames it over finalPath (atomic replacement).
+  // On failure the file written so far is deleted and finalPath is left as it was.
+  bool CommitTo(const std::string& finalPath);
+
+  bool IsOpen() const { return fd_ >= 0; }
+  bool IsWriting() const { return writing_; }
+  const std::string& Path() const { return path_; }
+
+  // Reading mode: the record of an image name (its part after the last '/'): the first
+  // with that exact name, else the one matching without regard to case. The payload is
+  // unscrambled. false when there is none or its payload cannot be read whole.
+  bool FindRecord(const std::string& name, ThumbHeader* header, std::string* payload);
+  bool FindThumbnail(const std::string& name, std::string* payload);
+
+  // Reading mode: the next record in file order. With a signature buffer (at least 4
+  // bytes) it receives the first three unscrambled payload bytes and a NUL; a payload of
+  // fewer bytes gives those it has, NUL-padded. false at the end of the records, where a
+  // truncated header or a payload longer than the rest of the file also ends them.
+  bool ReadNextRecord(ThumbHeader* header, char* signature);
+
+  // Writing mode: appends the header and the scrambled payload. A BMP payload is turned
+  // into a GIF where possible; header->dataLength becomes the stored length. On a failed
+  // write the file is cut back to its length before the call and false is returned.
+  bool AppendRecord(ThumbHeader* header, const std::string& payload);
+  // AppendRecord with a header made for the image file at imagePath: its name and
+  // last-write time. false when the image does not exist.
+  bool AppendFile(const std::string& imagePath, const std::string& payload, int32_t height,
+                  int32_t width);
+
+ private:
+  bool FindInIndex(const std::string& name, bool forceRescan, ThumbHeader* header,
+                   std::string* payload, bool* stale);
+  bool WriteAll(const unsigned char* data, size_t size);
+
+  std::string path_;
+  int fd_ = -1;
+  bool writing_ = false;
+  uint64_t readOffset_ = 0;
+  uint64_t fileSize_ = 0;
+};
+
+}  // namespace kov

@@ -1,0 +1,107 @@
+#include "thumbs/ThumbCacheStore.h"
+
+#include "res/Resources.h"
+#include "thumbs/BmpToGif.h"
+#include "thumbs/CacheLocation.h"
+#include "thumbs/CaptureBmp.h"
+#include "thumbs/FolderStaleness.h"
+#include "thumbs/ThumbCache.h"
+#include "thumbs/ThumbRecord.h"
+
+namespace kov {
+
+namespace {
+
+// Pictures are stored as GIF; a BMP that cannot be converted is stored as it is,
+// which every reader of the cache accepts.
+std::string AsGifWherePossible(const std::string& payload) {
+  if (payload.compare(0, 2, "BM") != 0) return payload;
+  std::vector<uint8_t> gif;
+  if (!ConvertBmpToGif(std::vector<uint8_t>(payload.begin(), payload.end()), &gif)) return payload;
+  return std::string(gif.begin(), gif.end());
+}
+
+class CacheReader : public ICacheReader {
+ public:
+  bool Open(const std::string& path) {
+    // A cache of 1 to 284 bytes opens "false" yet holds no record: reading it is harmless.
+    cache_.OpenForRead(path);
+    return cache_.IsOpen();
+  }
+  bool FindRecord(const std::string& name, CacheRecord* record) override {
+    ThumbHeader header;
+    if (!cache_.FindRecord(name, &header, &record->payload)) return false;
+    record->name = header.name;
+    record->lastWrite = header.lastWrite;
+    record->height = header.height;
+    record->width = header.width;
+    return true;
+  }
+
+ private:
+  CThumbCache cache_;
+};
+
+class CacheWriter : public ICacheWriter {
+ public:
+  bool Create(const std::string& path) { return cache_.CreateForWrite(path); }
+  bool AppendRecord(const CacheRecord& record) override {
+    ThumbHeader header;
+    header.name = record.name;
+    header.lastWrite = record.lastWrite;
+    header.height = record.height;
+    header.width = record.width;
+    header.dataLength = static_cast<uint32_t>(record.payload.size());
+    return cache_.AppendRecord(&header, record.payload);
+  }
+  bool AppendFile(const std::string& imagePath, const std::string& payload, int32_t height,
+                  int32_t width) override {
+    return cache_.AppendFile(imagePath, AsGifWherePossible(payload), height, width);
+  }
+  bool AppendCapture(const std::string& imagePath, const std::string& dib, int32_t height,
+                     int32_t width) override {
+    std::string bmp;
+    return BmpFileFromDib(dib, &bmp) && AppendFile(imagePath, bmp, height, width);
+  }
+  bool CommitTo(const std::string& finalPath) override { return cache_.CommitTo(finalPath); }
+  void Discard() override { cache_.Discard(); }
+
+ private:
+  CThumbCache cache_;
+};
+
+}  // namespace
+
+bool CThumbCacheStore::IsFolderCurrent(const std::string& folder) {
+  return hasAppData_ ? IsFolderCurrentIn(folder, appData_) : kov::IsFolderCurrent(folder);
+}
+
+std::string CThumbCacheStore::CachePathForWrite(const std::string& folder) {
+  return hasAppData_ ? GetCachePathIn(folder, false, appData_) : GetCachePath(folder, false);
+}
+
+std::string CThumbCacheStore::MakeTempFileName(const std::string& folder) {
+  return kov::MakeTempFileName(folder);
+}
+
+std::unique_ptr<ICacheReader> CThumbCacheStore::OpenForRead(const std::string& path) {
+  auto reader = std::make_unique<CacheReader>();
+  if (!reader->Open(path)) return nullptr;
+  return reader;
+}
+
+std::unique_ptr<ICacheWriter> CThumbCacheStore::CreateForWrite(const std::string& path) {
+  auto writer = std::make_unique<CacheWriter>();
+  if (!writer->Create(path)) return nullptr;
+  return writer;
+}
+
+bool CThumbCacheStore::LastWriteOf(const std::string& imagePath, uint64_t* lastWrite) {
+  return GetFileLastWrite(imagePath, lastWrite);
+}
+
+bool CThumbCacheStore::LoadPlaceholder(std::string* bytes) {
+  return LoadResourceBytes(kPlaceholderResourceId, ResourceType::kBin, bytes);
+}
+
+}  // namespace kov

@@ -1,0 +1,31 @@
+#pragma once
+// The thumbnail builder's store on the real cache files: CThumbCache, the cache
+// location rule and the staleness test, and the placeholder picture (BIN 154).
+#include <string>
+
+#include "thumbs/ThumbBuilderPorts.h"
+
+namespace kov {
+
+constexpr int kPlaceholderResourceId = 154;
+
+class CThumbCacheStore : public IThumbStore {
+ public:
+  CThumbCacheStore() = default;
+  // With the application-data folder of the per-volume cache tree given (tests).
+  explicit CThumbCacheStore(std::string appData) : appData_(std::move(appData)), hasAppData_(true) {}
+
+  bool IsFolderCurrent(const std::string& folder) override;
+  std::string CachePathForWrite(const std::string& folder) override;
+  std::string MakeTempFileName(const std::string& folder) override;
+  std::unique_ptr<ICacheReader> OpenForRead(const std::string& path) override;
+  std::unique_ptr<ICacheWriter> CreateForWrite(const std::string& path) override;
+  bool LastWriteOf(const std::string& imagePath, uint64_t* lastWrite) override;
+  bool LoadPlaceholder(std::string* bytes) override;
+
+ private:
+  std::string appData_;
+  bool hasAppData_ = false;
+};
+
+}  // namespace kov
