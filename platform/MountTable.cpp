@@ -1,21 +1,94 @@
-// Seed: drive types until the mount table exists. Absolute paths count as fixed disks.
-#include "pages/ContentTypes.h"
+// Volume lookup over the mount table: the longest mount-point prefix of a path,
+// the kind of drive that mount is, and the volume's identity.
 #include "platform/MountTable.h"
 
-namespace kov {
+#include <sys/statvfs.h>
 
-int GetPathDriveType(const std::string& path) {
-  return !path.empty() && path[0] == '/' ? kDriveFixed : kDriveUnknown;
+#include "pages/ContentTypes.h"
+#include "platform/BlockDevices.h"
+
+namespace kov {
+namespace {
+
+const char* const kRemoteFileSystems[] = {"nfs", "nfs4", "cifs", "smb3", "smbfs", "9p", "fuse.sshfs"};
+const uint32_t kDefaultMaxComponentLength = 255;
+
+// Resolves "." and ".." by text, so "/media/cd/../home" is not taken for the CD.
+std::string ResolveDotSegments(const std::string& path) {
+  std::vector<std::string> parts;
+  size_t start = 1;
+  while (start <= path.size()) {
+    size_t end = path.find('/', start);
+    if (end == std::string::npos) end = path.size();
+    std::string part = path.substr(start, end - start);
+    if (part == "..") {
+      if (!parts.empty()) parts.pop_back();
+    } else if (!part.empty() && part != ".") {
+      parts.push_back(part);
+    }
+    start = end + 1;
+  }
+  std::string out;
+  for (const std::string& part : parts) out += "/" + part;
+  return out.empty() ? "/" : out;
 }
 
-bool IsProgramOnCdRom() { return false; }
+bool IsPrefixOnComponents(const std::string& mountPoint, const std::string& path) {
+  if (mountPoint == "/") return true;
+  if (path.compare(0, mountPoint.size(), mountPoint) != 0) return false;
+  return path.size() == mountPoint.size() || path[mountPoint.size()] == '/';
+}
 
-bool FindFolderBackgroundFile(const std::string& folder, std::string* out, bool picture) {
+bool IsRemoteFileSystem(const std::string& type) {
+  for (const char* remote : kRemoteFileSystems)
+    if (type == remote) return true;
   return false;
 }
 
-}  // namespace kov
+uint32_t MaxComponentLength(const std::string& mountPoint) {
+  struct statvfs stats {};
+  if (statvfs(mountPoint.c_str(), &stats) == 0 && stats.f_namemax > 0 && stats.f_namemax < 65536)
+    return static_cast<uint32_t>(stats.f_namemax);
+  return kDefaultMaxComponentLength;
+}
 
-namespace kov {
-bool GetVolumeInfo(const std::string& path, VolumeInfo* info) { return false; }
+}  // namespace
+
+const MountEntry* FindMountOf(const std::vector<MountEntry>& table, const std::string& path) {
+  if (path.empty() || path[0] != '/') return nullptr;
+  std::string resolved = ResolveDotSegments(NormalizePath(path));
+  const MountEntry* best = nullptr;
+  for (const MountEntry& entry : table) {
+    std::string mountPoint = NormalizePath(entry.mountPoint);
+    if (!IsPrefixOnComponents(mountPoint, resolved)) continue;
+    if (!best || mountPoint.size() >= NormalizePath(best->mountPoint).size()) best = &entry;
+  }
+  return best;
+}
+
+int DriveTypeOfMount(const MountEntry& entry) {
+  std::string device = BlockDeviceName(entry.source);
+  if (entry.fileSystem == "iso9660") return kDriveCdRom;
+  if (entry.fileSystem == "udf" && device.compare(0, 2, "sr") == 0) return kDriveCdRom;
+  if (IsRemoteFileSystem(entry.fileSystem)) return kDriveRemote;
+  if (IsRemovableBlockDevice(device)) return kDriveRemovable;
+  return kDriveFixed;
+}
+
+bool GetVolumeInfo(const std::string& path, VolumeInfo* info) {
+  std::vector<MountEntry> table = ReadMountTable();
+  const MountEntry* mount = FindMountOf(table, path);
+  if (!mount || !info) return false;
+  std::string device = BlockDeviceName(mount->source);
+  VolumeInfo result;
+  result.mountPoint = NormalizePath(mount->mountPoint);
+  result.fileSystem = mount->fileSystem;
+  result.label = FindDiskLinkName("by-label", device);
+  result.serial = SerialFromUuid(FindDiskLinkName("by-uuid", device));
+  result.maxComponentLength = MaxComponentLength(result.mountPoint);
+  result.driveType = DriveTypeOfMount(*mount);
+  *info = result;
+  return true;
+}
+
 }  // namespace kov

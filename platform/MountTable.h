@@ -4,6 +4,7 @@
 // $KOV_MOUNTINFO (tests use it to make any folder a CD-ROM).
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace kov {
 
@@ -19,5 +20,28 @@ struct VolumeInfo {
 
 // false when path is relative or no mount covers it; info is then left default.
 bool GetVolumeInfo(const std::string& path, VolumeInfo* info);
+
+// One line of a mountinfo table, with the mount point's octal escapes decoded.
+struct MountEntry {
+  std::string mountPoint;
+  std::string fileSystem;
+  std::string source;  // the mounted device or share, e.g. "/dev/sr0"
+};
+
+// Parses one mountinfo line; false for a line that does not have the fields.
+bool ParseMountInfoLine(const std::string& line, MountEntry* entry);
+// Decodes the \ooo octal escapes the kernel writes for space, tab, newline, '\'.
+std::string DecodeMountInfoField(const std::string& field);
+// Every mount of $KOV_MOUNTINFO (when set) or /proc/self/mountinfo, in file order.
+std::vector<MountEntry> ReadMountTable();
+// The mount whose mount point is the longest whole-component prefix of the absolute
+// path; of equal mount points the later one (it hides the earlier). null when none.
+const MountEntry* FindMountOf(const std::vector<MountEntry>& table, const std::string& path);
+// The drive type of a mount: CD-ROM, remote, removable or fixed.
+int DriveTypeOfMount(const MountEntry& entry);
+
+// The folders standing for /sys and /dev, so tests can describe block devices and
+// their label and UUID links. Empty strings restore the real ones.
+void SetDeviceRootsForTesting(const std::string& sysRoot, const std::string& devRoot);
 
 }  // namespace kov
