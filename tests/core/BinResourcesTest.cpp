@@ -50,6 +50,60 @@ int ReadFromMemory(GifFileType* gif, GifByteType* out, int wanted) {
   return int(n);
 }
 
+// What a walk over one track's events found.
+struct TrackSummary {
+  bool wellFormed = false;
+  uint32_t endTick = 0;  // tick of the end-of-track event
+  int noteOns = 0;
+  int lastNoteKey = -1;
+};
+
+// Walks the events of a track body (no running status is used in our file),
+// never reading past the body.
+TrackSummary WalkTrack(const std::string& body) {
+  TrackSummary summary;
+  size_t i = 0;
+  uint32_t tick = 0;
+  auto ReadVlq = [&](uint32_t* value) {
+    *value = 0;
+    for (int n = 0; n < 4 && i < body.size(); ++n) {
+      uint8_t b = uint8_t(body[i++]);
+      *value = (*value << 7) | (b & 0x7F);
+      if (!(b & 0x80)) return true;
+    }
+    return false;
+  };
+  while (i < body.size()) {
+    uint32_t delta = 0;
+    if (!ReadVlq(&delta) || i >= body.size()) return summary;
+    tick += delta;
+    const uint8_t status = uint8_t(body[i++]);
+    if (status == 0xFF) {
+      if (i >= body.size()) return summary;
+      const uint8_t kind = uint8_t(body[i++]);
+      uint32_t length = 0;
+      if (!ReadVlq(&length) || length > body.size() - i) return summary;
+      i += length;
+      if (kind == 0x2F) {
+        summary.endTick = tick;
+        summary.wellFormed = (i == body.size());
+        return summary;
+      }
+    } else if (status >= 0x80 && status < 0xF0) {
+      const size_t dataBytes = ((status & 0xF0) == 0xC0 || (status & 0xF0) == 0xD0) ? 1 : 2;
+      if (dataBytes > body.size() - i) return summary;
+      if ((status & 0xF0) == 0x90 && uint8_t(body[i + 1]) > 0) {
+        ++summary.noteOns;
+        summary.lastNoteKey = uint8_t(body[i]);
+      }
+      i += dataBytes;
+    } else {
+      return summary;  // running status or system events: not written by our generator
+    }
+  }
+  return summary;
+}
+
 }  // namespace
 
 TEST(BinResources, BackgroundPictureDecodesAsTiledLightGif) {
@@ -134,6 +188,31 @@ TEST(BinResources, MusicIsFormatOneWithEighteenWellFormedTracks) {
   EXPECT_EQ(pos, midi.size());
   EXPECT_EQ(tracks, 18);
   EXPECT_GE(tracksWithNotes, 4);  // a tune, not only empty tracks
+}
+
+TEST(BinResources, MusicLoopsOnWholeBarsAndEndsOnTheTonic) {
+  const std::string midi = Bin(153);
+  ASSERT_GE(midi.size(), 14u);
+  size_t pos = 14;
+  uint32_t songEnd = 0;
+  int track = 0;
+  while (pos + 8 <= midi.size()) {
+    const uint32_t length = BigEndian32(midi, pos + 4);
+    ASSERT_LE(length, midi.size() - pos - 8);
+    const TrackSummary summary = WalkTrack(midi.substr(pos + 8, length));
+    ASSERT_TRUE(summary.wellFormed) << "track " << track;
+    if (track == 0) songEnd = summary.endTick;
+    // Every track ends together, so the loop restarts all parts at once.
+    EXPECT_EQ(summary.endTick, songEnd) << "track " << track;
+    if (track == 1) {
+      ASSERT_GT(summary.noteOns, 0);
+      EXPECT_EQ(summary.lastNoteKey % 12, 0);  // the melody closes on C
+    }
+    pos += 8 + length;
+    ++track;
+  }
+  EXPECT_GT(songEnd, 0u);
+  EXPECT_EQ(songEnd % (4 * 120), 0u);  // whole 4/4 bars
 }
 
 TEST(BinResources, PlaceholderIsFramedCrossedWhiteSquare) {
