@@ -4,6 +4,7 @@
 
 #include "app/BrowserPane.h"
 #include "platform/gui/GtkSetup.h"
+#include "res/BuiltInMusic.h"
 #include "platform/gui/WebEngine.h"
 #include "platform/gui/WindowRecord.h"
 
@@ -20,6 +21,10 @@ gboolean OnKeyPress(GtkWidget*, GdkEventKey* event, gpointer) {
 int main(int argc, char** argv) {
   if (!kov::InitToolkit(&argc, &argv)) return 1;  // no display: end silently
   if (!kov::CreateWebEngine()) return 1;          // no kovp scheme: end silently
+  // The media player cannot read kovp URLs, so the built-in music goes to a private
+  // file first; without it the pages simply stay silent.
+  kov::BuiltInMusicFile music;
+  kov::GetBuiltInMusicFile(&music);
 
   // Until the main dialog exists: one full-screen page that Escape or Close ends.
   kov::Rect screen = kov::PrimaryMonitorRect();

@@ -111,7 +111,9 @@ TEST_F(PaneTest, ServedTemplatesLoadAsHtmlWithTheirFunctions) {
   EXPECT_TRUE(SpinUntil([&] {
     return ReadJson(&pane_, "document.getElementById('pic').naturalWidth") == "64";
   }, 5000));
-  SaveScreenshot(GTK_WIDGET(window_), "pane-image-page");
+  // The page shows the picture once it has fitted it: centred in the window.
+  EXPECT_TRUE(SpinUntil([&] { return PixelAt(GTK_WIDGET(window_), 200, 150) == 0x2040ff; }, 5000));
+  EXPECT_FALSE(SaveScreenshot(GTK_WIDGET(window_), "pane-image-page").empty());
 }
 
 TEST_F(PaneTest, ExternalBridgePostsKnownCallsAndHidesUnknownNames) {
