@@ -31,6 +31,7 @@ int main(int argc, char** argv) {
   GtkWindow* window = kov::CreateTopLevel(screen);
   GtkWidget* fixed = gtk_fixed_new();
   gtk_container_add(GTK_CONTAINER(window), fixed);
+  gtk_widget_show(fixed);
   g_signal_connect(window, "key-press-event", G_CALLBACK(OnKeyPress), nullptr);
   g_signal_connect(window, "delete-event", G_CALLBACK(gtk_main_quit), nullptr);
 

@@ -72,7 +72,7 @@ void ShowTopLevel(GtkWindow* window, bool show) {
     gtk_widget_hide(GTK_WIDGET(window));
     return;
   }
-  gtk_widget_show_all(GTK_WIDGET(window));
+  gtk_widget_show(GTK_WIDGET(window));
   RaiseTopLevel(window);
 }
 

@@ -18,7 +18,8 @@ WindowId WindowIdOf(GtkWindow* window);  // 0 for windows not made by CreateTopL
 GtkWindow* WindowOfId(WindowId id);      // nullptr for unknown ids
 
 void MoveTopLevel(GtkWindow* window, const Rect& rect);
-// Showing also raises, as a shown window comes to the front.
+// Showing also raises, as a shown window comes to the front; children keep their own
+// visibility (show them when they are made).
 void ShowTopLevel(GtkWindow* window, bool show);
 void RaiseTopLevel(GtkWindow* window);
 void FocusTopLevel(GtkWindow* window);

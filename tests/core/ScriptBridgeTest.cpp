@@ -100,14 +100,3 @@ TEST(ScriptBridge, QuitPostsWhateverTheArgumentsAndApplyStoresState) {
   ApplyBridgeDecision(DecideBridgeCall("ThumbnailListReport", One(BridgeValue::String("")), ""));
   EXPECT_EQ(ThumbnailCount(), 0);
 }
-
-TEST(ScriptBridge, ProxyScriptKnowsEveryMethodInLowerCase) {
-  std::string script = ExternalBridgeScript("handler\"x");
-  for (const std::string& name : BridgeMethodNames()) {
-    std::string lower = name;
-    for (char& c : lower) c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
-    EXPECT_NE(script.find("\"" + lower + "\":\"" + name + "\""), std::string::npos) << name;
-  }
-  // The handler name goes in as a string literal, escaped.
-  EXPECT_NE(script.find("handlers[\"handler\\\"x\"]"), std::string::npos);
-}

@@ -101,6 +101,7 @@ GtkWindow* MakePaneWindow(CBrowserPane* pane, const Rect& rect, CommandTarget pa
   GtkWindow* window = CreateTopLevel(rect);
   GtkWidget* fixed = gtk_fixed_new();
   gtk_container_add(GTK_CONTAINER(window), fixed);
+  gtk_widget_show(fixed);
   if (!pane->Create(GTK_FIXED(fixed), Rect{0, 0, rect.Width(), rect.Height()}, parent)) {
     gtk_widget_destroy(GTK_WIDGET(window));
     return nullptr;
