@@ -11,6 +11,7 @@
 #include "pages/ScriptBridge.h"
 #include "pages/TextEscape.h"
 #include "platform/CommandQueue.h"
+#include "res/BuiltInMusic.h"
 #include "platform/gui/WebEngine.h"
 #include "platform/gui/WindowRecord.h"
 #include "tests/gui/GuiTestSupport.h"
@@ -171,6 +172,18 @@ TEST_F(PaneTest, ScriptDialogsAndErrorPagesNeverShow) {
   g_signal_handler_disconnect(pane_.View(), handler);
   SpinFor(200);
   EXPECT_EQ(ReadJson(&pane_, "document.title"), Quoted("before"));
+}
+
+TEST_F(PaneTest, MediaMayStartPlayingOnItsOwn) {
+  BuiltInMusicFile music;
+  ASSERT_TRUE(WriteBuiltInMusic(temp_.path(), &music));
+  Serve("kovp://t/music", "<html><body><audio id=\"bgsd\" loop autoplay src=\"" + music.url +
+                              "\"></audio></body></html>", "text/html");
+  ASSERT_TRUE(LoadAndWait(&pane_, "kovp://t/music"));
+  // Without the allowing policy the engine keeps an autoplay element paused.
+  EXPECT_TRUE(SpinUntil([&] {
+    return ReadJson(&pane_, "[bgsd.paused, bgsd.error === null]") == "[false,true]";
+  }, 5000)) << ReadJson(&pane_, "[bgsd.paused, bgsd.error && bgsd.error.code]");
 }
 
 namespace {
