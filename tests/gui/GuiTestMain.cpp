@@ -1,0 +1,20 @@
+// Window tests: a real toolkit and browser engine on an X display (Xvfb in ctest).
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+#include "platform/gui/GtkSetup.h"
+#include "platform/gui/WebEngine.h"
+
+int main(int argc, char** argv) {
+  testing::InitGoogleTest(&argc, argv);
+  if (!kov::InitToolkit(&argc, &argv)) {
+    std::fprintf(stderr, "no X display: the window tests need one (run under xvfb-run)\n");
+    return 1;
+  }
+  if (!kov::CreateWebEngine()) {
+    std::fprintf(stderr, "the browser engine could not be set up\n");
+    return 1;
+  }
+  return RUN_ALL_TESTS();
+}

@@ -1,0 +1,133 @@
+#include "tests/gui/GuiTestSupport.h"
+
+#include <X11/extensions/XTest.h>
+#include <gdk/gdkx.h>
+#include <glib/gstdio.h>
+
+#include "platform/gui/WindowRecord.h"
+
+namespace kov {
+namespace test {
+
+bool SpinUntil(const std::function<bool()>& done, int timeoutMs) {
+  gint64 end = g_get_monotonic_time() + timeoutMs * 1000LL;
+  while (!done()) {
+    if (g_get_monotonic_time() > end) return false;
+    if (!g_main_context_iteration(nullptr, FALSE)) g_usleep(2000);
+  }
+  return true;
+}
+
+void SpinFor(int ms) {
+  gint64 end = g_get_monotonic_time() + ms * 1000LL;
+  SpinUntil([&] { return g_get_monotonic_time() >= end; }, ms + 1000);
+}
+
+namespace {
+GdkPixbuf* GrabWindow(GtkWidget* window) {
+  GdkWindow* gdk = gtk_widget_get_window(window);
+  if (gdk == nullptr) return nullptr;
+  return gdk_pixbuf_get_from_window(gdk, 0, 0, gdk_window_get_width(gdk),
+                                    gdk_window_get_height(gdk));
+}
+}  // namespace
+
+std::string SaveScreenshot(GtkWidget* window, const std::string& name) {
+  GdkPixbuf* pixbuf = GrabWindow(window);
+  if (pixbuf == nullptr) return "";
+  std::string folder = std::string(KOV_BINARY_DIR) + "/screenshots";
+  g_mkdir_with_parents(folder.c_str(), 0755);
+  std::string path = folder + "/" + name + ".png";
+  bool saved = gdk_pixbuf_save(pixbuf, path.c_str(), "png", nullptr, nullptr);
+  g_object_unref(pixbuf);
+  return saved ? path : "";
+}
+
+long PixelAt(GtkWidget* window, int x, int y) {
+  GdkPixbuf* pixbuf = GrabWindow(window);
+  if (pixbuf == nullptr) return -1;
+  long rgb = -1;
+  if (x >= 0 && y >= 0 && x < gdk_pixbuf_get_width(pixbuf) && y < gdk_pixbuf_get_height(pixbuf)) {
+    const guchar* p = gdk_pixbuf_get_pixels(pixbuf) + y * gdk_pixbuf_get_rowstride(pixbuf) +
+                      x * gdk_pixbuf_get_n_channels(pixbuf);
+    rgb = (long(p[0]) << 16) | (long(p[1]) << 8) | p[2];
+  }
+  g_object_unref(pixbuf);
+  return rgb;
+}
+
+void ClickAt(int x, int y, unsigned button) {
+  Display* display = gdk_x11_display_get_xdisplay(gdk_display_get_default());
+  XTestFakeMotionEvent(display, -1, x, y, CurrentTime);
+  XTestFakeButtonEvent(display, button, True, CurrentTime);
+  XTestFakeButtonEvent(display, button, False, CurrentTime);
+  XFlush(display);
+}
+
+void PressKey(unsigned keysym) {
+  Display* display = gdk_x11_display_get_xdisplay(gdk_display_get_default());
+  KeyCode code = XKeysymToKeycode(display, keysym);
+  XTestFakeKeyEvent(display, code, True, CurrentTime);
+  XTestFakeKeyEvent(display, code, False, CurrentTime);
+  XFlush(display);
+}
+
+bool WritePng(const std::string& path, int width, int height, unsigned rgb) {
+  GdkPixbuf* pixbuf = gdk_pixbuf_new(GDK_COLORSPACE_RGB, FALSE, 8, width, height);
+  if (pixbuf == nullptr) return false;
+  gdk_pixbuf_fill(pixbuf, (rgb << 8) | 0xff);
+  bool saved = gdk_pixbuf_save(pixbuf, path.c_str(), "png", nullptr, nullptr);
+  g_object_unref(pixbuf);
+  return saved;
+}
+
+TempFolder::TempFolder() {
+  char* made = g_dir_make_tmp("kov-gui-XXXXXX", nullptr);
+  path_ = made ? made : "";
+  g_free(made);
+}
+
+TempFolder::~TempFolder() {
+  if (path_.empty()) return;
+  GDir* dir = g_dir_open(path_.c_str(), 0, nullptr);
+  while (const char* name = dir ? g_dir_read_name(dir) : nullptr) {
+    g_remove((path_ + "/" + name).c_str());
+  }
+  if (dir) g_dir_close(dir);
+  g_rmdir(path_.c_str());
+}
+
+GtkWindow* MakePaneWindow(CBrowserPane* pane, const Rect& rect, CommandTarget parent) {
+  GtkWindow* window = CreateTopLevel(rect);
+  GtkWidget* fixed = gtk_fixed_new();
+  gtk_container_add(GTK_CONTAINER(window), fixed);
+  gtk_widget_show(fixed);
+  if (!pane->Create(GTK_FIXED(fixed), Rect{0, 0, rect.Width(), rect.Height()}, parent)) {
+    gtk_widget_destroy(GTK_WIDGET(window));
+    return nullptr;
+  }
+  ShowTopLevel(window, true);
+  return window;
+}
+
+std::string ReadJson(CBrowserPane* pane, const std::string& expression) {
+  bool done = false;
+  std::string result;
+  pane->ReadScriptJson(expression, [&](bool ok, const std::string& json) {
+    done = true;
+    if (ok) result = json;
+  });
+  SpinUntil([&] { return done; }, 5000);
+  return result;
+}
+
+bool LoadAndWait(CBrowserPane* pane, const std::string& url) {
+  pane->Navigate(url);
+  return SpinUntil([&] {
+    if (pane->GetLocationUrl() != url) return false;
+    return webkit_web_view_is_loading(pane->View()) == FALSE;
+  }) && ReadJson(pane, "document.readyState") == "\"complete\"";
+}
+
+}  // namespace test
+}  // namespace kov
