@@ -257,7 +257,7 @@ TEST(ThumbCache, FileSizesThatHoldNoWholeRecord) {
   EXPECT_TRUE(cache.OpenForRead(path));
   EXPECT_FALSE(cache.OpenForRead(dir / "missing"));
   EXPECT_FALSE(cache.IsOpen());
-  EXPECT_FALSE(cache.OpenForRead(dir.Path()));  // a folder is no cache
+  EXPECT_FALSE(cache.OpenForRead(dir.path()));  // a folder is no cache
 }
 
 TEST(ThumbCache, CorruptRecordsEndTheRecordsWithoutReadingPastTheData) {
