@@ -1,0 +1,61 @@
+#include "thumbs/FileBytes.h"
+
+#include <glib.h>
+#include <glib/gstdio.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+
+namespace kov {
+namespace {
+
+void SetError(std::string* error, const std::string& text) {
+  if (error) *error = text;
+}
+
+struct FileCloser {
+  void operator()(FILE* f) const { std::fclose(f); }
+};
+
+}  // namespace
+
+bool ReadFileBytes(const std::string& path, std::vector<uint8_t>* bytes, std::string* error) {
+  std::unique_ptr<FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
+  if (!file) {
+    SetError(error, path + ": " + std::strerror(errno));
+    return false;
+  }
+  bytes->clear();
+  uint8_t chunk[65536];
+  size_t got;
+  while ((got = std::fread(chunk, 1, sizeof chunk, file.get())) > 0) {
+    if (bytes->size() + got > kMaxPictureFileBytes) {
+      SetError(error, path + ": file too large");
+      return false;
+    }
+    bytes->insert(bytes->end(), chunk, chunk + got);
+  }
+  if (std::ferror(file.get())) {
+    SetError(error, path + ": read error");
+    return false;
+  }
+  return true;
+}
+
+bool WriteFileAtomically(const std::string& path, const std::vector<uint8_t>& bytes,
+                         std::string* error) {
+  GError* gerror = nullptr;
+  // CONSISTENT: temporary file in the same folder, then rename over the target.
+  bool ok = g_file_set_contents_full(path.c_str(), reinterpret_cast<const char*>(bytes.data()),
+                                     static_cast<gssize>(bytes.size()),
+                                     G_FILE_SET_CONTENTS_CONSISTENT, 0666, &gerror);
+  if (!ok) {
+    SetError(error, gerror ? gerror->message : path + ": cannot write");
+    g_clear_error(&gerror);
+  }
+  return ok;
+}
+
+}  // namespace kov

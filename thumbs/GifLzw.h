@@ -1,0 +1,44 @@
+#pragma once
+// The LZW compression of GIF image data with variable code widths. The exact
+// choices (hash of 5003 entries with its secondary probe, code width growth, a
+// clear code when code 4096 would be needed, 254-byte data sub-blocks) fix the
+// output bytes, so any two encoders that follow them agree byte for byte.
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+namespace kov {
+
+class CGifLzwEncoder {
+ public:
+  // Compresses `count` pixel values (each below 2^minCodeSize) and appends the
+  // data sub-blocks to *out, without the zero-length block terminator.
+  // minCodeSize is 2..8. Nothing is appended when count is 0.
+  void Compress(const uint8_t* pixels, size_t count, int minCodeSize, std::vector<uint8_t>* out);
+
+ private:
+  static constexpr int kHashSize = 5003;
+  static constexpr int kMaxBits = 12;
+  static constexpr int kCodeLimit = 4096;  // 1 << kMaxBits
+  static constexpr int kHashShift = 4;     // 8 minus the doublings from 5003 to 65536
+  static constexpr size_t kSubBlockMax = 254;
+
+  bool FindOrAdd(int c, int* ent);
+  void OutputCode(int code);
+  void ClearBlock();
+  void CharOut(uint8_t byte);
+  void FlushBlock();
+
+  int initBits_ = 0, nBits_ = 0, maxCode_ = 0;
+  int clearCode_ = 0, endCode_ = 0, freeCode_ = 0;
+  bool clearFlag_ = false;
+  int32_t hash_[kHashSize];
+  uint16_t code_[kHashSize];
+  uint32_t accumulator_ = 0;
+  int accumulatedBits_ = 0;
+  uint8_t block_[kSubBlockMax];
+  size_t blockLength_ = 0;
+  std::vector<uint8_t>* out_ = nullptr;
+};
+
+}  // namespace kov

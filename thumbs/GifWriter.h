@@ -1,0 +1,33 @@
+#pragma once
+// Turns an 8-bit palettised BMP into a GIF87a picture: only the palette entries
+// the picture uses reach the GIF, in the order of their BMP indices, in a global
+// colour table of the fewest bits that holds them; one image, not interlaced, no
+// extension blocks.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "thumbs/BmpWriter.h"
+
+namespace kov {
+
+class CGifWriter {
+ public:
+  virtual ~CGifWriter() = default;
+
+  // Reads the BMP file and writes the GIF atomically. On failure no GIF is left
+  // behind (an older file of that name stays as it was).
+  bool ConvertBmpFile(const std::string& bmpPath, const std::string& gifPath,
+                      std::string* error = nullptr);
+  // The same on file images in memory.
+  bool ConvertBmp(const std::vector<uint8_t>& bmp, std::vector<uint8_t>* gif,
+                  std::string* error = nullptr);
+
+  // The GIF stream of a picture given as GIF indices (top row first) and the
+  // used colours; bits is the colour table's width, 1..8.
+  static std::vector<uint8_t> WriteGif(uint32_t width, uint32_t height, int bits,
+                                       const std::vector<RgbColor>& colors,
+                                       const std::vector<uint8_t>& pixels);
+};
+
+}  // namespace kov

@@ -1,0 +1,152 @@
+#include "thumbs/OctreeQuantizer.h"
+
+#include "thumbs/FileBytes.h"
+#include "thumbs/PaletteIndexCache.h"
+#include "thumbs/SizeMath.h"
+
+namespace kov {
+
+COctreeQuantizer::COctreeQuantizer(unsigned maxColors, unsigned colorBits)
+    : maxColors_(maxColors < 1 ? 1 : maxColors > 256 ? 256 : maxColors),
+      colorBits_(colorBits < 1 ? 1 : colorBits > 8 ? 8 : colorBits),
+      reducible_(colorBits_ + 1, kNone) {}
+
+int COctreeQuantizer::CreateNode(unsigned level) {
+  int id;
+  if (!freeNodes_.empty()) {
+    id = freeNodes_.back();
+    freeNodes_.pop_back();
+    nodes_[id] = Node{};
+  } else {
+    id = static_cast<int>(nodes_.size());
+    nodes_.emplace_back();
+  }
+  if (level == colorBits_) {
+    nodes_[id].isLeaf = true;
+    ++leafCount_;
+  } else {
+    nodes_[id].next = reducible_[level];
+    reducible_[level] = id;
+  }
+  return id;
+}
+
+void COctreeQuantizer::FreeNode(int node) { freeNodes_.push_back(node); }
+
+void COctreeQuantizer::AddColor(uint8_t r, uint8_t g, uint8_t b) {
+  if (root_ == kNone) root_ = CreateNode(0);
+  int node = root_;
+  for (unsigned level = 0;; ++level) {
+    Node& n = nodes_[node];
+    if (n.isLeaf) {
+      ++n.pixelCount;
+      n.redSum += r, n.greenSum += g, n.blueSum += b;
+      break;
+    }
+    unsigned shift = 7 - level;
+    int index = (((r >> shift) & 1) << 2) | (((g >> shift) & 1) << 1) | ((b >> shift) & 1);
+    if (n.child[index] == kNone) {
+      int created = CreateNode(level + 1);  // may move nodes_: index again afterwards
+      nodes_[node].child[index] = created;
+    }
+    node = nodes_[node].child[index];
+  }
+  while (leafCount_ > maxColors_) {
+    size_t before = leafCount_;
+    ReduceTree();
+    if (leafCount_ == before && reducible_[0] == kNone) break;  // nothing left to merge
+  }
+}
+
+void COctreeQuantizer::ReduceTree() {
+  int level = static_cast<int>(colorBits_) - 1;
+  while (level > 0 && reducible_[level] == kNone) --level;
+  int node = reducible_[level];
+  if (node == kNone) return;
+  reducible_[level] = nodes_[node].next;
+  Node& n = nodes_[node];
+  size_t children = 0;
+  for (int& c : n.child) {
+    if (c == kNone) continue;
+    const Node& child = nodes_[c];
+    n.pixelCount += child.pixelCount;
+    n.redSum += child.redSum, n.greenSum += child.greenSum, n.blueSum += child.blueSum;
+    FreeNode(c);
+    c = kNone;
+    ++children;
+  }
+  n.isLeaf = true;
+  n.next = kNone;
+  leafCount_ = leafCount_ + 1 - children;
+}
+
+void COctreeQuantizer::DeleteTree() {
+  nodes_.clear();
+  freeNodes_.clear();
+  root_ = kNone;
+  leafCount_ = 0;
+  reducible_.assign(colorBits_ + 1, kNone);
+}
+
+void COctreeQuantizer::CollectPalette(int node, std::vector<RgbColor>* out) const {
+  const Node& n = nodes_[node];
+  if (n.isLeaf) {
+    uint64_t count = n.pixelCount ? n.pixelCount : 1;
+    out->push_back({static_cast<uint8_t>(n.redSum / count), static_cast<uint8_t>(n.greenSum / count),
+                    static_cast<uint8_t>(n.blueSum / count)});
+    return;
+  }
+  for (int c : n.child)
+    if (c != kNone) CollectPalette(c, out);
+}
+
+std::vector<RgbColor> COctreeQuantizer::GetPaletteColors() const {
+  std::vector<RgbColor> palette;
+  if (root_ != kNone) CollectPalette(root_, &palette);
+  return palette;
+}
+
+std::vector<uint8_t> COctreeQuantizer::WritePalettized(const RgbImage& image) {
+  DeleteTree();
+  const uint8_t* px = image.rgb.data();
+  size_t pixels = image.rgb.size() / 3;
+  for (size_t i = 0; i < pixels; ++i, px += 3) AddColor(px[0], px[1], px[2]);
+  std::vector<RgbColor> palette = GetPaletteColors();
+  if (palette.empty()) return {};
+
+  size_t rows = image.width ? pixels / image.width : 0;
+  size_t stride = DibRowStride(image.width, 8);
+  std::vector<uint8_t> indices(stride * rows, 0);  // padding bytes stay 0
+  CPaletteIndexCache cache(palette, image.width);
+  px = image.rgb.data();
+  for (size_t y = 0; y < rows; ++y) {
+    uint8_t* out = indices.data() + stride * y;
+    for (uint32_t x = 0; x < image.width; ++x, px += 3) out[x] = cache.IndexOf(px[0], px[1], px[2], x);
+  }
+  return MakeBmp8File(image.width, image.height, palette, indices);
+}
+
+bool COctreeQuantizer::QuantizeBmp(const std::vector<uint8_t>& bmp, std::vector<uint8_t>* bmp8,
+                                   std::string* error) {
+  RgbImage image;
+  if (!ReadBmpImage(bmp.data(), bmp.size(), &image, error)) return false;
+  *bmp8 = WritePalettized(image);
+  if (bmp8->empty()) {
+    if (error) *error = "picture has no pixels";
+    return false;
+  }
+  return true;
+}
+
+bool COctreeQuantizer::QuantizeBmpFile(const std::string& srcPath, const std::string& dstPath,
+                                       std::string* error) {
+  std::vector<uint8_t> source, result;
+  if (!ReadFileBytes(srcPath, &source, error)) return false;
+  if (!QuantizeBmp(source, &result, error)) {
+    if (error) *error = srcPath + ": " + *error;
+    return false;
+  }
+  return WriteFileAtomically(dstPath, result, error);
+}
+
+}  // namespace kov

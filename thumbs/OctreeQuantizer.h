@@ -1,0 +1,64 @@
+#pragma once
+// Reduces a picture to at most maxColors colours with an octree: every pixel is
+// counted into a leaf at depth colorBits (so only the top colorBits bits of each
+// channel tell colours apart), and while there are too many leaves the most
+// recently made node of the deepest reducible level is merged into one leaf.
+// The result is written as an 8-bit palettised BMP.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "thumbs/BmpReader.h"
+#include "thumbs/BmpWriter.h"
+
+namespace kov {
+
+class COctreeQuantizer {
+ public:
+  explicit COctreeQuantizer(unsigned maxColors = 256, unsigned colorBits = 6);
+  virtual ~COctreeQuantizer() = default;
+
+  // Reads any supported BMP file and writes the 8-bit BMP to dstPath, which may
+  // be the source itself (the source is read whole first, the result replaces
+  // the destination atomically).
+  bool QuantizeBmpFile(const std::string& srcPath, const std::string& dstPath,
+                       std::string* error = nullptr);
+  // The same on file images in memory.
+  bool QuantizeBmp(const std::vector<uint8_t>& bmp, std::vector<uint8_t>* bmp8,
+                   std::string* error = nullptr);
+  // Quantises decoded pixels; rows of the result keep the order of image.rgb.
+  std::vector<uint8_t> WritePalettized(const RgbImage& image);
+
+  // The tree operations, public so tests can drive them directly.
+  void AddColor(uint8_t r, uint8_t g, uint8_t b);
+  void ReduceTree();
+  void DeleteTree();
+  size_t LeafCount() const { return leafCount_; }
+  // One colour per leaf, depth first with children in index order: each channel
+  // is the leaf's sum divided by its pixel count.
+  std::vector<RgbColor> GetPaletteColors() const;
+
+ private:
+  static constexpr int kNone = -1;
+  struct Node {
+    bool isLeaf = false;
+    uint32_t pixelCount = 0;
+    uint64_t redSum = 0, greenSum = 0, blueSum = 0;  // 64-bit: no overflow on big pictures
+    int child[8] = {kNone, kNone, kNone, kNone, kNone, kNone, kNone, kNone};
+    int next = kNone;  // next node in the reducible list of its level
+  };
+
+  int CreateNode(unsigned level);
+  void FreeNode(int node);
+  void CollectPalette(int node, std::vector<RgbColor>* out) const;
+
+  unsigned maxColors_;
+  unsigned colorBits_;
+  int root_ = kNone;
+  size_t leafCount_ = 0;
+  std::vector<Node> nodes_;      // node storage; freed slots are reused
+  std::vector<int> freeNodes_;
+  std::vector<int> reducible_;   // list head per level 0..colorBits
+};
+
+}  // namespace kov
