@@ -1,0 +1,36 @@
+#pragma once
+// The kovp URL grammar: canonicalisation (percent escapes decoded, dot segments
+// resolved) and the split into command, folder part and name part.
+#include <cstddef>
+#include <string>
+
+namespace kov {
+
+// Longest URL accepted, as browsers of the platform limit it; longer ones canonicalise
+// to the empty URL, which serves the default page.
+constexpr size_t kMaxPageUrlLength = 2083;
+// Longest command kept; a longer one is cut there and the rest begins the path.
+constexpr size_t kMaxPageCommandLength = 78;
+
+// Decodes every %XX escape, resolves "." and ".." path segments after the command, and
+// leaves every other byte as it is. The empty string for a URL longer than
+// kMaxPageUrlLength or one that holds a NUL after decoding (an encoded %00).
+std::string CanonicalizePageUrl(const std::string& url);
+
+struct PageUrlParts {
+  std::string command;
+  std::string folder;  // path before the last '/', without leading '/'
+  std::string name;    // path after the last '/'
+};
+
+// Splits a canonical URL: past the first ':' and every following ':' and '/', the
+// command runs to the next '/' (at most 78 bytes); after a run of '/', the path splits
+// at its last '/'. '/' is the only separator. A URL without ':' gives empty parts; a
+// path whose joined form would exceed PATH_MAX gives false and empty parts, so it takes
+// the failure path instead of being cut.
+bool ParsePageUrl(const std::string& canonicalUrl, PageUrlParts* parts);
+
+// The full path a handler works on: NormalizePath("/" + folder + "/" + name).
+std::string PagePathOf(const PageUrlParts& parts);
+
+}  // namespace kov

@@ -1,0 +1,12 @@
+#include "platform/Com.h"
+
+#include <cstring>
+
+namespace kov {
+
+bool operator==(const GUID& a, const GUID& b) {
+  return a.data1 == b.data1 && a.data2 == b.data2 && a.data3 == b.data3 &&
+         std::memcmp(a.data4, b.data4, sizeof a.data4) == 0;
+}
+
+}  // namespace kov
