@@ -1,6 +1,8 @@
 // The thumbnail list page's exact markup and the cached thumbnails it addresses.
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+
 #include <cstdio>
 #include <regex>
 
@@ -192,4 +194,19 @@ TEST(ThumbnailList, KovtoolRoundTrip) {
     ++fetched;
   }
   EXPECT_EQ(fetched, names.size());
+
+  std::string got = dir / "got.gif";
+  ASSERT_EQ(std::system(("'" + tool + "' cache get '" + cache + "' 'two words.png' > '" + got + "'").c_str()), 0);
+  EXPECT_EQ(cachetest::ReadFile(got), FakeGif(1, 101));
+  auto exitCode = [&](const std::string& args) {
+    int status = std::system(("'" + tool + "' " + args + " 2>/dev/null >/dev/null").c_str());
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  };
+  EXPECT_EQ(exitCode("cache get '" + cache + "' missing.jpg"), 1);
+  EXPECT_EQ(exitCode("cache add '" + cache + "' '" + (dir / "one.jpg") + "' '" + (dir / "payload0") + "' 3 x"), 2);
+  EXPECT_EQ(exitCode("cache add '" + cache + "' '" + (dir / "gone.jpg") + "' '" + (dir / "payload0") + "' 3 4"), 1);
+  EXPECT_EQ(exitCode("cache path"), 2);
+  EXPECT_EQ(exitCode("cache"), 2);
+  dir.WriteFile("three.gif");
+  EXPECT_EQ(exitCode("cache current '" + dir.path() + "'"), 1);
 }
