@@ -1,21 +1,105 @@
-// The cache-backed handlers of the command table. Until the thumbnail cache store
-// exists they serve what a missing cache gives: the placeholder picture for a
-// thumbnail and a list page without thumbnails.
+// The cache-backed handlers of the command table: the thumbnail list page, built in
+// one pass over a cache file's headers, and one cached thumbnail.
+#include "pages/ThumbnailPages.h"
+
+#include <cstdio>
+
+#include "pages/ContentTypes.h"
 #include "pages/PageProtocol.h"
+#include "pages/PageText.h"
+#include "pages/TextEscape.h"
+#include "platform/Screen.h"
+#include "thumbs/ThumbCache.h"
 
 namespace kov {
-
 namespace {
+
+constexpr int kListHeadTemplate = 155;
 constexpr int kPlaceholderThumbnail = 154;
+const char kSpacerCell[] = "<td width=\"6\">&nbsp;</td>\r\n";
+const char kFillerCell[] = "<td width=\"120\">&nbsp;</td>\r\n";
+
+// The two cells of one thumbnail: the picture (class "pic") and its caption.
+void AddThumbnailCells(const std::string& cachePath, const ThumbHeader& header,
+                       const char* signature, bool firstRow, std::string* pictures,
+                       std::string* captions) {
+  const char* extension = signature[0] == 'G' || signature[0] == 'g' ? "gif" : "bmp";
+  const std::string width = firstRow ? "width=\"120\"" : "";
+  *pictures += "<td " + width + " class=\"pic\" onclick=\"doClick(this);\"><img src=\"" +
+               ThumbnailUrl(cachePath, header.name, extension) + "\"></td>\r\n";
+  // Sizes print as the unsigned 32-bit values they are stored as.
+  char size[32];
+  std::snprintf(size, sizeof size, "%lu x %lu", static_cast<unsigned long>(static_cast<uint32_t>(header.width)),
+                static_cast<unsigned long>(static_cast<uint32_t>(header.height)));
+  *captions += "<td " + width + " class=\"inf\"><div>" + HtmlEscape(CUtf8Text(header.name).GetText()) +
+               "<br>" + size + "<br>&nbsp;</div></td>\r\n";
 }
 
-void CPageProtocol::ServeThumbnail() {
-  Buffer().AppendResource(kPlaceholderThumbnail, ResourceType::kBin);
-  ReportComplete();
+}  // namespace
+
+int ScreenColumns() {
+  int columns = (GetScreenRect().right - 6) / 126;
+  return columns < 1 ? 1 : columns;
+}
+
+void CUrlText::Assign(const std::string& text) { text_ = PercentEncodePath(text); }
+
+std::string ThumbnailUrl(const std::string& cachePath, const std::string& imageName,
+                         const std::string& extension) {
+  return "kovp://thumbvw/" + CUrlText(cachePath + "/" + imageName + "." + extension).GetText();
 }
 
 void CPageProtocol::ServeThumbnailList() {
-  Buffer().Append("<html><body></body></html>\r\n");
+  const std::string path = GetRequestPath();
+  Buffer().AppendResource(kListHeadTemplate, ResourceType::kHtml);
+  const int columns = ScreenColumns();
+  Buffer().Append("<table width=\"100%\" cols=\"" + std::to_string(2 * columns - 1) +
+                  "\" cellSpacing=\"0\" cellPadding=\"0\">\r\n");
+  CThumbCache cache;
+  cache.OpenForRead(path);  // a cache that cannot be opened simply has no records
+  int count = 0;
+  bool more = true;
+  for (int row = 0; more; ++row) {
+    std::string pictures = "<tr>\r\n", captions = "<tr>\r\n";
+    for (int column = 0; column < columns; ++column) {
+      ThumbHeader header;
+      char signature[4] = {0, 0, 0, 0};
+      if (more && cache.ReadNextRecord(&header, signature)) {
+        ++count;
+        AddThumbnailCells(path, header, signature, row == 0, &pictures, &captions);
+      } else {
+        more = false;
+        pictures += kFillerCell;
+        captions += kFillerCell;
+      }
+      if (column < columns - 1) {
+        pictures += kSpacerCell;
+        captions += kSpacerCell;
+      }
+    }
+    Buffer().Append(pictures + "</tr>\r\n" + captions + "</tr>\r\n");
+  }
+  Buffer().Append("</table>\r\n</body>\r\n<SCRIPT LANGUAGE=JSCRIPT>\r\nwindow.external.ThumbnailListReport(" +
+                  std::to_string(count) + ");\r\n</SCRIPT>\r\n\r\n</html>\r\n");
+  ReportComplete();
+}
+
+void CPageProtocol::ServeThumbnail() {
+  const std::string path = GetRequestPath();
+  // The cache file's path, then the image's name with the added extension.
+  size_t slash = path.rfind('/');
+  std::string cachePath = slash == std::string::npos || slash == 0 ? "" : path.substr(0, slash);
+  std::string entry = slash == std::string::npos ? path : path.substr(slash + 1);
+  size_t dot = entry.rfind('.');
+  if (dot != std::string::npos && dot != 0) entry.resize(dot);
+
+  CThumbCache cache;
+  std::string payload;
+  cache.OpenForRead(cachePath);  // lookups in a cache that did not open find nothing
+  if (cache.FindThumbnail(entry, &payload) && !payload.empty())
+    Buffer().Append(payload);
+  else
+    Buffer().AppendResource(kPlaceholderThumbnail, ResourceType::kBin);
   ReportComplete();
 }
 

@@ -1,9 +1,17 @@
-// The quantiser and GIF writer are not linked in yet: BMP payloads are stored as they
-// are, which every reader accepts (the list page gives them the ".bmp" extension).
 #include "thumbs/PayloadConversion.h"
+
+#include <cstdint>
+#include <vector>
+
+#include "thumbs/BmpToGif.h"
 
 namespace kov {
 
-bool ConvertPayloadToGif(const std::string& bmp, std::string* gif) { return false; }
+bool ConvertPayloadToGif(const std::string& bmp, std::string* gif) {
+  std::vector<uint8_t> in(bmp.begin(), bmp.end()), out;
+  if (!ConvertBmpToGif(in, &out) || out.empty()) return false;
+  gif->assign(out.begin(), out.end());
+  return true;
+}
 
 }  // namespace kov

@@ -154,6 +154,21 @@ bool CThumbCache::ReadNextRecord(ThumbHeader* header, char* signature) {
   return true;
 }
 
+bool CThumbCache::ReadNextPayload(ThumbHeader* header, std::string* payload) {
+  uint64_t start = readOffset_;
+  ThumbHeader read;
+  if (!ReadNextRecord(&read, nullptr)) return false;
+  std::string data(read.dataLength, '\0');
+  if (!data.empty() && !ReadAt(fd_, start + kThumbHeaderSize, &data[0], data.size())) {
+    readOffset_ = fileSize_;
+    return false;
+  }
+  ScramblePayload(read.lastWrite, &data);
+  *header = std::move(read);
+  *payload = std::move(data);
+  return true;
+}
+
 bool CThumbCache::WriteAll(const unsigned char* data, size_t size) {
   while (size > 0) {
     ssize_t put = write(fd_, data, size);

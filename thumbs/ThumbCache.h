@@ -47,6 +47,8 @@ class CThumbCache {
   // fewer bytes gives those it has, NUL-padded. false at the end of the records, where a
   // truncated header or a payload longer than the rest of the file also ends them.
   bool ReadNextRecord(ThumbHeader* header, char* signature);
+  // ReadNextRecord with the whole unscrambled payload (to carry records over).
+  bool ReadNextPayload(ThumbHeader* header, std::string* payload);
 
   // Writing mode: appends the header and the scrambled payload. A BMP payload is turned
   // into a GIF where possible; header->dataLength becomes the stored length. On a failed

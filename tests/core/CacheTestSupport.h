@@ -5,44 +5,15 @@
 #include <unistd.h>
 
 #include <cstdint>
-#include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <string>
 
-#include <glib.h>
-#include <glib/gstdio.h>
+#include "tests/core/TempFolder.h"
 
 namespace cachetest {
 
-class TempFolder {
- public:
-  TempFolder() {
-    char pattern[] = "/tmp/kovcacheXXXXXX";
-    path_ = mkdtemp(pattern);
-  }
-  ~TempFolder() { RemoveTree(path_); }
-  const std::string& Path() const { return path_; }
-  std::string operator/(const std::string& name) const { return path_ + "/" + name; }
-
-  static void RemoveTree(const std::string& path) {
-    if (GDir* dir = g_dir_open(path.c_str(), 0, nullptr)) {
-      while (const char* name = g_dir_read_name(dir)) {
-        std::string child = path + "/" + name;
-        if (g_file_test(child.c_str(), G_FILE_TEST_IS_DIR) &&
-            !g_file_test(child.c_str(), G_FILE_TEST_IS_SYMLINK))
-          RemoveTree(child);
-        else
-          g_unlink(child.c_str());
-      }
-      g_dir_close(dir);
-    }
-    g_rmdir(path.c_str());
-  }
-
- private:
-  std::string path_;
-};
+using kovtest::TempFolder;
 
 inline void WriteFile(const std::string& path, const std::string& bytes) {
   std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;

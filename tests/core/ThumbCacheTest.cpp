@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "tests/core/CacheTestSupport.h"
+#include "tests/core/PictureSamples.h"
 #include "thumbs/ThumbCache.h"
 
 using namespace kov;
@@ -218,6 +219,25 @@ TEST(ThumbCache, FailedAppendLeavesTheFileAsLongAsBefore) {
   EXPECT_FALSE(reader.AppendRecord(&first, "GIF89a"));
 }
 
+TEST(ThumbCache, BmpPayloadIsStoredAsGif) {
+  TempFolder dir;
+  const std::string path = dir / "kovthumb.$$$";
+  std::vector<uint8_t> bmp = samples::Bmp24(samples::Gradient(12, 9));
+  const std::string bmpBytes(bmp.begin(), bmp.end());
+  ThumbHeader header{"g.jpg", 0, 77, 0, 9, 12};
+  CThumbCache writer;
+  ASSERT_TRUE(writer.CreateForWrite(path));
+  ASSERT_TRUE(writer.AppendRecord(&header, bmpBytes));
+  writer.Close();
+  CThumbCache reader;
+  ASSERT_TRUE(reader.OpenForRead(path));
+  std::string payload;
+  ASSERT_TRUE(reader.FindRecord("g.jpg", &header, &payload));
+  EXPECT_EQ(payload.compare(0, 3, "GIF"), 0);
+  EXPECT_EQ(header.dataLength, payload.size());  // the stored length is the GIF's
+  EXPECT_EQ(cachetest::FileSize(path), static_cast<long long>(284 + payload.size()));
+}
+
 TEST(ThumbCache, UnconvertibleBmpPayloadIsStoredAsBmp) {
   TempFolder dir;
   const std::string path = dir / "kovthumb.$$$";
@@ -257,7 +277,7 @@ TEST(ThumbCache, FileSizesThatHoldNoWholeRecord) {
   EXPECT_TRUE(cache.OpenForRead(path));
   EXPECT_FALSE(cache.OpenForRead(dir / "missing"));
   EXPECT_FALSE(cache.IsOpen());
-  EXPECT_FALSE(cache.OpenForRead(dir.Path()));  // a folder is no cache
+  EXPECT_FALSE(cache.OpenForRead(dir.path()));  // a folder is no cache
 }
 
 TEST(ThumbCache, CorruptRecordsEndTheRecordsWithoutReadingPastTheData) {
