@@ -1,4 +1,5 @@
 #include "platform/BlockDevices.h"
+#include "platform/Crc32.h"
 
 #include <dirent.h>
 #include <unistd.h>
@@ -59,14 +60,6 @@ bool ReadsOne(const std::string& path) {
   return in >> value && value == 1;
 }
 
-uint32_t Crc32(const std::string& text) {
-  uint32_t crc = 0xFFFFFFFFu;
-  for (unsigned char byte : text) {
-    crc ^= byte;
-    for (int bit = 0; bit < 8; ++bit) crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
-  }
-  return ~crc;
-}
 }  // namespace
 
 void SetDeviceRootsForTesting(const std::string& sysRoot, const std::string& devRoot) {

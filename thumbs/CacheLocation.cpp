@@ -1,4 +1,5 @@
 #include "thumbs/CacheLocation.h"
+#include "platform/Crc32.h"
 
 #include <glib.h>
 #include <glib/gstdio.h>
@@ -64,15 +65,6 @@ bool ReachLevel(const std::string& dir, bool lookupOnly) {
 }
 
 }  // namespace
-
-uint32_t Crc32(const std::string& bytes) {
-  uint32_t crc = 0xFFFFFFFFu;
-  for (unsigned char byte : bytes) {
-    crc ^= byte;
-    for (int bit = 0; bit < 8; ++bit) crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
-  }
-  return ~crc;
-}
 
 std::string VolumeCacheDirName(const VolumeInfo& volume) {
   std::string identity = volume.label + "-" + volume.fileSystem + "-" +

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/Crc32.h"
 #include "platform/MountTable.h"
 
 namespace kov {
@@ -19,8 +20,6 @@ std::string GetCachePath(const std::string& folder, bool lookupOnly);
 // The same with the application-data folder given (GetCachePath uses the user cache dir).
 std::string GetCachePathIn(const std::string& folder, bool lookupOnly, const std::string& appData);
 
-// CRC-32 (ISO 3309 / ITU-T V.42: reflected 0xEDB88320, initial and final complement).
-uint32_t Crc32(const std::string& bytes);
 // The per-volume directory name: CRC-32 of "label-filesystem-serial-maxlength-flags" with
 // 'A'-'Z' lowered, as 8 upper-case hex digits. The same disc gives the same name anywhere.
 std::string VolumeCacheDirName(const VolumeInfo& volume);
