@@ -44,13 +44,7 @@ HRESULT CPageProtocol::QueryInterface(const IID& riid, void** ppv) {
 ULONG CPageProtocol::AddRef() { return static_cast<ULONG>(++refCount_); }
 
 ULONG CPageProtocol::Release() {
-  if (refCount_ <= 0) return 0;
-  if (refCount_ == 1) {
-    refCount_ = 0;
-    delete this;
-    return 0;
-  }
-  return static_cast<ULONG>(--refCount_);
+  return ReleaseAndDeleteAtZero(this, refCount_);
 }
 
 HRESULT CPageProtocol::Start(const char* url, IInternetProtocolSink* sink, const void* bindInfo,

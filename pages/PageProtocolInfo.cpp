@@ -20,13 +20,7 @@ HRESULT CPageProtocolInfo::QueryInterface(const IID& riid, void** ppv) {
 ULONG CPageProtocolInfo::AddRef() { return static_cast<ULONG>(++refCount_); }
 
 ULONG CPageProtocolInfo::Release() {
-  if (refCount_ <= 0) return 0;
-  if (refCount_ == 1) {
-    refCount_ = 0;
-    delete this;
-    return 0;
-  }
-  return static_cast<ULONG>(--refCount_);
+  return ReleaseAndDeleteAtZero(this, refCount_);
 }
 
 std::string PageSecurityUrl() {

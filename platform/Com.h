@@ -126,4 +126,17 @@ class IInternetProtocolInfo : public IUnknown {
   ~IInternetProtocolInfo() = default;
 };
 
+// Release of an object that deletes itself when its count goes from 1 to 0. A count
+// that is already 0 stays 0 and deletes nothing, so a stray Release cannot free twice.
+template <class T>
+ULONG ReleaseAndDeleteAtZero(T* self, int32_t& count) {
+  if (count <= 0) return 0;
+  if (count == 1) {
+    count = 0;
+    delete self;
+    return 0;
+  }
+  return static_cast<ULONG>(--count);
+}
+
 }  // namespace kov
