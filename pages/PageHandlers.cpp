@@ -7,6 +7,8 @@
 #include "pages/PageProtocol.h"
 #include "pages/PageText.h"
 #include "pages/TextEscape.h"
+#include "res/BuiltInMusic.h"
+#include "res/Resources.h"
 
 namespace kov {
 
@@ -45,7 +47,14 @@ void CPageProtocol::ServeBlank2Page() {
 }
 
 void CPageProtocol::ServeBackgroundPage() {
-  buffer_.AppendResource(kBackgroundPageTemplate, ResourceType::kHtml);
+  // The media player cannot read kovp URLs: the page's music element gets the
+  // built-in music's private file instead; without that file the page stays silent.
+  std::string page;
+  if (LoadResourceBytes(kBackgroundPageTemplate, ResourceType::kHtml, &page)) {
+    BuiltInMusicFile music;
+    if (GetBuiltInMusicFile(&music)) page = ReplaceBuiltInMusicUrl(page, music.url);
+    buffer_.Append(page);
+  }
   ReportComplete();
 }
 

@@ -12,6 +12,7 @@
 #include "pages/PageUrl.h"
 #include "pages/PageText.h"
 #include "pages/TextEscape.h"
+#include "res/BuiltInMusic.h"
 #include "res/Resources.h"
 
 using namespace kov;
@@ -45,7 +46,13 @@ TEST(PageDispatch, CommandsInAnyCaseAndEveryFallback) {
   EXPECT_EQ(Serve("kovp://BLANK"), defaultPage);
   EXPECT_EQ(Serve("kovp:blank"), defaultPage);
   EXPECT_EQ(Serve("kovp://bLaNk2"), Html(177));
-  EXPECT_EQ(Serve("kovp://Background/"), Html(160));
+  // The media player cannot read kovp: the music element names the private file.
+  BuiltInMusicFile music;
+  ASSERT_TRUE(GetBuiltInMusicFile(&music));
+  std::string background = Serve("kovp://Background/");
+  EXPECT_EQ(background, ReplaceBuiltInMusicUrl(Html(160), music.url));
+  EXPECT_FALSE(Contains(background, "kovp://bin/153.mid"));
+  EXPECT_TRUE(Contains(background, "src=\"" + music.url + "\""));
   for (const std::string& url :
        {std::string("kovp://nothing/"), std::string("kovp://"), std::string(""),
         std::string("kovp://blank3/"), "kovp://" + std::string(100, 'b') + "/x",

@@ -1,0 +1,87 @@
+#include "app/MainDlg.h"
+
+#include "app/KeyRouting.h"
+#include "app/logic/Commands.h"
+#include "pages/BridgeState.h"
+#include "platform/Trace.h"
+#include "platform/gui/WindowRecord.h"
+
+namespace kov {
+
+CMainDlg::CMainDlg(MainDlgOptions options)
+    : options_(std::move(options)), timers_([this](int id) { OnTimer(id); }) {}
+
+CMainDlg::~CMainDlg() {
+  DestroyWindows();
+  if (toolbar_) {
+    SetCurrentImageFolderSource(nullptr);
+    if (ToolbarTarget() == toolbar_->target()) SetToolbarTarget(0);
+  }
+  if (target_ != 0) UnregisterCommandTarget(target_);
+}
+
+bool CMainDlg::Create() {
+  if (created_) return false;
+  created_ = true;
+  target_ = RegisterCommandTarget([this](int id) { OnCommand(id); });
+  const Rect screen = GetScreenRect();
+
+  toolbar_ = std::make_unique<CToolbarDlg>(*this, options_.builtInMusicUrl);
+  toolbar_->Create();  // hidden, at its home position
+  SetToolbarTarget(toolbar_->target());
+  // The page calls through window.external name pictures of the walker's folder.
+  CToolbarDlg* toolbar = toolbar_.get();
+  SetCurrentImageFolderSource([toolbar] { return toolbar->GetCurrentFolder(); });
+
+  info_.Create(screen);
+  info_.Show(true);
+  thumbList_.Create(screen);
+  imageView_.Create(screen);
+  CToolbarDlg* owner = toolbar_.get();
+  folderTree_ = std::make_unique<CFolderTreeDlg>(options_.treeSources, [owner] {
+    PostCommand(owner->target(), kCmdOpenTreeFolder);
+  });
+  folderTree_->Create(toolbar_->window());
+
+  for (GtkWindow* window : {toolbar_->window(), info_.window(), thumbList_.window(),
+                            imageView_.window(), GTK_WINDOW(folderTree_->window())}) {
+    RouteKeysOf(window, toolbar_->window());
+  }
+  for (CPaneDlg* pane : {static_cast<CPaneDlg*>(&info_), static_cast<CPaneDlg*>(&thumbList_),
+                         static_cast<CPaneDlg*>(&imageView_)}) {
+    RouteWheelOf(GTK_WIDGET(pane->page().View()), toolbar_->window());
+  }
+  timers_.Set(kStartTimerId, kStartDelayMs);
+  return true;
+}
+
+void CMainDlg::OnTimer(int id) {
+  if (id != kStartTimerId) return;
+  timers_.Kill(kStartTimerId);
+  toolbar_->Show(true);
+}
+
+void CMainDlg::OnCommand(int id) {
+  TraceCommand(id);
+  if (id == kCmdCancel) OnCancel();
+}
+
+void CMainDlg::OnCancel() {
+  if (!created_ || ended_) return;
+  ended_ = true;
+  timers_.Kill(kStartTimerId);
+  DestroyWindows();
+  if (options_.onEnded) options_.onEnded();
+}
+
+// The thumbnail list, the image view, the toolbar, the folder tree, the information
+// pane, in this order.
+void CMainDlg::DestroyWindows() {
+  thumbList_.Destroy();
+  imageView_.Destroy();
+  if (toolbar_) toolbar_->Destroy();
+  folderTree_.reset();
+  info_.Destroy();
+}
+
+}  // namespace kov

@@ -1,0 +1,64 @@
+#pragma once
+// The viewer's main dialog: invisible, it owns the five windows (toolbar, information
+// pane, thumbnail list, image view, folder tree), shows the toolbar 100 ms after it
+// starts, and ends the run when the toolbar posts IDCANCEL to it.
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "app/PaneDlg.h"
+#include "app/ToolbarDlg.h"
+#include "platform/CommandQueue.h"
+#include "platform/Timers.h"
+#include "tools/UserFolders.h"
+#include "tools/gui/FolderTreeDlg.h"
+
+namespace kov {
+
+struct MainDlgOptions {
+  FolderTreeSources treeSources;  // the folder tree's top level, start folder, settings
+  std::string builtInMusicUrl;    // the private file the built-in music plays from
+  std::function<void()> onEnded;  // after cancel has destroyed the windows
+};
+
+class CMainDlg {
+ public:
+  static constexpr int kStartTimerId = 2001;
+  static constexpr unsigned kStartDelayMs = 100;
+
+  explicit CMainDlg(MainDlgOptions options);
+  ~CMainDlg();
+  CMainDlg(const CMainDlg&) = delete;
+  CMainDlg& operator=(const CMainDlg&) = delete;
+
+  // Makes the five windows, shows the information pane and starts the start timer.
+  bool Create();
+  // The quit path: destroys the windows in order and calls onEnded.
+  void OnCancel();
+  bool IsRunning() const { return created_ && !ended_; }
+  CommandTarget target() const { return target_; }
+
+  CToolbarDlg& toolbar() { return *toolbar_; }
+  CThumbListDlg& thumbList() { return thumbList_; }
+  CImageViewDlg& imageView() { return imageView_; }
+  CInfoDlg& info() { return info_; }
+  CFolderTreeDlg& folderTree() { return *folderTree_; }
+
+ private:
+  void OnCommand(int id);
+  void OnTimer(int id);
+  void DestroyWindows();
+
+  MainDlgOptions options_;
+  CommandTarget target_ = 0;
+  TimerSet timers_;
+  std::unique_ptr<CToolbarDlg> toolbar_;
+  CThumbListDlg thumbList_;
+  CImageViewDlg imageView_;
+  CInfoDlg info_;
+  std::unique_ptr<CFolderTreeDlg> folderTree_;
+  bool created_ = false;
+  bool ended_ = false;
+};
+
+}  // namespace kov

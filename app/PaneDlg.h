@@ -1,0 +1,96 @@
+#pragma once
+// The three full-screen panes of the viewer, each an undecorated window filled by one
+// browser pane: the thumbnail list, the single picture and the information page
+// (which also plays the background music and shows the no-images text).
+#include <gtk/gtk.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/BrowserPane.h"
+
+namespace kov {
+
+// A browser pane that tells its dialog when a page has finished loading and again
+// when the finished page has been drawn to the window.
+class CPanePage : public CBrowserPane {
+ public:
+  using PageNotice = std::function<void(const std::string& url)>;
+  void SetNotices(const char* traceName, PageNotice onLoaded, PageNotice onPainted);
+  void WatchPaint();
+  // Runs the statement, or holds it until the first page has finished loading (a
+  // statement given to a page that is not there yet would be lost).
+  void RunOrHold(const std::string& statement);
+
+ protected:
+  void OnDocumentComplete(const std::string& url) override;
+
+ private:
+  static gboolean OnDrawn(GtkWidget*, cairo_t*, gpointer self);
+
+  const char* traceName_ = "";
+  PageNotice onLoaded_, onPainted_;
+  std::string paintPending_;  // the finished page's URL until it has been drawn
+  bool firstPageDone_ = false;
+  std::vector<std::string> held_;
+};
+
+class CPaneDlg {
+ public:
+  CPaneDlg(const char* traceName, const char* startUrl);
+  virtual ~CPaneDlg();
+  CPaneDlg(const CPaneDlg&) = delete;
+  CPaneDlg& operator=(const CPaneDlg&) = delete;
+
+  // Makes the hidden window at rect, its page filling it, and loads the start page.
+  bool Create(const Rect& rect);
+  void Destroy();
+  // Moves the window and fits the page to it.
+  void Move(const Rect& rect);
+  void Show(bool show);
+  // Shows the window in front of the other panes and gives it the keyboard.
+  void Activate();
+  bool IsVisible() const;
+
+  void Navigate(const std::string& url);
+  void RunScript(const std::string& statement);
+  void FocusPage();
+  // Called when a page has finished loading, and when it has then been drawn.
+  void SetPageNotices(CPanePage::PageNotice onLoaded, CPanePage::PageNotice onPainted) {
+    page_.SetNotices(traceName_, std::move(onLoaded), std::move(onPainted));
+  }
+
+  GtkWindow* window() const { return window_; }
+  CPanePage& page() { return page_; }
+  const char* traceName() const { return traceName_; }
+
+ private:
+  const char* traceName_;
+  const char* startUrl_;
+  GtkWindow* window_ = nullptr;
+  CPanePage page_;
+};
+
+class CThumbListDlg : public CPaneDlg {
+ public:
+  CThumbListDlg() : CPaneDlg("thumbs", "kovp://blank/") {}
+  // Navigates to the list page of the folder's thumbnail cache.
+  void ShowFolder(const std::string& folder);
+  const std::string& shownFolder() const { return folder_; }
+
+ private:
+  std::string folder_;
+};
+
+class CImageViewDlg : public CPaneDlg {
+ public:
+  CImageViewDlg() : CPaneDlg("image", "kovp://blank/") {}
+};
+
+class CInfoDlg : public CPaneDlg {
+ public:
+  CInfoDlg() : CPaneDlg("info", "kovp://background/") { page().SetNoContextMenu(true); }
+};
+
+}  // namespace kov

@@ -1,0 +1,39 @@
+#pragma once
+// A small driver for runs without a person in front of the screen: with
+// KOV_SCREENSHOT_DIR naming a folder, the program saves the screen once the first
+// thumbnail page has been drawn (thumbnails.png), clicks that page's first thumbnail
+// as a user would, saves the screen once the picture has been drawn (picture.png),
+// and quits. A run that gets stuck quits after a while, with whatever it saved.
+#include <string>
+
+namespace kov {
+
+class CMainDlg;
+
+class CSnapshotDriver {
+ public:
+  CSnapshotDriver(CMainDlg& main, std::string folder);
+  ~CSnapshotDriver();
+  CSnapshotDriver(const CSnapshotDriver&) = delete;
+  CSnapshotDriver& operator=(const CSnapshotDriver&) = delete;
+
+  void Start();
+
+ private:
+  void OnListPainted(const std::string& url);
+  void OnPicturePainted(const std::string& url);
+  void After(unsigned ms, void (CSnapshotDriver::*step)());
+  void SaveListAndClick();
+  void SavePictureAndQuit();
+  void Quit();
+  bool SaveScreen(const std::string& name);
+
+  CMainDlg& main_;
+  std::string folder_;
+  bool listDone_ = false;
+  bool pictureDone_ = false;
+  unsigned watchdog_ = 0;
+  unsigned pending_ = 0;
+};
+
+}  // namespace kov

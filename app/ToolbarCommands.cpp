@@ -1,0 +1,149 @@
+// The toolbar's command table: every posted command of the viewer runs here.
+#include "app/MainDlg.h"
+#include "app/QuitQuestion.h"
+#include "app/ThumbnailBuilderHook.h"
+#include "app/ToolbarDlg.h"
+#include "app/logic/Commands.h"
+#include "pages/BridgeState.h"
+#include "platform/Trace.h"
+#include "platform/gui/WindowRecord.h"
+
+namespace kov {
+
+void CToolbarDlg::OnCommand(int id) {
+  TraceCommand(id);
+  if (RunViewCommand(id) || RunSlideShowCommand(id) || RunWindowCommand(id)) return;
+  // Tool dialogs that are not part of the program yet (photo CD 1010, web page
+  // thumbnails 32816, background 32817, About 32820 and button 1009) do nothing.
+}
+
+bool CToolbarDlg::RunViewCommand(int id) {
+  switch (id) {
+    case kCmdOpenTreeFolder:
+    case kCmdFirstShow: OpenSelectedFolder(); return true;
+    case kCmdShowClickedImage:
+      walker_.SelectImage(ClickedImagePath());
+      ShowImage(ClickedImagePath());
+      return true;
+    case kCmdBackToThumbnails: ShowThumbnails(false); return true;
+    case kCmdThumbnailCount:
+      if (ShouldWalkAfterCount(ThumbnailCount())) slideShow_.StepInCurrentDirection();
+      return true;
+    case kCmdEscape: OnEscape(); return true;
+    case kCmdRefresh: OnRefresh(); return true;
+    case kCmdRebuildThumbnails: RebuildThumbnails(); return true;
+    case kCmdNextFolder: StepFolder(true); return true;
+    case kCmdPreviousFolder: StepFolder(false); return true;
+    case kCmdPreviewBuiltInMusic: main_.info().RunScript(SetSoundStatement(builtInMusicUrl_)); return true;
+    case kCmdPreviewBuiltInPicture: main_.imageView().RunScript(SetBackgroundStatement(kBuiltInPictureUrl)); return true;
+    case kCmdReapplyBackground:
+      music_.Forget();
+      SetFolderMusic(GetCurrentFolder());
+      main_.imageView().RunScript(FolderBackgroundStatement(GetCurrentFolder()));
+      return true;
+    default: return false;
+  }
+}
+
+bool CToolbarDlg::RunSlideShowCommand(int id) {
+  if (slideShow_.SetIntervalCommand(id)) return true;
+  switch (id) {
+    case kBtnSlideShow:
+    case kCmdToggleSlideShow: slideShow_.Toggle(); return true;
+    case kBtnPrevious:
+    case kCmdBackward: slideShow_.Backward(); return true;
+    case kBtnNext:
+    case kCmdForward: slideShow_.Forward(); return true;
+    case kCmdNextImage: slideShow_.StepInCurrentDirection(); return true;
+    case kCmdReverseDirection: slideShow_.Reverse(); return true;
+    case kCmdStopSlideShow: slideShow_.Stop(); return true;
+    default: return false;
+  }
+}
+
+bool CToolbarDlg::RunWindowCommand(int id) {
+  const Rect screen = GetScreenRect();
+  LayoutMode mode = CurrentLayoutMode(TopLevelWindows().GetRect(WindowIdOf(main_.info().window())), screen);
+  switch (id) {
+    case kBtnTools: ShowToolsMenu(); return true;
+    case kBtnQuitOrBack: QuitOrGoBack(); return true;
+    case kBtnOpenFolder: PostCommand(target_, kCmdOpenFolderTree); return true;
+    case kBtnAbout: PostCommand(target_, kCmdAbout); return true;
+    case kBtnMinimize: ApplyLayout(ModeAfterMinimizeButton(mode)); return true;
+    case kBtnMaximize: ApplyLayout(ModeAfterMaximizeButton(mode)); return true;
+    case kCmdDisplayChanged: ApplyLayout(LayoutMode::kMaximized); return true;
+    case kCmdWheel: OnWheel(); return true;
+    case kCmdQuitNow: PostCommand(main_.target(), kCmdCancel); return true;
+    case kCmdShowToolbar: Show(true); return true;
+    case kCmdHideToolbar: Show(false); return true;
+    case kCmdOpenFolderTree: OpenFolderTree(); return true;
+    case kCmdOpenFileManager: OpenFileManager(); return true;
+    case kCmdPrint: PrintFrontPane(); return true;
+    default: return false;
+  }
+}
+
+ViewState CToolbarDlg::CurrentViewState() const {
+  ViewState state;
+  state.front = GetFrontPane();
+  state.thumbnailListVisible = main_.thumbList().IsVisible();
+  state.thumbnailCount = ThumbnailCount();
+  state.slideShowRunning = slideShow_.IsRunning();
+  return state;
+}
+
+void CToolbarDlg::QuitOrGoBack() {
+  slideShow_.Stop();
+  if (DecideQuitOrBack(CurrentViewState()) == QuitOrBack::kBackToThumbnails) {
+    PostCommand(target_, kCmdBackToThumbnails);
+    return;
+  }
+  if (GetQuitQuestion().AskToQuit(window_)) PostCommand(main_.target(), kCmdCancel);
+}
+
+void CToolbarDlg::OnEscape() {
+  switch (DecideEscape(CurrentViewState())) {
+    case EscapeAction::kStopSlideShow: slideShow_.Stop(); break;
+    case EscapeAction::kBackToThumbnails: ShowThumbnails(false); break;
+    case EscapeAction::kNothing: break;
+  }
+}
+
+void CToolbarDlg::OnRefresh() {
+  switch (DecideRefresh(CurrentViewState())) {
+    case RefreshAction::kBackToThumbnails: ShowThumbnails(false); break;
+    case RefreshAction::kReloadThumbnailPage:
+      TraceNavigate(main_.thumbList().traceName(), main_.thumbList().page().GetLocationUrl());
+      main_.thumbList().page().Refresh();
+      break;
+    case RefreshAction::kNothing: break;
+  }
+}
+
+// The wheel over a page gives that page the keyboard, so it scrolls.
+void CToolbarDlg::OnWheel() {
+  FrontPane front = GetFrontPane();
+  if (front == FrontPane::kImage) main_.imageView().FocusPage();
+  if (front == FrontPane::kThumbnails) main_.thumbList().FocusPage();
+}
+
+void CToolbarDlg::RebuildThumbnails() {
+  slideShow_.Stop();
+  GtkWindow* parent = GetDialogParent();
+  (void)parent;  // the builder dialog finds its own owner
+  Show(false);
+  RunThumbnailBuilder(main_.folderTree().GetSelectedPath(), GetCurrentFolder(), false);
+  Show(true);
+  ShowThumbnails(true);
+}
+
+void CToolbarDlg::StepFolder(bool next) {
+  if (next)
+    walker_.NextFolder();
+  else
+    walker_.PreviousFolder();
+  ShowThumbnails(true);
+  SetFolderMusic(GetCurrentFolder());
+}
+
+}  // namespace kov

@@ -1,0 +1,247 @@
+// The toolbar's window: its buttons, layouts, the folder tree's placement, the tools
+// menu, printing and the file manager.
+#include "app/ToolbarDlg.h"
+
+#include "app/MainDlg.h"
+#include "app/logic/Commands.h"
+#include "app/logic/FrontPane.h"
+#include "app/logic/PageStatements.h"
+#include "platform/gui/WindowRecord.h"
+#include "res/Menus.h"
+#include "res/StringTable.h"
+
+namespace kov {
+
+namespace {
+
+struct ButtonFace {
+  int id;
+  const char* label;  // plain text until the skinned buttons take over
+  int tooltip;
+};
+
+// Left to right, with the tooltips of the maximised layout the run starts in.
+const ButtonFace kButtons[] = {
+    {kBtnSlideShow, "\u25B6", 5002}, {kBtnPrevious, "\u25C0", 5003}, {kBtnNext, "\u25B7", 5001},
+    {kBtnTools, "\u2630", 5004},     {kBtnQuitOrBack, "\u2715", 5000}, {kBtnOpenFolder, "\u2302", 5005},
+    {kBtnAbout, "?", 5010},           {kBtnPhotoCd, "\u25CE", 5011},     {kBtnMinimize, "_", 5020},
+    {kBtnMaximize, "\u25A1", 5019},
+};
+
+constexpr int kToolsMenu = 179;
+
+// The string table breaks lines with "\r\n"; a tooltip shows plain line breaks.
+std::string TooltipText(int stringId) {
+  std::string text;
+  for (const char* p = LoadString(stringId); p && *p; ++p)
+    if (*p != '\r') text += *p;
+  return text;
+}
+
+void ApplyToolbarCss(GtkWidget* widget) {
+  GtkCssProvider* css = gtk_css_provider_new();
+  gtk_css_provider_load_from_data(
+      css, "button { padding: 0; min-width: 0; min-height: 0; margin: 0; }", -1, nullptr);
+  gtk_style_context_add_provider_for_screen(gtk_widget_get_screen(widget), GTK_STYLE_PROVIDER(css),
+                                            GTK_STYLE_PROVIDER_PRIORITY_APPLICATION);
+  g_object_unref(css);
+}
+
+}  // namespace
+
+unsigned CToolbarDlg::CShowTimer::Start(unsigned periodMs) {
+  return owner_.timers_.Set(kShowTimerId, periodMs) ? kShowTimerId : 0;
+}
+
+void CToolbarDlg::CShowTimer::Kill(unsigned id) { owner_.timers_.Kill(static_cast<int>(id)); }
+
+CToolbarDlg::CToolbarDlg(CMainDlg& main, const std::string& builtInMusicUrl)
+    : main_(main),
+      timers_([this](int id) { slideShow_.Tick(static_cast<unsigned>(id)); }),
+      showTimer_(*this),
+      slideShow_(showTimer_, *this),
+      builtInMusicUrl_(builtInMusicUrl),
+      music_(builtInMusicUrl) {}
+
+CToolbarDlg::~CToolbarDlg() {
+  Destroy();
+  if (target_ != 0) UnregisterCommandTarget(target_);
+}
+
+bool CToolbarDlg::Create() {
+  if (window_ != nullptr) return false;
+  target_ = RegisterCommandTarget([this](int id) { OnCommand(id); });
+  window_ = CreateTopLevel(ToolbarHome(GetScreenRect(), kSize), true);
+  gtk_window_set_skip_taskbar_hint(window_, TRUE);
+  GtkWidget* box = gtk_box_new(GTK_ORIENTATION_HORIZONTAL, 0);
+  gtk_box_set_homogeneous(GTK_BOX(box), TRUE);
+  gtk_container_add(GTK_CONTAINER(window_), box);
+  ApplyToolbarCss(box);
+  CreateButtons(box);
+  gtk_widget_show_all(box);
+  return true;
+}
+
+// One plain button per command; the skin replaces this function's faces.
+void CToolbarDlg::CreateButtons(GtkWidget* box) {
+  for (const ButtonFace& face : kButtons) {
+    GtkWidget* button = gtk_button_new_with_label(face.label);
+    gtk_widget_set_can_focus(button, FALSE);
+    g_object_set_data(G_OBJECT(button), "kov-command", GINT_TO_POINTER(face.id));
+    g_signal_connect(button, "clicked", G_CALLBACK(+[](GtkButton* b, gpointer self) {
+                       int id = GPOINTER_TO_INT(g_object_get_data(G_OBJECT(b), "kov-command"));
+                       PostCommand(static_cast<CToolbarDlg*>(self)->target_, id);
+                     }),
+                     this);
+    gtk_box_pack_start(GTK_BOX(box), button, TRUE, TRUE, 0);
+    buttons_[face.id] = button;
+    SetTooltip(face.id, face.tooltip);
+  }
+}
+
+void CToolbarDlg::Destroy() {
+  slideShow_.Stop();
+  if (window_ == nullptr) return;
+  GtkWindow* window = window_;
+  window_ = nullptr;
+  buttons_.clear();
+  gtk_widget_destroy(GTK_WIDGET(window));
+}
+
+GtkWidget* CToolbarDlg::button(int id) const {
+  auto found = buttons_.find(id);
+  return found == buttons_.end() ? nullptr : found->second;
+}
+
+void CToolbarDlg::SetTooltip(int buttonId, int stringId) {
+  if (GtkWidget* b = button(buttonId)) gtk_widget_set_tooltip_text(b, TooltipText(stringId).c_str());
+}
+
+// The plain buttons show the show's state by their label; bitmaps come with the skin.
+void CToolbarDlg::SetButtonBitmap(int buttonId, int bitmapId) {
+  GtkWidget* b = button(buttonId);
+  if (b == nullptr) return;
+  g_object_set_data(G_OBJECT(b), "kov-bitmap", GINT_TO_POINTER(bitmapId));
+  if (buttonId == kBtnSlideShow)
+    gtk_button_set_label(GTK_BUTTON(b), bitmapId == kBmpPause ? "\u23F8" : "\u25B6");
+}
+
+void CToolbarDlg::Show(bool show) {
+  if (window_ == nullptr) return;
+  ShowTopLevel(window_, show);
+  if (show && !shownOnce_) OnFirstShow();
+}
+
+// The first showing opens the folder selected in the tree.
+void CToolbarDlg::OnFirstShow() {
+  shownOnce_ = true;
+  PostCommand(target_, kCmdFirstShow);
+}
+
+bool CToolbarDlg::IsVisible() const {
+  return window_ != nullptr && TopLevelWindows().IsVisible(WindowIdOf(window_));
+}
+
+FrontPane CToolbarDlg::GetFrontPane() const {
+  PaneWindows panes;
+  panes.toolbar = WindowIdOf(window_);
+  panes.imageView = WindowIdOf(main_.imageView().window());
+  panes.thumbnailList = WindowIdOf(main_.thumbList().window());
+  panes.info = WindowIdOf(main_.info().window());
+  return FrontPaneOf(TopLevelWindows(), panes, GetScreenRect());
+}
+
+GtkWindow* CToolbarDlg::GetDialogParent() {
+  GtkWidget* tree = main_.folderTree().window();
+  if (tree != nullptr && gtk_widget_get_visible(tree)) main_.folderTree().OnCancel();
+  switch (GetFrontPane()) {
+    case FrontPane::kImage: return main_.imageView().window();
+    case FrontPane::kThumbnails: return main_.thumbList().window();
+    case FrontPane::kInfo: return main_.info().window();
+    default: return window_;
+  }
+}
+
+void CToolbarDlg::ApplyLayout(LayoutMode mode) {
+  const Rect screen = GetScreenRect();
+  LayoutPlan plan = PlanLayout(mode, screen, kSize);
+  main_.thumbList().Move(plan.panes);
+  main_.imageView().Move(plan.panes);
+  main_.info().Move(plan.panes);
+  SetTooltip(kBtnMinimize, plan.minimizeTooltip);
+  SetTooltip(kBtnMaximize, plan.maximizeTooltip);
+  if (window_ != nullptr) MoveTopLevel(window_, plan.toolbar);
+  if (!plan.buttonsEnabled) slideShow_.Stop();
+  for (int id : ButtonsDisabledWhenMinimized())
+    if (GtkWidget* b = button(id)) gtk_widget_set_sensitive(b, plan.buttonsEnabled);
+}
+
+void CToolbarDlg::OpenFolderTree() {
+  slideShow_.Stop();
+  GtkWidget* openButton = button(kBtnOpenFolder);
+  Rect toolbar = TopLevelWindows().GetRect(WindowIdOf(window_));
+  Rect buttonRect = toolbar;
+  if (openButton != nullptr) {
+    GtkAllocation a;
+    gtk_widget_get_allocation(openButton, &a);
+    buttonRect = Rect{toolbar.left + a.x, toolbar.top + a.y, toolbar.left + a.x + a.width,
+                      toolbar.top + a.y + a.height};
+  }
+  Rect place = PlaceFolderTree(GetScreenRect(), toolbar, buttonRect,
+                               Size{CFolderTreeDlg::kWidth, CFolderTreeDlg::kHeight});
+  main_.folderTree().ShowAt(place.left, place.top);
+}
+
+void CToolbarDlg::ShowToolsMenu() {
+  slideShow_.Stop();
+  const Menu* menu = LoadMenu(kToolsMenu);
+  GtkWidget* anchor = button(kBtnTools);
+  if (menu == nullptr || anchor == nullptr) return;
+  GtkWidget* popup = gtk_menu_new();
+  for (size_t i = 0; i < menu->count; ++i) {
+    const MenuItem& item = menu->items[i];
+    GtkWidget* entry;
+    if (item.text == nullptr) {
+      entry = gtk_separator_menu_item_new();
+    } else {
+      MenuLabel label = SplitMenuText(item.text);
+      std::string text = label.mnemonicLabel + (label.keyHint.empty() ? "" : "    " + label.keyHint);
+      entry = gtk_menu_item_new_with_mnemonic(text.c_str());
+      g_object_set_data(G_OBJECT(entry), "kov-command", GINT_TO_POINTER(item.commandId));
+      g_signal_connect(entry, "activate", G_CALLBACK(+[](GtkMenuItem* m, gpointer self) {
+                         int id = GPOINTER_TO_INT(g_object_get_data(G_OBJECT(m), "kov-command"));
+                         PostCommand(static_cast<CToolbarDlg*>(self)->target_, id);
+                       }),
+                       this);
+    }
+    gtk_menu_shell_append(GTK_MENU_SHELL(popup), entry);
+  }
+  gtk_widget_show_all(popup);
+  // The menu lives until it is closed.
+  g_signal_connect(popup, "deactivate", G_CALLBACK(+[](GtkMenuShell* m, gpointer) {
+                     g_idle_add(+[](gpointer w) { gtk_widget_destroy(GTK_WIDGET(w)); return G_SOURCE_REMOVE; }, m);
+                   }),
+                   nullptr);
+  gtk_menu_popup_at_widget(GTK_MENU(popup), anchor, GDK_GRAVITY_NORTH_WEST, GDK_GRAVITY_NORTH_WEST,
+                           nullptr);
+}
+
+void CToolbarDlg::PrintFrontPane() {
+  CPaneDlg* pane = nullptr;
+  FrontPane front = GetFrontPane();
+  if (front == FrontPane::kImage) pane = &main_.imageView();
+  if (front == FrontPane::kThumbnails) pane = &main_.thumbList();
+  if (pane == nullptr || pane->page().View() == nullptr) return;
+  WebKitPrintOperation* print = webkit_print_operation_new(pane->page().View());
+  webkit_print_operation_run_dialog(print, pane->window());
+  g_object_unref(print);
+}
+
+void CToolbarDlg::OpenFileManager() {
+  std::string url = FileUrl(GetCurrentFolder());
+  if (url.empty()) return;
+  // The result is not reported, as a shell launch that fails shows nothing.
+  g_app_info_launch_default_for_uri(url.c_str(), nullptr, nullptr);
+}
+
+}  // namespace kov

@@ -1,0 +1,104 @@
+#pragma once
+// The floating toolbar: a small undecorated window above the panes with ten buttons,
+// and the command centre of the viewer. Every key, button, menu entry and page call
+// arrives here as a posted command; its handlers decide what the panes show.
+#include <gtk/gtk.h>
+
+#include <map>
+#include <string>
+
+#include "app/logic/Layout.h"
+#include "app/logic/PageStatements.h"
+#include "app/logic/SlideShow.h"
+#include "app/logic/ViewDecisions.h"
+#include "platform/CommandQueue.h"
+#include "platform/Timers.h"
+#include "tools/FolderWalker.h"
+
+namespace kov {
+
+class CMainDlg;
+
+class CToolbarDlg : public ISlideShowView {
+ public:
+  // The window's size until the skinned toolbar takes its place.
+  static constexpr Size kSize = {290, 30};
+
+  CToolbarDlg(CMainDlg& main, const std::string& builtInMusicUrl);
+  ~CToolbarDlg() override;
+  CToolbarDlg(const CToolbarDlg&) = delete;
+  CToolbarDlg& operator=(const CToolbarDlg&) = delete;
+
+  // Makes the hidden window at its home position and registers the command target.
+  bool Create();
+  void Destroy();
+  void Show(bool show);
+  bool IsVisible() const;
+  GtkWindow* window() const { return window_; }
+  CommandTarget target() const { return target_; }
+  GtkWidget* button(int id) const;
+
+  // Runs one command (the queue calls this for every command posted here).
+  void OnCommand(int id);
+
+  std::string GetCurrentFolder() const { return walker_.CurrentFolder(); }
+  FrontPane GetFrontPane() const;
+  GtkWindow* GetDialogParent();
+  const CSlideShow& slideShow() const { return slideShow_; }
+
+  // The page views.
+  void OpenSelectedFolder();
+  void ShowThumbnails(bool reload);
+  void ShowImage(const std::string& path);
+  void ShowNextImage() override;
+  void ShowPreviousImage() override;
+  void ShowNoImages();
+  void SetFolderMusic(const std::string& folder);
+  void SetButtonBitmap(int buttonId, int bitmapId) override;
+
+ private:
+  // The slide show's timer on this window.
+  class CShowTimer : public ISlideShowTimer {
+   public:
+    explicit CShowTimer(CToolbarDlg& owner) : owner_(owner) {}
+    unsigned Start(unsigned periodMs) override;
+    void Kill(unsigned id) override;
+
+   private:
+    CToolbarDlg& owner_;
+  };
+  static constexpr int kShowTimerId = 1;
+
+  void CreateButtons(GtkWidget* box);
+  void SetTooltip(int buttonId, int stringId);
+  void OnFirstShow();
+  bool RunViewCommand(int id);
+  bool RunSlideShowCommand(int id);
+  bool RunWindowCommand(int id);
+  void QuitOrGoBack();
+  void OnEscape();
+  void OnRefresh();
+  void OnWheel();
+  void ApplyLayout(LayoutMode mode);
+  void OpenFolderTree();
+  void ShowToolsMenu();
+  void PrintFrontPane();
+  void OpenFileManager();
+  void RebuildThumbnails();
+  void StepFolder(bool next);
+  ViewState CurrentViewState() const;
+
+  CMainDlg& main_;
+  GtkWindow* window_ = nullptr;
+  std::map<int, GtkWidget*> buttons_;
+  CommandTarget target_ = 0;
+  TimerSet timers_;
+  CShowTimer showTimer_;
+  CSlideShow slideShow_;
+  std::string builtInMusicUrl_;
+  CFolderMusic music_;
+  CFolderWalker walker_;
+  bool shownOnce_ = false;
+};
+
+}  // namespace kov

@@ -1,0 +1,78 @@
+// The toolbar's page views: which pane is in front and what it shows.
+#include "app/MainDlg.h"
+#include "app/ThumbnailBuilderHook.h"
+#include "app/ToolbarDlg.h"
+#include "app/logic/Commands.h"
+#include "app/logic/ThumbnailView.h"
+#include "pages/BridgeState.h"
+#include "pages/TextEscape.h"
+#include "thumbs/FolderStaleness.h"
+
+namespace kov {
+
+namespace {
+constexpr int kTipQuit = 5000;
+}  // namespace
+
+void CToolbarDlg::OpenSelectedFolder() {
+  main_.info().RunScript(ClearInfoStatement());
+  slideShow_.Stop();
+  walker_.Open(main_.folderTree().GetSelectedPath());
+  SetFolderMusic(walker_.CurrentFolder());
+  ShowThumbnails(false);
+}
+
+void CToolbarDlg::ShowThumbnails(bool reload) {
+  CThumbListDlg& list = main_.thumbList();
+  list.Activate();
+  SetTooltip(kBtnQuitOrBack, kTipQuit);
+  main_.imageView().Navigate("kovp://blank/");  // the last picture is dropped
+  const std::string folder = walker_.CurrentFolder();
+  ThumbnailStep step = DecideThumbnailStep(folder, list.shownFolder(), reload,
+                                           [](const std::string& f) { return IsFolderCurrent(f); });
+  if (step == ThumbnailStep::kNothing) return;
+  if (step == ThumbnailStep::kBuildThenShowList) {
+    Show(false);
+    // Whatever the builder's outcome, the list shows what the cache now holds.
+    RunThumbnailBuilder(main_.folderTree().GetSelectedPath(), folder, false);
+    Show(true);
+  }
+  list.ShowFolder(folder);
+}
+
+void CToolbarDlg::ShowImage(const std::string& path) {
+  CImageViewDlg& view = main_.imageView();
+  view.Activate();
+  view.Navigate("kovp://image/" + PercentEncodePath(path));
+  SetTooltip(kBtnQuitOrBack, QuitButtonTooltipForImage(ThumbnailCount()));
+  SetFolderMusic(walker_.CurrentFolder());
+}
+
+void CToolbarDlg::ShowNextImage() {
+  std::string path = walker_.NextImage();
+  if (path.empty())
+    ShowNoImages();
+  else
+    ShowImage(path);
+}
+
+void CToolbarDlg::ShowPreviousImage() {
+  std::string path = walker_.PreviousImage();
+  if (path.empty())
+    ShowNoImages();
+  else
+    ShowImage(path);
+}
+
+void CToolbarDlg::ShowNoImages() {
+  slideShow_.Stop();
+  main_.info().Activate();
+  main_.info().RunScript(NoImagesStatement(walker_.CurrentFolder()));
+}
+
+void CToolbarDlg::SetFolderMusic(const std::string& folder) {
+  std::string statement = music_.StatementFor(folder);
+  if (!statement.empty()) main_.info().RunScript(statement);
+}
+
+}  // namespace kov

@@ -1,0 +1,164 @@
+// The viewer as a person uses it, on a temporary picture tree whose caches are made
+// with kovtool: start-up, a click on a thumbnail, Escape, Return across folders and
+// their music, the folder tree, the empty tree and the ways out.
+#include <X11/keysym.h>
+#include <gtest/gtest.h>
+
+#include "app/logic/Commands.h"
+#include "app/logic/PageStatements.h"
+#include "pages/BridgeState.h"
+#include "pages/TextEscape.h"
+#include "platform/gui/WindowRecord.h"
+#include "tests/gui/GuiTestSupport.h"
+#include "tests/gui/ViewerTestSupport.h"
+
+namespace kov {
+namespace test {
+namespace {
+
+const char kListNavigation[] = "navigate thumbs kovp://thumblst/";
+
+std::string ImageUrl(const std::string& path) { return "kovp://image/" + PercentEncodePath(path); }
+
+// Pictures/A (two pictures and its own music), Pictures/B and Pictures/C (two
+// pictures each, the built-in music).
+class ViewerTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    pictures_ = tree_.Folder("Pictures");
+    for (const char* folder : {"A", "B", "C"}) {
+      std::string path = tree_.Folder(std::string("Pictures/") + folder);
+      ASSERT_TRUE(AddPictureWithThumbnail(path + "/1.png", 0x3060c0));
+      ASSERT_TRUE(AddPictureWithThumbnail(path + "/2.png", 0xc06030));
+    }
+    ASSERT_TRUE(g_file_set_contents((pictures_ + "/A/kovbgsnd.mid").c_str(), "MThd", 4, nullptr));
+  }
+
+  // Starts the viewer and waits for the first thumbnail page.
+  void Start() {
+    run_ = std::make_unique<ViewerRun>(pictures_);
+    ASSERT_TRUE(run_->WaitForTrace("painted thumbs kovp://thumblst/"));
+    ASSERT_TRUE(SpinUntil([&] { return ThumbnailCount() == 2; }));
+  }
+
+  CToolbarDlg& toolbar() { return run_->main().toolbar(); }
+  std::string ImageLocation() { return run_->main().imageView().page().GetLocationUrl(); }
+
+  TempTree tree_;
+  std::string pictures_;
+  std::unique_ptr<ViewerRun> run_;
+};
+
+TEST_F(ViewerTest, StartsOnThumbnailsClickShowsPictureEscapeReturnsWithoutReload) {
+  Start();
+  EXPECT_EQ(run_->CountTrace(kListNavigation), 1);
+  EXPECT_EQ(run_->CountTrace("command 32795"), 1);
+  EXPECT_EQ(toolbar().GetFrontPane(), FrontPane::kThumbnails);
+  EXPECT_TRUE(toolbar().IsVisible());
+  SpinFor(500);
+  EXPECT_FALSE(SaveScreenshot(GTK_WIDGET(run_->main().thumbList().window()), "viewer-thumbnails").empty());
+
+  int x = 0, y = 0;
+  ASSERT_TRUE(FirstPictureCentre(&run_->main().thumbList().page(), &x, &y));
+  ClickAt(x, y, 1);
+  ASSERT_TRUE(run_->WaitForTrace("command 32776"));
+  EXPECT_EQ(ClickedImagePath(), pictures_ + "/A/1.png");
+  ASSERT_TRUE(SpinUntil([&] { return ImageLocation() == ImageUrl(pictures_ + "/A/1.png"); }));
+  EXPECT_EQ(toolbar().GetFrontPane(), FrontPane::kImage);
+  ASSERT_TRUE(run_->WaitForTrace("painted image kovp://image/"));
+  SpinFor(300);
+  EXPECT_FALSE(SaveScreenshot(GTK_WIDGET(run_->main().imageView().window()), "viewer-picture").empty());
+
+  PressKey(XK_Escape);
+  ASSERT_TRUE(SpinUntil([&] { return toolbar().GetFrontPane() == FrontPane::kThumbnails; }));
+  EXPECT_EQ(run_->CountTrace(kListNavigation), 1);  // shown again, not reloaded
+  EXPECT_EQ(ImageLocation(), "kovp://blank/");
+  // A second Escape with the list in front does nothing.
+  PressKey(XK_Escape);
+  ASSERT_TRUE(run_->WaitForTrace("command 32800", 2));
+  EXPECT_EQ(toolbar().GetFrontPane(), FrontPane::kThumbnails);
+}
+
+TEST_F(ViewerTest, ReturnWalksAcrossFoldersAndMusicChangesOnlyWhenItDiffers) {
+  Start();
+  const std::string ownMusic = SetSoundStatement(FileUrl(pictures_ + "/A/kovbgsnd.mid"));
+  const std::string builtIn = SetSoundStatement("file:///nonexistent/kov-music.mid");
+  EXPECT_EQ(run_->CountTrace("script info " + ownMusic), 1);
+
+  const std::vector<std::string> walk = {"A/1.png", "A/2.png", "B/1.png", "B/2.png", "C/1.png"};
+  for (const std::string& picture : walk) {
+    PressKey(XK_Return);
+    ASSERT_TRUE(SpinUntil([&] { return ImageLocation() == ImageUrl(pictures_ + "/" + picture); }))
+        << picture;
+  }
+  // The statement changes on entering B (A's own music to the built-in one) and not
+  // on entering C, whose music is B's: the page keeps playing without a restart.
+  std::vector<std::string> sounds;
+  for (const std::string& line : run_->Trace())
+    if (line.rfind("script info setSnd(", 0) == 0) sounds.push_back(line.substr(12));
+  ASSERT_GE(sounds.size(), 2u);
+  EXPECT_EQ(sounds[0], ownMusic);
+  EXPECT_EQ(sounds[1], builtIn);
+  for (size_t i = 2; i < sounds.size(); ++i) EXPECT_EQ(sounds[i], builtIn);
+  EXPECT_EQ(toolbar().GetCurrentFolder(), pictures_ + "/C");
+}
+
+TEST_F(ViewerTest, FolderTreeOkOpensTheFolderAndStoresIt) {
+  Start();
+  PressKey(XK_F2);
+  GtkWidget* tree = run_->main().folderTree().window();
+  ASSERT_TRUE(SpinUntil([&] { return gtk_widget_get_visible(tree); }));
+  ASSERT_TRUE(run_->main().folderTree().SelectPath(pictures_ + "/B"));
+  SpinFor(200);
+  PressKey(XK_Return);
+  ASSERT_TRUE(run_->WaitForTrace("command 32775"));
+  EXPECT_FALSE(gtk_widget_get_visible(tree));
+  EXPECT_EQ(run_->settings()["imgfolder"], pictures_ + "/B");
+  ASSERT_TRUE(run_->WaitForTrace(kListNavigation, 2));
+  EXPECT_EQ(run_->main().thumbList().shownFolder(), pictures_ + "/B");
+  EXPECT_EQ(toolbar().GetCurrentFolder(), pictures_ + "/B");
+}
+
+TEST_F(ViewerTest, QuitButtonAsksAndCloseDoesNot) {
+  CAnsweredQuitQuestion question;
+  SetQuitQuestion(&question);
+  Start();
+  int x = 0, y = 0;
+  ASSERT_TRUE(ButtonCentre(toolbar(), kBtnQuitOrBack, &x, &y));
+  ClickAt(x, y, 1);
+  ASSERT_TRUE(SpinUntil([&] { return question.asked == 1; }));
+  SpinFor(200);
+  EXPECT_FALSE(run_->ended());  // answered No
+
+  // Close on a pane window quits without a question.
+  GdkEvent* close = gdk_event_new(GDK_DELETE);
+  close->any.window = GDK_WINDOW(g_object_ref(gtk_widget_get_window(GTK_WIDGET(run_->main().info().window()))));
+  gtk_main_do_event(close);
+  gdk_event_free(close);
+  ASSERT_TRUE(SpinUntil([&] { return run_->ended(); }));
+  EXPECT_EQ(question.asked, 1);
+  EXPECT_EQ(run_->CountTrace("command 32796"), 1);
+  SetQuitQuestion(nullptr);
+}
+
+TEST(ViewerEmptyTree, ShowsTheNoImagesTextWithTheFolderEscaped) {
+  TempTree tree;
+  std::string root = tree.Folder("Empty <b>&amp; \"x\"");
+  tree.Folder("Empty <b>&amp; \"x\"/sub");
+  ViewerRun run(root);
+  ASSERT_TRUE(run.WaitForTrace("command 32787"));
+  ASSERT_TRUE(run.WaitForTrace("script info setInfo(", 2));
+  CBrowserPane* info = &run.main().info().page();
+  ASSERT_TRUE(SpinUntil([&] {
+    return ReadJson(info, "document.getElementById('info').innerText").find("no any image") !=
+           std::string::npos;
+  }));
+  std::string text = ReadJson(info, "document.getElementById('info').innerText");
+  EXPECT_NE(text.find("Empty <b>&amp; \\\"x\\\""), std::string::npos) << text;
+  EXPECT_EQ(ReadJson(info, "document.getElementById('info').getElementsByTagName('b').length"), "0");
+  EXPECT_EQ(run.main().toolbar().GetFrontPane(), FrontPane::kInfo);
+}
+
+}  // namespace
+}  // namespace test
+}  // namespace kov

@@ -1,0 +1,157 @@
+#include "tests/gui/ViewerTestSupport.h"
+
+#include <glib/gstdio.h>
+
+#include <fstream>
+
+#include "platform/Trace.h"
+#include "platform/gui/WindowRecord.h"
+#include "pages/BridgeState.h"
+#include "pages/ContentTypes.h"
+#include "tests/gui/GuiTestSupport.h"
+
+namespace kov {
+namespace test {
+
+namespace {
+
+void RemoveTree(const std::string& path) {
+  GDir* dir = g_dir_open(path.c_str(), 0, nullptr);
+  if (dir != nullptr) {
+    while (const char* name = g_dir_read_name(dir)) {
+      std::string child = path + "/" + name;
+      if (g_file_test(child.c_str(), G_FILE_TEST_IS_DIR) && !g_file_test(child.c_str(), G_FILE_TEST_IS_SYMLINK))
+        RemoveTree(child);
+      else
+        g_remove(child.c_str());
+    }
+    g_dir_close(dir);
+  }
+  g_rmdir(path.c_str());
+}
+
+bool RunKovtool(const std::vector<std::string>& args) {
+  std::vector<char*> argv;
+  std::string tool = std::string(KOV_BINARY_DIR) + "/kovtool";
+  argv.push_back(const_cast<char*>(tool.c_str()));
+  for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
+  argv.push_back(nullptr);
+  gint status = -1;
+  bool ran = g_spawn_sync(nullptr, argv.data(), nullptr, G_SPAWN_STDOUT_TO_DEV_NULL, nullptr,
+                          nullptr, nullptr, nullptr, &status, nullptr);
+  return ran && g_spawn_check_wait_status(status, nullptr);
+}
+
+bool ReadJsonInts(CBrowserPane* pane, const std::string& expression, int* a, int* b) {
+  std::string json = ReadJson(pane, expression);
+  return std::sscanf(json.c_str(), "[%d,%d]", a, b) == 2;
+}
+
+}  // namespace
+
+TempTree::TempTree() {
+  char* made = g_dir_make_tmp("kov-viewer-XXXXXX", nullptr);
+  path_ = made ? made : "";
+  g_free(made);
+}
+
+TempTree::~TempTree() {
+  if (!path_.empty()) RemoveTree(path_);
+}
+
+std::string TempTree::Folder(const std::string& relative) const {
+  std::string folder = path_ + "/" + relative;
+  g_mkdir_with_parents(folder.c_str(), 0755);
+  return folder;
+}
+
+bool AddPictureWithThumbnail(const std::string& path, unsigned rgb) {
+  if (!WritePng(path, 160, 120, rgb)) return false;
+  std::string bmp = path + ".thumb.bmp", gif = path + ".thumb.gif";
+  GdkPixbuf* thumb = gdk_pixbuf_new(GDK_COLORSPACE_RGB, FALSE, 8, 120, 90);
+  gdk_pixbuf_fill(thumb, (rgb << 8) | 0xff);
+  bool saved = gdk_pixbuf_save(thumb, bmp.c_str(), "bmp", nullptr, nullptr);
+  g_object_unref(thumb);
+  std::string cache = DirName(path) + "/kovthumb.$$$";
+  bool ok = saved && RunKovtool({"thumb-gif", bmp, gif}) &&
+            RunKovtool({"cache", "add", cache, path, gif, "120", "160"});
+  g_remove(bmp.c_str());
+  g_remove(gif.c_str());
+  return ok;
+}
+
+ViewerRun::ViewerRun(const std::string& pictures)
+    : settings_(std::make_shared<std::map<std::string, std::string>>()) {
+  traceFile_ = scratch_.path() + "/trace.log";
+  OpenTrace(traceFile_);
+  SetThumbnailCount(0);
+  SetClickedImagePath("");
+  MainDlgOptions options;
+  auto settings = settings_;
+  options.treeSources.documents = pictures;
+  options.treeSources.settings.get = [settings](const std::string& name, std::string* value) {
+    auto found = settings->find(name);
+    if (found == settings->end()) return false;
+    *value = found->second;
+    return true;
+  };
+  options.treeSources.settings.set = [settings](const std::string& name, const std::string& value) {
+    (*settings)[name] = value;
+    return true;
+  };
+  options.treeSources.initialFacts = [pictures] {
+    InitialFolderFacts facts;
+    facts.pictures = pictures;
+    facts.documents = pictures;
+    return facts;
+  };
+  options.builtInMusicUrl = "file:///nonexistent/kov-music.mid";
+  options.onEnded = [this] { ended_ = true; };
+  main_ = std::make_unique<CMainDlg>(std::move(options));
+  main_->Create();
+}
+
+ViewerRun::~ViewerRun() {
+  main_.reset();
+  SpinFor(50);  // lets the destroyed windows' notices drain
+  CloseTrace();
+}
+
+std::vector<std::string> ViewerRun::Trace() const {
+  std::vector<std::string> lines;
+  std::ifstream in(traceFile_);
+  for (std::string line; std::getline(in, line);) lines.push_back(TraceText(line));
+  return lines;
+}
+
+int ViewerRun::CountTrace(const std::string& prefix) const {
+  int count = 0;
+  for (const std::string& line : Trace())
+    if (line.rfind(prefix, 0) == 0) ++count;
+  return count;
+}
+
+bool ViewerRun::WaitForTrace(const std::string& prefix, int count, int timeoutMs) const {
+  return SpinUntil([&] { return CountTrace(prefix) >= count; }, timeoutMs);
+}
+
+bool FirstPictureCentre(CBrowserPane* pane, int* x, int* y) {
+  return ReadJsonInts(pane,
+                      "(function(){var r=document.images[0].getBoundingClientRect();"
+                      "return [Math.round(r.left+r.width/2),Math.round(r.top+r.height/2)];})()",
+                      x, y);
+}
+
+bool ButtonCentre(CToolbarDlg& toolbar, int id, int* x, int* y) {
+  GtkWidget* button = toolbar.button(id);
+  if (button == nullptr) return false;
+  GtkAllocation a;
+  gtk_widget_get_allocation(button, &a);
+  Rect bar = TopLevelWindows().GetRect(WindowIdOf(toolbar.window()));
+  *x = bar.left + a.x + a.width / 2;
+  *y = bar.top + a.y + a.height / 2;
+  return true;
+}
+
+}  // namespace test
+}  // namespace kov

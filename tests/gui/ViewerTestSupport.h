@@ -1,0 +1,71 @@
+#pragma once
+// A picture tree, a profile and a running viewer for the viewer's window tests: the
+// main dialog driven in this process, its trace read back, input through XTest.
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/MainDlg.h"
+#include "app/QuitQuestion.h"
+
+namespace kov {
+namespace test {
+
+// A temporary folder removed with everything under it.
+class TempTree {
+ public:
+  TempTree();
+  ~TempTree();
+  const std::string& path() const { return path_; }
+  std::string Folder(const std::string& relative) const;  // made when missing
+
+ private:
+  std::string path_;
+};
+
+// Writes a one-colour PNG and adds it to its folder's cache through kovtool (a
+// 120-pixel thumbnail through thumb-gif, then cache add); false on any failure.
+bool AddPictureWithThumbnail(const std::string& path, unsigned rgb);
+
+// The quit question, answered by the test.
+class CAnsweredQuitQuestion : public IQuitQuestion {
+ public:
+  bool AskToQuit(GtkWindow*) override {
+    ++asked;
+    return answer;
+  }
+  int asked = 0;
+  bool answer = false;
+};
+
+// The viewer on a picture root, with settings kept in memory and a trace file.
+class ViewerRun {
+ public:
+  explicit ViewerRun(const std::string& pictures);
+  ~ViewerRun();
+
+  CMainDlg& main() { return *main_; }
+  bool ended() const { return ended_; }
+  std::map<std::string, std::string>& settings() { return *settings_; }
+
+  // The trace lines so far, without their time stamps.
+  std::vector<std::string> Trace() const;
+  int CountTrace(const std::string& prefix) const;
+  bool WaitForTrace(const std::string& prefix, int count = 1, int timeoutMs = 15000) const;
+
+ private:
+  TempTree scratch_;
+  std::string traceFile_;
+  std::shared_ptr<std::map<std::string, std::string>> settings_;
+  std::unique_ptr<CMainDlg> main_;
+  bool ended_ = false;
+};
+
+// The screen centre of the first picture of a pane's page; false when there is none.
+bool FirstPictureCentre(CBrowserPane* pane, int* x, int* y);
+// The screen centre of a toolbar button.
+bool ButtonCentre(CToolbarDlg& toolbar, int id, int* x, int* y);
+
+}  // namespace test
+}  // namespace kov
