@@ -1,5 +1,6 @@
 // Looks up the compiled-in resources in the program's GResource bundle:
-// templates as /kov/html/<id>.htm, BIN resources as /kov/bin/<id>.<ext>.
+// templates as /kov/html/<id>.htm, BIN resources as /kov/bin/<id>.<ext>,
+// bitmaps as /kov/bitmaps/<id>.bmp.
 #include "res/Resources.h"
 
 #include <gio/gio.h>
@@ -26,11 +27,20 @@ bool IsTemplateId(int id) {
   return id == 155 || id == 156 || id == 157 || id == 159 || id == 160 || id == 177;
 }
 
+bool IsBitmapId(int id) {
+  return (id >= 134 && id <= 149) || id == 151 || id == 161 || id == 165 || id == 166 ||
+         (id >= 172 && id <= 176);
+}
+
 // The bundle path of a resource, or "" when no such resource exists.
 std::string ResourcePath(int id, ResourceType type) {
   if (type == ResourceType::kHtml) {
     if (!IsTemplateId(id)) return "";
     return "/kov/html/" + std::to_string(id) + ".htm";
+  }
+  if (type == ResourceType::kBitmap) {
+    if (!IsBitmapId(id)) return "";
+    return "/kov/bitmaps/" + std::to_string(id) + ".bmp";
   }
   const char* ext = BinExtension(id);
   if (!ext) return "";

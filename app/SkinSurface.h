@@ -1,0 +1,18 @@
+#pragma once
+// Skin bitmaps as cairo surfaces, and the colours of the skin as cairo sources.
+#include <cairo.h>
+
+#include "app/logic/SkinBitmap.h"
+
+namespace kov {
+
+// A new RGB surface with the bitmap's pixels (greyed: as a disabled button shows
+// them, with `background` kept); nullptr for an empty bitmap. The caller destroys it.
+cairo_surface_t* MakeSkinSurface(const SkinBitmap& bitmap, bool greyed = false,
+                                 RgbColour background = 0);
+// The bitmap resource as a surface; nullptr when it does not load.
+cairo_surface_t* LoadSkinSurface(int bitmapId);
+
+void SetSourceColour(cairo_t* cr, RgbColour colour);
+
+}  // namespace kov

@@ -1,0 +1,85 @@
+#include "app/TooltipWindow.h"
+
+#include "app/SkinSurface.h"
+#include "app/logic/ButtonSkin.h"
+#include "platform/Screen.h"
+
+namespace kov {
+
+namespace {
+
+constexpr RgbColour kTipBackColour = 0xFFFFE1;
+constexpr RgbColour kTipBorderColour = 0x000000;
+
+gboolean DrawTipBackground(GtkWidget* widget, cairo_t* cr, gpointer) {
+  int w = gtk_widget_get_allocated_width(widget), h = gtk_widget_get_allocated_height(widget);
+  SetSourceColour(cr, kTipBorderColour);
+  cairo_paint(cr);
+  SetSourceColour(cr, kTipBackColour);
+  cairo_rectangle(cr, 1, 1, w - 2, h - 2);
+  cairo_fill(cr);
+  return FALSE;  // the label draws itself over this
+}
+
+// Labels take UTF-8; texts of the program are ASCII, anything else is made valid.
+std::string JoinedForLabel(const std::vector<std::string>& lines) {
+  std::string text;
+  for (size_t i = 0; i < lines.size(); ++i) {
+    if (i > 0) text += '\n';
+    text += lines[i];
+  }
+  gchar* valid = g_utf8_make_valid(text.c_str(), gssize(text.size()));
+  std::string result = valid;
+  g_free(valid);
+  return result;
+}
+
+}  // namespace
+
+CTooltipWindow::~CTooltipWindow() {
+  if (window_ != nullptr) gtk_widget_destroy(window_);
+}
+
+void CTooltipWindow::Build() {
+  window_ = gtk_window_new(GTK_WINDOW_POPUP);
+  gtk_window_set_type_hint(GTK_WINDOW(window_), GDK_WINDOW_TYPE_HINT_TOOLTIP);
+  gtk_widget_set_app_paintable(window_, TRUE);
+  g_signal_connect(window_, "draw", G_CALLBACK(DrawTipBackground), nullptr);
+  g_signal_connect(window_, "destroy", G_CALLBACK(gtk_widget_destroyed), &window_);
+  label_ = gtk_label_new("");
+  gtk_label_set_line_wrap(GTK_LABEL(label_), TRUE);
+  // About the tip's widest extent in characters of the default font.
+  gtk_label_set_max_width_chars(GTK_LABEL(label_), kTooltipMaxWidth / 7);
+  gtk_widget_set_margin_start(label_, 4);
+  gtk_widget_set_margin_end(label_, 4);
+  gtk_widget_set_margin_top(label_, 2);
+  gtk_widget_set_margin_bottom(label_, 2);
+  gtk_container_add(GTK_CONTAINER(window_), label_);
+  gtk_widget_show(label_);
+}
+
+void CTooltipWindow::ShowAt(const std::vector<std::string>& lines, int cursorX, int cursorY) {
+  if (window_ == nullptr) Build();
+  gtk_label_set_text(GTK_LABEL(label_), JoinedForLabel(lines).c_str());
+  GtkRequisition natural;
+  gtk_widget_get_preferred_size(window_, nullptr, &natural);
+  Rect place = PlaceTooltip({cursorX, cursorY}, natural.width, natural.height, GetScreenRect());
+  gtk_window_move(GTK_WINDOW(window_), place.left, place.top);
+  gtk_window_resize(GTK_WINDOW(window_), place.Width(), place.Height());
+  gtk_widget_show(window_);
+}
+
+void CTooltipWindow::Hide() {
+  if (window_ != nullptr) gtk_widget_hide(window_);
+}
+
+bool CTooltipWindow::IsShown() const {
+  return window_ != nullptr && gtk_widget_get_visible(window_);
+}
+
+std::string CTooltipWindow::ShownText() const {
+  if (!IsShown()) return "";
+  return gtk_label_get_text(GTK_LABEL(label_));
+}
+
+}  // namespace kov

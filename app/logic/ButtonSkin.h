@@ -1,0 +1,53 @@
+#pragma once
+// How the image buttons look and behave, as plain decisions: where the picture sits,
+// the greyed picture of a disabled button, the ten toolbar buttons, and the tooltip
+// (its lines, delays and place).
+#include <string>
+#include <vector>
+
+#include "app/logic/ToolbarSkin.h"
+
+namespace kov {
+
+// Where the picture's top-left goes in a button: centred, x rounded toward zero and
+// y rounded up; one pixel right and down while the button is held pressed.
+Point ButtonContentOrigin(int buttonWidth, int buttonHeight, int pictureWidth, int pictureHeight,
+                          bool pressed);
+
+// A disabled button's pixel: the button's background stays, everything else becomes
+// a pale grey of its own brightness.
+RgbColour GreyedPixel(RgbColour pixel, RgbColour background);
+
+// The frame around a button under the mouse, and while it is held.
+constexpr RgbColour kHoverFrameColour = 0x7F9BD6;
+constexpr RgbColour kPressedFrameColour = 0x4A68B0;
+
+// The toolbar's buttons as they start.
+struct ToolbarButtonSpec {
+  int id = 0;
+  int bitmapId = 0;
+  RgbColour background = kToolbarBackColour;
+  int tooltipId = 0;
+};
+const std::vector<ToolbarButtonSpec>& ToolbarButtonSpecs();
+constexpr int kToolbarButtonSize = 18;
+// The button's rectangle in a toolbar of the client size width x height; an empty
+// rectangle for an id that is not a toolbar button.
+Rect ToolbarButtonRect(int buttonId, int width, int height);
+
+// Tooltips: shown once the cursor has rested this long on a button, hidden after
+// the auto-pop delay or when the cursor leaves or presses.
+constexpr int kTooltipDelayMs = 200;
+constexpr int kTooltipReshowDelayMs = 200;
+constexpr int kTooltipAutoPopMs = 32767;
+constexpr int kTooltipMaxWidth = 800;
+// The lines of a tooltip text: "\r\n" breaks a line, as does a lone "\n"; a lone
+// "\r" is dropped.
+std::vector<std::string> SplitTooltipLines(const std::string& text);
+// Where a tip of the given size shows for the cursor at `cursor`: below the cursor's
+// picture, left edges together; above the cursor when there is no room below; always
+// inside the screen.
+constexpr int kCursorHeight = 20;
+Rect PlaceTooltip(Point cursor, int tipWidth, int tipHeight, const Rect& screen);
+
+}  // namespace kov
