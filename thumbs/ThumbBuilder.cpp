@@ -94,6 +94,10 @@ void CThumbBuilder::OnCommand(int command) {
   } else if (command == kCmdBuilderStartPoll && state_ == State::kRendering) {
     pageLoaded_ = true;
     if (!timerRunning_[TimerSlot(kTimerBuildPoll)]) StartTimer(kTimerBuildPoll, kPollPeriodMs);
+    // The first look at the page goes out at once: waiting for the next tick would
+    // cost most pictures half a poll period. Pictures not ready yet are asked again
+    // on the ticks.
+    RequestCaptureOnce();
   }
 }
 
@@ -181,10 +185,13 @@ void CThumbBuilder::Poll() {
     FinishImage(nullptr);
     return;
   }
-  if (pageLoaded_ && !captureAsked_) {
-    captureAsked_ = true;
-    host_.RequestCapture(++captureToken_);
-  }
+  if (pageLoaded_) RequestCaptureOnce();
+}
+
+void CThumbBuilder::RequestCaptureOnce() {
+  if (captureAsked_) return;  // one request at a time; its answer comes first
+  captureAsked_ = true;
+  host_.RequestCapture(++captureToken_);
 }
 
 void CThumbBuilder::OnCapture(unsigned token, const CaptureResult& result) {

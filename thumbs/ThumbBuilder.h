@@ -79,6 +79,7 @@ class CThumbBuilder {
   bool CarryOver(const std::string& imagePath);
   void Render(const std::string& imagePath);
   void Poll();
+  void RequestCaptureOnce();
   void FinishImage(const CaptureResult* capture);
   void StorePlaceholder();
   void FinishFolder();

@@ -44,6 +44,8 @@ class FakeBuilderWindow : public kov::IThumbBuilderHost {
   bool shown = true;
   uint64_t now = 0;                      // virtual milliseconds
   std::vector<std::string> rendered;     // picture paths navigated to, in order
+  std::vector<uint64_t> renderTimes;     // virtual time of each navigation
+  std::vector<uint64_t> captureTimes;    // virtual time of each capture request
   std::vector<std::string> captions;
   std::string status;
   bool ended = false;
@@ -58,6 +60,7 @@ class FakeBuilderWindow : public kov::IThumbBuilderHost {
     }
     std::string path = kov::PercentDecode(url.substr(prefix.size()));
     rendered.push_back(path);
+    renderTimes.push_back(now);
     page_ = path;
     if (ReadText(path) != "HANG") events_.push_back([this, url] { builder->OnPageLoaded(url); });
     if (onRender) onRender(path);
@@ -68,6 +71,7 @@ class FakeBuilderWindow : public kov::IThumbBuilderHost {
     events_.push_back([this, command] { builder->OnCommand(command); });
   }
   void RequestCapture(unsigned token) override {
+    captureTimes.push_back(now);
     kov::CaptureResult answer = Render(page_);
     events_.push_back([this, token, answer] { builder->OnCapture(token, answer); });
   }

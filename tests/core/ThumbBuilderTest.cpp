@@ -251,6 +251,27 @@ TEST_F(ThumbBuilderFixture, PagesThatNeverCompleteGetThePlaceholderAfterTheWait)
   EXPECT_EQ(records[2].width, 40);
 }
 
+TEST_F(ThumbBuilderFixture, LoadedPageIsProbedAtOnceAndAgainOnlyOnTheTicks) {
+  tmp.WriteFile("Photos/a.png", "40 30");
+  tmp.WriteFile("Photos/b.png", "PENDING");
+  tmp.WriteFile("Photos/c.png", "300 200");
+  BuildRun run(store, pictures, pictures, false);
+  ASSERT_TRUE(run.window.Run());
+  const auto& navigated = run.window.renderTimes;
+  const auto& probed = run.window.captureTimes;
+  ASSERT_EQ(navigated.size(), 3u);
+  // a.png: probed when its load is reported, without waiting for a poll tick.
+  ASSERT_FALSE(probed.empty());
+  EXPECT_EQ(probed.front(), navigated[0]);
+  // b.png never completes: one probe per tick, not a burst, until the wait ends.
+  size_t forB = 0;
+  for (uint64_t t : probed) forB += t >= navigated[1] && t < navigated[2];
+  EXPECT_GE(forB, kRenderWaitLimitMs / kPollPeriodMs - 2);
+  EXPECT_LE(forB, kRenderWaitLimitMs / kPollPeriodMs + 1);
+  EXPECT_EQ(probed.back(), navigated[2]);
+  EXPECT_EQ(ReadCache(pictures).size(), 3u);
+}
+
 TEST_F(ThumbBuilderFixture, FolderThatCannotBeWrittenIsLeftWithoutLooping) {
   tmp.WriteFile("Photos/a.png", "40 30");
   tmp.WriteFile("Photos/b.png", "40 30");

@@ -1,0 +1,48 @@
+#!/bin/sh
+# Measures the thumbnail builder against gdk-pixbuf-thumbnailer on the same files:
+# 100 generated 4000 x 3000 JPEGs and 100 small PNGs. Prints pictures per second of
+# each and, for the builder, where the time goes per picture.
+#   bench/measure-builder.sh [BUILD_DIR] [COUNT]
+# Needs ImageMagick (convert), gdk-pixbuf-thumbnailer and, without $DISPLAY, xvfb-run.
+set -eu
+build=${1:-build}
+count=${2:-100}
+tests="$build/kov_gui_tests"
+[ -x "$tests" ] || { echo "build first: $tests is missing" >&2; exit 2; }
+work=$(mktemp -d /tmp/kov-measure-XXXXXX)
+trap 'rm -rf "$work"' EXIT
+mkdir "$work/large" "$work/small" "$work/out"
+
+now_ms() { date +%s%3N; }
+
+echo "making $count JPEGs of 4000 x 3000 and $count PNGs of 320 x 240 in $work"
+# One noisy gradient, then a different hue for each copy: every file decodes in full.
+convert -size 4000x3000 gradient:navy-orange -attenuate 0.6 +noise Gaussian "$work/base.ppm"
+i=0
+while [ "$i" -lt "$count" ]; do
+  name=$(printf 'p%03d' "$i")
+  convert "$work/base.ppm" -modulate 100,100,$((i * 200 / count)) -quality 90 "$work/large/$name.jpg"
+  convert -size 320x240 "gradient:#$(printf '%06x' $((i * 167773)))-white" "$work/small/$name.png"
+  i=$((i + 1))
+done
+rm -f "$work/base.ppm"
+
+thumbnailer() {
+  start=$(now_ms)
+  for f in "$1"/*; do
+    gdk-pixbuf-thumbnailer -s 128 "$f" "$work/out/$(basename "$f").png"
+  done
+  ms=$(( $(now_ms) - start ))
+  n=$(ls "$1" | wc -l)
+  awk -v n="$n" -v ms="$ms" -v d="$1" \
+    'BEGIN { printf "gdk-pixbuf-thumbnailer %s: %d pictures in %d ms: %.2f pictures/s, %.1f ms each\n", d, n, ms, n * 1000 / ms, ms / n }'
+}
+thumbnailer "$work/large"
+thumbnailer "$work/small"
+
+run="$tests --gtest_also_run_disabled_tests --gtest_filter=ThumbBuilderMeasure.*"
+if [ -n "${DISPLAY:-}" ]; then
+  KOV_MEASURE_FOLDERS="$work/large:$work/small" $run
+else
+  KOV_MEASURE_FOLDERS="$work/large:$work/small" xvfb-run -a -s "-screen 0 1280x1024x24" $run
+fi

@@ -1,0 +1,195 @@
+// The thumbnail builder's window on a real engine: pictures of every format get
+// records with their natural sizes and fitted GIFs of the picture itself, a broken
+// file gets the placeholder, and Escape, the Cancel button, a held Alt key and a
+// hidden window all cancel without touching the old cache.
+#include <gtest/gtest.h>
+#include <X11/keysym.h>
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+
+#include "pages/ContentTypes.h"
+#include "tests/core/PictureSamples.h"
+#include "tests/gui/BuilderTestSupport.h"
+#include "tests/gui/GuiTestSupport.h"
+#include "thumbs/CacheLocation.h"
+
+using namespace kov;
+using namespace kov::test;
+
+namespace {
+
+samples::DecodedGif DecodePayload(const std::string& payload) {
+  return samples::DecodeGif(std::vector<uint8_t>(payload.begin(), payload.end()));
+}
+
+// Within a small distance on every channel: GIF colours pass through the quantiser.
+bool Near(uint32_t rgb, unsigned expected) {
+  for (int shift : {16, 8, 0}) {
+    int a = (rgb >> shift) & 0xFF, b = (expected >> shift) & 0xFF;
+    if (std::abs(a - b) > 40) return false;
+  }
+  return true;
+}
+
+// The thumbnail size a picture of w x h must have: the longer side fitted to 120
+// when over it, the other in proportion, never below one pixel.
+std::pair<int, int> FittedSize(int w, int h) {
+  if (w <= 120 && h <= 120) return {w, h};
+  if (h > w) return {std::max(1, int(std::lround(w * 120.0 / h))), 120};
+  return {120, std::max(1, int(std::lround(h * 120.0 / w)))};
+}
+
+// The thumbnails are left beside the screenshots, for a person to look at.
+void KeepForViewing(const ReadRecord& record) {
+  std::string folder = std::string(KOV_BINARY_DIR) + "/screenshots/thumbs";
+  g_mkdir_with_parents(folder.c_str(), 0755);
+  WriteBytes(folder + "/" + record.header.name + ".gif", record.payload);
+}
+
+std::string CachePathOf(const std::string& folder) { return JoinPath(folder, kCacheFileName); }
+
+}  // namespace
+
+TEST(ThumbBuilderDlg, FolderOfMixedPicturesGetsFittedThumbnailsOfThePicturesThemselves) {
+  TempFolder folder;
+  const std::string& dir = folder.path();
+  ASSERT_TRUE(WriteSplitPicture(dir + "/a.png", "png", 200, 100));
+  ASSERT_TRUE(WriteSplitPicture(dir + "/B.jpg", "jpeg", 90, 160));
+  ASSERT_TRUE(WriteSplitGif(dir + "/c.gif", 64, 48));
+  ASSERT_TRUE(WriteSplitBmp(dir + "/d.bmp", 300, 300));
+  ASSERT_TRUE(WritePng(dir + "/strip.png", 1, 10000, 0x10C010));
+  ASSERT_TRUE(WriteBytes(dir + "/x.jpg", "this is not a picture at all \x01\x02\x03"));
+  ASSERT_TRUE(WriteBytes(dir + "/notes.txt", "not a picture: never listed"));
+
+  CThumbBuilderDlg dialog(DirName(dir), dir, false);
+  ASSERT_TRUE(dialog.Create(nullptr));
+  std::vector<std::string> statuses;
+  std::string screenshot;
+  BuildResult result = RunWithTicks(&dialog, [&](const std::string& status) {
+    if (statuses.empty() || statuses.back() != status) statuses.push_back(status);
+    if (screenshot.empty() && status == "2") screenshot = SaveScreenshot(dialog.window(), "thumb-builder");
+  });
+  EXPECT_EQ(result, BuildResult::kOk);
+  EXPECT_FALSE(screenshot.empty());
+  // The folder from the base folder's own name on.
+  EXPECT_EQ(dialog.CaptionText(),
+            BaseName(DirName(dir)) + "/" + BaseName(dir) + " - Creating Thumbnails");
+  // The count goes up one picture at a time, after the scanning text.
+  ASSERT_FALSE(statuses.empty());
+  EXPECT_EQ(statuses.front(), "Scanning Files...");
+  EXPECT_EQ(statuses.back(), "6");
+  EXPECT_EQ(dialog.RenderedCount(), 6u);
+  EXPECT_NE(std::find(statuses.begin(), statuses.end(), "3"), statuses.end());
+
+  std::vector<ReadRecord> records = ReadCacheRecords(CachePathOf(dir));
+  std::vector<std::string> names;
+  for (const ReadRecord& r : records) names.push_back(r.header.name);
+  // Case-insensitive path order; the text file is not a picture.
+  EXPECT_EQ(names, (std::vector<std::string>{"a.png", "B.jpg", "c.gif", "d.bmp", "strip.png", "x.jpg"}));
+  EXPECT_TRUE(FilesStartingWith(dir, "tmp").empty());
+
+  const std::map<std::string, std::pair<int, int>> natural = {
+      {"a.png", {200, 100}}, {"B.jpg", {90, 160}}, {"c.gif", {64, 48}},
+      {"d.bmp", {300, 300}}, {"strip.png", {1, 10000}}};
+  for (const ReadRecord& r : records) {
+    SCOPED_TRACE(r.header.name);
+    KeepForViewing(r);
+    samples::DecodedGif gif = DecodePayload(r.payload);
+    ASSERT_TRUE(gif.ok);
+    if (r.header.name == "x.jpg") {
+      EXPECT_EQ(r.header.width, 0);
+      EXPECT_EQ(r.header.height, 0);
+      continue;
+    }
+    auto [w, h] = natural.at(r.header.name);
+    EXPECT_EQ(r.header.width, w);
+    EXPECT_EQ(r.header.height, h);
+    auto [fw, fh] = FittedSize(w, h);
+    EXPECT_NEAR(gif.width, fw, 1);
+    EXPECT_NEAR(gif.height, fh, 1);
+    EXPECT_LE(std::max(gif.width, gif.height), 120);
+    int middle = gif.height / 2 * gif.width;
+    if (r.header.name == "strip.png") {
+      EXPECT_TRUE(Near(gif.Rgb(middle), 0x10C010)) << std::hex << gif.Rgb(middle);
+      continue;
+    }
+    // The first and last columns are the picture's own halves: the crop is
+    // neither offset into the black page nor blank.
+    EXPECT_TRUE(Near(gif.Rgb(middle), kLeftColour)) << std::hex << gif.Rgb(middle);
+    EXPECT_TRUE(Near(gif.Rgb(middle + gif.width - 1), kRightColour))
+        << std::hex << gif.Rgb(middle + gif.width - 1);
+    EXPECT_TRUE(Near(gif.Rgb(gif.width / 4), kLeftColour));  // top row
+    EXPECT_TRUE(Near(gif.Rgb(size_t(gif.height - 1) * gif.width + gif.width / 4), kLeftColour));
+  }
+
+  // Unchanged pictures are carried over: a second run renders only the broken file.
+  WriteSplitPicture(dir + "/e.png", "png", 50, 50);
+  CThumbBuilderDlg again(DirName(dir), dir, false);
+  ASSERT_TRUE(again.Create(nullptr));
+  EXPECT_EQ(again.Run(), BuildResult::kOk);
+  EXPECT_EQ(again.RenderedCount(), 2u);  // e.png and the placeholder of x.jpg
+  EXPECT_EQ(ReadCacheRecords(CachePathOf(dir)).size(), 7u);
+}
+
+TEST(ThumbBuilderDlg, EscapeCancelButtonAltAndHidingCancelAndKeepTheOldCache) {
+  TempFolder folder;
+  const std::string& dir = folder.path();
+  for (int i = 0; i < 40; ++i) {
+    char name[32];
+    std::snprintf(name, sizeof name, "/p%02d.png", i);
+    ASSERT_TRUE(WritePng(dir + name, 64 + i, 48, 0x102030u * unsigned(i + 1)));
+  }
+  // An old cache with one record: the folder is not current, and must stay as it is.
+  {
+    CThumbCache old;
+    ASSERT_TRUE(old.CreateForWrite(dir + "/tmp-old"));
+    ASSERT_TRUE(old.AppendFile(dir + "/p00.png", "GIF87a-old-payload", 48, 64));
+    ASSERT_TRUE(old.CommitTo(CachePathOf(dir)));
+  }
+  const std::string oldBytes = ReadBytes(CachePathOf(dir));
+  ASSERT_FALSE(oldBytes.empty());
+
+  struct Case {
+    const char* what;
+    unsigned leastRendered;  // pictures done before the cancel could take effect
+    std::function<void(CThumbBuilderDlg&, const std::string& status)> act;
+  };
+  bool altDown = false;
+  const Case cases[] = {
+      {"Enter is ignored, Escape cancels", 3,
+       [](CThumbBuilderDlg&, const std::string& status) {
+         static std::string last;
+         if (status == last) return;
+         last = status;
+         if (status == "1") PressKey(XK_Return);
+         if (status == "3") PressKey(XK_Escape);
+       }},
+      {"the Cancel button", 2,
+       [](CThumbBuilderDlg& d, const std::string& status) {
+         static bool clicked = false;
+         if (status == "2" && !clicked) clicked = true, ClickWidget(d.cancelButton());
+       }},
+      {"Alt held at capture time", 2,
+       [&altDown](CThumbBuilderDlg&, const std::string& status) {
+         if (status == "2" && !altDown) altDown = true, HoldKey(XK_Alt_L, true);
+       }},
+      {"the window hidden", 2,
+       [](CThumbBuilderDlg& d, const std::string& status) {
+         if (status == "2") gtk_widget_hide(d.window());
+       }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    CThumbBuilderDlg dialog(dir, dir, false);
+    ASSERT_TRUE(dialog.Create(nullptr));
+    BuildResult result = RunWithTicks(&dialog, [&](const std::string& s) { c.act(dialog, s); });
+    if (altDown) HoldKey(XK_Alt_L, false);
+    EXPECT_EQ(result, BuildResult::kCancelled);
+    EXPECT_GE(dialog.RenderedCount(), c.leastRendered);
+    EXPECT_LT(dialog.RenderedCount(), 40u);
+    EXPECT_EQ(ReadBytes(CachePathOf(dir)), oldBytes);
+    EXPECT_TRUE(FilesStartingWith(dir, "tmp").empty());
+  }
+}

@@ -1,0 +1,112 @@
+// Not a test of correctness but the builder's measurement, run by
+// bench/measure-builder.sh: it builds the caches of the folders named in
+// $KOV_MEASURE_FOLDERS (separated by ':') with the real window and store and prints
+// pictures per second and where the time went. Disabled in ordinary test runs.
+#include <gtest/gtest.h>
+#include <glib/gstdio.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "pages/ContentTypes.h"
+#include "tests/gui/BuilderTestSupport.h"
+#include "thumbs/BmpWriter.h"
+#include "thumbs/CacheLocation.h"
+#include "thumbs/GifWriter.h"
+#include "thumbs/OctreeQuantizer.h"
+#include "thumbs/ThumbCacheStore.h"
+
+using namespace kov;
+using namespace kov::test;
+
+namespace {
+
+double NowMs() { return g_get_monotonic_time() / 1000.0; }
+
+// Times of the store's steps: the record as the builder writes it, and aside, on
+// the same capture, the quantiser and the GIF encoder alone.
+struct StoreTimes {
+  double append = 0, quantise = 0, encode = 0, aside = 0;
+};
+
+class TimingWriter : public ICacheWriter {
+ public:
+  TimingWriter(std::unique_ptr<ICacheWriter> inner, StoreTimes* times)
+      : inner_(std::move(inner)), times_(times) {}
+  bool AppendRecord(const CacheRecord& r) override { return inner_->AppendRecord(r); }
+  bool AppendFile(const std::string& p, const std::string& b, int32_t h, int32_t w) override {
+    return inner_->AppendFile(p, b, h, w);
+  }
+  bool AppendCapture(const std::string& path, const std::string& dib, int32_t h,
+                     int32_t w) override {
+    double start = NowMs();
+    std::vector<uint8_t> bmp = MakeBmpFileImage(std::vector<uint8_t>(dib.begin(), dib.end()));
+    std::vector<uint8_t> bmp8, gif;
+    COctreeQuantizer().QuantizeBmp(bmp, &bmp8);
+    double quantised = NowMs();
+    CGifWriter().ConvertBmp(bmp8, &gif);
+    double encoded = NowMs();
+    bool ok = inner_->AppendCapture(path, dib, h, w);
+    double end = NowMs();
+    times_->quantise += quantised - start;
+    times_->encode += encoded - quantised;
+    times_->append += end - encoded;
+    times_->aside += encoded - start;
+    return ok;
+  }
+  bool CommitTo(const std::string& finalPath) override { return inner_->CommitTo(finalPath); }
+  void Discard() override { inner_->Discard(); }
+
+ private:
+  std::unique_ptr<ICacheWriter> inner_;
+  StoreTimes* times_;
+};
+
+class TimingStore : public CThumbCacheStore {
+ public:
+  explicit TimingStore(StoreTimes* times) : times_(times) {}
+  std::unique_ptr<ICacheWriter> CreateForWrite(const std::string& path) override {
+    auto inner = CThumbCacheStore::CreateForWrite(path);
+    if (!inner) return nullptr;
+    return std::make_unique<TimingWriter>(std::move(inner), times_);
+  }
+
+ private:
+  StoreTimes* times_;
+};
+
+void MeasureFolder(const std::string& folder) {
+  g_unlink(JoinPath(folder, kCacheFileName).c_str());
+  StoreTimes store;
+  CThumbBuilderDlg dialog(folder, folder, false, std::make_unique<TimingStore>(&store));
+  ASSERT_TRUE(dialog.Create(nullptr));
+  double start = NowMs();
+  ASSERT_EQ(dialog.Run(), BuildResult::kOk);
+  // The quantiser and encoder run aside only to split the store's time.
+  double wall = NowMs() - start - store.aside;
+  const BuilderPhaseTimes& t = dialog.PhaseTimes();
+  unsigned n = dialog.RenderedCount();
+  ASSERT_GT(n, 0u);
+  ASSERT_EQ(t.pictures, n) << "every picture should have been captured";
+  double quantiseAndEncode = store.quantise + store.encode;
+  std::printf(
+      "builder %s: %u pictures in %.0f ms: %.2f pictures/s, %.1f ms each\n"
+      "  per picture (ms): load %.1f | poll wait %.1f | probe %.1f | snapshot %.1f | "
+      "store %.2f (quantise %.2f, encode %.2f, write %.2f)\n",
+      folder.c_str(), n, wall, n * 1000.0 / wall, wall / n, t.load / n, t.pollWait / n,
+      t.probe / n, t.snapshot / n, (t.store - store.aside) / n, store.quantise / n,
+      store.encode / n, std::max(0.0, store.append - quantiseAndEncode) / n);
+  std::fflush(stdout);
+}
+
+}  // namespace
+
+TEST(ThumbBuilderMeasure, DISABLED_BuildFoldersNamedInTheEnvironment) {
+  const char* folders = std::getenv("KOV_MEASURE_FOLDERS");
+  ASSERT_NE(folders, nullptr) << "set KOV_MEASURE_FOLDERS";
+  gchar** list = g_strsplit(folders, ":", -1);
+  for (gchar** f = list; *f; ++f) {
+    if (**f) MeasureFolder(*f);
+  }
+  g_strfreev(list);
+}

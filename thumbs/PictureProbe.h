@@ -1,0 +1,45 @@
+#pragma once
+// What the builder's window reads from the thumbnail-making page before it takes a
+// snapshot: the page's state, the one picture's completeness, displayed rectangle
+// and natural size, in one script call. The script (kPictureProbeScript) answers
+// with a flat JSON array of integers, which ParsePictureProbe reads back and
+// DecideCapture turns into "wait", "no picture" or the rectangle to crop.
+#include <cstdint>
+#include <string>
+
+#include "thumbs/ScreenCapture.h"
+
+namespace kov {
+
+// A JavaScript expression whose JSON form is the array ParsePictureProbe reads.
+extern const char kPictureProbeScript[];
+
+struct PictureProbe {
+  bool documentComplete = false;
+  int32_t imageCount = 0;      // IMG elements in the page
+  bool imageComplete = false;  // the IMG's complete flag: loaded, or failed for good
+  bool imageShown = false;     // the page's script has scaled it and made it visible
+  int32_t decodedWidth = 0;    // the engine's natural size; 0 when it could not decode
+  int32_t decodedHeight = 0;
+  int32_t width = 0;  // displayed size
+  int32_t height = 0;
+  int32_t left = 0;  // position in the visible region
+  int32_t top = 0;
+  int32_t naturalWidth = 0;  // the page's imgWidth and imgHeight variables
+  int32_t naturalHeight = 0;
+};
+
+// False unless json is an array of exactly the probe's integers, each in range.
+bool ParsePictureProbe(const std::string& json, PictureProbe* probe);
+
+enum class ProbeVerdict {
+  kWait,     // not there yet: ask again at the next poll
+  kCapture,  // crop *rect of the snapshot
+  kFailed,   // the page is complete but holds no picture to take
+};
+
+// The decision on a probe. A picture thinner than one pixel after scaling (a long
+// strip) is still taken one pixel wide, so it keeps a visible thumbnail.
+ProbeVerdict DecideCapture(const PictureProbe& probe, CaptureRect* rect);
+
+}  // namespace kov

@@ -1,0 +1,117 @@
+// Taking one picture off the thumbnail-making page: one script call reads the
+// page's state, the picture's rectangle and natural size; a snapshot of the
+// visible region then gives what the engine painted, cropped to that rectangle.
+#include "thumbs/gui/ThumbBuilderDlg.h"
+
+#include "platform/gui/KeyState.h"
+
+namespace kov {
+
+namespace {
+
+CaptureResult Failed() { return CaptureResult{CaptureResult::Status::kFailed, 0, 0, {}}; }
+
+CaptureResult NotReady() { return CaptureResult{CaptureResult::Status::kNotReady, 0, 0, {}}; }
+
+}  // namespace
+
+struct CThumbBuilderDlg::SnapshotRequest {
+  CThumbBuilderDlg* dialog;
+  unsigned token;
+  PictureProbe probe;
+  CaptureRect rect;
+};
+
+void CThumbBuilderDlg::RequestCapture(unsigned token) {
+  if (firstProbeAt_ == 0) firstProbeAt_ = g_get_monotonic_time();
+  pane_->ReadScriptJson(kPictureProbeScript, [this, token](bool ok, const std::string& json) {
+    OnProbe(token, ok, json);
+  });
+}
+
+void CThumbBuilderDlg::OnProbe(unsigned token, bool ok, const std::string& json) {
+  PictureProbe probe;
+  CaptureRect rect;
+  // A script call that fails is asked again at the next poll, as a page not ready.
+  if (!ok || !ParsePictureProbe(json, &probe)) {
+    Answer(token, NotReady());
+    return;
+  }
+  switch (DecideCapture(probe, &rect)) {
+    case ProbeVerdict::kWait:
+      Answer(token, NotReady());
+      break;
+    case ProbeVerdict::kFailed:
+      Answer(token, Failed());
+      break;
+    case ProbeVerdict::kCapture:
+      TakeSnapshot(token, probe, rect);
+      break;
+  }
+}
+
+void CThumbBuilderDlg::TakeSnapshot(unsigned token, const PictureProbe& probe,
+                                    const CaptureRect& rect) {
+  probedAt_ = g_get_monotonic_time();
+  webkit_web_view_get_snapshot(pane_->View(), WEBKIT_SNAPSHOT_REGION_VISIBLE,
+                               WEBKIT_SNAPSHOT_OPTIONS_NONE, snapshots_, OnSnapshotReady,
+                               new SnapshotRequest{this, token, probe, rect});
+}
+
+void CThumbBuilderDlg::OnSnapshotReady(GObject* view, GAsyncResult* result, gpointer data) {
+  std::unique_ptr<SnapshotRequest> request(static_cast<SnapshotRequest*>(data));
+  GError* error = nullptr;
+  cairo_surface_t* surface =
+      webkit_web_view_get_snapshot_finish(WEBKIT_WEB_VIEW(view), result, &error);
+  // Cancelled: the window is gone, and so is the request's dialog.
+  bool cancelled = error != nullptr && g_error_matches(error, G_IO_ERROR, G_IO_ERROR_CANCELLED);
+  if (error != nullptr) g_error_free(error);
+  if (!cancelled) request->dialog->OnSnapshot(*request, surface);
+  if (surface != nullptr) cairo_surface_destroy(surface);
+}
+
+void CThumbBuilderDlg::OnSnapshot(const SnapshotRequest& request, cairo_surface_t* surface) {
+  CaptureResult capture = Failed();
+  if (surface != nullptr && cairo_surface_get_type(surface) == CAIRO_SURFACE_TYPE_IMAGE) {
+    cairo_surface_flush(surface);
+    cairo_format_t format = cairo_image_surface_get_format(surface);
+    int width = cairo_image_surface_get_width(surface);
+    int height = cairo_image_surface_get_height(surface);
+    int stride = cairo_image_surface_get_stride(surface);
+    const uint8_t* pixels = cairo_image_surface_get_data(surface);
+    // ARGB32 and RGB24 are both 4 bytes a pixel, blue first on little-endian.
+    if (pixels != nullptr && width > 0 && height > 0 && stride > 0 &&
+        (format == CAIRO_FORMAT_ARGB32 || format == CAIRO_FORMAT_RGB24)) {
+      PixelBuffer buffer{pixels, uint32_t(width), uint32_t(height), size_t(stride),
+                         PixelLayout::kBgra};
+      CScreenCapture picture(buffer, request.rect);
+      if (picture.HasDib()) {
+        capture.status = CaptureResult::Status::kCaptured;
+        capture.naturalWidth = request.probe.naturalWidth;
+        capture.naturalHeight = request.probe.naturalHeight;
+        capture.dib.assign(picture.Dib().begin(), picture.Dib().end());
+      }
+    }
+  }
+  // Alt held at capture time stops the whole build, as the Cancel button does.
+  if (AltKeyIsDown()) {
+    OnCancel();
+    return;
+  }
+  int64_t snappedAt = g_get_monotonic_time();
+  Answer(request.token, capture);
+  if (capture.status != CaptureResult::Status::kCaptured || loadedAt_ == 0) return;
+  int64_t storedAt = g_get_monotonic_time();
+  times_.pictures++;
+  times_.load += (loadedAt_ - navigatedAt_) / 1000.0;
+  times_.pollWait += (firstProbeAt_ - loadedAt_) / 1000.0;
+  times_.probe += (probedAt_ - firstProbeAt_) / 1000.0;
+  times_.snapshot += (snappedAt - probedAt_) / 1000.0;
+  times_.store += (storedAt - snappedAt) / 1000.0;
+}
+
+void CThumbBuilderDlg::Answer(unsigned token, const CaptureResult& result) {
+  builder_->OnCapture(token, result);
+}
+
+}  // namespace kov

@@ -1,0 +1,215 @@
+// The builder's window: its widgets, placement, keys, nested loop and the timers,
+// commands and texts the builder's steps drive. Capturing a picture is in
+// ThumbBuilderCapture.cpp.
+#include "thumbs/gui/ThumbBuilderDlg.h"
+
+#include "platform/Screen.h"
+#include "platform/gui/WindowRecord.h"
+#include "thumbs/ThumbCacheStore.h"
+
+namespace kov {
+
+namespace {
+
+constexpr int kMargin = 6;
+constexpr int kButtonWidth = 75;   // 50 x 14 units
+constexpr int kButtonHeight = 23;
+constexpr int kStatusHeight = 20;
+
+const char kBuilderCss[] =
+    "window.kov-builder { background-color: rgb(212,208,200); border: 1px solid black; }"
+    "label.kov-builder-caption { background-color: rgb(10,36,106); color: white;"
+    "  font-weight: bold; padding-left: 4px; }"
+    "frame.kov-builder-status > border { border: 1px solid rgb(128,128,128); }"
+    "label.kov-builder-status { padding-right: 4px; }"
+    "button.kov-builder-cancel { min-height: 0; padding: 0 4px; }";
+
+void AddCss(GtkWidget* widget, const char* styleClass) {
+  static GtkCssProvider* provider = [] {
+    GtkCssProvider* made = gtk_css_provider_new();
+    gtk_css_provider_load_from_data(made, kBuilderCss, -1, nullptr);
+    return made;
+  }();
+  GtkStyleContext* style = gtk_widget_get_style_context(widget);
+  gtk_style_context_add_provider(style, GTK_STYLE_PROVIDER(provider),
+                                 GTK_STYLE_PROVIDER_PRIORITY_APPLICATION);
+  gtk_style_context_add_class(style, styleClass);
+}
+
+// Centred on the screen rectangle, the halving truncated toward zero.
+Rect CentredRect(int width, int height) {
+  Rect screen = GetScreenRect();
+  int left = screen.left + (screen.Width() - width) / 2;
+  int top = screen.top + (screen.Height() - height) / 2;
+  return Rect{left, top, left + width, top + height};
+}
+
+}  // namespace
+
+CThumbBuilderDlg::CThumbBuilderDlg(const std::string& baseFolder, const std::string& startFolder,
+                                   bool includeSubfolders, std::unique_ptr<IThumbStore> store)
+    : store_(store ? std::move(store) : std::make_unique<CThumbCacheStore>()),
+      timers_([this](int timerId) { builder_->OnTimer(timerId); }) {
+  target_ = RegisterCommandTarget([this](int command) { OnCommand(command); });
+  pane_ = std::make_unique<CNotifyBrowserPane>();
+  snapshots_ = g_cancellable_new();
+  IThumbBuilderHost& host = *this;
+  builder_ = std::make_unique<CThumbBuilder>(host, *store_, baseFolder, startFolder,
+                                             includeSubfolders);
+}
+
+CThumbBuilderDlg::~CThumbBuilderDlg() {
+  // A build left running must not leave its temporary file behind.
+  builder_.reset();
+  g_cancellable_cancel(snapshots_);
+  g_object_unref(snapshots_);
+  UnregisterCommandTarget(target_);
+  pane_.reset();  // the view goes before the window that holds it
+  if (window_) gtk_widget_destroy(window_);
+}
+
+bool CThumbBuilderDlg::Create(GtkWindow* parent) {
+  if (window_) return false;
+  BuildWidgets(parent);
+  GtkWidget* fixed = gtk_bin_get_child(GTK_BIN(window_));
+  Rect paneRect{0, kCaptionHeight, kWidth, kCaptionHeight + kPaneHeight};
+  if (!pane_->Create(GTK_FIXED(fixed), paneRect, target_)) return false;
+  // Right-clicking the picture shows nothing.
+  pane_->SetNoContextMenu(true);
+  return true;
+}
+
+void CThumbBuilderDlg::BuildWidgets(GtkWindow* parent) {
+  const int height = kCaptionHeight + kClientHeight;
+  window_ = GTK_WIDGET(CreateTopLevel(CentredRect(kWidth, height), true));
+  gtk_window_set_title(GTK_WINDOW(window_), kBuilderCaption);
+  gtk_window_set_resizable(GTK_WINDOW(window_), FALSE);
+  gtk_window_set_skip_taskbar_hint(GTK_WINDOW(window_), TRUE);
+  gtk_window_set_keep_above(GTK_WINDOW(window_), TRUE);
+  gtk_window_set_modal(GTK_WINDOW(window_), TRUE);
+  if (parent) gtk_window_set_transient_for(GTK_WINDOW(window_), parent);
+  gtk_widget_set_size_request(window_, kWidth, height);
+  AddCss(window_, "kov-builder");
+
+  GtkWidget* fixed = gtk_fixed_new();
+  gtk_container_add(GTK_CONTAINER(window_), fixed);
+
+  caption_ = gtk_label_new(kBuilderCaption);
+  gtk_label_set_xalign(GTK_LABEL(caption_), 0);
+  gtk_label_set_ellipsize(GTK_LABEL(caption_), PANGO_ELLIPSIZE_START);
+  // A long folder name is cut at its start; it never widens the window.
+  gtk_label_set_max_width_chars(GTK_LABEL(caption_), 1);
+  gtk_widget_set_size_request(caption_, kWidth, kCaptionHeight);
+  AddCss(caption_, "kov-builder-caption");
+  gtk_fixed_put(GTK_FIXED(fixed), caption_, 0, 0);
+
+  // Status and Cancel share the row below the pane: the text right-aligned in a
+  // sunken box, the button at the right edge.
+  const int rowTop = kCaptionHeight + kPaneHeight;
+  const int rowHeight = kClientHeight - kPaneHeight;
+  const int buttonLeft = kWidth - kMargin - kButtonWidth;
+  GtkWidget* frame = gtk_frame_new(nullptr);
+  gtk_frame_set_shadow_type(GTK_FRAME(frame), GTK_SHADOW_IN);
+  AddCss(frame, "kov-builder-status");
+  status_ = gtk_label_new(kScanningStatus);
+  gtk_label_set_xalign(GTK_LABEL(status_), 1);
+  AddCss(status_, "kov-builder-status");
+  gtk_container_add(GTK_CONTAINER(frame), status_);
+  gtk_widget_set_size_request(frame, buttonLeft - 2 * kMargin, kStatusHeight);
+  gtk_fixed_put(GTK_FIXED(fixed), frame, kMargin, rowTop + (rowHeight - kStatusHeight) / 2);
+
+  cancel_ = gtk_button_new_with_label("Cancel");
+  gtk_widget_set_size_request(cancel_, kButtonWidth, kButtonHeight);
+  AddCss(cancel_, "kov-builder-cancel");
+  gtk_fixed_put(GTK_FIXED(fixed), cancel_, buttonLeft, rowTop + (rowHeight - kButtonHeight) / 2);
+  g_signal_connect_swapped(cancel_, "clicked",
+                           G_CALLBACK(+[](CThumbBuilderDlg* self) { self->OnCancel(); }), this);
+
+  g_signal_connect(window_, "key-press-event", G_CALLBACK(OnKeyPress), this);
+  g_signal_connect_swapped(window_, "delete-event", G_CALLBACK(+[](CThumbBuilderDlg* self) {
+                             self->OnCancel();
+                             return TRUE;
+                           }),
+                           this);
+  gtk_widget_show_all(fixed);
+}
+
+BuildResult CThumbBuilderDlg::Run() {
+  if (!window_ || ended_) return result_;
+  ShowTopLevel(GTK_WINDOW(window_), true);
+  FocusTopLevel(GTK_WINDOW(window_));
+  builder_->Begin();
+  loop_ = g_main_loop_new(nullptr, FALSE);
+  if (!ended_) g_main_loop_run(loop_);
+  g_main_loop_unref(loop_);
+  loop_ = nullptr;
+  ShowTopLevel(GTK_WINDOW(window_), false);
+  return result_;
+}
+
+void CThumbBuilderDlg::OnCancel() { builder_->Cancel(); }
+
+std::string CThumbBuilderDlg::StatusText() const {
+  return status_ ? gtk_label_get_text(GTK_LABEL(status_)) : "";
+}
+
+std::string CThumbBuilderDlg::CaptionText() const {
+  return caption_ ? gtk_label_get_text(GTK_LABEL(caption_)) : "";
+}
+
+// Escape cancels; every other key, Enter included, is kept from the page and the
+// button, so nothing but Escape and the Cancel button can end the build.
+gboolean CThumbBuilderDlg::OnKeyPress(GtkWidget*, GdkEventKey* event, gpointer self) {
+  if (event->keyval == GDK_KEY_Escape) static_cast<CThumbBuilderDlg*>(self)->OnCancel();
+  return TRUE;
+}
+
+void CThumbBuilderDlg::OnCommand(int command) {
+  if (command == kCmdPageFinished) {
+    std::string url = pane_->GetLocationUrl();
+    if (url.rfind("kovp://thumbmk/", 0) == 0) loadedAt_ = g_get_monotonic_time();
+    builder_->OnPageLoaded(url);
+    return;
+  }
+  builder_->OnCommand(command);
+}
+
+void CThumbBuilderDlg::Navigate(const std::string& url) {
+  navigatedAt_ = g_get_monotonic_time();
+  loadedAt_ = firstProbeAt_ = probedAt_ = 0;
+  pane_->Navigate(url);
+}
+
+void CThumbBuilderDlg::StartTimer(int timerId, unsigned periodMs) { timers_.Set(timerId, periodMs); }
+
+void CThumbBuilderDlg::KillTimer(int timerId) { timers_.Kill(timerId); }
+
+void CThumbBuilderDlg::Post(int command) { PostCommand(target_, command); }
+
+void CThumbBuilderDlg::SetCaption(const std::string& text) {
+  gtk_label_set_text(GTK_LABEL(caption_), text.c_str());
+  gtk_window_set_title(GTK_WINDOW(window_), text.c_str());
+}
+
+void CThumbBuilderDlg::SetStatus(const std::string& text) {
+  if (status_) gtk_label_set_text(GTK_LABEL(status_), text.c_str());
+}
+
+// With snapshot capture nothing can cover the picture; what matters is that the
+// window the user watches is still there.
+bool CThumbBuilderDlg::IsShown() { return window_ && gtk_widget_get_visible(window_); }
+
+void CThumbBuilderDlg::End(BuildResult result) {
+  ended_ = true;
+  result_ = result;
+  if (loop_) g_main_loop_quit(loop_);
+}
+
+bool RunThumbnailBuilder(GtkWindow* parent, const std::string& base, const std::string& start,
+                         bool recursive) {
+  CThumbBuilderDlg dialog(base, start, recursive);
+  if (!dialog.Create(parent)) return false;
+  return dialog.Run() == BuildResult::kOk;
+}
+
+}  // namespace kov

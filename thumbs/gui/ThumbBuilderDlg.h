@@ -1,0 +1,109 @@
+#pragma once
+// The modal "Creating Thumbnails" window: a small topmost window centred on the
+// screen with a browser pane that renders each picture through the
+// thumbnail-making page, a status text with the count of pictures rendered and a
+// Cancel button. It is the window the thumbnail builder's steps (CThumbBuilder)
+// run in: their timers, posted commands, page loads and captures. The capture is
+// a snapshot of what the engine painted, cropped to the picture's rectangle.
+#include <gtk/gtk.h>
+#include <webkit2/webkit2.h>
+
+#include <memory>
+#include <string>
+
+#include "app/BrowserPane.h"
+#include "platform/CommandQueue.h"
+#include "platform/Timers.h"
+#include "thumbs/PictureProbe.h"
+#include "thumbs/ThumbBuilder.h"
+
+namespace kov {
+
+// Where a run's time went, summed over its rendered pictures (milliseconds).
+struct BuilderPhaseTimes {
+  unsigned pictures = 0;   // pictures that reached the store
+  double load = 0;         // navigation until the page reported its load
+  double pollWait = 0;     // load until the first probe of the picture
+  double probe = 0;        // probing, including probes that found it not ready yet
+  double snapshot = 0;     // the engine painting the snapshot
+  double store = 0;        // cropping, quantising, encoding and writing the record
+};
+
+class CThumbBuilderDlg : private IThumbBuilderHost {
+ public:
+  // The original dialog's 183 x 149 units; a drawn caption strip sits above them.
+  static constexpr int kWidth = 275;
+  static constexpr int kClientHeight = 242;
+  static constexpr int kCaptionHeight = 18;
+  static constexpr int kPaneHeight = 208;  // the top 128 units
+
+  // store: where caches are read and written; nullptr for the real cache files.
+  CThumbBuilderDlg(const std::string& baseFolder, const std::string& startFolder,
+                   bool includeSubfolders, std::unique_ptr<IThumbStore> store = nullptr);
+  ~CThumbBuilderDlg() override;
+  CThumbBuilderDlg(const CThumbBuilderDlg&) = delete;
+  CThumbBuilderDlg& operator=(const CThumbBuilderDlg&) = delete;
+
+  // Makes the hidden window, centred on the screen; false when the pane cannot be made.
+  bool Create(GtkWindow* parent);
+  // Shows the window and runs a nested main loop until every folder is done or the
+  // build is cancelled; the window is hidden again on return.
+  BuildResult Run();
+  // Cancel button, Escape, Alt held at capture time.
+  void OnCancel();
+
+  GtkWidget* window() const { return window_; }
+  GtkWidget* cancelButton() const { return cancel_; }
+  std::string StatusText() const;
+  std::string CaptionText() const;
+  unsigned RenderedCount() const { return builder_->RenderedCount(); }
+  const BuilderPhaseTimes& PhaseTimes() const { return times_; }
+
+ private:
+  struct SnapshotRequest;
+
+  void BuildWidgets(GtkWindow* parent);
+  void OnCommand(int command);
+  void OnProbe(unsigned token, bool ok, const std::string& json);
+  void TakeSnapshot(unsigned token, const PictureProbe& probe, const CaptureRect& rect);
+  void OnSnapshot(const SnapshotRequest& request, cairo_surface_t* surface);
+  void Answer(unsigned token, const CaptureResult& result);
+  static void OnSnapshotReady(GObject* view, GAsyncResult* result, gpointer data);
+  static gboolean OnKeyPress(GtkWidget*, GdkEventKey* event, gpointer self);
+
+  // IThumbBuilderHost
+  void Navigate(const std::string& url) override;
+  void StartTimer(int timerId, unsigned periodMs) override;
+  void KillTimer(int timerId) override;
+  void Post(int command) override;
+  void RequestCapture(unsigned token) override;
+  void SetCaption(const std::string& text) override;
+  void SetStatus(const std::string& text) override;
+  bool IsShown() override;
+  void End(BuildResult result) override;
+
+  std::unique_ptr<IThumbStore> store_;
+  TimerSet timers_;
+  CommandTarget target_ = 0;
+  GtkWidget* window_ = nullptr;
+  GtkWidget* caption_ = nullptr;
+  GtkWidget* status_ = nullptr;
+  GtkWidget* cancel_ = nullptr;
+  std::unique_ptr<CNotifyBrowserPane> pane_;
+  GCancellable* snapshots_ = nullptr;  // cancels snapshots still running at destruction
+  std::unique_ptr<CThumbBuilder> builder_;
+  GMainLoop* loop_ = nullptr;
+  bool ended_ = false;
+  BuildResult result_ = BuildResult::kCancelled;
+
+  // Timestamps (microseconds) of the picture being rendered.
+  BuilderPhaseTimes times_;
+  int64_t navigatedAt_ = 0, loadedAt_ = 0, firstProbeAt_ = 0, probedAt_ = 0;
+};
+
+// Runs the builder's window modally over parent: true when every folder was done,
+// false when the build was cancelled or the window could not be made.
+bool RunThumbnailBuilder(GtkWindow* parent, const std::string& base, const std::string& start,
+                         bool recursive);
+
+}  // namespace kov
