@@ -1,12 +1,12 @@
 // The toolbar's command table: every posted command of the viewer runs here.
 #include "app/MainDlg.h"
 #include "app/QuitQuestion.h"
-#include "app/ThumbnailBuilderHook.h"
 #include "app/ToolbarDlg.h"
 #include "app/logic/Commands.h"
 #include "pages/BridgeState.h"
 #include "platform/Trace.h"
 #include "platform/gui/WindowRecord.h"
+#include "thumbs/gui/ThumbBuilderDlg.h"
 
 namespace kov {
 
@@ -130,9 +130,8 @@ void CToolbarDlg::OnWheel() {
 void CToolbarDlg::RebuildThumbnails() {
   slideShow_.Stop();
   GtkWindow* parent = GetDialogParent();
-  (void)parent;  // the builder dialog finds its own owner
   Show(false);
-  RunThumbnailBuilder(main_.folderTree().GetSelectedPath(), GetCurrentFolder(), false);
+  RunThumbnailBuilder(parent, main_.folderTree().GetSelectedPath(), GetCurrentFolder(), false);
   Show(true);
   ShowThumbnails(true);
 }

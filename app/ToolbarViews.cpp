@@ -1,12 +1,12 @@
 // The toolbar's page views: which pane is in front and what it shows.
 #include "app/MainDlg.h"
-#include "app/ThumbnailBuilderHook.h"
 #include "app/ToolbarDlg.h"
 #include "app/logic/Commands.h"
 #include "app/logic/ThumbnailView.h"
 #include "pages/BridgeState.h"
 #include "pages/TextEscape.h"
 #include "thumbs/FolderStaleness.h"
+#include "thumbs/gui/ThumbBuilderDlg.h"
 
 namespace kov {
 
@@ -32,9 +32,10 @@ void CToolbarDlg::ShowThumbnails(bool reload) {
                                            [](const std::string& f) { return IsFolderCurrent(f); });
   if (step == ThumbnailStep::kNothing) return;
   if (step == ThumbnailStep::kBuildThenShowList) {
+    GtkWindow* parent = GetDialogParent();
     Show(false);
     // Whatever the builder's outcome, the list shows what the cache now holds.
-    RunThumbnailBuilder(main_.folderTree().GetSelectedPath(), folder, false);
+    RunThumbnailBuilder(parent, main_.folderTree().GetSelectedPath(), folder, false);
     Show(true);
   }
   list.ShowFolder(folder);
