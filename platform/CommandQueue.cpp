@@ -28,13 +28,18 @@ QueueState& State() {
   return state;
 }
 
+// Each dispatch runs one command and ends its own source first, scheduling a fresh
+// one for the commands behind it. A command may run a modal dialog's nested loop, and
+// GLib never dispatches a source again while it is still dispatching: with one
+// long-lived source, everything posted inside that dialog would wait for ever.
+void EnsureDrainScheduled();
+
 gboolean DrainOne(gpointer) {
+  QueueState& state = State();
+  state.drainSource = 0;
+  if (state.fifo.size() > 1) EnsureDrainScheduled();
   RunNextCommand();
-  if (State().fifo.empty()) {
-    State().drainSource = 0;
-    return G_SOURCE_REMOVE;
-  }
-  return G_SOURCE_CONTINUE;
+  return G_SOURCE_REMOVE;
 }
 
 void EnsureDrainScheduled() {

@@ -116,23 +116,33 @@ TEST(Windows, KeysReachTheWindowBeforeThePage) {
 
 TEST(PostedCommands, RunLaterInOrderAlsoInsideANestedLoop) {
   std::vector<int> seen;
+  bool ranInsideDialog = false;
   GMainLoop* nested = g_main_loop_new(nullptr, FALSE);
-  CommandTarget target = RegisterCommandTarget([&](int id) {
+  CommandTarget target = 0;
+  target = RegisterCommandTarget([&](int id) {
     seen.push_back(id);
-    if (id == 3) g_main_loop_quit(nested);
+    if (id == 1) {
+      // A modal dialog run by a command: what is posted inside it must run inside it.
+      PostCommand(target, 3);
+      guint guard = g_timeout_add(5000, +[](gpointer loop) -> gboolean {
+        g_main_loop_quit(static_cast<GMainLoop*>(loop));
+        return G_SOURCE_REMOVE;
+      }, nested);
+      g_main_loop_run(nested);
+      if (seen.back() == 3) g_source_remove(guard);
+      PostCommand(target, 4);
+    }
+    if (id == 3) {
+      ranInsideDialog = g_main_loop_is_running(nested);
+      g_main_loop_quit(nested);
+    }
   });
   PostCommand(target, 1);
   PostCommand(target, 2);
-  PostCommand(target, 3);
   EXPECT_TRUE(seen.empty());
-  // A modal dialog's loop: the queue drains inside it.
-  guint guard = g_timeout_add(5000, +[](gpointer loop) -> gboolean {
-    g_main_loop_quit(static_cast<GMainLoop*>(loop));
-    return G_SOURCE_REMOVE;
-  }, nested);
-  g_main_loop_run(nested);
-  if (seen.size() == 3) g_source_remove(guard);
-  EXPECT_EQ(seen, (std::vector<int>{1, 2, 3}));
+  ASSERT_TRUE(SpinUntil([&] { return seen.size() >= 4; }, 8000));
+  EXPECT_EQ(seen, (std::vector<int>{1, 2, 3, 4}));
+  EXPECT_TRUE(ranInsideDialog);
   g_main_loop_unref(nested);
   UnregisterCommandTarget(target);
 }
