@@ -3,16 +3,33 @@
 #include <glib/gstdio.h>
 #include <gtk/gtk.h>
 
+#include <algorithm>
+
 #include "app/MainDlg.h"
 #include "app/logic/Commands.h"
 #include "platform/Trace.h"
+#include "platform/gui/WindowRecord.h"
 
 namespace kov {
 
 namespace {
 // Time for the pictures of a drawn page to reach the X screen before it is saved.
 constexpr unsigned kSettleMs = 1500;
+// The same during the show: well inside its 1 s interval, so the picture that was
+// drawn is still the one shown.
+constexpr unsigned kShowSettleMs = 400;
+constexpr int kToolbarMargin = 24;  // screen around the toolbar in its close-up
+constexpr int kCloseUpScale = 4;
 constexpr unsigned kWatchdogMs = 60000;
+// Saves and releases the picture; false when there is none or it cannot be written.
+bool SavePixbuf(GdkPixbuf* pixbuf, const std::string& path) {
+  if (pixbuf == nullptr) return false;
+  bool saved = gdk_pixbuf_save(pixbuf, path.c_str(), "png", nullptr, nullptr);
+  g_object_unref(pixbuf);
+  TraceLine("screenshot " + path);
+  return saved;
+}
+
 }  // namespace
 
 CSnapshotDriver::CSnapshotDriver(CMainDlg& main, std::string folder)
@@ -42,9 +59,14 @@ void CSnapshotDriver::OnListPainted(const std::string& url) {
 }
 
 void CSnapshotDriver::OnPicturePainted(const std::string& url) {
-  if (pictureDone_ || url.rfind("kovp://image/", 0) != 0) return;
-  pictureDone_ = true;
-  After(kSettleMs, &CSnapshotDriver::SavePictureAndQuit);
+  if (url.rfind("kovp://image/", 0) != 0) return;
+  if (!pictureDone_) {
+    pictureDone_ = true;
+    After(kSettleMs, &CSnapshotDriver::SavePictureAndStartShow);
+    return;
+  }
+  // The show's start shows one picture at once; its first tick brings the second.
+  if (showStarted_ && ++picturesInShow_ == 2) After(kShowSettleMs, &CSnapshotDriver::SaveShowStepAndQuit);
 }
 
 void CSnapshotDriver::After(unsigned ms, void (CSnapshotDriver::*step)()) {
@@ -69,8 +91,18 @@ void CSnapshotDriver::SaveListAndClick() {
   main_.thumbList().RunScript("if(document.images.length)document.images[0].click();");
 }
 
-void CSnapshotDriver::SavePictureAndQuit() {
+void CSnapshotDriver::SavePictureAndStartShow() {
   SaveScreen("picture");
+  SaveToolbar("toolbar-in-place");
+  showStarted_ = true;
+  TraceLine("start slide show at 1 s");
+  PostCommand(main_.toolbar().target(), kCmdInterval1);
+}
+
+void CSnapshotDriver::SaveShowStepAndQuit() {
+  CImageButton* play = main_.toolbar().imageButton(kBtnSlideShow);
+  TraceLine("slide show button bitmap " + std::to_string(play ? play->NormalBitmapId() : 0));
+  SaveScreen("slideshow-step");
   Quit();
 }
 
@@ -78,14 +110,27 @@ void CSnapshotDriver::Quit() { PostCommand(main_.toolbar().target(), kCmdQuitNow
 
 bool CSnapshotDriver::SaveScreen(const std::string& name) {
   GdkWindow* root = gdk_get_default_root_window();
-  GdkPixbuf* pixbuf = gdk_pixbuf_get_from_window(root, 0, 0, gdk_window_get_width(root),
-                                                 gdk_window_get_height(root));
-  if (pixbuf == nullptr) return false;
-  std::string path = folder_ + "/" + name + ".png";
-  bool saved = gdk_pixbuf_save(pixbuf, path.c_str(), "png", nullptr, nullptr);
-  g_object_unref(pixbuf);
-  TraceLine("screenshot " + path);
-  return saved;
+  return SavePixbuf(gdk_pixbuf_get_from_window(root, 0, 0, gdk_window_get_width(root),
+                                               gdk_window_get_height(root)),
+                    folder_ + "/" + name + ".png");
+}
+
+// The screen around the toolbar, as it is seen over the pane, and the same enlarged
+// with whole pixels so that the frame and the shape's corners can be checked.
+bool CSnapshotDriver::SaveToolbar(const std::string& name) {
+  Rect bar = TopLevelWindows().GetRect(WindowIdOf(main_.toolbar().window()));
+  Rect screen = GetScreenRect();
+  Rect crop{std::max(screen.left, bar.left - kToolbarMargin), std::max(screen.top, bar.top - kToolbarMargin),
+            std::min(screen.right, bar.right + kToolbarMargin),
+            std::min(screen.bottom, bar.bottom + kToolbarMargin)};
+  if (crop.Width() <= 0 || crop.Height() <= 0) return false;
+  GdkPixbuf* shot = gdk_pixbuf_get_from_window(gdk_get_default_root_window(), crop.left, crop.top,
+                                               crop.Width(), crop.Height());
+  if (shot == nullptr) return false;
+  GdkPixbuf* big = gdk_pixbuf_scale_simple(shot, crop.Width() * kCloseUpScale,
+                                           crop.Height() * kCloseUpScale, GDK_INTERP_NEAREST);
+  bool saved = SavePixbuf(shot, folder_ + "/" + name + ".png");
+  return SavePixbuf(big, folder_ + "/" + name + "-" + std::to_string(kCloseUpScale) + "x.png") && saved;
 }
 
 }  // namespace kov

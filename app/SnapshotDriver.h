@@ -2,7 +2,10 @@
 // A small driver for runs without a person in front of the screen: with
 // KOV_SCREENSHOT_DIR naming a folder, the program saves the screen once the first
 // thumbnail page has been drawn (thumbnails.png), clicks that page's first thumbnail
-// as a user would, saves the screen once the picture has been drawn (picture.png),
+// as a user would, saves the screen once the picture has been drawn (picture.png)
+// with a close-up of the toolbar over it (toolbar-in-place.png and a 4x enlarged
+// toolbar-in-place-4x.png), starts the slide show at 1 s as the '1' key does, saves
+// the screen once the show's timer has brought the second picture (slideshow-step.png)
 // and quits. A run that gets stuck quits after a while, with whatever it saved.
 #include <string>
 
@@ -24,14 +27,18 @@ class CSnapshotDriver {
   void OnPicturePainted(const std::string& url);
   void After(unsigned ms, void (CSnapshotDriver::*step)());
   void SaveListAndClick();
-  void SavePictureAndQuit();
+  void SavePictureAndStartShow();
+  void SaveShowStepAndQuit();
   void Quit();
   bool SaveScreen(const std::string& name);
+  bool SaveToolbar(const std::string& name);
 
   CMainDlg& main_;
   std::string folder_;
   bool listDone_ = false;
   bool pictureDone_ = false;
+  bool showStarted_ = false;
+  int picturesInShow_ = 0;  // pictures drawn since the show started
   unsigned watchdog_ = 0;
   unsigned pending_ = 0;
 };

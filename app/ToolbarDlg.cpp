@@ -6,46 +6,15 @@
 #include "app/logic/Commands.h"
 #include "app/logic/FrontPane.h"
 #include "app/logic/PageStatements.h"
+#include "platform/Trace.h"
 #include "platform/gui/WindowRecord.h"
 #include "res/Menus.h"
-#include "res/StringTable.h"
 
 namespace kov {
 
 namespace {
 
-struct ButtonFace {
-  int id;
-  const char* label;  // plain text until the skinned buttons take over
-  int tooltip;
-};
-
-// Left to right, with the tooltips of the maximised layout the run starts in.
-const ButtonFace kButtons[] = {
-    {kBtnSlideShow, "\u25B6", 5002}, {kBtnPrevious, "\u25C0", 5003}, {kBtnNext, "\u25B7", 5001},
-    {kBtnTools, "\u2630", 5004},     {kBtnQuitOrBack, "\u2715", 5000}, {kBtnOpenFolder, "\u2302", 5005},
-    {kBtnAbout, "?", 5010},           {kBtnPhotoCd, "\u25CE", 5011},     {kBtnMinimize, "_", 5020},
-    {kBtnMaximize, "\u25A1", 5019},
-};
-
 constexpr int kToolsMenu = 179;
-
-// The string table breaks lines with "\r\n"; a tooltip shows plain line breaks.
-std::string TooltipText(int stringId) {
-  std::string text;
-  for (const char* p = LoadString(stringId); p && *p; ++p)
-    if (*p != '\r') text += *p;
-  return text;
-}
-
-void ApplyToolbarCss(GtkWidget* widget) {
-  GtkCssProvider* css = gtk_css_provider_new();
-  gtk_css_provider_load_from_data(
-      css, "button { padding: 0; min-width: 0; min-height: 0; margin: 0; }", -1, nullptr);
-  gtk_style_context_add_provider_for_screen(gtk_widget_get_screen(widget), GTK_STYLE_PROVIDER(css),
-                                            GTK_STYLE_PROVIDER_PRIORITY_APPLICATION);
-  g_object_unref(css);
-}
 
 }  // namespace
 
@@ -57,7 +26,7 @@ void CToolbarDlg::CShowTimer::Kill(unsigned id) { owner_.timers_.Kill(static_cas
 
 CToolbarDlg::CToolbarDlg(CMainDlg& main, const std::string& builtInMusicUrl)
     : main_(main),
-      timers_([this](int id) { slideShow_.Tick(static_cast<unsigned>(id)); }),
+      timers_([this](int id) { OnTimer(id); }),
       showTimer_(*this),
       slideShow_(showTimer_, *this),
       builtInMusicUrl_(builtInMusicUrl),
@@ -73,30 +42,19 @@ bool CToolbarDlg::Create() {
   target_ = RegisterCommandTarget([this](int id) { OnCommand(id); });
   window_ = CreateTopLevel(ToolbarHome(GetScreenRect(), kSize), true);
   gtk_window_set_skip_taskbar_hint(window_, TRUE);
-  GtkWidget* box = gtk_box_new(GTK_ORIENTATION_HORIZONTAL, 0);
-  gtk_box_set_homogeneous(GTK_BOX(box), TRUE);
-  gtk_container_add(GTK_CONTAINER(window_), box);
-  ApplyToolbarCss(box);
-  CreateButtons(box);
-  gtk_widget_show_all(box);
+  GtkWidget* fixed = gtk_fixed_new();
+  gtk_container_add(GTK_CONTAINER(window_), fixed);
+  frame_.Attach(window_);
+  // A click posts the button's id, so the command runs after the click has finished.
+  buttons_.Create(GTK_FIXED(fixed), kSize.width, kSize.height,
+                  [this](int id) { PostCommand(target_, id); });
+  gtk_widget_show(fixed);
   return true;
 }
 
-// One plain button per command; the skin replaces this function's faces.
-void CToolbarDlg::CreateButtons(GtkWidget* box) {
-  for (const ButtonFace& face : kButtons) {
-    GtkWidget* button = gtk_button_new_with_label(face.label);
-    gtk_widget_set_can_focus(button, FALSE);
-    g_object_set_data(G_OBJECT(button), "kov-command", GINT_TO_POINTER(face.id));
-    g_signal_connect(button, "clicked", G_CALLBACK(+[](GtkButton* b, gpointer self) {
-                       int id = GPOINTER_TO_INT(g_object_get_data(G_OBJECT(b), "kov-command"));
-                       PostCommand(static_cast<CToolbarDlg*>(self)->target_, id);
-                     }),
-                     this);
-    gtk_box_pack_start(GTK_BOX(box), button, TRUE, TRUE, 0);
-    buttons_[face.id] = button;
-    SetTooltip(face.id, face.tooltip);
-  }
+void CToolbarDlg::OnTimer(int id) {
+  TraceLine("timer " + std::to_string(id));
+  if (id == kShowTimerId) slideShow_.Tick(static_cast<unsigned>(id));
 }
 
 void CToolbarDlg::Destroy() {
@@ -104,26 +62,21 @@ void CToolbarDlg::Destroy() {
   if (window_ == nullptr) return;
   GtkWindow* window = window_;
   window_ = nullptr;
-  buttons_.clear();
   gtk_widget_destroy(GTK_WIDGET(window));
 }
 
-GtkWidget* CToolbarDlg::button(int id) const {
-  auto found = buttons_.find(id);
-  return found == buttons_.end() ? nullptr : found->second;
+GtkWidget* CToolbarDlg::button(int id) {
+  CImageButton* b = imageButton(id);
+  return b == nullptr ? nullptr : b->Widget();
 }
 
 void CToolbarDlg::SetTooltip(int buttonId, int stringId) {
-  if (GtkWidget* b = button(buttonId)) gtk_widget_set_tooltip_text(b, TooltipText(stringId).c_str());
+  if (CImageButton* b = imageButton(buttonId)) b->SetTooltip(stringId);
 }
 
-// The plain buttons show the show's state by their label; bitmaps come with the skin.
+// The show's state and direction are seen on the buttons at once, hovered or not.
 void CToolbarDlg::SetButtonBitmap(int buttonId, int bitmapId) {
-  GtkWidget* b = button(buttonId);
-  if (b == nullptr) return;
-  g_object_set_data(G_OBJECT(b), "kov-bitmap", GINT_TO_POINTER(bitmapId));
-  if (buttonId == kBtnSlideShow)
-    gtk_button_set_label(GTK_BUTTON(b), bitmapId == kBmpPause ? "\u23F8" : "\u25B6");
+  if (CImageButton* b = imageButton(buttonId)) b->SetBitmaps(bitmapId, bitmapId);
 }
 
 void CToolbarDlg::Show(bool show) {
@@ -168,12 +121,14 @@ void CToolbarDlg::ApplyLayout(LayoutMode mode) {
   main_.thumbList().Move(plan.panes);
   main_.imageView().Move(plan.panes);
   main_.info().Move(plan.panes);
+  SetButtonBitmap(kBtnMinimize, plan.minimizeBitmap);
   SetTooltip(kBtnMinimize, plan.minimizeTooltip);
+  SetButtonBitmap(kBtnMaximize, plan.maximizeBitmap);
   SetTooltip(kBtnMaximize, plan.maximizeTooltip);
   if (window_ != nullptr) MoveTopLevel(window_, plan.toolbar);
   if (!plan.buttonsEnabled) slideShow_.Stop();
   for (int id : ButtonsDisabledWhenMinimized())
-    if (GtkWidget* b = button(id)) gtk_widget_set_sensitive(b, plan.buttonsEnabled);
+    if (CImageButton* b = imageButton(id)) b->SetEnabled(plan.buttonsEnabled);
 }
 
 void CToolbarDlg::OpenFolderTree() {

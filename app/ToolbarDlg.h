@@ -4,9 +4,10 @@
 // arrives here as a posted command; its handlers decide what the panes show.
 #include <gtk/gtk.h>
 
-#include <map>
 #include <string>
 
+#include "app/ToolbarButtons.h"
+#include "app/ToolbarFrame.h"
 #include "app/logic/Layout.h"
 #include "app/logic/PageStatements.h"
 #include "app/logic/SlideShow.h"
@@ -21,8 +22,10 @@ class CMainDlg;
 
 class CToolbarDlg : public ISlideShowView {
  public:
-  // The window's size until the skinned toolbar takes its place.
-  static constexpr Size kSize = {290, 30};
+  // The skinned window's size: its frame bitmaps and button rows are laid out for it.
+  static constexpr Size kSize = {kToolbarWidth, kToolbarHeight};
+  // The slide show's timer on this window.
+  static constexpr int kShowTimerId = 1001;
 
   CToolbarDlg(CMainDlg& main, const std::string& builtInMusicUrl);
   ~CToolbarDlg() override;
@@ -36,10 +39,15 @@ class CToolbarDlg : public ISlideShowView {
   bool IsVisible() const;
   GtkWindow* window() const { return window_; }
   CommandTarget target() const { return target_; }
-  GtkWidget* button(int id) const;
+  // The button's widget and the button itself; nullptr for an id that is not one.
+  GtkWidget* button(int id);
+  CImageButton* imageButton(int id) { return buttons_.Button(id); }
 
   // Runs one command (the queue calls this for every command posted here).
   void OnCommand(int id);
+  // Runs one tick of a timer of this window: the slide show's steps, other ids do
+  // nothing. Tests tick the show through it without waiting for the interval.
+  void OnTimer(int id);
 
   std::string GetCurrentFolder() const { return walker_.CurrentFolder(); }
   FrontPane GetFrontPane() const;
@@ -67,9 +75,6 @@ class CToolbarDlg : public ISlideShowView {
    private:
     CToolbarDlg& owner_;
   };
-  static constexpr int kShowTimerId = 1;
-
-  void CreateButtons(GtkWidget* box);
   void SetTooltip(int buttonId, int stringId);
   void OnFirstShow();
   bool RunViewCommand(int id);
@@ -90,7 +95,8 @@ class CToolbarDlg : public ISlideShowView {
 
   CMainDlg& main_;
   GtkWindow* window_ = nullptr;
-  std::map<int, GtkWidget*> buttons_;
+  CToolbarFrame frame_;
+  CToolbarButtons buttons_;
   CommandTarget target_ = 0;
   TimerSet timers_;
   CShowTimer showTimer_;

@@ -9,6 +9,7 @@
 #include "pages/ContentTypes.h"
 #include "tests/core/TempFolder.h"
 #include "tests/gui/FolderTreeTestSupport.h"
+#include "tests/gui/GuiTestSupport.h"
 #include "tools/gui/FolderPicker.h"
 #include "tools/Settings.h"
 #include "tools/gui/FolderTreeDlg.h"
@@ -17,6 +18,22 @@ using namespace kov;
 using namespace kovtest;
 
 namespace {
+
+// Clicks the middle of a button of the shown dialog, as a user would.
+void ClickButton(const CFolderTreeDlg& dialog, GtkWidget* button) {
+  int x = 0, y = 0;
+  gdk_window_get_origin(gtk_widget_get_window(dialog.window()), &x, &y);
+  GtkAllocation a;
+  gtk_widget_get_allocation(button, &a);
+  kov::test::ClickAt(x + a.x + a.width / 2, y + a.y + a.height / 2, 1);
+  PumpEvents(200);
+}
+
+GtkAllocation PlaceOf(GtkWidget* widget) {
+  GtkAllocation a;
+  gtk_widget_get_allocation(widget, &a);
+  return a;
+}
 
 using Paths = std::vector<std::string>;
 
@@ -147,7 +164,28 @@ TEST_F(FolderTreeDlgTest, OkHidesRemembersAndHandsOverExceptOnCdRom) {
   EXPECT_EQ(gtk_widget_get_allocated_height(dialog->window()), CFolderTreeDlg::kHeight);
   EXPECT_TRUE(SaveScreenshot(dialog->window(), std::string(KOV_BINARY_DIR) + "/screenshots/folder-tree.png"));
 
-  gtk_button_clicked(GTK_BUTTON(dialog->okButton()));
+  // The two image buttons sit in the bottom-right corner, OK last, one pixel apart.
+  GtkAllocation ok = PlaceOf(dialog->okButton()), cancel = PlaceOf(dialog->cancelButton());
+  EXPECT_EQ(ok.x, CFolderTreeDlg::kWidth - 2 - 18);
+  EXPECT_EQ(ok.y, CFolderTreeDlg::kHeight - 2 - 18);
+  EXPECT_EQ(ok.width, 18);
+  EXPECT_EQ(ok.height, 18);
+  EXPECT_EQ(cancel.x, ok.x - 19);
+  EXPECT_EQ(cancel.y, ok.y);
+  EXPECT_EQ(dialog->okImageButton().NormalBitmapId(), 149);
+
+  // With nothing selected OK shows its disabled picture and a click on it does nothing.
+  gtk_tree_selection_unselect_all(gtk_tree_view_get_selection(dialog->treeView()));
+  EXPECT_FALSE(dialog->okImageButton().IsEnabled());
+  EXPECT_EQ(dialog->okImageButton().NormalBitmapId(), 148);
+  ClickButton(*dialog, dialog->okButton());
+  EXPECT_TRUE(Shown(*dialog));
+  EXPECT_EQ(chosen_, 0);
+  ASSERT_TRUE(dialog->SelectPath(deep));
+  EXPECT_TRUE(dialog->okImageButton().IsEnabled());
+  EXPECT_EQ(dialog->okImageButton().NormalBitmapId(), 149);
+
+  ClickButton(*dialog, dialog->okButton());
   EXPECT_FALSE(Shown(*dialog));
   EXPECT_EQ(chosen_, 1);
   EXPECT_EQ(Remembered(), deep);
@@ -194,6 +232,14 @@ TEST_F(FolderTreeDlgTest, EscapeHidesAndReturnConfirms) {
   EXPECT_TRUE(PumpUntil([&] { return chosen_ == 1; }, 2000));
   EXPECT_FALSE(Shown(*dialog));
   EXPECT_EQ(Remembered(), documents_ + "/B");
+
+  // The Cancel button only hides.
+  dialog->ShowAt(10, 10);
+  ASSERT_TRUE(PumpUntil([&] { return gtk_widget_get_mapped(dialog->window()); }, 2000));
+  PumpEvents(200);
+  ClickButton(*dialog, dialog->cancelButton());
+  EXPECT_TRUE(PumpUntil([&] { return !Shown(*dialog); }, 2000));
+  EXPECT_EQ(chosen_, 1);
 }
 
 namespace {

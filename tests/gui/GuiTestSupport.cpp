@@ -64,6 +64,12 @@ void ClickAt(int x, int y, unsigned button) {
   XFlush(display);
 }
 
+void MovePointerTo(int x, int y) {
+  Display* display = gdk_x11_display_get_xdisplay(gdk_display_get_default());
+  XTestFakeMotionEvent(display, -1, x, y, CurrentTime);
+  XFlush(display);
+}
+
 void PressKey(unsigned keysym) {
   Display* display = gdk_x11_display_get_xdisplay(gdk_display_get_default());
   KeyCode code = XKeysymToKeycode(display, keysym);

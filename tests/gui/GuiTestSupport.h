@@ -25,6 +25,7 @@ long PixelAt(GtkWidget* window, int x, int y);
 // Input through XTest, as a user would give it (screen coordinates).
 void ClickAt(int x, int y, unsigned button);
 void PressKey(unsigned keysym);
+void MovePointerTo(int x, int y);
 
 // Writes a width x height PNG of one colour; false on failure.
 bool WritePng(const std::string& path, int width, int height, unsigned rgb);

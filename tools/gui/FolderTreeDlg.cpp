@@ -12,12 +12,13 @@ namespace {
 
 constexpr int kButtonSize = 18;
 constexpr int kButtonMargin = 2;  // the OK button's right and bottom edge from the window's
+constexpr RgbColour kBackColour = 0xFFFFE1;  // the window's light yellow
+// The buttons' bitmaps: OK has its own picture while nothing is chosen.
+constexpr int kBmpOk = 149, kBmpOkDisabled = 148, kBmpCancel = 161;
 
-// Light yellow background, thin black border, small square buttons.
+// Light yellow background and a thin black border.
 const char kFolderTreeCss[] =
-    "window.kov-folder-tree { background-color: rgb(255,255,225); border: 1px solid black; }"
-    "button.kov-tree-button { min-width: 0; min-height: 0; padding: 0; margin: 0;"
-    "  border-radius: 0; background-image: none; background-color: rgb(255,255,225); }";
+    "window.kov-folder-tree { background-color: rgb(255,255,225); border: 1px solid black; }";
 
 void AddCss(GtkWidget* widget, const char* styleClass) {
   static GtkCssProvider* provider = [] {
@@ -28,15 +29,6 @@ void AddCss(GtkWidget* widget, const char* styleClass) {
   GtkStyleContext* style = gtk_widget_get_style_context(widget);
   gtk_style_context_add_provider(style, GTK_STYLE_PROVIDER(provider), GTK_STYLE_PROVIDER_PRIORITY_APPLICATION);
   gtk_style_context_add_class(style, styleClass);
-}
-
-GtkWidget* MakeSquareButton(const char* iconName, const char* label) {
-  GtkWidget* button = gtk_button_new_from_icon_name(iconName, GTK_ICON_SIZE_MENU);
-  gtk_widget_set_tooltip_text(button, label);
-  gtk_widget_set_size_request(button, kButtonSize, kButtonSize);
-  gtk_widget_set_can_focus(button, FALSE);
-  AddCss(button, "kov-tree-button");
-  return button;
 }
 
 }  // namespace
@@ -90,14 +82,7 @@ void CFolderTreeDlg::BuildWidgets(GtkWindow* owner) {
   gtk_tree_view_append_column(tree_, column);
   gtk_container_add(GTK_CONTAINER(scroller), GTK_WIDGET(tree_));
 
-  ok_ = MakeSquareButton("object-select-symbolic", "OK");
-  cancel_ = MakeSquareButton("window-close-symbolic", "Cancel");
-  const int okLeft = kWidth - kButtonMargin - kButtonSize;
-  gtk_fixed_put(GTK_FIXED(fixed), ok_, okLeft, buttonTop);
-  gtk_fixed_put(GTK_FIXED(fixed), cancel_, okLeft - kButtonSize - 1, buttonTop);
-
-  g_signal_connect_swapped(ok_, "clicked", G_CALLBACK(+[](CFolderTreeDlg* self) { self->OnOK(); }), this);
-  g_signal_connect_swapped(cancel_, "clicked", G_CALLBACK(+[](CFolderTreeDlg* self) { self->OnCancel(); }), this);
+  BuildButtons(GTK_FIXED(fixed));
   g_signal_connect_swapped(gtk_tree_view_get_selection(tree_), "changed",
                            G_CALLBACK(+[](CFolderTreeDlg* self) { self->UpdateOkButton(); }), this);
   g_signal_connect(tree_, "test-expand-row", G_CALLBACK(OnTestExpandRow), this);
@@ -106,6 +91,27 @@ void CFolderTreeDlg::BuildWidgets(GtkWindow* owner) {
   // Closing hides: the window lives, with its tree, as long as its owner.
   g_signal_connect(window_, "delete-event", G_CALLBACK(gtk_widget_hide_on_delete), nullptr);
   gtk_widget_show_all(fixed);
+}
+
+// OK in the bottom-right corner, Cancel one pixel to its left, both 18 x 18.
+void CFolderTreeDlg::BuildButtons(GtkFixed* fixed) {
+  const int top = kHeight - kButtonMargin - kButtonSize;
+  const int okLeft = kWidth - kButtonMargin - kButtonSize;
+  struct Place {
+    CImageButton* button;
+    int id, bitmap, left;
+    const char* tip;
+  };
+  for (const Place& p : {Place{&ok_, 1, kBmpOk, okLeft, "OK"},
+                         Place{&cancel_, 2, kBmpCancel, okLeft - kButtonSize - 1, "Cancel"}}) {
+    GtkWidget* widget = p.button->Create(p.id, kButtonSize, kButtonSize);
+    p.button->SetBitmaps(p.bitmap, p.bitmap);
+    p.button->SetBackColor(kBackColour);
+    p.button->SetTooltipText(p.tip);
+    gtk_fixed_put(fixed, widget, p.left, top);
+  }
+  ok_.SetClickHandler([this](int) { OnOK(); });
+  cancel_.SetClickHandler([this](int) { OnCancel(); });
 }
 
 void CFolderTreeDlg::ShowAt(int x, int y) {
@@ -128,7 +134,10 @@ void CFolderTreeDlg::SelectInitialFolder() {
 }
 
 void CFolderTreeDlg::UpdateOkButton() {
-  if (ok_) gtk_widget_set_sensitive(ok_, !GetSelectedPath().empty());
+  bool enabled = !GetSelectedPath().empty();
+  ok_.SetEnabled(enabled);
+  int bitmap = enabled ? kBmpOk : kBmpOkDisabled;
+  ok_.SetBitmaps(bitmap, bitmap);
 }
 
 void CFolderTreeDlg::OnOK() {
@@ -148,7 +157,7 @@ gboolean CFolderTreeDlg::OnKeyPress(GtkWidget*, GdkEventKey* event, gpointer sel
       return TRUE;
     case GDK_KEY_Return:
     case GDK_KEY_KP_Enter:
-      if (gtk_widget_get_sensitive(dialog->ok_)) dialog->OnOK();
+      if (dialog->ok_.IsEnabled()) dialog->OnOK();
       return TRUE;
     default:
       return FALSE;

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "app/ImageButton.h"
 #include "tools/UserFolders.h"
 
 namespace kov {
@@ -42,11 +43,13 @@ class CFolderTreeDlg {
 
   GtkWidget* window() const { return window_; }
   GtkTreeView* treeView() const { return tree_; }
-  GtkWidget* okButton() const { return ok_; }
-  GtkWidget* cancelButton() const { return cancel_; }
+  GtkWidget* okButton() const { return ok_.Widget(); }
+  GtkWidget* cancelButton() const { return cancel_.Widget(); }
+  const CImageButton& okImageButton() const { return ok_; }
 
  private:
   void BuildWidgets(GtkWindow* owner);
+  void BuildButtons(GtkFixed* fixed);
   void InsertTopLevel();
   void InsertFolder(GtkTreeIter* parent, const FolderNode& node);
   // Replaces the placeholder child by the folder's subfolders; false when it has none.
@@ -65,8 +68,8 @@ class CFolderTreeDlg {
   GtkWidget* window_ = nullptr;
   GtkTreeView* tree_ = nullptr;
   GtkTreeStore* store_ = nullptr;
-  GtkWidget* ok_ = nullptr;
-  GtkWidget* cancel_ = nullptr;
+  CImageButton ok_;
+  CImageButton cancel_;
 };
 
 }  // namespace kov

@@ -1,0 +1,206 @@
+// The slide show and the toolbar's layout buttons in the running viewer: keys and
+// buttons start, turn, reverse and stop the show, the show's timer steps the pictures,
+// the buttons' bitmaps follow, and the minimised layout disables what it must.
+// The show's timer is ticked through the toolbar's own timer callback, so the tests
+// need not wait for its interval (one test lets the real 1 s timer run once).
+#include <X11/keysym.h>
+#include <gtest/gtest.h>
+
+#include "app/logic/Commands.h"
+#include "app/logic/SlideShow.h"
+#include "pages/BridgeState.h"
+#include "pages/TextEscape.h"
+#include "platform/gui/WindowRecord.h"
+#include "res/StringTable.h"
+#include "tests/gui/GuiTestSupport.h"
+#include "tests/gui/ViewerTestSupport.h"
+
+namespace kov {
+namespace test {
+namespace {
+
+std::string ImageUrl(const std::string& path) { return "kovp://image/" + PercentEncodePath(path); }
+
+// Pictures/A and Pictures/B, two pictures each: the walk is A/1, A/2, B/1, B/2.
+class ViewerShowTest : public ::testing::Test {
+ protected:
+  void MakeTree(const std::vector<std::string>& pictures) {
+    pictures_ = tree_.Folder("Pictures");
+    unsigned colour = 0x305090;
+    for (const std::string& picture : pictures) {
+      tree_.Folder("Pictures/" + picture.substr(0, picture.find('/')));
+      ASSERT_TRUE(AddPictureWithThumbnail(pictures_ + "/" + picture, colour += 0x202010));
+    }
+  }
+
+  void Start() {
+    run_ = std::make_unique<ViewerRun>(pictures_);
+    ASSERT_TRUE(run_->WaitForTrace("painted thumbs kovp://thumblst/"));
+    ASSERT_TRUE(SpinUntil([&] { return toolbar().IsVisible(); }));
+    SpinFor(200);
+  }
+
+  CToolbarDlg& toolbar() { return run_->main().toolbar(); }
+  int Bitmap(int buttonId) { return toolbar().imageButton(buttonId)->NormalBitmapId(); }
+  std::string Tooltip(int buttonId) { return toolbar().imageButton(buttonId)->TooltipText(); }
+  std::string ImageLocation() { return run_->main().imageView().page().GetLocationUrl(); }
+  bool WaitForPicture(const std::string& relative) {
+    return SpinUntil([&] { return ImageLocation() == ImageUrl(pictures_ + "/" + relative); });
+  }
+  void ClickButton(int id) {
+    int x = 0, y = 0;
+    ASSERT_TRUE(ButtonCentre(toolbar(), id, &x, &y));
+    ClickAt(x, y, 1);
+  }
+  void Tick() { toolbar().OnTimer(CToolbarDlg::kShowTimerId); }
+  Rect InfoRect() { return TopLevelWindows().GetRect(WindowIdOf(run_->main().info().window())); }
+  Rect ToolbarRect() { return TopLevelWindows().GetRect(WindowIdOf(toolbar().window())); }
+
+  TempTree tree_;
+  std::string pictures_;
+  std::unique_ptr<ViewerRun> run_;
+};
+
+TEST_F(ViewerShowTest, KeysAndButtonsStartTurnReverseAndStopTheShow) {
+  MakeTree({"A/1.png", "A/2.png", "B/1.png", "B/2.png"});
+  Start();
+  // The pointer rests on the toolbar for the whole test: the keys still reach the
+  // command table while it is there.
+  int x = 0, y = 0;
+  ASSERT_TRUE(ButtonCentre(toolbar(), kBtnNext, &x, &y));
+  MovePointerTo(x, y);
+  ASSERT_TRUE(SpinUntil([&] { return toolbar().imageButton(kBtnNext)->IsHovering(); }));
+
+  // 'T' starts the show at 20 s and shows a picture at once; Space stops it and
+  // starts it again, stepping at once.
+  PressKey(XK_t);
+  ASSERT_TRUE(WaitForPicture("A/1.png"));
+  EXPECT_EQ(toolbar().slideShow().IntervalSeconds(), 20);
+  EXPECT_EQ(Bitmap(kBtnSlideShow), kBmpPause);
+  EXPECT_EQ(Tooltip(kBtnQuitOrBack), LoadString(5009));  // back to the thumbnails
+  PressKey(XK_space);
+  ASSERT_TRUE(run_->WaitForTrace("command 32813"));
+  EXPECT_FALSE(toolbar().slideShow().IsRunning());
+  EXPECT_EQ(Bitmap(kBtnSlideShow), kBmpPlay);
+  PressKey(XK_space);
+  ASSERT_TRUE(WaitForPicture("A/2.png"));
+  EXPECT_TRUE(toolbar().slideShow().IsRunning());
+  EXPECT_EQ(Bitmap(kBtnSlideShow), kBmpPause);
+
+  // A tick steps forward, into the next folder.
+  Tick();
+  ASSERT_TRUE(WaitForPicture("B/1.png"));
+  EXPECT_EQ(run_->CountTrace("timer 1001"), 1);
+
+  // Previous during the show shows the previous picture and turns the show.
+  ClickButton(kBtnPrevious);
+  ASSERT_TRUE(WaitForPicture("A/2.png"));
+  EXPECT_EQ(Bitmap(kBtnPrevious), kBmpPreviousBackward);
+  EXPECT_EQ(Bitmap(kBtnNext), kBmpNextBackward);
+  EXPECT_TRUE(toolbar().slideShow().IsRunning());
+  Tick();
+  ASSERT_TRUE(WaitForPicture("A/1.png"));
+
+  // Delete only reverses: no picture moves until the next tick, which goes forward.
+  const int navigations = run_->CountTrace("navigate image ");
+  PressKey(XK_Delete);
+  ASSERT_TRUE(run_->WaitForTrace("command 32814"));
+  SpinFor(300);
+  EXPECT_EQ(run_->CountTrace("navigate image "), navigations);
+  EXPECT_EQ(Bitmap(kBtnPrevious), kBmpPreviousForward);
+  EXPECT_EQ(Bitmap(kBtnNext), kBmpNextForward);
+  Tick();
+  ASSERT_TRUE(WaitForPicture("A/2.png"));
+
+  // Escape stops the show and leaves the picture; a second Escape goes back.
+  PressKey(XK_Escape);
+  ASSERT_TRUE(run_->WaitForTrace("command 32800"));
+  EXPECT_FALSE(toolbar().slideShow().IsRunning());
+  EXPECT_EQ(Bitmap(kBtnSlideShow), kBmpPlay);
+  EXPECT_EQ(toolbar().GetFrontPane(), FrontPane::kImage);
+  Tick();  // a stopped show ignores a late tick
+  SpinFor(200);
+  EXPECT_EQ(ImageLocation(), ImageUrl(pictures_ + "/A/2.png"));
+  PressKey(XK_Escape);
+  ASSERT_TRUE(SpinUntil([&] { return toolbar().GetFrontPane() == FrontPane::kThumbnails; }));
+  EXPECT_EQ(Tooltip(kBtnQuitOrBack), LoadString(5000));
+}
+
+TEST_F(ViewerShowTest, ASinglePictureTreeShowsTheSamePictureOnEveryTick) {
+  MakeTree({"only/1.png"});
+  Start();
+  PressKey(XK_space);
+  ASSERT_TRUE(WaitForPicture("only/1.png"));
+  const std::string navigation = "navigate image " + ImageUrl(pictures_ + "/only/1.png");
+  EXPECT_EQ(run_->CountTrace(navigation), 1);
+  Tick();
+  ASSERT_TRUE(run_->WaitForTrace(navigation, 2));
+  Tick();
+  ASSERT_TRUE(run_->WaitForTrace(navigation, 3));
+  EXPECT_TRUE(toolbar().slideShow().IsRunning());
+  EXPECT_EQ(toolbar().GetFrontPane(), FrontPane::kImage);
+}
+
+TEST_F(ViewerShowTest, SpeedKeyStepsAtOnceAndMinimisingStopsAndDisables) {
+  MakeTree({"A/1.png", "A/2.png", "A/3.png"});
+  Start();
+  const Rect screen = GetScreenRect();
+  // The skinned toolbar at its home position, with its real size.
+  EXPECT_EQ(gtk_widget_get_allocated_width(GTK_WIDGET(toolbar().window())), 215);
+  EXPECT_EQ(gtk_widget_get_allocated_height(GTK_WIDGET(toolbar().window())), 28);
+  EXPECT_EQ(ToolbarRect().left, screen.right - 215 - 17 - 2);
+  EXPECT_EQ(ToolbarRect().top, screen.bottom - 28 - 32);
+
+  // '1' while stopped starts at 1 s with a picture at once; the real timer brings the next.
+  PressKey(XK_1);
+  ASSERT_TRUE(WaitForPicture("A/1.png"));
+  EXPECT_EQ(toolbar().slideShow().IntervalSeconds(), 1);
+  ASSERT_TRUE(WaitForPicture("A/2.png"));
+  EXPECT_GE(run_->CountTrace("timer 1001"), 1);
+
+  // Minimise: the show stops, the seven buttons are disabled, 1011 offers restore.
+  ClickButton(kBtnMinimize);
+  ASSERT_TRUE(run_->WaitForTrace("command 1011"));
+  EXPECT_FALSE(toolbar().slideShow().IsRunning());
+  EXPECT_EQ(Bitmap(kBtnSlideShow), kBmpPlay);
+  EXPECT_LE(InfoRect().Width(), 11);
+  for (int id : {kBtnSlideShow, kBtnPrevious, kBtnNext, kBtnTools, kBtnOpenFolder, kBtnAbout, kBtnPhotoCd})
+    EXPECT_FALSE(toolbar().imageButton(id)->IsEnabled()) << id;
+  for (int id : {kBtnQuitOrBack, kBtnMinimize, kBtnMaximize})
+    EXPECT_TRUE(toolbar().imageButton(id)->IsEnabled()) << id;
+  EXPECT_EQ(Bitmap(kBtnMinimize), 172);
+  EXPECT_EQ(Tooltip(kBtnMinimize), LoadString(5019));
+  EXPECT_EQ(Bitmap(kBtnMaximize), 174);
+  // A disabled button takes no click.
+  ClickButton(kBtnSlideShow);
+  SpinFor(300);
+  EXPECT_EQ(run_->CountTrace("command 1003"), 0);
+
+  // Minimise again restores the inset layout, not the full screen.
+  ClickButton(kBtnMinimize);
+  ASSERT_TRUE(run_->WaitForTrace("command 1011", 2));
+  const int d = screen.Width() / 10;
+  Rect info = InfoRect();
+  EXPECT_EQ(info.left, d);
+  EXPECT_EQ(info.top, d);
+  EXPECT_EQ(info.right, screen.right - d);
+  EXPECT_EQ(info.bottom, screen.bottom - d);
+  EXPECT_EQ(ToolbarRect().left, info.right - 17 - 2 - 215);
+  EXPECT_EQ(ToolbarRect().top, info.bottom - 17 - 2 - 28);
+  EXPECT_TRUE(toolbar().imageButton(kBtnSlideShow)->IsEnabled());
+  EXPECT_EQ(Bitmap(kBtnMinimize), 173);
+  EXPECT_EQ(Bitmap(kBtnMaximize), 174);
+  EXPECT_EQ(Tooltip(kBtnMaximize), LoadString(5021));
+
+  // Maximise brings the full screen back.
+  ClickButton(kBtnMaximize);
+  ASSERT_TRUE(run_->WaitForTrace("command 1012"));
+  info = InfoRect();
+  EXPECT_EQ(info.Width(), screen.Width());
+  EXPECT_EQ(Bitmap(kBtnMaximize), 172);
+  EXPECT_EQ(Tooltip(kBtnMaximize), LoadString(5019));
+}
+
+}  // namespace
+}  // namespace test
+}  // namespace kov
