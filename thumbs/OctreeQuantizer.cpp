@@ -104,7 +104,6 @@ void COctreeQuantizer::DeleteTree() {
 void COctreeQuantizer::CollectPalette(int node, std::vector<RgbColor>* out) {
   Node& n = nodes_[node];
   if (n.isLeaf) {
-    n.paletteIndex = static_cast<int>(out->size());
     uint64_t count = n.pixelCount ? n.pixelCount : 1;
     out->push_back({static_cast<uint8_t>(n.redSum / count), static_cast<uint8_t>(n.greenSum / count),
                     static_cast<uint8_t>(n.blueSum / count)});
@@ -112,19 +111,6 @@ void COctreeQuantizer::CollectPalette(int node, std::vector<RgbColor>* out) {
   }
   for (int c : n.child)
     if (c != kNone) CollectPalette(c, out);
-}
-
-// The palette entry of the leaf a colour was counted into: usually its nearest
-// entry, so a good start for the nearest search. -1 when the colour has no leaf.
-int COctreeQuantizer::LeafPaletteIndex(uint8_t r, uint8_t g, uint8_t b) const {
-  int node = root_;
-  for (unsigned level = 0; node != kNone; ++level) {
-    const Node& n = nodes_[node];
-    if (n.isLeaf) return n.paletteIndex;
-    unsigned shift = 7 - level;
-    node = n.child[(((r >> shift) & 1) << 2) | (((g >> shift) & 1) << 1) | ((b >> shift) & 1)];
-  }
-  return -1;
 }
 
 std::vector<RgbColor> COctreeQuantizer::GetPaletteColors() {
@@ -151,7 +137,7 @@ std::vector<uint8_t> COctreeQuantizer::WritePalettized(const RgbImage& image) {
     uint8_t* out = indices.data() + stride * y;
     for (uint32_t x = 0; x < image.width; ++x, px += 3) {
       if (cache.Lookup(px[0], px[1], px[2], x, &out[x])) continue;
-      out[x] = finder.Find(px[0], px[1], px[2], LeafPaletteIndex(px[0], px[1], px[2]));
+      out[x] = finder.Find(px[0], px[1], px[2]);
       cache.Store(px[0], px[1], px[2], x, out[x]);
     }
   }

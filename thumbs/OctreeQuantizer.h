@@ -46,13 +46,11 @@ class COctreeQuantizer {
     uint64_t redSum = 0, greenSum = 0, blueSum = 0;  // 64-bit: no overflow on big pictures
     int child[8] = {kNone, kNone, kNone, kNone, kNone, kNone, kNone, kNone};
     int next = kNone;  // next node in the reducible list of its level
-    int paletteIndex = -1;  // set for leaves when the palette is made
   };
 
   int CreateNode(unsigned level);
   void FreeNode(int node);
   void CollectPalette(int node, std::vector<RgbColor>* out);
-  int LeafPaletteIndex(uint8_t r, uint8_t g, uint8_t b) const;
 
   unsigned maxColors_;
   unsigned colorBits_;

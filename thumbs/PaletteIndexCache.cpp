@@ -1,41 +1,72 @@
 #include "thumbs/PaletteIndexCache.h"
 
 #include <algorithm>
+#include <cstdint>
 
 namespace kov {
 
-CNearestColorFinder::CNearestColorFinder(const std::vector<RgbColor>& palette) : palette_(palette) {
-  for (size_t i = 0; i < palette.size(); ++i)
-    byGreen_.push_back({palette[i][0], palette[i][1], palette[i][2], static_cast<int>(i)});
-  std::stable_sort(byGreen_.begin(), byGreen_.end(),
-                   [](const Entry& a, const Entry& b) { return a.g < b.g; });
+CNearestColorFinder::CNearestColorFinder(const std::vector<RgbColor>& palette)
+    : palette_(palette), cells_(kCellCount) {
+  size_t n = palette.size();
+  nearSq_.resize(3 * kCellsPerAxis * n);
+  farSq_.resize(3 * kCellsPerAxis * n);
+  for (int c = 0; c < 3; ++c)
+    for (int cell = 0; cell < kCellsPerAxis; ++cell) {
+      int lo = cell << kCellShift, hi = lo + (1 << kCellShift) - 1;
+      int32_t* nearRow = &nearSq_[(c * kCellsPerAxis + cell) * n];
+      int32_t* farRow = &farSq_[(c * kCellsPerAxis + cell) * n];
+      for (size_t i = 0; i < n; ++i) {
+        int v = palette[i][c];
+        int nearest = v < lo ? lo - v : v > hi ? v - hi : 0;
+        int farthest = std::max(v - lo, hi - v);
+        nearRow[i] = nearest * nearest;
+        farRow[i] = farthest * farthest;
+      }
+    }
 }
 
-uint8_t CNearestColorFinder::Find(uint8_t r, uint8_t g, uint8_t b, int hint) const {
-  // Walk outwards from the first entry whose green is not below g; an entry whose
-  // green alone is farther than the best distance so far ends that direction.
-  auto start = std::lower_bound(byGreen_.begin(), byGreen_.end(), static_cast<int>(g),
-                                [](const Entry& e, int green) { return e.g < green; });
-  int best = 1 << 30, bestIndex = static_cast<int>(palette_.size());
-  auto consider = [&](int er, int eg, int eb, int index) {
-    int dr = er - r, dg = eg - g, db = eb - b;
-    int d = dr * dr + dg * dg + db * db;
-    if (d < best || (d == best && index < bestIndex)) best = d, bestIndex = index;
-  };
-  if (hint >= 0 && static_cast<size_t>(hint) < palette_.size())
-    consider(palette_[hint][0], palette_[hint][1], palette_[hint][2], hint);
-  for (auto it = start; it != byGreen_.end(); ++it) {
-    int dg = it->g - g;
-    if (dg * dg > best) break;
-    consider(it->r, it->g, it->b, it->index);
+const CNearestColorFinder::Span& CNearestColorFinder::CellCandidates(int cell) const {
+  Span& span = cells_[cell];
+  if (span.end != 0) return span;
+  size_t n = palette_.size();
+  int coords[3] = {cell / (kCellsPerAxis * kCellsPerAxis), cell / kCellsPerAxis % kCellsPerAxis,
+                   cell % kCellsPerAxis};
+  const int32_t* nearRows[3];
+  const int32_t* farRows[3];
+  for (int c = 0; c < 3; ++c) {
+    nearRows[c] = &nearSq_[(c * kCellsPerAxis + coords[c]) * n];
+    farRows[c] = &farSq_[(c * kCellsPerAxis + coords[c]) * n];
   }
-  for (auto it = start; it != byGreen_.begin();) {
-    --it;
-    int dg = g - it->g;
-    if (dg * dg > best) break;
-    consider(it->r, it->g, it->b, it->index);
+  int32_t bound = INT32_MAX;
+  for (size_t i = 0; i < n; ++i)
+    bound = std::min(bound, farRows[0][i] + farRows[1][i] + farRows[2][i]);
+  span.begin = static_cast<uint32_t>(candidates_.size());
+  for (size_t i = 0; i < n; ++i) {
+    int32_t leastSq = nearRows[0][i] + nearRows[1][i] + nearRows[2][i];
+    if (leastSq <= bound)
+      candidates_.push_back(
+          {palette_[i][0], palette_[i][1], palette_[i][2], static_cast<int32_t>(i), leastSq});
   }
-  return static_cast<uint8_t>(bestIndex);
+  std::sort(candidates_.begin() + span.begin, candidates_.end(),
+            [](const Candidate& a, const Candidate& b) { return a.leastSq < b.leastSq; });
+  span.end = static_cast<uint32_t>(candidates_.size());
+  return span;
+}
+
+uint8_t CNearestColorFinder::Find(uint8_t r, uint8_t g, uint8_t b, int /*hint*/) const {
+  int cell = ((r >> kCellShift) * kCellsPerAxis + (g >> kCellShift)) * kCellsPerAxis +
+             (b >> kCellShift);
+  const Span* span = &CellCandidates(cell);
+  // Distance and index in one key (distance < 2^18, index < 2^8): the least key
+  // is the nearest entry, the lowest index among equals.
+  int32_t best = INT32_MAX;
+  const Candidate* e = candidates_.data() + span->begin;
+  for (const Candidate* end = candidates_.data() + span->end; e != end; ++e) {
+    int32_t dr = e->r - r, dg = e->g - g, db = e->b - b;
+    if (e->leastSq > (best >> 8)) break;  // this and every later entry are farther
+    best = std::min(best, ((dr * dr + dg * dg + db * db) << 8) | e->index);
+  }
+  return static_cast<uint8_t>(best & 0xFF);
 }
 
 bool CPaletteIndexCache::Lookup(uint8_t r, uint8_t g, uint8_t b, uint32_t column,

@@ -3,6 +3,7 @@
 // picture usually repeat a colour, so the last colour and the colour above
 // (same column, previous row) are remembered and answer most lookups without a
 // search.
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -12,20 +13,40 @@ namespace kov {
 
 // Nearest entry by squared distance in RGB; among equally near entries the
 // lowest index wins. Empty palettes are not allowed.
+//
+// RGB space is cut into 8 x 8 x 8 cells. The first time a colour falls in a
+// cell, the cell gets the list of entries that can be nearest to some point of
+// it: those whose least distance to the cell is at most the smallest greatest
+// distance of any entry to it. Every nearest entry of every colour in the cell
+// passes that test, ties included, so searching the list alone is exact. Lists
+// are sorted by least distance to their cell, so a search stops at the first
+// entry that cannot beat the best so far.
 class CNearestColorFinder {
  public:
   explicit CNearestColorFinder(const std::vector<RgbColor>& palette);
-  // hint: an entry likely to be near (or -1); it only narrows the search, the
-  // answer is the same with or without it.
+  // hint: kept for callers that know a likely entry; the cell lists make it
+  // unnecessary and the answer never depends on it.
   uint8_t Find(uint8_t r, uint8_t g, uint8_t b, int hint = -1) const;
 
  private:
-  struct Entry {
-    int r, g, b;
-    int index;
+  static constexpr int kCellShift = 5;
+  static constexpr int kCellsPerAxis = 256 >> kCellShift;
+  static constexpr int kCellCount = kCellsPerAxis * kCellsPerAxis * kCellsPerAxis;
+  struct Candidate {
+    int32_t r, g, b, index;
+    int32_t leastSq;  // least squared distance to any point of its cell
   };
-  std::vector<Entry> byGreen_;  // entries sorted by green, so the search can stop early
+  struct Span {
+    uint32_t begin = 0, end = 0;  // into candidates_; end == 0: not built yet
+  };
+  const Span& CellCandidates(int cell) const;
+
   std::vector<RgbColor> palette_;
+  // Per channel and cell coordinate, each entry's least and greatest squared
+  // distance along that channel: [channel][coordinate][entry].
+  std::vector<int32_t> nearSq_, farSq_;
+  mutable std::vector<Span> cells_;
+  mutable std::vector<Candidate> candidates_;
 };
 
 class CPaletteIndexCache {

@@ -3,10 +3,13 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <random>
+
 #include "PictureSamples.h"
 #include "thumbs/BmpReader.h"
 #include "thumbs/FileBytes.h"
 #include "thumbs/OctreeQuantizer.h"
+#include "thumbs/PaletteIndexCache.h"
 
 using namespace kov;
 
@@ -144,4 +147,35 @@ TEST(Quantizer, FileFormsReplaceInPlaceAndKeepOldFilesOnFailure) {
   unlink(path.c_str());
   unlink(other.c_str());
   rmdir(dir.c_str());
+}
+
+// The cell lists must keep every entry that can be nearest, ties included:
+// dense, sparse and duplicated palettes against a search of every entry.
+TEST(Quantizer, NearestColourFinderMatchesAFullSearch) {
+  std::mt19937 rng(5);
+  for (int round = 0; round < 400; ++round) {
+    // The whole cube, a cluster, a few values, or a lattice on cell corners
+    // (where ties and boundary cases are common).
+    int kind = round % 4, spread = kind == 0 ? 256 : kind == 1 ? 40 : 4;
+    int base = kind == 3 ? 0 : int(rng() % (257 - spread));
+    auto value = [&] { return uint8_t(kind == 3 ? rng() % 9 * 32 - (rng() % 9 == 8) : base + rng() % spread); };
+    size_t size = 1 + rng() % 256;
+    std::vector<RgbColor> palette(size);
+    for (RgbColor& c : palette)
+      for (uint8_t& v : c) v = value();
+    if (size > 1) palette[size - 1] = palette[0];  // a duplicate: the lower index must win
+    CNearestColorFinder finder(palette);
+    for (int probe = 0; probe < 300; ++probe) {
+      bool near = probe % 2;  // half inside the palette's range, half anywhere
+      uint8_t r = near ? value() : uint8_t(rng()), g = near ? value() : uint8_t(rng()),
+              b = near ? value() : uint8_t(rng());
+      int best = 1 << 30, bestIndex = -1;
+      for (size_t i = 0; i < size; ++i) {
+        int dr = palette[i][0] - r, dg = palette[i][1] - g, db = palette[i][2] - b;
+        if (dr * dr + dg * dg + db * db < best) best = dr * dr + dg * dg + db * db, bestIndex = int(i);
+      }
+      ASSERT_EQ(finder.Find(r, g, b), bestIndex) << "round " << round << " colour " << int(r) << ","
+                                                 << int(g) << "," << int(b);
+    }
+  }
 }
