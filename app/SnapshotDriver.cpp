@@ -9,6 +9,7 @@
 #include "app/logic/Commands.h"
 #include "platform/Trace.h"
 #include "platform/gui/WindowRecord.h"
+#include "thumbs/gui/ThumbBuilderDlg.h"
 
 namespace kov {
 
@@ -38,12 +39,17 @@ CSnapshotDriver::CSnapshotDriver(CMainDlg& main, std::string folder)
 CSnapshotDriver::~CSnapshotDriver() {
   if (watchdog_ != 0) g_source_remove(watchdog_);
   if (pending_ != 0) g_source_remove(pending_);
+  CThumbBuilderDlg::SetStatusObserver(nullptr);
 }
 
 void CSnapshotDriver::Start() {
   g_mkdir_with_parents(folder_.c_str(), 0755);
   main_.thumbList().SetPageNotices(nullptr, [this](const std::string& url) { OnListPainted(url); });
   main_.imageView().SetPageNotices(nullptr, [this](const std::string& url) { OnPicturePainted(url); });
+  // A folder without current thumbnails is built first: the builder at work, once.
+  CThumbBuilderDlg::SetStatusObserver([this](const std::string& status) {
+    if (!builderSaved_ && status == "2") builderSaved_ = SaveScreen("thumb-builder");
+  });
   watchdog_ = g_timeout_add(kWatchdogMs, +[](gpointer self) -> gboolean {
     auto* driver = static_cast<CSnapshotDriver*>(self);
     driver->watchdog_ = 0;

@@ -1,12 +1,14 @@
 #pragma once
 // A small driver for runs without a person in front of the screen: with
-// KOV_SCREENSHOT_DIR naming a folder, the program saves the screen once the first
-// thumbnail page has been drawn (thumbnails.png), clicks that page's first thumbnail
-// as a user would, saves the screen once the picture has been drawn (picture.png)
-// with a close-up of the toolbar over it (toolbar-in-place.png and a 4x enlarged
-// toolbar-in-place-4x.png), starts the slide show at 1 s as the '1' key does, saves
-// the screen once the show's timer has brought the second picture (slideshow-step.png)
-// and quits. A run that gets stuck quits after a while, with whatever it saved.
+// KOV_SCREENSHOT_DIR naming a folder, the program saves the screen while the
+// thumbnail builder works on a folder that needs it (thumb-builder.png), once the
+// first thumbnail page has been drawn (thumbnails.png), clicks that page's first
+// thumbnail as a user would, saves the screen once the picture has been drawn
+// (picture.png) with a close-up of the toolbar over it (toolbar-in-place.png and a 4x
+// enlarged toolbar-in-place-4x.png), starts the slide show at 1 s as the '1' key does,
+// saves the screen once the show's timer has brought the second picture
+// (slideshow-step.png) and quits. A run that gets stuck quits after a while, with
+// whatever it saved.
 #include <string>
 
 namespace kov {
@@ -35,6 +37,7 @@ class CSnapshotDriver {
 
   CMainDlg& main_;
   std::string folder_;
+  bool builderSaved_ = false;
   bool listDone_ = false;
   bool pictureDone_ = false;
   bool showStarted_ = false;

@@ -191,8 +191,20 @@ void CThumbBuilderDlg::SetCaption(const std::string& text) {
   gtk_window_set_title(GTK_WINDOW(window_), text.c_str());
 }
 
+namespace {
+std::function<void(const std::string&)>& StatusObserver() {
+  static std::function<void(const std::string&)> observer;
+  return observer;
+}
+}  // namespace
+
+void CThumbBuilderDlg::SetStatusObserver(std::function<void(const std::string& status)> observer) {
+  StatusObserver() = std::move(observer);
+}
+
 void CThumbBuilderDlg::SetStatus(const std::string& text) {
   if (status_) gtk_label_set_text(GTK_LABEL(status_), text.c_str());
+  if (StatusObserver()) StatusObserver()(text);
 }
 
 // With snapshot capture nothing can cover the picture; what matters is that the

@@ -9,6 +9,7 @@
 #include <webkit2/webkit2.h>
 
 #include <memory>
+#include <functional>
 #include <string>
 
 #include "app/BrowserPane.h"
@@ -49,6 +50,10 @@ class CThumbBuilderDlg : private IThumbBuilderHost {
   // Shows the window and runs a nested main loop until every folder is done or the
   // build is cancelled; the window is hidden again on return.
   BuildResult Run();
+
+  // Called with every new status text (the count of rendered pictures) of any builder
+  // window; the screenshot driver of unattended runs watches the progress with it.
+  static void SetStatusObserver(std::function<void(const std::string& status)> observer);
   // Cancel button, Escape, Alt held at capture time.
   void OnCancel();
 
