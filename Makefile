@@ -5,9 +5,10 @@ BUILD      ?= build
 FUZZ_BUILD ?= build-fuzz
 JOBS       ?= $(shell nproc)
 FUZZ_SECONDS ?= 60
+PREFIX     ?= /usr/local
 XVFB = xvfb-run -a -s "-screen 0 1280x1024x24"
 
-.PHONY: all deps build run test fuzz bench clean
+.PHONY: all deps build run test fuzz bench install clean
 
 all: build
 
@@ -44,6 +45,9 @@ fuzz: deps
 	  echo "== $$name ($(FUZZ_SECONDS) s)"; \
 	  $$f -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 $(FUZZ_BUILD)/corpus/$$name fuzz/seeds/$$name 2>&1 | tail -n 12 || exit 1; \
 	done
+
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
 
 clean:
 	rm -rf $(BUILD) $(FUZZ_BUILD)
