@@ -16,6 +16,10 @@
 
 using namespace kov;
 using namespace kovtest;
+using kov::test::PressKey;
+using kov::test::SaveScreenshot;
+using kov::test::SpinFor;
+using kov::test::SpinUntil;
 
 namespace {
 
@@ -26,7 +30,7 @@ void ClickButton(const CFolderTreeDlg& dialog, GtkWidget* button) {
   GtkAllocation a;
   gtk_widget_get_allocation(button, &a);
   kov::test::ClickAt(x + a.x + a.width / 2, y + a.y + a.height / 2, 1);
-  PumpEvents(200);
+  SpinFor(200);
 }
 
 GtkAllocation PlaceOf(GtkWidget* widget) {
@@ -154,15 +158,15 @@ TEST_F(FolderTreeDlgTest, OkHidesRemembersAndHandsOverExceptOnCdRom) {
   std::string deep = documents_ + "/a/deep";
   auto dialog = MakeDialog(deep);
   dialog->ShowAt(40, 30);
-  ASSERT_TRUE(PumpUntil([&] { return gtk_widget_get_mapped(dialog->window()); }, 2000));
-  PumpEvents(300);
+  ASSERT_TRUE(SpinUntil([&] { return gtk_widget_get_mapped(dialog->window()); }, 2000));
+  SpinFor(300);
   int x = 0, y = 0;
   gdk_window_get_origin(gtk_widget_get_window(dialog->window()), &x, &y);
   EXPECT_EQ(x, 40);
   EXPECT_EQ(y, 30);
   EXPECT_EQ(gtk_widget_get_allocated_width(dialog->window()), CFolderTreeDlg::kWidth);
   EXPECT_EQ(gtk_widget_get_allocated_height(dialog->window()), CFolderTreeDlg::kHeight);
-  EXPECT_TRUE(SaveScreenshot(dialog->window(), std::string(KOV_BINARY_DIR) + "/screenshots/folder-tree.png"));
+  EXPECT_FALSE(SaveScreenshot(dialog->window(), "folder-tree").empty());
 
   // The two image buttons sit in the bottom-right corner, OK last, one pixel apart.
   GtkAllocation ok = PlaceOf(dialog->okButton()), cancel = PlaceOf(dialog->cancelButton());
@@ -218,27 +222,27 @@ TEST_F(FolderTreeDlgTest, OkHidesRemembersAndHandsOverExceptOnCdRom) {
 TEST_F(FolderTreeDlgTest, EscapeHidesAndReturnConfirms) {
   auto dialog = MakeDialog(documents_ + "/B");
   dialog->ShowAt(10, 10);
-  ASSERT_TRUE(PumpUntil([&] { return gtk_window_has_toplevel_focus(GTK_WINDOW(dialog->window())); }, 2000));
-  SendKey(XK_Escape);
-  EXPECT_TRUE(PumpUntil([&] { return !Shown(*dialog); }, 2000));
+  ASSERT_TRUE(SpinUntil([&] { return gtk_window_has_toplevel_focus(GTK_WINDOW(dialog->window())); }, 2000));
+  PressKey(XK_Escape);
+  EXPECT_TRUE(SpinUntil([&] { return !Shown(*dialog); }, 2000));
   EXPECT_EQ(chosen_, 0);
   EXPECT_EQ(Remembered(), "(absent)");
 
   // Shown again, the tree kept its selection; Return confirms it.
   dialog->ShowAt(10, 10);
-  ASSERT_TRUE(PumpUntil([&] { return gtk_window_has_toplevel_focus(GTK_WINDOW(dialog->window())); }, 2000));
+  ASSERT_TRUE(SpinUntil([&] { return gtk_window_has_toplevel_focus(GTK_WINDOW(dialog->window())); }, 2000));
   EXPECT_EQ(dialog->GetSelectedPath(), documents_ + "/B");
-  SendKey(XK_Return);
-  EXPECT_TRUE(PumpUntil([&] { return chosen_ == 1; }, 2000));
+  PressKey(XK_Return);
+  EXPECT_TRUE(SpinUntil([&] { return chosen_ == 1; }, 2000));
   EXPECT_FALSE(Shown(*dialog));
   EXPECT_EQ(Remembered(), documents_ + "/B");
 
   // The Cancel button only hides.
   dialog->ShowAt(10, 10);
-  ASSERT_TRUE(PumpUntil([&] { return gtk_widget_get_mapped(dialog->window()); }, 2000));
-  PumpEvents(200);
+  ASSERT_TRUE(SpinUntil([&] { return gtk_widget_get_mapped(dialog->window()); }, 2000));
+  SpinFor(200);
   ClickButton(*dialog, dialog->cancelButton());
-  EXPECT_TRUE(PumpUntil([&] { return !Shown(*dialog); }, 2000));
+  EXPECT_TRUE(SpinUntil([&] { return !Shown(*dialog); }, 2000));
   EXPECT_EQ(chosen_, 1);
 }
 

@@ -1,4 +1,5 @@
 // Window tests: a real toolkit and browser engine on an X display (Xvfb in ctest).
+#include <glib.h>
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -8,6 +9,8 @@
 
 int main(int argc, char** argv) {
   testing::InitGoogleTest(&argc, argv);
+  // The toolkit's own dialogs keep their settings in memory, not in the user's store.
+  g_setenv("GSETTINGS_BACKEND", "memory", FALSE);
   if (!kov::InitToolkit(&argc, &argv)) {
     std::fprintf(stderr, "no X display: the window tests need one (run under xvfb-run)\n");
     return 1;

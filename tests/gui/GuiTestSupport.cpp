@@ -87,22 +87,6 @@ bool WritePng(const std::string& path, int width, int height, unsigned rgb) {
   return saved;
 }
 
-TempFolder::TempFolder() {
-  char* made = g_dir_make_tmp("kov-gui-XXXXXX", nullptr);
-  path_ = made ? made : "";
-  g_free(made);
-}
-
-TempFolder::~TempFolder() {
-  if (path_.empty()) return;
-  GDir* dir = g_dir_open(path_.c_str(), 0, nullptr);
-  while (const char* name = dir ? g_dir_read_name(dir) : nullptr) {
-    g_remove((path_ + "/" + name).c_str());
-  }
-  if (dir) g_dir_close(dir);
-  g_rmdir(path_.c_str());
-}
-
 GtkWindow* MakePaneWindow(CBrowserPane* pane, const Rect& rect, CommandTarget parent) {
   GtkWindow* window = CreateTopLevel(rect);
   GtkWidget* fixed = gtk_fixed_new();

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/BrowserPane.h"
+#include "tests/core/TempFolder.h"
 
 namespace kov {
 namespace test {
@@ -31,15 +32,7 @@ void MovePointerTo(int x, int y);
 bool WritePng(const std::string& path, int width, int height, unsigned rgb);
 
 // A temporary folder removed with everything in it at destruction.
-class TempFolder {
- public:
-  TempFolder();
-  ~TempFolder();
-  const std::string& path() const { return path_; }
-
- private:
-  std::string path_;
-};
+using kovtest::TempFolder;
 
 // An undecorated window at rect with the pane filling it, shown; nullptr on failure.
 GtkWindow* MakePaneWindow(CBrowserPane* pane, const Rect& rect, CommandTarget parent);
