@@ -64,7 +64,7 @@ BridgeDecision DecideListReport(const std::vector<BridgeValue>& args) {
       args[0].number >= INT32_MIN && args[0].number <= INT32_MAX) {
     decision.thumbnailCount = static_cast<int>(args[0].number);
   }
-  decision.commandId = kCmdThumbnailCountReported;
+  decision.commandId = kCmdThumbnailCount;
   return decision;
 }
 
@@ -104,7 +104,7 @@ BridgeDecision DecideBridgeCall(const std::string& method, const std::vector<Bri
       return DecideListReport(args);
     case BridgeMethod::kQuitKov: {
       BridgeDecision decision;
-      decision.commandId = kCmdQuitWithoutAsking;
+      decision.commandId = kCmdQuitNow;
       return decision;
     }
     case BridgeMethod::kUnknown:

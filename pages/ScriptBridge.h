@@ -6,14 +6,11 @@
 #include <string>
 #include <vector>
 
+#include "app/logic/Commands.h"  // the ids the bridge posts to the toolbar
+
 namespace kov {
 
 enum class BridgeMethod { kUnknown, kThumbImgClicked, kThumbnailListReport, kQuitKov };
-
-// Command ids the bridge posts to the toolbar.
-constexpr int kCmdShowClickedImage = 32776;
-constexpr int kCmdThumbnailCountReported = 32787;
-constexpr int kCmdQuitWithoutAsking = 32796;
 
 // One script argument as it arrived: only strings and integral numbers carry a value.
 struct BridgeValue {

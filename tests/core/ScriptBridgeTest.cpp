@@ -64,7 +64,7 @@ TEST(ScriptBridge, ThumbnailClickRefusesWhatNamesNoPictureOfTheFolder) {
 
 TEST(ScriptBridge, ListReportStoresIntegersOnlyAndAlwaysPosts) {
   BridgeDecision d = DecideBridgeCall("thumbnaillistreport", One(BridgeValue::Integer(12)), "");
-  EXPECT_EQ(d.commandId, kCmdThumbnailCountReported);
+  EXPECT_EQ(d.commandId, kCmdThumbnailCount);
   EXPECT_TRUE(d.setsThumbnailCount);
   EXPECT_EQ(d.thumbnailCount, 12);
   for (const auto& args : std::vector<std::vector<BridgeValue>>{
@@ -72,7 +72,7 @@ TEST(ScriptBridge, ListReportStoresIntegersOnlyAndAlwaysPosts) {
            {BridgeValue::Integer(1), BridgeValue::Integer(2)},
            One(BridgeValue::Integer(1LL << 40))}) {
     d = DecideBridgeCall("ThumbnailListReport", args, "");
-    EXPECT_EQ(d.commandId, kCmdThumbnailCountReported);
+    EXPECT_EQ(d.commandId, kCmdThumbnailCount);
     EXPECT_TRUE(d.setsThumbnailCount);
     EXPECT_EQ(d.thumbnailCount, 0);
   }
@@ -81,16 +81,16 @@ TEST(ScriptBridge, ListReportStoresIntegersOnlyAndAlwaysPosts) {
 }
 
 TEST(ScriptBridge, QuitPostsWhateverTheArgumentsAndApplyStoresState) {
-  EXPECT_EQ(DecideBridgeCall("quitkov", {}, "").commandId, kCmdQuitWithoutAsking);
+  EXPECT_EQ(DecideBridgeCall("quitkov", {}, "").commandId, kCmdQuitNow);
   EXPECT_EQ(DecideBridgeCall("quitKOV", One(BridgeValue::Other()), "").commandId,
-            kCmdQuitWithoutAsking);
+            kCmdQuitNow);
 
   SetClickedImagePath("/before");
   SetThumbnailCount(7);
   // A refused click leaves the last good path; quitting touches neither value.
   EXPECT_EQ(ApplyBridgeDecision(
                 DecideBridgeCall("ThumbImgClicked", One(BridgeValue::String("x")), "/p")), 0);
-  EXPECT_EQ(ApplyBridgeDecision(DecideBridgeCall("quitKOV", {}, "")), kCmdQuitWithoutAsking);
+  EXPECT_EQ(ApplyBridgeDecision(DecideBridgeCall("quitKOV", {}, "")), kCmdQuitNow);
   EXPECT_EQ(ClickedImagePath(), "/before");
   EXPECT_EQ(ThumbnailCount(), 7);
   EXPECT_EQ(ApplyBridgeDecision(DecideBridgeCall(

@@ -133,8 +133,8 @@ TEST_F(PaneTest, ExternalBridgePostsKnownCallsAndHidesUnknownNames) {
   pane_.RunScript("window.external.QUITKOV()");
   ASSERT_TRUE(SpinUntil([&] { return commands.size() >= 3; }));
   SpinFor(100);
-  EXPECT_EQ(commands, (std::vector<int>{kCmdShowClickedImage, kCmdThumbnailCountReported,
-                                        kCmdQuitWithoutAsking}));
+  EXPECT_EQ(commands, (std::vector<int>{kCmdShowClickedImage, kCmdThumbnailCount,
+                                        kCmdQuitNow}));
   EXPECT_EQ(ClickedImagePath(), "/pics/a b.jpg");
   EXPECT_EQ(ThumbnailCount(), 12);
 
