@@ -137,16 +137,26 @@ std::vector<RgbColor> COctreeQuantizer::GetPaletteColors() {
 }
 
 std::vector<uint8_t> COctreeQuantizer::WritePalettized(const RgbImage& image) {
+  std::vector<RgbColor> palette;
+  std::vector<uint8_t> indices;
+  if (!Palettize(image, &palette, &indices)) return {};
+  return MakeBmp8File(image.width, image.height, palette, indices);
+}
+
+bool COctreeQuantizer::Palettize(const RgbImage& image, std::vector<RgbColor>* paletteOut,
+                                 std::vector<uint8_t>* paddedRows) {
   DeleteTree();
   const uint8_t* px = image.rgb.data();
   size_t pixels = image.rgb.size() / 3;
   for (size_t i = 0; i < pixels; ++i, px += 3) AddPath(px[0], px[1], px[2], PathOf(px[0], px[1], px[2]));
-  std::vector<RgbColor> palette = GetPaletteColors();
-  if (palette.empty()) return {};
+  std::vector<RgbColor>& palette = *paletteOut;
+  palette = GetPaletteColors();
+  if (palette.empty()) return false;
 
   size_t rows = image.width ? pixels / image.width : 0;
   size_t stride = DibRowStride(image.width, 8);
-  std::vector<uint8_t> indices(stride * rows, 0);  // padding bytes stay 0
+  std::vector<uint8_t>& indices = *paddedRows;
+  indices.assign(stride * rows, 0);  // padding bytes stay 0
   CPaletteIndexCache cache(image.width);
   CNearestColorFinder finder(palette);
   px = image.rgb.data();
@@ -158,7 +168,7 @@ std::vector<uint8_t> COctreeQuantizer::WritePalettized(const RgbImage& image) {
       cache.Store(px[0], px[1], px[2], x, out[x]);
     }
   }
-  return MakeBmp8File(image.width, image.height, palette, indices);
+  return true;
 }
 
 bool COctreeQuantizer::QuantizeBmp(const std::vector<uint8_t>& bmp, std::vector<uint8_t>* bmp8,

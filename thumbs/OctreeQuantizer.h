@@ -28,6 +28,11 @@ class COctreeQuantizer {
                    std::string* error = nullptr);
   // Quantises decoded pixels; rows of the result keep the order of image.rgb.
   std::vector<uint8_t> WritePalettized(const RgbImage& image);
+  // The same without the file around it: the colour table and the rows, each
+  // padded to DibRowStride(width, 8) with zeros. False for a picture without
+  // pixels.
+  bool Palettize(const RgbImage& image, std::vector<RgbColor>* palette,
+                 std::vector<uint8_t>* paddedRows);
 
   // The tree operations, public so tests can drive them directly.
   void AddColor(uint8_t r, uint8_t g, uint8_t b);
