@@ -56,14 +56,15 @@ const CNearestColorFinder::Span& CNearestColorFinder::CellCandidates(int cell) c
 uint8_t CNearestColorFinder::Find(uint8_t r, uint8_t g, uint8_t b, int /*hint*/) const {
   int cell = ((r >> kCellShift) * kCellsPerAxis + (g >> kCellShift)) * kCellsPerAxis +
              (b >> kCellShift);
-  const Span* span = &CellCandidates(cell);
+  const Span* span = &cells_[cell];
+  if (span->end == 0) span = &CellCandidates(cell);
   // Distance and index in one key (distance < 2^18, index < 2^8): the least key
   // is the nearest entry, the lowest index among equals.
   int32_t best = INT32_MAX;
   const Candidate* e = candidates_.data() + span->begin;
   for (const Candidate* end = candidates_.data() + span->end; e != end; ++e) {
-    int32_t dr = e->r - r, dg = e->g - g, db = e->b - b;
     if (e->leastSq > (best >> 8)) break;  // this and every later entry are farther
+    int32_t dr = e->r - r, dg = e->g - g, db = e->b - b;
     best = std::min(best, ((dr * dr + dg * dg + db * db) << 8) | e->index);
   }
   return static_cast<uint8_t>(best & 0xFF);
