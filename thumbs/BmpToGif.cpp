@@ -4,6 +4,7 @@
 #include "thumbs/FileBytes.h"
 #include "thumbs/GifWriter.h"
 #include "thumbs/OctreeQuantizer.h"
+#include "thumbs/SizeMath.h"
 
 namespace kov {
 
@@ -14,9 +15,20 @@ bool ConvertBmpToGif(const std::vector<uint8_t>& bmp, std::vector<uint8_t>* gif,
   CGifWriter writer;
   bool direct = layout.bitCount == 8 && layout.headerSize >= kBmpInfoHeaderSize;
   if (direct) return writer.ConvertBmp(bmp, gif, error);
-  std::vector<uint8_t> bmp8;
-  COctreeQuantizer quantizer(256, 6);
-  return quantizer.QuantizeBmp(bmp, &bmp8, error) && writer.ConvertBmp(bmp8, gif, error);
+  // Straight from the quantiser's table and rows to the GIF: the same bytes as
+  // writing its 8-bit BMP and converting that.
+  RgbImage image;
+  if (!ReadBmpImage(bmp.data(), bmp.size(), &image, error)) return false;
+  std::vector<RgbColor> palette;
+  std::vector<uint8_t> rows;
+  if (!COctreeQuantizer(256, 6).Palettize(image, &palette, &rows)) {
+    if (error) *error = "picture has no pixels";
+    return false;
+  }
+  uint32_t rowCount = image.height < 0 ? 0u - static_cast<uint32_t>(image.height)
+                                       : static_cast<uint32_t>(image.height);
+  return CGifWriter::ConvertIndexed(image.width, rowCount, image.height > 0, palette, rows.data(),
+                                    DibRowStride(image.width, 8), gif, error);
 }
 
 bool ConvertBmpFileToGif(const std::string& bmpPath, const std::string& gifPath,

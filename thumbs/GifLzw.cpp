@@ -4,110 +4,113 @@
 
 namespace kov {
 
+namespace {
+
+// Packs codes of the current width, low bits first, into bytes.
+struct CodePacker {
+  uint8_t* out;
+  uint32_t accumulator = 0;
+  int bits = 0;
+  void Put(int code, int width) {
+    accumulator |= static_cast<uint32_t>(code) << bits;
+    bits += width;
+    while (bits >= 8) {
+      *out++ = static_cast<uint8_t>(accumulator);
+      accumulator >>= 8;
+      bits -= 8;
+    }
+  }
+  void Finish() {
+    if (bits > 0) *out++ = static_cast<uint8_t>(accumulator);
+    accumulator = 0;
+    bits = 0;
+  }
+};
+
+}  // namespace
+
 void CGifLzwEncoder::Compress(const uint8_t* pixels, size_t count, int minCodeSize,
                               std::vector<uint8_t>* out) {
   if (count == 0) return;
-  out_ = out;
-  initBits_ = minCodeSize + 1;
-  nBits_ = initBits_;
-  maxCode_ = (1 << nBits_) - 1;
-  clearCode_ = 1 << minCodeSize;
-  endCode_ = clearCode_ + 1;
-  freeCode_ = clearCode_ + 2;
-  clearFlag_ = false;
-  accumulator_ = 0;
-  accumulatedBits_ = 0;
-  blockLength_ = 0;
-  std::fill(hash_, hash_ + kHashSize, -1);
-  OutputCode(clearCode_);
+  const int initBits = minCodeSize + 1;
+  const int clearCode = 1 << minCodeSize, endCode = clearCode + 1;
+  int nBits = initBits, maxCode = (1 << nBits) - 1, freeCode = clearCode + 2;
+  bool clearFlag = false;
+  // At most one code per pixel, one clear per 3838 new codes, the first clear,
+  // the last string and the end: each at most kMaxBits wide.
+  std::vector<uint8_t> packed((count + count / 1024 + 4) * kMaxBits / 8 + 8);
+  CodePacker packer{packed.data()};
+  // Sends a code, then widens codes once the next new code would not fit, or
+  // narrows them again after a clear.
+  auto output = [&](int code) {
+    packer.Put(code, nBits);
+    if (clearFlag) {
+      nBits = initBits;
+      maxCode = (1 << nBits) - 1;
+      clearFlag = false;
+    } else if (freeCode > maxCode) {
+      ++nBits;
+      maxCode = nBits == kMaxBits ? kCodeLimit : (1 << nBits) - 1;
+    }
+  };
+  int32_t* hash = hash_;
+  uint16_t* codes = code_;
+  std::fill(hash, hash + kHashSize, -1);
+  output(clearCode);
 
   int ent = pixels[0];
   for (size_t p = 1; p < count; ++p) {
-    FindOrAdd(pixels[p], &ent);
-  }
-  OutputCode(ent);
-  OutputCode(endCode_);
-  out_ = nullptr;
-}
-
-// Looks up the string ent + c. When it is known, ent becomes its code and the
-// result is true; otherwise ent is sent, a new code is made for the string (or
-// the table is cleared when it is full) and ent starts again at c.
-bool CGifLzwEncoder::FindOrAdd(int c, int* ent) {
-  int32_t fcode = (static_cast<int32_t>(c) << kMaxBits) + *ent;
-  int i = (c << kHashShift) ^ *ent;
-  if (hash_[i] == fcode) {
-    *ent = code_[i];
-    return true;
-  }
-  if (hash_[i] >= 0) {
-    int disp = i == 0 ? 1 : kHashSize - i;
-    do {
-      i -= disp;
-      if (i < 0) i += kHashSize;
-      if (hash_[i] == fcode) {
-        *ent = code_[i];
-        return true;
+    int c = pixels[p];
+    // The string ent + c: when known, ent becomes its code; otherwise ent is
+    // sent, the string gets a new code (or the full table is cleared) and ent
+    // starts again at c.
+    int32_t fcode = (static_cast<int32_t>(c) << kMaxBits) + ent;
+    int i = (c << kHashShift) ^ ent;
+    if (hash[i] == fcode) {
+      ent = codes[i];
+      continue;
+    }
+    if (hash[i] >= 0) {
+      int disp = i == 0 ? 1 : kHashSize - i;
+      bool found = false;
+      do {
+        i -= disp;
+        if (i < 0) i += kHashSize;
+        if (hash[i] == fcode) {
+          found = true;
+          break;
+        }
+      } while (hash[i] > 0);
+      if (found) {
+        ent = codes[i];
+        continue;
       }
-    } while (hash_[i] > 0);
-  }
-  OutputCode(*ent);
-  *ent = c;
-  if (freeCode_ < kCodeLimit) {
-    code_[i] = static_cast<uint16_t>(freeCode_++);
-    hash_[i] = fcode;
-  } else {
-    ClearBlock();
-  }
-  return false;
-}
-
-void CGifLzwEncoder::ClearBlock() {
-  std::fill(hash_, hash_ + kHashSize, -1);
-  freeCode_ = clearCode_ + 2;
-  clearFlag_ = true;
-  OutputCode(clearCode_);
-}
-
-void CGifLzwEncoder::OutputCode(int code) {
-  accumulator_ |= static_cast<uint32_t>(code) << accumulatedBits_;
-  accumulatedBits_ += nBits_;
-  while (accumulatedBits_ >= 8) {
-    CharOut(static_cast<uint8_t>(accumulator_));
-    accumulator_ >>= 8;
-    accumulatedBits_ -= 8;
-  }
-  if (freeCode_ > maxCode_ || clearFlag_) {
-    if (clearFlag_) {
-      nBits_ = initBits_;
-      maxCode_ = (1 << nBits_) - 1;
-      clearFlag_ = false;
+    }
+    output(ent);
+    ent = c;
+    if (freeCode < kCodeLimit) {
+      codes[i] = static_cast<uint16_t>(freeCode++);
+      hash[i] = fcode;
     } else {
-      ++nBits_;
-      maxCode_ = nBits_ == kMaxBits ? kCodeLimit : (1 << nBits_) - 1;
+      std::fill(hash, hash + kHashSize, -1);
+      freeCode = clearCode + 2;
+      clearFlag = true;
+      output(clearCode);
     }
   }
-  if (code == endCode_) {
-    while (accumulatedBits_ > 0) {
-      CharOut(static_cast<uint8_t>(accumulator_));
-      accumulator_ >>= 8;
-      accumulatedBits_ -= 8;
-    }
-    accumulatedBits_ = 0;
-    FlushBlock();
+  output(ent);
+  output(endCode);
+  packer.Finish();
+
+  // Data sub-blocks of at most kSubBlockMax bytes, each after its length.
+  const uint8_t* data = packed.data();
+  size_t length = static_cast<size_t>(packer.out - data);
+  out->reserve(out->size() + length + length / kSubBlockMax + 1);
+  for (size_t at = 0; at < length; at += kSubBlockMax) {
+    size_t n = std::min(kSubBlockMax, length - at);
+    out->push_back(static_cast<uint8_t>(n));
+    out->insert(out->end(), data + at, data + at + n);
   }
-}
-
-void CGifLzwEncoder::CharOut(uint8_t byte) {
-  block_[blockLength_++] = byte;
-  if (blockLength_ == kSubBlockMax) FlushBlock();
-}
-
-void CGifLzwEncoder::FlushBlock() {
-  if (blockLength_ == 0) return;
-  out_->push_back(static_cast<uint8_t>(blockLength_));
-  out_->insert(out_->end(), block_, block_ + blockLength_);
-  blockLength_ = 0;
 }
 
 }  // namespace kov

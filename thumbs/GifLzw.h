@@ -23,22 +23,9 @@ class CGifLzwEncoder {
   static constexpr int kHashShift = 4;     // 8 minus the doublings from 5003 to 65536
   static constexpr size_t kSubBlockMax = 254;
 
-  bool FindOrAdd(int c, int* ent);
-  void OutputCode(int code);
-  void ClearBlock();
-  void CharOut(uint8_t byte);
-  void FlushBlock();
-
-  int initBits_ = 0, nBits_ = 0, maxCode_ = 0;
-  int clearCode_ = 0, endCode_ = 0, freeCode_ = 0;
-  bool clearFlag_ = false;
+  // The hash table; the rest of the state lives in Compress's locals.
   int32_t hash_[kHashSize];
   uint16_t code_[kHashSize];
-  uint32_t accumulator_ = 0;
-  int accumulatedBits_ = 0;
-  uint8_t block_[kSubBlockMax];
-  size_t blockLength_ = 0;
-  std::vector<uint8_t>* out_ = nullptr;
 };
 
 }  // namespace kov

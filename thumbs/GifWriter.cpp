@@ -17,58 +17,57 @@ bool Fail(std::string* error, const char* text) {
 
 // An 8-bit uncompressed BMP with its colour table read the way the GIF section
 // of the format takes it: whatever lies between the headers and the pixels.
-struct Bmp8 {
-  BmpLayout layout;
-  RgbColor table[256] = {};  // entries past the file's table are black
-};
-
-bool ReadBmp8(const std::vector<uint8_t>& bmp, Bmp8* out, std::string* error) {
-  if (!ParseBmpLayout(bmp.data(), bmp.size(), &out->layout, error)) return false;
-  const BmpLayout& l = out->layout;
-  if (l.bitCount != 8 || l.headerSize < kBmpInfoHeaderSize || l.compression != kBiRgb)
+bool ReadBmp8(const std::vector<uint8_t>& bmp, BmpLayout* l, std::vector<RgbColor>* table,
+              std::string* error) {
+  if (!ParseBmpLayout(bmp.data(), bmp.size(), l, error)) return false;
+  if (l->bitCount != 8 || l->headerSize < kBmpInfoHeaderSize || l->compression != kBiRgb)
     return Fail(error, "BMP is not an uncompressed 8-bit picture");
-  size_t tableStart = kBmpFileHeaderSize + l.headerSize;
-  size_t entries = (l.pixelOffset - tableStart) / 4;  // pixelOffset >= tableStart: checked
+  size_t tableStart = kBmpFileHeaderSize + l->headerSize;
+  size_t entries = (l->pixelOffset - tableStart) / 4;  // pixelOffset >= tableStart: checked
   if (entries > 256) return Fail(error, "BMP colour table has more than 256 entries");
+  table->resize(entries);
   for (size_t i = 0; i < entries; ++i) {
     const uint8_t* e = bmp.data() + tableStart + 4 * i;
-    out->table[i] = {e[2], e[1], e[0]};
+    (*table)[i] = {e[2], e[1], e[0]};
   }
   return true;
 }
 
-const uint8_t* StoredRow(const std::vector<uint8_t>& bmp, const BmpLayout& l, uint32_t row) {
-  return bmp.data() + l.pixelOffset + l.stride * row;
-}
+// Rows of an 8-bit picture as stored.
+struct StoredPicture {
+  uint32_t width, rows;
+  bool bottomUp;
+  const uint8_t* data;
+  size_t stride;
+  const uint8_t* Row(uint32_t row) const { return data + stride * row; }
+};
 
 // Marks the used indices, gives the k-th used index GIF index k, and returns the
 // GIF colours in that order.
-std::vector<RgbColor> CountColors(const std::vector<uint8_t>& bmp, const Bmp8& b,
+std::vector<RgbColor> CountColors(const StoredPicture& p, const std::vector<RgbColor>& table,
                                   uint8_t indexMap[256]) {
   bool used[256] = {};
-  for (uint32_t row = 0; row < b.layout.rows; ++row) {
-    const uint8_t* p = StoredRow(bmp, b.layout, row);
-    for (uint32_t x = 0; x < b.layout.width; ++x) used[p[x]] = true;
+  for (uint32_t row = 0; row < p.rows; ++row) {
+    const uint8_t* r = p.Row(row);
+    for (uint32_t x = 0; x < p.width; ++x) used[r[x]] = true;
   }
   std::vector<RgbColor> colors;
-  for (int i = 0; i < 256; ++i) {
+  for (size_t i = 0; i < 256; ++i) {
     indexMap[i] = 0;
     if (!used[i]) continue;
     indexMap[i] = static_cast<uint8_t>(colors.size());
-    colors.push_back(b.table[i]);
+    colors.push_back(i < table.size() ? table[i] : RgbColor{0, 0, 0});
   }
   return colors;
 }
 
 // GIF pixels run from the top row; a bottom-up BMP stores the top row last.
-std::vector<uint8_t> MapPixels(const std::vector<uint8_t>& bmp, const BmpLayout& l,
-                               const uint8_t indexMap[256]) {
-  std::vector<uint8_t> pixels(size_t{l.width} * l.rows);
+std::vector<uint8_t> MapPixels(const StoredPicture& p, const uint8_t indexMap[256]) {
+  std::vector<uint8_t> pixels(size_t{p.width} * p.rows);
   uint8_t* out = pixels.data();
-  for (uint32_t y = 0; y < l.rows; ++y) {
-    uint32_t stored = l.height > 0 ? l.rows - 1 - y : y;
-    const uint8_t* p = StoredRow(bmp, l, stored);
-    for (uint32_t x = 0; x < l.width; ++x) *out++ = indexMap[p[x]];
+  for (uint32_t y = 0; y < p.rows; ++y) {
+    const uint8_t* r = p.Row(p.bottomUp ? p.rows - 1 - y : y);
+    for (uint32_t x = 0; x < p.width; ++x) *out++ = indexMap[r[x]];
   }
   return pixels;
 }
@@ -110,18 +109,26 @@ std::vector<uint8_t> CGifWriter::WriteGif(uint32_t width, uint32_t height, int b
   return gif;
 }
 
+bool CGifWriter::ConvertIndexed(uint32_t width, uint32_t rows, bool bottomUp,
+                                const std::vector<RgbColor>& table, const uint8_t* storedRows,
+                                size_t stride, std::vector<uint8_t>* gif, std::string* error) {
+  // The logical screen holds 16-bit sizes.
+  if (width > 0xFFFF || rows > 0xFFFF) return Fail(error, "picture is too large for a GIF");
+  StoredPicture p{width, rows, bottomUp, storedRows, stride};
+  uint8_t indexMap[256];
+  std::vector<RgbColor> colors = CountColors(p, table, indexMap);
+  int bits = BitsFor(std::max<size_t>(colors.size(), 2));
+  *gif = WriteGif(width, rows, bits, colors, MapPixels(p, indexMap));
+  return true;
+}
+
 bool CGifWriter::ConvertBmp(const std::vector<uint8_t>& bmp, std::vector<uint8_t>* gif,
                             std::string* error) {
-  Bmp8 b;
-  if (!ReadBmp8(bmp, &b, error)) return false;
-  // The logical screen holds 16-bit sizes.
-  if (b.layout.width > 0xFFFF || b.layout.rows > 0xFFFF)
-    return Fail(error, "picture is too large for a GIF");
-  uint8_t indexMap[256];
-  std::vector<RgbColor> colors = CountColors(bmp, b, indexMap);
-  int bits = BitsFor(std::max<size_t>(colors.size(), 2));
-  *gif = WriteGif(b.layout.width, b.layout.rows, bits, colors, MapPixels(bmp, b.layout, indexMap));
-  return true;
+  BmpLayout l;
+  std::vector<RgbColor> table;
+  if (!ReadBmp8(bmp, &l, &table, error)) return false;
+  return ConvertIndexed(l.width, l.rows, l.height > 0, table, bmp.data() + l.pixelOffset,
+                        l.stride, gif, error);
 }
 
 bool CGifWriter::ConvertBmpFile(const std::string& bmpPath, const std::string& gifPath,

@@ -23,6 +23,14 @@ class CGifWriter {
   bool ConvertBmp(const std::vector<uint8_t>& bmp, std::vector<uint8_t>* gif,
                   std::string* error = nullptr);
 
+  // The GIF of an 8-bit picture given as its colour table (indices past its end
+  // read as black) and its rows as a BMP stores them, `stride` bytes apart, the
+  // bottom row first when bottomUp: the same bytes ConvertBmp makes of that BMP.
+  static bool ConvertIndexed(uint32_t width, uint32_t rows, bool bottomUp,
+                             const std::vector<RgbColor>& table, const uint8_t* storedRows,
+                             size_t stride, std::vector<uint8_t>* gif,
+                             std::string* error = nullptr);
+
   // The GIF stream of a picture given as GIF indices (top row first) and the
   // used colours; bits is the colour table's width, 1..8.
   static std::vector<uint8_t> WriteGif(uint32_t width, uint32_t height, int bits,

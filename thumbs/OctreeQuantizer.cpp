@@ -9,6 +9,7 @@ namespace kov {
 COctreeQuantizer::COctreeQuantizer(unsigned maxColors, unsigned colorBits)
     : maxColors_(maxColors < 1 ? 1 : maxColors > 256 ? 256 : maxColors),
       colorBits_(colorBits < 1 ? 1 : colorBits > 8 ? 8 : colorBits),
+      keyShift_(3 * (8 - colorBits_)),
       reducible_(colorBits_ + 1, kNone) {}
 
 int COctreeQuantizer::CreateNode(unsigned level) {
@@ -33,34 +34,50 @@ int COctreeQuantizer::CreateNode(unsigned level) {
 
 void COctreeQuantizer::FreeNode(int node) { freeNodes_.push_back(node); }
 
-void COctreeQuantizer::AddColor(uint8_t r, uint8_t g, uint8_t b) {
-  // Neighbouring pixels often share a leaf: count them without walking the tree.
-  unsigned cut = 8 - colorBits_;
-  uint32_t key = ((r >> cut) << 16) | ((g >> cut) << 8) | (b >> cut);
-  if (lastLeaf_ != kNone && key == lastKey_) {
-    Node& leaf = nodes_[lastLeaf_];
-    ++leaf.pixelCount;
-    leaf.redSum += r, leaf.greenSum += g, leaf.blueSum += b;
-    return;  // no new leaf, so no reduction is due
+namespace {
+
+// Each channel's bits spread three apart, most significant first: bit i of the
+// channel lands at bit 3 * i, so or-ing the red table shifted by 2, green by 1
+// and blue gives, three bits per level, the child index of every level.
+struct SpreadBits {
+  uint32_t table[256];
+  SpreadBits() {
+    for (uint32_t v = 0; v < 256; ++v) {
+      uint32_t out = 0;
+      for (int i = 0; i < 8; ++i) out |= ((v >> i) & 1u) << (3 * i);
+      table[v] = out;
+    }
   }
+};
+const SpreadBits kSpread;
+
+}  // namespace
+
+uint32_t COctreeQuantizer::PathOf(uint8_t r, uint8_t g, uint8_t b) {
+  return (kSpread.table[r] << 2) | (kSpread.table[g] << 1) | kSpread.table[b];
+}
+
+void COctreeQuantizer::AddColor(uint8_t r, uint8_t g, uint8_t b) { AddPath(r, g, b, PathOf(r, g, b)); }
+
+void COctreeQuantizer::AddNewPath(uint8_t r, uint8_t g, uint8_t b, uint32_t path, uint32_t key) {
   if (root_ == kNone) root_ = CreateNode(0);
   int node = root_;
-  for (unsigned level = 0;; ++level) {
-    Node& n = nodes_[node];
-    if (n.isLeaf) {
-      ++n.pixelCount;
-      n.redSum += r, n.greenSum += g, n.blueSum += b;
+  for (unsigned shift = 21;; shift -= 3) {
+    Node* n = &nodes_[node];
+    if (n->isLeaf) {
+      ++n->pixelCount;
+      n->redSum += r, n->greenSum += g, n->blueSum += b;
       lastKey_ = key;
       lastLeaf_ = node;
       break;
     }
-    unsigned shift = 7 - level;
-    int index = (((r >> shift) & 1) << 2) | (((g >> shift) & 1) << 1) | ((b >> shift) & 1);
-    if (n.child[index] == kNone) {
-      int created = CreateNode(level + 1);  // may move nodes_: index again afterwards
-      nodes_[node].child[index] = created;
+    int index = (path >> shift) & 7;
+    int child = n->child[index];
+    if (child == kNone) {
+      child = CreateNode((21 - shift) / 3 + 1);  // may move nodes_: index again afterwards
+      nodes_[node].child[index] = child;
     }
-    node = nodes_[node].child[index];
+    node = child;
   }
   while (leafCount_ > maxColors_) {
     size_t before = leafCount_;
@@ -120,16 +137,26 @@ std::vector<RgbColor> COctreeQuantizer::GetPaletteColors() {
 }
 
 std::vector<uint8_t> COctreeQuantizer::WritePalettized(const RgbImage& image) {
+  std::vector<RgbColor> palette;
+  std::vector<uint8_t> indices;
+  if (!Palettize(image, &palette, &indices)) return {};
+  return MakeBmp8File(image.width, image.height, palette, indices);
+}
+
+bool COctreeQuantizer::Palettize(const RgbImage& image, std::vector<RgbColor>* paletteOut,
+                                 std::vector<uint8_t>* paddedRows) {
   DeleteTree();
   const uint8_t* px = image.rgb.data();
   size_t pixels = image.rgb.size() / 3;
-  for (size_t i = 0; i < pixels; ++i, px += 3) AddColor(px[0], px[1], px[2]);
-  std::vector<RgbColor> palette = GetPaletteColors();
-  if (palette.empty()) return {};
+  for (size_t i = 0; i < pixels; ++i, px += 3) AddPath(px[0], px[1], px[2], PathOf(px[0], px[1], px[2]));
+  std::vector<RgbColor>& palette = *paletteOut;
+  palette = GetPaletteColors();
+  if (palette.empty()) return false;
 
   size_t rows = image.width ? pixels / image.width : 0;
   size_t stride = DibRowStride(image.width, 8);
-  std::vector<uint8_t> indices(stride * rows, 0);  // padding bytes stay 0
+  std::vector<uint8_t>& indices = *paddedRows;
+  indices.assign(stride * rows, 0);  // padding bytes stay 0
   CPaletteIndexCache cache(image.width);
   CNearestColorFinder finder(palette);
   px = image.rgb.data();
@@ -141,7 +168,7 @@ std::vector<uint8_t> COctreeQuantizer::WritePalettized(const RgbImage& image) {
       cache.Store(px[0], px[1], px[2], x, out[x]);
     }
   }
-  return MakeBmp8File(image.width, image.height, palette, indices);
+  return true;
 }
 
 bool COctreeQuantizer::QuantizeBmp(const std::vector<uint8_t>& bmp, std::vector<uint8_t>* bmp8,

@@ -28,6 +28,11 @@ class COctreeQuantizer {
                    std::string* error = nullptr);
   // Quantises decoded pixels; rows of the result keep the order of image.rgb.
   std::vector<uint8_t> WritePalettized(const RgbImage& image);
+  // The same without the file around it: the colour table and the rows, each
+  // padded to DibRowStride(width, 8) with zeros. False for a picture without
+  // pixels.
+  bool Palettize(const RgbImage& image, std::vector<RgbColor>* palette,
+                 std::vector<uint8_t>* paddedRows);
 
   // The tree operations, public so tests can drive them directly.
   void AddColor(uint8_t r, uint8_t g, uint8_t b);
@@ -48,18 +53,34 @@ class COctreeQuantizer {
     int next = kNone;  // next node in the reducible list of its level
   };
 
+  // The pixel's path through the tree: three bits per level, level 0 highest.
+  static uint32_t PathOf(uint8_t r, uint8_t g, uint8_t b);
+  // Counts a colour whose path is known; repeats of the previous leaf take the
+  // short way, which makes no leaf and so needs no reduction.
+  void AddPath(uint8_t r, uint8_t g, uint8_t b, uint32_t path) {
+    uint32_t key = path >> keyShift_;
+    if (key == lastKey_ && lastLeaf_ != kNone) {
+      Node& leaf = nodes_[lastLeaf_];
+      ++leaf.pixelCount;
+      leaf.redSum += r, leaf.greenSum += g, leaf.blueSum += b;
+      return;
+    }
+    AddNewPath(r, g, b, path, key);
+  }
+  void AddNewPath(uint8_t r, uint8_t g, uint8_t b, uint32_t path, uint32_t key);
   int CreateNode(unsigned level);
   void FreeNode(int node);
   void CollectPalette(int node, std::vector<RgbColor>* out);
 
   unsigned maxColors_;
   unsigned colorBits_;
+  unsigned keyShift_;  // drops the path bits below depth colorBits
   int root_ = kNone;
   size_t leafCount_ = 0;
   std::vector<Node> nodes_;      // node storage; freed slots are reused
   std::vector<int> freeNodes_;
   std::vector<int> reducible_;   // list head per level 0..colorBits
-  // The leaf the previous colour went into, keyed by its top colorBits bits;
+  // The leaf the previous colour went into, keyed by its path to that depth;
   // valid until the next reduction, which may free it.
   uint32_t lastKey_ = 0;
   int lastLeaf_ = kNone;

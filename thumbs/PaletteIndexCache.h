@@ -19,8 +19,9 @@ namespace kov {
 // it: those whose least distance to the cell is at most the smallest greatest
 // distance of any entry to it. Every nearest entry of every colour in the cell
 // passes that test, ties included, so searching the list alone is exact. Lists
-// are sorted by least distance to their cell, so a search stops at the first
-// entry that cannot beat the best so far.
+// are sorted by least distance to their cell and packed eight entries to a
+// block, whose distances are worked out side by side; a search stops at the
+// first block that cannot beat the best so far.
 class CNearestColorFinder {
  public:
   explicit CNearestColorFinder(const std::vector<RgbColor>& palette);
@@ -36,17 +37,31 @@ class CNearestColorFinder {
     int32_t r, g, b, index;
     int32_t leastSq;  // least squared distance to any point of its cell
   };
+  static constexpr int kLanes = 8;
+  typedef uint16_t Lanes16 __attribute__((vector_size(2 * kLanes)));
+  typedef int32_t Lanes32 __attribute__((vector_size(4 * kLanes)));
+  typedef int32_t UnalignedLanes32 __attribute__((vector_size(4 * kLanes), aligned(4)));
+  __attribute__((always_inline)) static int32_t LeastLane(const Lanes32& lanes);
+  // Eight list entries; a short last block repeats its last entry.
+  struct Block {
+    Lanes16 r, g, b;
+    Lanes32 index;
+    int32_t leastSq;  // of the block's first entry, the least in it
+  };
   struct Span {
-    uint32_t begin = 0, end = 0;  // into candidates_; end == 0: not built yet
+    uint32_t begin = 0, end = 0;  // into blocks_; end == 0: not built yet
   };
   const Span& CellCandidates(int cell) const;
 
   std::vector<RgbColor> palette_;
   // Per channel and cell coordinate, each entry's least and greatest squared
   // distance along that channel: [channel][coordinate][entry].
+  // Rows are rowLength_ long: the palette size rounded up to whole blocks.
+  size_t rowLength_ = 0;
   std::vector<int32_t> nearSq_, farSq_;
   mutable std::vector<Span> cells_;
-  mutable std::vector<Candidate> candidates_;
+  mutable std::vector<Candidate> sorted_;  // scratch while a list is made
+  mutable std::vector<Block> blocks_;
 };
 
 class CPaletteIndexCache {
