@@ -3,6 +3,10 @@
 #include <algorithm>
 #include <cstdint>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace kov {
 
 namespace {
@@ -26,6 +30,22 @@ inline int32_t CNearestColorFinder::LeastLane(const Lanes32& lanes) {
   m += diff & (diff >> 31);
   return m[0];
 }
+
+namespace {
+
+typedef int32_t Quad __attribute__((vector_size(16)));
+typedef int32_t UnalignedQuad __attribute__((vector_size(16), aligned(4)));
+
+// One bit per lane of a comparison result (lanes all ones or all zeros).
+inline unsigned QuadMask(Quad test) {
+#if defined(__SSE2__)
+  return static_cast<unsigned>(_mm_movemask_ps(_mm_castsi128_ps(reinterpret_cast<__m128i>(test))));
+#else
+  return (test[0] & 1u) | (test[1] & 2u) | (test[2] & 4u) | (test[3] & 8u);
+#endif
+}
+
+}  // namespace
 
 CNearestColorFinder::CNearestColorFinder(const std::vector<RgbColor>& palette)
     : palette_(palette), cells_(kCellCount) {
@@ -54,43 +74,49 @@ const CNearestColorFinder::Span& CNearestColorFinder::CellCandidates(int cell) c
   if (span.end != 0) return span;
   int coords[3] = {cell / (kCellsPerAxis * kCellsPerAxis), cell / kCellsPerAxis % kCellsPerAxis,
                    cell % kCellsPerAxis};
-  const UnalignedLanes32* nearRows[3];
-  const UnalignedLanes32* farRows[3];
+  // Four lanes at a time here: the width the machine works in, so the sums
+  // stay in registers.
+  const UnalignedQuad* nearRows[3];
+  const UnalignedQuad* farRows[3];
   for (int c = 0; c < 3; ++c) {
     size_t row = (c * kCellsPerAxis + coords[c]) * rowLength_;
-    nearRows[c] = reinterpret_cast<const UnalignedLanes32*>(&nearSq_[row]);
-    farRows[c] = reinterpret_cast<const UnalignedLanes32*>(&farSq_[row]);
+    nearRows[c] = reinterpret_cast<const UnalignedQuad*>(&nearSq_[row]);
+    farRows[c] = reinterpret_cast<const UnalignedQuad*>(&farSq_[row]);
   }
-  size_t blockCount = rowLength_ / kLanes;
-  Lanes32 farthest = Lanes32{} + kPadSq;
-  for (size_t k = 0; k < blockCount; ++k) {
-    Lanes32 sum = farRows[0][k] + farRows[1][k] + farRows[2][k];
-    Lanes32 diff = sum - farthest;
+  size_t quadCount = rowLength_ / 4;
+  Quad farthest = Quad{} + kPadSq;
+  for (size_t k = 0; k < quadCount; ++k) {
+    Quad sum = farRows[0][k] + farRows[1][k] + farRows[2][k];
+    Quad diff = sum - farthest;
     farthest += diff & (diff >> 31);
   }
-  int32_t bound = LeastLane(farthest);
+  int32_t bound = std::min(std::min(farthest[0], farthest[1]), std::min(farthest[2], farthest[3]));
+  // Most quads hold no candidate: one mask of the lanes within the bound skips
+  // them whole. A candidate is kept as one key, its least distance above its
+  // index (distance < 2^18), so sorting keys orders by least distance.
   sorted_.clear();
-  for (size_t k = 0; k < blockCount; ++k) {
-    Lanes32 leastSq = nearRows[0][k] + nearRows[1][k] + nearRows[2][k];
-    for (int lane = 0; lane < kLanes; ++lane) {
-      if (leastSq[lane] > bound) continue;
-      size_t i = k * kLanes + lane;
-      sorted_.push_back(
-          {palette_[i][0], palette_[i][1], palette_[i][2], static_cast<int32_t>(i), leastSq[lane]});
+  const Quad over = Quad{} + bound;
+  for (size_t k = 0; k < quadCount; ++k) {
+    Quad leastSq = nearRows[0][k] + nearRows[1][k] + nearRows[2][k];
+    unsigned mask = QuadMask(leastSq <= over);
+    while (mask != 0) {
+      int lane = __builtin_ctz(mask);
+      mask &= mask - 1;
+      sorted_.push_back((static_cast<uint32_t>(leastSq[lane]) << 8) |
+                        static_cast<uint32_t>(k * 4 + lane));
     }
   }
-  std::sort(sorted_.begin(), sorted_.end(),
-            [](const Candidate& a, const Candidate& b) { return a.leastSq < b.leastSq; });
+  std::sort(sorted_.begin(), sorted_.end());
   span.begin = static_cast<uint32_t>(blocks_.size());
   for (size_t first = 0; first < sorted_.size(); first += kLanes) {
     Block block;
-    block.leastSq = sorted_[first].leastSq;
+    block.leastSq = static_cast<int32_t>(sorted_[first] >> 8);
     for (size_t lane = 0; lane < kLanes; ++lane) {
-      const Candidate& c = sorted_[std::min(first + lane, sorted_.size() - 1)];
-      block.r[lane] = static_cast<uint16_t>(c.r);
-      block.g[lane] = static_cast<uint16_t>(c.g);
-      block.b[lane] = static_cast<uint16_t>(c.b);
-      block.index[lane] = c.index;
+      uint32_t i = sorted_[std::min(first + lane, sorted_.size() - 1)] & 0xFF;
+      block.r[lane] = palette_[i][0];
+      block.g[lane] = palette_[i][1];
+      block.b[lane] = palette_[i][2];
+      block.index[lane] = static_cast<int32_t>(i);
     }
     blocks_.push_back(block);
   }

@@ -33,14 +33,9 @@ class CNearestColorFinder {
   static constexpr int kCellShift = 5;
   static constexpr int kCellsPerAxis = 256 >> kCellShift;
   static constexpr int kCellCount = kCellsPerAxis * kCellsPerAxis * kCellsPerAxis;
-  struct Candidate {
-    int32_t r, g, b, index;
-    int32_t leastSq;  // least squared distance to any point of its cell
-  };
   static constexpr int kLanes = 8;
   typedef uint16_t Lanes16 __attribute__((vector_size(2 * kLanes)));
   typedef int32_t Lanes32 __attribute__((vector_size(4 * kLanes)));
-  typedef int32_t UnalignedLanes32 __attribute__((vector_size(4 * kLanes), aligned(4)));
   __attribute__((always_inline)) static int32_t LeastLane(const Lanes32& lanes);
   // Eight list entries; a short last block repeats its last entry.
   struct Block {
@@ -60,7 +55,7 @@ class CNearestColorFinder {
   size_t rowLength_ = 0;
   std::vector<int32_t> nearSq_, farSq_;
   mutable std::vector<Span> cells_;
-  mutable std::vector<Candidate> sorted_;  // scratch while a list is made
+  mutable std::vector<uint32_t> sorted_;  // scratch while a list is made
   mutable std::vector<Block> blocks_;
 };
 
