@@ -153,24 +153,4 @@ uint8_t CNearestColorFinder::Find(uint8_t r, uint8_t g, uint8_t b, int /*hint*/)
   return static_cast<uint8_t>(best & 0xFF);
 }
 
-bool CPaletteIndexCache::Lookup(uint8_t r, uint8_t g, uint8_t b, uint32_t column,
-                                uint8_t* index) const {
-  uint32_t color = Pack(r, g, b);
-  if (last_.index >= 0 && last_.color == color) {
-    *index = static_cast<uint8_t>(last_.index);
-    return true;
-  }
-  if (column < columns_.size() && columns_[column].index >= 0 && columns_[column].color == color) {
-    *index = static_cast<uint8_t>(columns_[column].index);
-    return true;
-  }
-  return false;
-}
-
-void CPaletteIndexCache::Store(uint8_t r, uint8_t g, uint8_t b, uint32_t column, uint8_t index) {
-  Slot slot{Pack(r, g, b), index};
-  if (column < columns_.size()) columns_[column] = slot;
-  last_ = slot;
-}
-
 }  // namespace kov

@@ -64,8 +64,25 @@ class CPaletteIndexCache {
   explicit CPaletteIndexCache(uint32_t width) : columns_(width) {}
   // The index of (r, g, b) if it is the last colour stored or the one stored
   // for this column.
-  bool Lookup(uint8_t r, uint8_t g, uint8_t b, uint32_t column, uint8_t* index) const;
-  void Store(uint8_t r, uint8_t g, uint8_t b, uint32_t column, uint8_t index);
+  // Inline: called once or twice for every pixel.
+  bool Lookup(uint8_t r, uint8_t g, uint8_t b, uint32_t column, uint8_t* index) const {
+    uint32_t color = Pack(r, g, b);
+    if (last_.index >= 0 && last_.color == color) {
+      *index = static_cast<uint8_t>(last_.index);
+      return true;
+    }
+    if (column < columns_.size() && columns_[column].index >= 0 &&
+        columns_[column].color == color) {
+      *index = static_cast<uint8_t>(columns_[column].index);
+      return true;
+    }
+    return false;
+  }
+  void Store(uint8_t r, uint8_t g, uint8_t b, uint32_t column, uint8_t index) {
+    Slot slot{Pack(r, g, b), index};
+    if (column < columns_.size()) columns_[column] = slot;
+    last_ = slot;
+  }
 
  private:
   static uint32_t Pack(uint8_t r, uint8_t g, uint8_t b) { return (r << 16) | (g << 8) | b; }
