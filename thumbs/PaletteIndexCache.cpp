@@ -17,20 +17,6 @@ constexpr int32_t kPadSq = 1 << 24;
 
 }  // namespace
 
-// The least lane, by halving: each step keeps the lesser of two lanes (by the
-// sign of their difference, which stays plain vector work where the machine
-// has no vector minimum; every value here is below 2^26).
-inline int32_t CNearestColorFinder::LeastLane(const Lanes32& lanes) {
-  Lanes32 m = lanes;
-  Lanes32 diff = __builtin_shufflevector(m, m, 4, 5, 6, 7, 0, 1, 2, 3) - m;
-  m += diff & (diff >> 31);
-  diff = __builtin_shufflevector(m, m, 2, 3, 0, 1, 6, 7, 4, 5) - m;
-  m += diff & (diff >> 31);
-  diff = __builtin_shufflevector(m, m, 1, 0, 3, 2, 5, 4, 7, 6) - m;
-  m += diff & (diff >> 31);
-  return m[0];
-}
-
 namespace {
 
 typedef int32_t Quad __attribute__((vector_size(16)));
@@ -113,9 +99,10 @@ const CNearestColorFinder::Span& CNearestColorFinder::CellCandidates(int cell) c
     block.leastSq = static_cast<int32_t>(sorted_[first] >> 8);
     for (size_t lane = 0; lane < kLanes; ++lane) {
       uint32_t i = sorted_[std::min(first + lane, sorted_.size() - 1)] & 0xFF;
-      block.r[lane] = palette_[i][0];
-      block.g[lane] = palette_[i][1];
-      block.b[lane] = palette_[i][2];
+      block.redGreen[2 * lane] = palette_[i][0];
+      block.redGreen[2 * lane + 1] = palette_[i][1];
+      block.blueZero[2 * lane] = palette_[i][2];
+      block.blueZero[2 * lane + 1] = 0;
       block.index[lane] = static_cast<int32_t>(i);
     }
     blocks_.push_back(block);
@@ -131,25 +118,45 @@ uint8_t CNearestColorFinder::Find(uint8_t r, uint8_t g, uint8_t b, int /*hint*/)
   if (span->end == 0) span = &CellCandidates(cell);
   // Distance and index in one key (distance < 2^18, index < 2^8): the least key
   // is the nearest entry, the lowest index among equals.
-  // Distance and index in one key (distance < 2^18, index < 2^8): the least key
-  // is the nearest entry, the lowest index among equals. Channel differences
-  // are taken modulo 2^16; their squares (at most 255^2) are exact there.
-  const Lanes16 qr = Lanes16{} + r, qg = Lanes16{} + g, qb = Lanes16{} + b;
-  Lanes32 keys = Lanes32{} + INT32_MAX;
   const Block* block = blocks_.data() + span->begin;
-  for (const Block* end = blocks_.data() + span->end; block != end; ++block) {
+  const Block* end = blocks_.data() + span->end;
+#if defined(__SSE2__)
+  // Channel differences fit in 16 bits; their squares and sums in 32.
+  const __m128i queryRedGreen = _mm_set1_epi32(static_cast<int32_t>((g << 16) | r));
+  const __m128i queryBlue = _mm_set1_epi32(b);
+  __m128i keys = _mm_set1_epi32(INT32_MAX);
+  for (; block != end; ++block) {
     // A block that may lie away from the colour is skipped when even its
     // least distance cannot beat the best so far; so is every later block.
-    if (block->leastSq > 0 && block->leastSq > (LeastLane(keys) >> 8)) break;
-    Lanes16 dr = block->r - qr, dg = block->g - qg, db = block->b - qb;
-    Lanes32 sq = __builtin_convertvector(dr * dr, Lanes32) +
-                 __builtin_convertvector(dg * dg, Lanes32) +
-                 __builtin_convertvector(db * db, Lanes32);
-    Lanes32 key = (sq << 8) | block->index;
-    Lanes32 diff = key - keys;
-    keys += diff & (diff >> 31);
+    if (block->leastSq > 0 &&
+        _mm_movemask_epi8(_mm_cmplt_epi32(keys, _mm_set1_epi32(block->leastSq << 8))) != 0)
+      break;
+    const __m128i* rg = reinterpret_cast<const __m128i*>(block->redGreen);
+    const __m128i* b0 = reinterpret_cast<const __m128i*>(block->blueZero);
+    const __m128i* index = reinterpret_cast<const __m128i*>(block->index);
+    for (int half = 0; half < 2; ++half) {
+      __m128i dRedGreen = _mm_sub_epi16(_mm_load_si128(rg + half), queryRedGreen);
+      __m128i dBlue = _mm_sub_epi16(_mm_load_si128(b0 + half), queryBlue);
+      __m128i sq = _mm_add_epi32(_mm_madd_epi16(dRedGreen, dRedGreen), _mm_madd_epi16(dBlue, dBlue));
+      __m128i key = _mm_or_si128(_mm_slli_epi32(sq, 8), _mm_load_si128(index + half));
+      __m128i keyLess = _mm_cmplt_epi32(key, keys);
+      keys = _mm_or_si128(_mm_and_si128(keyLess, key), _mm_andnot_si128(keyLess, keys));
+    }
   }
-  int32_t best = LeastLane(keys);
+  alignas(16) int32_t lanes[4];
+  _mm_store_si128(reinterpret_cast<__m128i*>(lanes), keys);
+  int32_t best = std::min(std::min(lanes[0], lanes[1]), std::min(lanes[2], lanes[3]));
+#else
+  int32_t best = INT32_MAX;
+  for (; block != end; ++block) {
+    if (block->leastSq > 0 && block->leastSq > (best >> 8)) break;
+    for (int lane = 0; lane < kLanes; ++lane) {
+      int dr = block->redGreen[2 * lane] - r, dg = block->redGreen[2 * lane + 1] - g;
+      int db = block->blueZero[2 * lane] - b;
+      best = std::min(best, ((dr * dr + dg * dg + db * db) << 8) | block->index[lane]);
+    }
+  }
+#endif
   return static_cast<uint8_t>(best & 0xFF);
 }
 

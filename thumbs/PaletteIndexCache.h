@@ -20,7 +20,7 @@ namespace kov {
 // distance of any entry to it. Every nearest entry of every colour in the cell
 // passes that test, ties included, so searching the list alone is exact. Lists
 // are sorted by least distance to their cell and packed eight entries to a
-// block, whose distances are worked out side by side; a search stops at the
+// block, whose distances are worked out four at a time; a search stops at the
 // first block that cannot beat the best so far.
 class CNearestColorFinder {
  public:
@@ -34,13 +34,13 @@ class CNearestColorFinder {
   static constexpr int kCellsPerAxis = 256 >> kCellShift;
   static constexpr int kCellCount = kCellsPerAxis * kCellsPerAxis * kCellsPerAxis;
   static constexpr int kLanes = 8;
-  typedef uint16_t Lanes16 __attribute__((vector_size(2 * kLanes)));
-  typedef int32_t Lanes32 __attribute__((vector_size(4 * kLanes)));
-  __attribute__((always_inline)) static int32_t LeastLane(const Lanes32& lanes);
-  // Eight list entries; a short last block repeats its last entry.
-  struct Block {
-    Lanes16 r, g, b;
-    Lanes32 index;
+  // Eight list entries; a short last block repeats its last entry. Channels
+  // are laid out in 16-bit pairs (red, green) and (blue, 0) per entry, so one
+  // multiply-add of a pair of differences gives a 32-bit partial distance.
+  struct alignas(16) Block {
+    int16_t redGreen[2 * kLanes];
+    int16_t blueZero[2 * kLanes];
+    int32_t index[kLanes];
     int32_t leastSq;  // of the block's first entry, the least in it
   };
   struct Span {
