@@ -157,17 +157,7 @@ bool COctreeQuantizer::Palettize(const RgbImage& image, std::vector<RgbColor>* p
   size_t stride = DibRowStride(image.width, 8);
   std::vector<uint8_t>& indices = *paddedRows;
   indices.assign(stride * rows, 0);  // padding bytes stay 0
-  CPaletteIndexCache cache(image.width);
-  CNearestColorFinder finder(palette);
-  px = image.rgb.data();
-  for (size_t y = 0; y < rows; ++y) {
-    uint8_t* out = indices.data() + stride * y;
-    for (uint32_t x = 0; x < image.width; ++x, px += 3) {
-      if (cache.Lookup(px[0], px[1], px[2], x, &out[x])) continue;
-      out[x] = finder.Find(px[0], px[1], px[2]);
-      cache.Store(px[0], px[1], px[2], x, out[x]);
-    }
-  }
+  CNearestColorFinder(palette).MapRows(image.rgb.data(), image.width, rows, indices.data(), stride);
   return true;
 }
 

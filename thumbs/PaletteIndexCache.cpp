@@ -111,7 +111,8 @@ const CNearestColorFinder::Span& CNearestColorFinder::CellCandidates(int cell) c
   return span;
 }
 
-uint8_t CNearestColorFinder::Find(uint8_t r, uint8_t g, uint8_t b, int /*hint*/) const {
+inline __attribute__((always_inline)) uint8_t CNearestColorFinder::Nearest(uint8_t r, uint8_t g,
+                                                                           uint8_t b) const {
   int cell = ((r >> kCellShift) * kCellsPerAxis + (g >> kCellShift)) * kCellsPerAxis +
              (b >> kCellShift);
   const Span* span = &cells_[cell];
@@ -158,6 +159,22 @@ uint8_t CNearestColorFinder::Find(uint8_t r, uint8_t g, uint8_t b, int /*hint*/)
   }
 #endif
   return static_cast<uint8_t>(best & 0xFF);
+}
+
+uint8_t CNearestColorFinder::Find(uint8_t r, uint8_t g, uint8_t b, int /*hint*/) const {
+  return Nearest(r, g, b);
+}
+
+void CNearestColorFinder::MapRows(const uint8_t* rgb, uint32_t width, size_t rows, uint8_t* out,
+                                  size_t stride) const {
+  CPaletteIndexCache cache(width);
+  for (size_t y = 0; y < rows; ++y, out += stride) {
+    for (uint32_t x = 0; x < width; ++x, rgb += 3) {
+      if (cache.Lookup(rgb[0], rgb[1], rgb[2], x, &out[x])) continue;
+      out[x] = Nearest(rgb[0], rgb[1], rgb[2]);
+      cache.Store(rgb[0], rgb[1], rgb[2], x, out[x]);
+    }
+  }
 }
 
 }  // namespace kov

@@ -28,6 +28,10 @@ class CNearestColorFinder {
   // hint: kept for callers that know a likely entry; the cell lists make it
   // unnecessary and the answer never depends on it.
   uint8_t Find(uint8_t r, uint8_t g, uint8_t b, int hint = -1) const;
+  // Find for every pixel of `rows` rows of `width` packed RGB pixels; output
+  // rows start `stride` bytes apart. Repeats of the previous colour or of the
+  // colour above are answered from a CPaletteIndexCache without a search.
+  void MapRows(const uint8_t* rgb, uint32_t width, size_t rows, uint8_t* out, size_t stride) const;
 
  private:
   static constexpr int kCellShift = 5;
@@ -47,6 +51,8 @@ class CNearestColorFinder {
     uint32_t begin = 0, end = 0;  // into blocks_; end == 0: not built yet
   };
   const Span& CellCandidates(int cell) const;
+  // The search itself, inlined into Find and into the pixel loop of MapRows.
+  inline uint8_t Nearest(uint8_t r, uint8_t g, uint8_t b) const;
 
   std::vector<RgbColor> palette_;
   // Per channel and cell coordinate, each entry's least and greatest squared
