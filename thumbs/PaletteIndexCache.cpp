@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <vector>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -167,12 +168,31 @@ uint8_t CNearestColorFinder::Find(uint8_t r, uint8_t g, uint8_t b, int /*hint*/)
 
 void CNearestColorFinder::MapRows(const uint8_t* rgb, uint32_t width, size_t rows, uint8_t* out,
                                   size_t stride) const {
-  CPaletteIndexCache cache(width);
+  // The previous colour and the colour above each column, packed 0xRRGGBB
+  // next to their index; kNoColor matches no pixel. Kept in locals so the
+  // common repeat costs a pack, a compare and a store.
+  constexpr uint32_t kNoColor = 1u << 24;
+  struct Slot {
+    uint32_t color;
+    uint32_t index;
+  };
+  std::vector<Slot> above(width, Slot{kNoColor, 0});
+  Slot last{kNoColor, 0};
   for (size_t y = 0; y < rows; ++y, out += stride) {
     for (uint32_t x = 0; x < width; ++x, rgb += 3) {
-      if (cache.Lookup(rgb[0], rgb[1], rgb[2], x, &out[x])) continue;
-      out[x] = Nearest(rgb[0], rgb[1], rgb[2]);
-      cache.Store(rgb[0], rgb[1], rgb[2], x, out[x]);
+      uint32_t color = (uint32_t{rgb[0]} << 16) | (uint32_t{rgb[1]} << 8) | rgb[2];
+      if (color != last.color) {
+        if (color == above[x].color) {
+          last = above[x];
+        } else {
+          // Channels taken from the packed colour: the loads above stay
+          // the only work of a repeat.
+          last = Slot{color, Nearest(static_cast<uint8_t>(color >> 16), static_cast<uint8_t>(color >> 8),
+                                     static_cast<uint8_t>(color))};
+        }
+      }
+      above[x] = last;
+      out[x] = static_cast<uint8_t>(last.index);
     }
   }
 }

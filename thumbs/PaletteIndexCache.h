@@ -30,7 +30,7 @@ class CNearestColorFinder {
   uint8_t Find(uint8_t r, uint8_t g, uint8_t b, int hint = -1) const;
   // Find for every pixel of `rows` rows of `width` packed RGB pixels; output
   // rows start `stride` bytes apart. Repeats of the previous colour or of the
-  // colour above are answered from a CPaletteIndexCache without a search.
+  // colour above are answered without a search.
   void MapRows(const uint8_t* rgb, uint32_t width, size_t rows, uint8_t* out, size_t stride) const;
 
  private:
@@ -63,41 +63,6 @@ class CNearestColorFinder {
   mutable std::vector<Span> cells_;
   mutable std::vector<uint32_t> sorted_;  // scratch while a list is made
   mutable std::vector<Block> blocks_;
-};
-
-class CPaletteIndexCache {
- public:
-  explicit CPaletteIndexCache(uint32_t width) : columns_(width) {}
-  // The index of (r, g, b) if it is the last colour stored or the one stored
-  // for this column.
-  // Inline: called once or twice for every pixel.
-  bool Lookup(uint8_t r, uint8_t g, uint8_t b, uint32_t column, uint8_t* index) const {
-    uint32_t color = Pack(r, g, b);
-    if (last_.index >= 0 && last_.color == color) {
-      *index = static_cast<uint8_t>(last_.index);
-      return true;
-    }
-    if (column < columns_.size() && columns_[column].index >= 0 &&
-        columns_[column].color == color) {
-      *index = static_cast<uint8_t>(columns_[column].index);
-      return true;
-    }
-    return false;
-  }
-  void Store(uint8_t r, uint8_t g, uint8_t b, uint32_t column, uint8_t index) {
-    Slot slot{Pack(r, g, b), index};
-    if (column < columns_.size()) columns_[column] = slot;
-    last_ = slot;
-  }
-
- private:
-  static uint32_t Pack(uint8_t r, uint8_t g, uint8_t b) { return (r << 16) | (g << 8) | b; }
-  struct Slot {
-    uint32_t color = 0;
-    int index = -1;
-  };
-  Slot last_;
-  std::vector<Slot> columns_;
 };
 
 }  // namespace kov
