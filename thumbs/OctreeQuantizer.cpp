@@ -40,8 +40,8 @@ namespace {
 // channel lands at bit 3 * i, so or-ing the red table shifted by 2, green by 1
 // and blue gives, three bits per level, the child index of every level.
 struct SpreadBits {
-  uint32_t table[256];
-  SpreadBits() {
+  uint32_t table[256] = {};
+  constexpr SpreadBits() {
     for (uint32_t v = 0; v < 256; ++v) {
       uint32_t out = 0;
       for (int i = 0; i < 8; ++i) out |= ((v >> i) & 1u) << (3 * i);
@@ -49,11 +49,11 @@ struct SpreadBits {
     }
   }
 };
-const SpreadBits kSpread;
+constexpr SpreadBits kSpread;
 
 }  // namespace
 
-uint32_t COctreeQuantizer::PathOf(uint8_t r, uint8_t g, uint8_t b) {
+inline uint32_t COctreeQuantizer::PathOf(uint8_t r, uint8_t g, uint8_t b) {
   return (kSpread.table[r] << 2) | (kSpread.table[g] << 1) | kSpread.table[b];
 }
 
