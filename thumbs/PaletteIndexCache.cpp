@@ -53,7 +53,10 @@ CNearestColorFinder::CNearestColorFinder(const std::vector<RgbColor>& palette)
         farRow[i] = farthest * farthest;
       }
     }
-  blocks_.reserve(512);
+  // A picture spread over all of RGB space (noise) builds every cell with a
+  // few blocks each; reserving that up front spares copying the lists as the
+  // vector grows. Capacity is only touched where lists are written.
+  blocks_.reserve(4 * kCellCount);
 }
 
 const CNearestColorFinder::Span& CNearestColorFinder::CellCandidates(int cell) const {
