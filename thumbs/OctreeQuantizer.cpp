@@ -57,34 +57,63 @@ inline uint32_t COctreeQuantizer::PathOf(uint8_t r, uint8_t g, uint8_t b) {
   return (kSpread.table[r] << 2) | (kSpread.table[g] << 1) | kSpread.table[b];
 }
 
-void COctreeQuantizer::AddColor(uint8_t r, uint8_t g, uint8_t b) { AddPath(r, g, b, PathOf(r, g, b)); }
-
-void COctreeQuantizer::AddNewPath(uint8_t r, uint8_t g, uint8_t b, uint32_t path, uint32_t key) {
+inline __attribute__((always_inline)) void COctreeQuantizer::AddPath(uint8_t r, uint8_t g, uint8_t b,
+                                                                     uint32_t path) {
+  // Repeats of the previous leaf skip the walk. Otherwise most colours end in
+  // a leaf that exists already: walk down without making anything, and leave
+  // the rest of the path to GrowPath.
+  uint32_t key = path >> keyShift_;
+  if (key == lastKey_ && lastLeaf_ != kNone) {
+    Node& leaf = nodes_[lastLeaf_];
+    ++leaf.pixelCount;
+    leaf.redSum += r, leaf.greenSum += g, leaf.blueSum += b;
+    return;
+  }
   if (root_ == kNone) root_ = CreateNode(0);
+  const Node* nodes = nodes_.data();
   int node = root_;
-  for (unsigned shift = 21;; shift -= 3) {
-    Node* n = &nodes_[node];
-    if (n->isLeaf) {
-      ++n->pixelCount;
-      n->redSum += r, n->greenSum += g, n->blueSum += b;
-      lastKey_ = key;
-      lastLeaf_ = node;
-      break;
+  unsigned shift = 21;
+  while (!nodes[node].isLeaf) {
+    int child = nodes[node].child[(path >> shift) & 7];
+    if (child == kNone) {
+      GrowPath(Rgb{r, g, b}, path, key, node, shift);
+      return;
     }
+    node = child;
+    shift -= 3;
+  }
+  CountInLeaf(r, g, b, key, node);
+}
+
+inline void COctreeQuantizer::CountInLeaf(uint8_t r, uint8_t g, uint8_t b, uint32_t key, int leaf) {
+  Node& n = nodes_[leaf];
+  ++n.pixelCount;
+  n.redSum += r, n.greenSum += g, n.blueSum += b;
+  lastKey_ = key;
+  lastLeaf_ = leaf;
+}
+
+void COctreeQuantizer::GrowPath(Rgb color, uint32_t path, uint32_t key, int node, unsigned shift) {
+  uint8_t r = color.r, g = color.g, b = color.b;
+  for (;; shift -= 3) {
+    if (nodes_[node].isLeaf) break;
     int index = (path >> shift) & 7;
-    int child = n->child[index];
+    int child = nodes_[node].child[index];
     if (child == kNone) {
       child = CreateNode((21 - shift) / 3 + 1);  // may move nodes_: index again afterwards
       nodes_[node].child[index] = child;
     }
     node = child;
   }
+  CountInLeaf(r, g, b, key, node);
   while (leafCount_ > maxColors_) {
     size_t before = leafCount_;
     ReduceTree();
     if (leafCount_ == before && reducible_[0] == kNone) break;  // nothing left to merge
   }
 }
+
+void COctreeQuantizer::AddColor(uint8_t r, uint8_t g, uint8_t b) { AddPath(r, g, b, PathOf(r, g, b)); }
 
 void COctreeQuantizer::ReduceTree() {
   lastLeaf_ = kNone;

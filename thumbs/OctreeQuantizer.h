@@ -57,17 +57,16 @@ class COctreeQuantizer {
   static uint32_t PathOf(uint8_t r, uint8_t g, uint8_t b);
   // Counts a colour whose path is known; repeats of the previous leaf take the
   // short way, which makes no leaf and so needs no reduction.
-  void AddPath(uint8_t r, uint8_t g, uint8_t b, uint32_t path) {
-    uint32_t key = path >> keyShift_;
-    if (key == lastKey_ && lastLeaf_ != kNone) {
-      Node& leaf = nodes_[lastLeaf_];
-      ++leaf.pixelCount;
-      leaf.redSum += r, leaf.greenSum += g, leaf.blueSum += b;
-      return;
-    }
-    AddNewPath(r, g, b, path, key);
-  }
-  void AddNewPath(uint8_t r, uint8_t g, uint8_t b, uint32_t path, uint32_t key);
+  void AddPath(uint8_t r, uint8_t g, uint8_t b, uint32_t path);
+  // The rest of a path from node, whose child at shift is missing: makes the
+  // nodes down to a leaf, counts the colour, then reduces while there are too
+  // many leaves.
+  // The colour travels packed, so the walk's caller keeps fewer registers.
+  struct Rgb {
+    uint8_t r, g, b;
+  };
+  void GrowPath(Rgb color, uint32_t path, uint32_t key, int node, unsigned shift);
+  void CountInLeaf(uint8_t r, uint8_t g, uint8_t b, uint32_t key, int leaf);
   int CreateNode(unsigned level);
   void FreeNode(int node);
   void CollectPalette(int node, std::vector<RgbColor>* out);
