@@ -61,7 +61,7 @@ class CNearestColorFinder {
   size_t rowLength_ = 0;
   std::vector<int32_t> nearSq_, farSq_;
   mutable std::vector<Span> cells_;
-  mutable std::vector<uint32_t> sorted_;  // scratch while a list is made
+  mutable std::vector<uint32_t> sorted_, rankScratch_;  // scratch while a list is made
   mutable std::vector<Block> blocks_;
 };
 
