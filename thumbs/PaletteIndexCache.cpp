@@ -137,9 +137,8 @@ const CNearestColorFinder::Span& CNearestColorFinder::CellCandidates(int cell) c
       uint32_t i = sorted_[std::min(first + lane, sorted_.size() - 1)] & 0xFF;
       block.redGreen[2 * lane] = palette_[i][0];
       block.redGreen[2 * lane + 1] = palette_[i][1];
-      block.blueZero[2 * lane] = palette_[i][2];
-      block.blueZero[2 * lane + 1] = 0;
-      block.index[lane] = static_cast<int32_t>(i);
+      block.blue[lane] = palette_[i][2];
+      block.index[lane] = static_cast<uint8_t>(i);
     }
     blocks_.push_back(block);
   }
@@ -160,7 +159,8 @@ inline __attribute__((always_inline)) uint8_t CNearestColorFinder::Nearest(uint8
 #if defined(__SSE2__)
   // Channel differences fit in 16 bits; their squares and sums in 32.
   const __m128i queryRedGreen = _mm_set1_epi32(static_cast<int32_t>((g << 16) | r));
-  const __m128i queryBlue = _mm_set1_epi32(b);
+  const __m128i queryBlue = _mm_set1_epi16(b);
+  const __m128i zero = _mm_setzero_si128();
   __m128i keys = _mm_set1_epi32(INT32_MAX);
   for (; block != end; ++block) {
     // A block that may lie away from the colour is skipped when even its
@@ -169,13 +169,15 @@ inline __attribute__((always_inline)) uint8_t CNearestColorFinder::Nearest(uint8
         _mm_movemask_epi8(_mm_cmplt_epi32(keys, _mm_set1_epi32(block->leastSq << 8))) != 0)
       break;
     const __m128i* rg = reinterpret_cast<const __m128i*>(block->redGreen);
-    const __m128i* b0 = reinterpret_cast<const __m128i*>(block->blueZero);
-    const __m128i* index = reinterpret_cast<const __m128i*>(block->index);
+    __m128i dBlue = _mm_sub_epi16(_mm_load_si128(reinterpret_cast<const __m128i*>(block->blue)), queryBlue);
+    __m128i blueSq = _mm_mullo_epi16(dBlue, dBlue);  // below 2^16: exact as unsigned
+    __m128i index = _mm_unpacklo_epi8(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(block->index)), zero);
     for (int half = 0; half < 2; ++half) {
       __m128i dRedGreen = _mm_sub_epi16(_mm_load_si128(rg + half), queryRedGreen);
-      __m128i dBlue = _mm_sub_epi16(_mm_load_si128(b0 + half), queryBlue);
-      __m128i sq = _mm_add_epi32(_mm_madd_epi16(dRedGreen, dRedGreen), _mm_madd_epi16(dBlue, dBlue));
-      __m128i key = _mm_or_si128(_mm_slli_epi32(sq, 8), _mm_load_si128(index + half));
+      __m128i halfBlueSq = half == 0 ? _mm_unpacklo_epi16(blueSq, zero) : _mm_unpackhi_epi16(blueSq, zero);
+      __m128i halfIndex = half == 0 ? _mm_unpacklo_epi16(index, zero) : _mm_unpackhi_epi16(index, zero);
+      __m128i sq = _mm_add_epi32(_mm_madd_epi16(dRedGreen, dRedGreen), halfBlueSq);
+      __m128i key = _mm_or_si128(_mm_slli_epi32(sq, 8), halfIndex);
       __m128i keyLess = _mm_cmplt_epi32(key, keys);
       keys = _mm_or_si128(_mm_and_si128(keyLess, key), _mm_andnot_si128(keyLess, keys));
     }
@@ -189,7 +191,7 @@ inline __attribute__((always_inline)) uint8_t CNearestColorFinder::Nearest(uint8
     if (block->leastSq > 0 && block->leastSq > (best >> 8)) break;
     for (int lane = 0; lane < kLanes; ++lane) {
       int dr = block->redGreen[2 * lane] - r, dg = block->redGreen[2 * lane + 1] - g;
-      int db = block->blueZero[2 * lane] - b;
+      int db = block->blue[lane] - b;
       best = std::min(best, ((dr * dr + dg * dg + db * db) << 8) | block->index[lane]);
     }
   }

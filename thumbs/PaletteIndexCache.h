@@ -38,13 +38,14 @@ class CNearestColorFinder {
   static constexpr int kCellsPerAxis = 256 >> kCellShift;
   static constexpr int kCellCount = kCellsPerAxis * kCellsPerAxis * kCellsPerAxis;
   static constexpr int kLanes = 8;
-  // Eight list entries; a short last block repeats its last entry. Channels
-  // are laid out in 16-bit pairs (red, green) and (blue, 0) per entry, so one
-  // multiply-add of a pair of differences gives a 32-bit partial distance.
-  struct alignas(16) Block {
+  // Eight list entries in one 64-byte cache line; a short last block repeats
+  // its last entry. Red and green are laid out in 16-bit pairs per entry, so
+  // one multiply-add of a pair of differences gives a 32-bit partial distance;
+  // blue squares fit 16 bits unsigned and are widened after the multiply.
+  struct alignas(64) Block {
     int16_t redGreen[2 * kLanes];
-    int16_t blueZero[2 * kLanes];
-    int32_t index[kLanes];
+    int16_t blue[kLanes];
+    uint8_t index[kLanes];
     int32_t leastSq;  // of the block's first entry, the least in it
   };
   struct Span {
