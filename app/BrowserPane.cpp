@@ -122,11 +122,22 @@ void CBrowserPane::FocusPage() {
 void CBrowserPane::OnLoadChanged(WebKitWebView* view, WebKitLoadEvent event, gpointer self) {
   auto* pane = static_cast<CBrowserPane*>(self);
   if (event == WEBKIT_LOAD_COMMITTED) pane->hasDocument_ = true;
-  if (event == WEBKIT_LOAD_FINISHED) pane->OnDocumentComplete(pane->GetLocationUrl());
+  // The view's address is the newest navigation's; a finish can belong to an older
+  // one, so each load's own address is kept from its start on.
+  if (event == WEBKIT_LOAD_COMMITTED) pane->committedUrl_ = pane->GetLocationUrl();
+  if (event != WEBKIT_LOAD_FINISHED) return;
+  std::string url = !pane->failedUrl_.empty()      ? pane->failedUrl_
+                    : !pane->committedUrl_.empty() ? pane->committedUrl_
+                                                   : pane->GetLocationUrl();
+  pane->committedUrl_.clear();
+  pane->failedUrl_.clear();
+  pane->OnDocumentComplete(url);
 }
 
 // TRUE: the engine's own error page never shows; the last page stays.
-gboolean CBrowserPane::OnLoadFailed(WebKitWebView*, WebKitLoadEvent, gchar*, GError*, gpointer) {
+gboolean CBrowserPane::OnLoadFailed(WebKitWebView*, WebKitLoadEvent, gchar* failingUri, GError*,
+                                    gpointer self) {
+  static_cast<CBrowserPane*>(self)->failedUrl_ = failingUri ? failingUri : "";
   return TRUE;
 }
 
@@ -146,8 +157,19 @@ gboolean CBrowserPane::OnContextMenuSignal(WebKitWebView*, WebKitContextMenu* me
   return TRUE;
 }
 
-void CNotifyBrowserPane::OnDocumentComplete(const std::string&) {
+void CNotifyBrowserPane::OnDocumentComplete(const std::string& url) {
+  // A parent that never asks keeps only the latest few.
+  constexpr size_t kKeptFinishes = 16;
+  if (finishedUrls_.size() == kKeptFinishes) finishedUrls_.pop_front();
+  finishedUrls_.push_back(url);
   PostCommand(ParentTarget(), kCmdPageFinished);
+}
+
+std::string CNotifyBrowserPane::TakeFinishedUrl() {
+  if (finishedUrls_.empty()) return GetLocationUrl();
+  std::string url = std::move(finishedUrls_.front());
+  finishedUrls_.pop_front();
+  return url;
 }
 
 }  // namespace kov

@@ -6,6 +6,7 @@
 // on their own.
 #include <webkit2/webkit2.h>
 
+#include <deque>
 #include <functional>
 #include <string>
 
@@ -69,13 +70,26 @@ class CBrowserPane {
   CommandTarget parentTarget_ = 0;
   bool hasDocument_ = false;
   bool noContextMenu_ = false;
+  // The address the load under way committed to, or failed at. Its finish can come
+  // after a newer navigation has given the view the newer address.
+  std::string committedUrl_;
+  std::string failedUrl_;
 };
 
 // A pane that tells its parent (command 32773) each time a page has finished loading;
 // the parent checks for itself whether it is the page it waits for.
 class CNotifyBrowserPane : public CBrowserPane {
+ public:
+  // The address of the page whose finish a 32773 reports, oldest first. The pane's
+  // current address is no answer: by the time the posted command runs, another
+  // navigation may have begun and the view already shows its address.
+  std::string TakeFinishedUrl();
+
  protected:
   void OnDocumentComplete(const std::string& url) override;
+
+ private:
+  std::deque<std::string> finishedUrls_;
 };
 
 }  // namespace kov

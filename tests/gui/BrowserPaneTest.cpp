@@ -252,7 +252,7 @@ TEST(PaneNotice, NotifyPanePostsPageFinishedToItsParentAfterLoading) {
   std::vector<std::string> seenAt;
   CNotifyBrowserPane pane;
   CommandTarget parent = RegisterCommandTarget([&](int id) {
-    if (id == kCmdPageFinished) seenAt.push_back(pane.GetLocationUrl());
+    if (id == kCmdPageFinished) seenAt.push_back(pane.TakeFinishedUrl());
   });
   SetPageSource([](const std::string& url) {
     return PageResponse{"<html><body>" + url + "</body></html>", "text/html"};
@@ -264,6 +264,26 @@ TEST(PaneNotice, NotifyPanePostsPageFinishedToItsParentAfterLoading) {
   pane.Navigate("kovp://t/two");
   ASSERT_TRUE(SpinUntil([&] { return seenAt.size() == 2; }));
   EXPECT_EQ(seenAt, (std::vector<std::string>{"kovp://t/one", "kovp://t/two"}));
+
+  // A load cut short by a newer navigation still reports its finish, after the view
+  // has taken on the newer address; the report must name the page that ended.
+  seenAt.clear();
+  struct Cut {
+    CNotifyBrowserPane* pane;
+    bool done;
+  } cut{&pane, false};
+  gulong handler = g_signal_connect(
+      pane.View(), "load-changed", G_CALLBACK(+[](WebKitWebView*, WebKitLoadEvent event, gpointer data) {
+        auto* cut = static_cast<Cut*>(data);
+        if (event != WEBKIT_LOAD_COMMITTED || cut->done) return;
+        cut->done = true;
+        cut->pane->Navigate("kovp://t/four");
+      }),
+      &cut);
+  pane.Navigate("kovp://t/three");
+  ASSERT_TRUE(SpinUntil([&] { return seenAt.size() == 2; }));
+  g_signal_handler_disconnect(pane.View(), handler);
+  EXPECT_EQ(seenAt, (std::vector<std::string>{"kovp://t/three", "kovp://t/four"}));
   SetPageSource(nullptr);
   gtk_widget_destroy(GTK_WIDGET(window));
   UnregisterCommandTarget(parent);

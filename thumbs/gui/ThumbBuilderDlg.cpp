@@ -166,7 +166,7 @@ gboolean CThumbBuilderDlg::OnKeyPress(GtkWidget*, GdkEventKey* event, gpointer s
 
 void CThumbBuilderDlg::OnCommand(int command) {
   if (command == kCmdPageFinished) {
-    std::string url = pane_->GetLocationUrl();
+    std::string url = pane_->TakeFinishedUrl();
     if (url.rfind("kovp://thumbmk/", 0) == 0) loadedAt_ = g_get_monotonic_time();
     builder_->OnPageLoaded(url);
     return;
