@@ -10,9 +10,10 @@ namespace kov {
 // a missing variable reads as 0. The rectangle is the one the engine paints: the
 // picture's box in the visible region (what the snapshot shows) with each edge
 // rounded to a whole pixel; a width from offsetLeft plus the rounded width can be
-// one pixel off it and take in a column of the page. A shown picture thinner than
-// a pixel (a long strip scaled to 120) is widened to one pixel first, so it is
-// painted at all.
+// one pixel off it and take in a column of the page. The rectangle is in the
+// snapshot's pixels, page pixels times the screen's scale: on a scaled screen a
+// picture may start half a page pixel in. A shown picture thinner than a pixel (a
+// long strip scaled to 120) is widened to one pixel first, so it is painted at all.
 const char kPictureProbeScript[] =
     "(function(){"
     "var d=document,im=d.getElementsByTagName('IMG'),n=im.length;"
@@ -23,9 +24,10 @@ const char kPictureProbeScript[] =
     "r[3]=getComputedStyle(p).visibility=='visible'?1:0;"
     "if(r[3]){if(p.getBoundingClientRect().width<1)p.width=1;"
     "if(p.getBoundingClientRect().height<1)p.height=1;}"
-    "var b=p.getBoundingClientRect(),x=Math.round(b.left),y=Math.round(b.top);"
+    "var q=window.devicePixelRatio||1,b=p.getBoundingClientRect();"
+    "var x=Math.round(b.left*q),y=Math.round(b.top*q);"
     "r[4]=p.naturalWidth;r[5]=p.naturalHeight;"
-    "r[6]=Math.round(b.right)-x;r[7]=Math.round(b.bottom)-y;r[8]=x;r[9]=y;"
+    "r[6]=Math.round(b.right*q)-x;r[7]=Math.round(b.bottom*q)-y;r[8]=x;r[9]=y;"
     "r[10]=typeof imgWidth=='number'?Math.round(imgWidth):0;"
     "r[11]=typeof imgHeight=='number'?Math.round(imgHeight):0;"
     "return r;})()";

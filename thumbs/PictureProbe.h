@@ -21,9 +21,11 @@ struct PictureProbe {
   bool imageShown = false;     // the page's script has scaled it and made it visible
   int32_t decodedWidth = 0;    // the engine's natural size; 0 when it could not decode
   int32_t decodedHeight = 0;
-  int32_t width = 0;  // displayed size
+  // Displayed size and position in the visible region, in the snapshot's pixels
+  // (page pixels times the screen's scale).
+  int32_t width = 0;
   int32_t height = 0;
-  int32_t left = 0;  // position in the visible region
+  int32_t left = 0;
   int32_t top = 0;
   int32_t naturalWidth = 0;  // the page's imgWidth and imgHeight variables
   int32_t naturalHeight = 0;

@@ -3,6 +3,9 @@
 // visible region then gives what the engine painted, cropped to that rectangle.
 #include "thumbs/gui/ThumbBuilderDlg.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "platform/gui/KeyState.h"
 
 namespace kov {
@@ -12,6 +15,31 @@ namespace {
 CaptureResult Failed() { return CaptureResult{CaptureResult::Status::kFailed, 0, 0, {}}; }
 
 CaptureResult NotReady() { return CaptureResult{CaptureResult::Status::kNotReady, 0, 0, {}}; }
+
+// On a scaled screen the snapshot and the picture's rectangle are in device pixels,
+// while a thumbnail is as many pixels as the page shows it. The rectangle is then
+// drawn down to its size in page pixels, and *rect becomes the whole of that
+// surface; on an unscaled screen the snapshot is used as it is. Bilinear sampling
+// at a whole-number scale averages only the device pixels of each page pixel, so
+// the picture's edges take in nothing of the page around it.
+cairo_surface_t* AtPagePixels(cairo_surface_t* snapshot, GtkWidget* view, CaptureRect* rect) {
+  int pageWidth = gtk_widget_get_allocated_width(view);
+  int snapshotWidth = cairo_image_surface_get_width(snapshot);
+  if (pageWidth <= 0 || snapshotWidth == pageWidth) return cairo_surface_reference(snapshot);
+  double scale = double(snapshotWidth) / pageWidth;
+  int deviceWidth = rect->right - rect->left, deviceHeight = rect->bottom - rect->top;
+  int width = std::max(1, int(std::lround(deviceWidth / scale)));
+  int height = std::max(1, int(std::lround(deviceHeight / scale)));
+  cairo_surface_t* copy = cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height);
+  cairo_t* cr = cairo_create(copy);
+  cairo_scale(cr, double(width) / deviceWidth, double(height) / deviceHeight);
+  cairo_set_source_surface(cr, snapshot, -rect->left, -rect->top);
+  cairo_pattern_set_filter(cairo_get_source(cr), CAIRO_FILTER_BILINEAR);
+  cairo_paint(cr);
+  cairo_destroy(cr);
+  *rect = {0, 0, width, height};
+  return copy;
+}
 
 }  // namespace
 
@@ -70,9 +98,11 @@ void CThumbBuilderDlg::OnSnapshotReady(GObject* view, GAsyncResult* result, gpoi
   if (surface != nullptr) cairo_surface_destroy(surface);
 }
 
-void CThumbBuilderDlg::OnSnapshot(const SnapshotRequest& request, cairo_surface_t* surface) {
+void CThumbBuilderDlg::OnSnapshot(const SnapshotRequest& request, cairo_surface_t* snapshot) {
   CaptureResult capture = Failed();
-  if (surface != nullptr && cairo_surface_get_type(surface) == CAIRO_SURFACE_TYPE_IMAGE) {
+  if (snapshot != nullptr && cairo_surface_get_type(snapshot) == CAIRO_SURFACE_TYPE_IMAGE) {
+    CaptureRect rect = request.rect;
+    cairo_surface_t* surface = AtPagePixels(snapshot, GTK_WIDGET(pane_->View()), &rect);
     cairo_surface_flush(surface);
     cairo_format_t format = cairo_image_surface_get_format(surface);
     int width = cairo_image_surface_get_width(surface);
@@ -84,7 +114,7 @@ void CThumbBuilderDlg::OnSnapshot(const SnapshotRequest& request, cairo_surface_
         (format == CAIRO_FORMAT_ARGB32 || format == CAIRO_FORMAT_RGB24)) {
       PixelBuffer buffer{pixels, uint32_t(width), uint32_t(height), size_t(stride),
                          PixelLayout::kBgra};
-      CScreenCapture picture(buffer, request.rect);
+      CScreenCapture picture(buffer, rect);
       if (picture.HasDib()) {
         capture.status = CaptureResult::Status::kCaptured;
         capture.naturalWidth = request.probe.naturalWidth;
@@ -92,6 +122,7 @@ void CThumbBuilderDlg::OnSnapshot(const SnapshotRequest& request, cairo_surface_
         capture.dib.assign(picture.Dib().begin(), picture.Dib().end());
       }
     }
+    cairo_surface_destroy(surface);
   }
   // Alt held at capture time stops the whole build, as the Cancel button does.
   if (AltKeyIsDown()) {

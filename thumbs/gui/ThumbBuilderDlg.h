@@ -71,7 +71,7 @@ class CThumbBuilderDlg : private IThumbBuilderHost {
   void OnCommand(int command);
   void OnProbe(unsigned token, bool ok, const std::string& json);
   void TakeSnapshot(unsigned token, const PictureProbe& probe, const CaptureRect& rect);
-  void OnSnapshot(const SnapshotRequest& request, cairo_surface_t* surface);
+  void OnSnapshot(const SnapshotRequest& request, cairo_surface_t* snapshot);
   void Answer(unsigned token, const CaptureResult& result);
   static void OnSnapshotReady(GObject* view, GAsyncResult* result, gpointer data);
   static gboolean OnKeyPress(GtkWidget*, GdkEventKey* event, gpointer self);
