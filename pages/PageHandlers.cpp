@@ -2,12 +2,14 @@
 // served as stored, the image and thumbnail-making pages filled in from their
 // templates, and the built-in BIN resources.
 #include <string>
+#include <vector>
 
 #include "pages/ContentTypes.h"
 #include "pages/PageProtocol.h"
 #include "pages/PageText.h"
 #include "pages/TextEscape.h"
 #include "res/BuiltInMusic.h"
+#include "thumbs/FileBytes.h"
 #include "res/Resources.h"
 
 namespace kov {
@@ -61,7 +63,7 @@ void CPageProtocol::ServeBackgroundPage() {
 std::string CPageProtocol::GetImageBackgroundUrl() const {
   std::string found;
   if (FindFolderBackgroundFile(NormalizePath("/" + parts_.folder), &found, true)) {
-    std::string url = FileUrlOf(found);
+    std::string url = PictureUrlOf(found);
     if (!url.empty()) return url;
   }
   return "kovp://bin/" + std::to_string(kBuiltInBackgroundPicture) + ".gif";
@@ -72,7 +74,7 @@ std::string CPageProtocol::GetImageBackgroundUrl() const {
 void CPageProtocol::ServeImagePage() {
   std::string templ;
   std::string path = GetRequestPath();
-  std::string pictureUrl = FileUrlOf(path);
+  std::string pictureUrl = PictureUrlOf(path);
   if (pictureUrl.empty() || !LoadResourceBytes(kImagePageTemplate, ResourceType::kHtml, &templ)) {
     ServeDefaultPage();
     return;
@@ -84,13 +86,25 @@ void CPageProtocol::ServeImagePage() {
 
 void CPageProtocol::ServeThumbMakerPage() {
   std::string templ;
-  std::string pictureUrl = FileUrlOf(GetRequestPath());
+  std::string pictureUrl = PictureUrlOf(GetRequestPath());
   if (pictureUrl.empty() ||
       !LoadResourceBytes(kThumbMakerPageTemplate, ResourceType::kHtml, &templ)) {
     ServeDefaultPage();
     return;
   }
   buffer_.Append(FillTemplate(templ, {HtmlEscape(pictureUrl)}));
+  ReportComplete();
+}
+
+// The bytes of a picture file, for pages that cannot name it by a file:// URL. Only
+// files with a picture's name are served, so a page cannot read any other file;
+// anything else, and a file that cannot be read, gives an empty answer, which the
+// engine shows as a broken picture.
+void CPageProtocol::ServePictureFile() {
+  std::string path = GetRequestPath();
+  std::vector<uint8_t> bytes;
+  std::string error;
+  if (IsImageFile(path) && ReadFileBytes(path, &bytes, &error)) buffer_.Append(bytes.data(), bytes.size());
   ReportComplete();
 }
 

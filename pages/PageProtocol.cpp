@@ -26,6 +26,7 @@ const CommandEntry kCommands[] = {
     {"thumblst", &CPageProtocol::ServeThumbnailList},
     {"background", &CPageProtocol::ServeBackgroundPage},
     {"blank2", &CPageProtocol::ServeBlank2Page},
+    {"picture", &CPageProtocol::ServePictureFile},
 };
 
 }  // namespace

@@ -52,11 +52,12 @@ class CPageProtocol : public IInternetProtocol {
   void ServeImagePage();
   void ServeThumbMakerPage();
   void ServeBinResource();
+  void ServePictureFile();
   void ServeThumbnailList();
   void ServeThumbnail();
 
   // The background picture URL for the request's folder: the folder's own kovbgimg
-  // picture as a file URL, or the built-in kovp://bin/152.gif.
+  // picture by its PictureUrlOf URL, or the built-in kovp://bin/152.gif.
   std::string GetImageBackgroundUrl() const;
 
  private:

@@ -54,6 +54,8 @@ std::string MimeTypeOfResponse(const std::string& body) {
   if (body.size() >= 5 && strncasecmp(body.c_str(), "<html", 5) == 0) return "text/html";
   if (StartsWith(body, "GIF8")) return "image/gif";
   if (StartsWith(body, "BM")) return "image/bmp";
+  if (StartsWith(body, "\xFF\xD8\xFF")) return "image/jpeg";
+  if (StartsWith(body, "\x89PNG")) return "image/png";
   if (StartsWith(body, "MThd")) return "audio/midi";
   return "application/octet-stream";
 }

@@ -16,6 +16,12 @@ std::string FileUrlOf(const std::string& path) {
   return out;
 }
 
+std::string PictureUrlOf(const std::string& path) {
+  if (path.empty() || path[0] != '/') return "";
+  if (g_utf8_validate(path.data(), static_cast<gssize>(path.size()), nullptr)) return FileUrlOf(path);
+  return "kovp://picture/" + PercentEncodePath(path);
+}
+
 std::string FillTemplate(const std::string& templ, const std::vector<std::string>& args) {
   std::string out;
   out.reserve(templ.size() + 256);

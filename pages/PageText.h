@@ -23,6 +23,14 @@ class CUtf8Text {
 // (/tmp/a b.jpg gives file:///tmp/a%20b.jpg); empty when the path is not absolute.
 std::string FileUrlOf(const std::string& path);
 
+// The URL a page shows a picture file by: its file:// URL, or, when the path is not
+// valid UTF-8 (names from older systems in Latin-1 and the like),
+// kovp://picture/<percent-encoded path>, which the page server answers with the
+// file's bytes. The engine turns the escapes of a file:// URL back into UTF-8
+// text, so it cannot open such a file by its file:// URL. Empty when the path is
+// not absolute.
+std::string PictureUrlOf(const std::string& path);
+
 // Fills a page template: each "%s" takes the next argument as it stands (a missing
 // argument gives nothing), "%%" gives "%", and every other byte, a lone '%' included,
 // is copied. Arguments are never scanned for placeholders.

@@ -1,8 +1,7 @@
 #include "app/logic/PageStatements.h"
 
-#include <glib.h>
-
 #include "pages/ContentTypes.h"
+#include "pages/PageText.h"
 #include "pages/TextEscape.h"
 
 namespace kov {
@@ -18,12 +17,7 @@ std::string Call(const char* function, const std::string& argument) {
 }
 }  // namespace
 
-std::string FileUrl(const std::string& path) {
-  gchar* uri = g_filename_to_uri(path.c_str(), nullptr, nullptr);
-  std::string url = uri ? uri : "";
-  g_free(uri);
-  return url;
-}
+std::string FileUrl(const std::string& path) { return FileUrlOf(path); }
 
 std::string SetInfoStatement(const std::string& html) { return Call("setInfo", html); }
 std::string ClearInfoStatement() { return SetInfoStatement("&nbsp;"); }
@@ -37,7 +31,7 @@ std::string NoImagesStatement(const std::string& folder) {
 std::string FolderBackgroundStatement(const std::string& folder) {
   std::string picture;
   if (!folder.empty() && FindFolderBackgroundFile(folder, &picture, true))
-    return SetBackgroundStatement(FileUrl(picture));
+    return SetBackgroundStatement(PictureUrlOf(picture));
   return SetBackgroundStatement(kBuiltInPictureUrl);
 }
 

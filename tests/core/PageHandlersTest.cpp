@@ -14,8 +14,10 @@
 #include "pages/TextEscape.h"
 #include "res/BuiltInMusic.h"
 #include "res/Resources.h"
+#include "tests/core/TempFolder.h"
 
 using namespace kov;
+using kovtest::TempFolder;
 
 namespace {
 
@@ -96,19 +98,55 @@ TEST(ImagePage, FillsTheTemplateWithEscapedUrlsAndTooltip) {
   EXPECT_FALSE(Contains(page, "%s"));
 
   // A name with every character that could break out of an attribute or a URL.
-  std::string path = "/tmp/q\"x<y>&z#w%v\xFF.jpg";
+  std::string path = "/tmp/q\"x<y>&z#w%v\xC3\xA9.jpg";
   std::string hostile = Serve("kovp://image/" + PercentEncodePath(path));
-  EXPECT_TRUE(Contains(hostile, "src=\"file:///tmp/q%22x%3Cy%3E&amp;z%23w%25v%FF.jpg\""))
+  EXPECT_TRUE(Contains(hostile, "src=\"file:///tmp/q%22x%3Cy%3E&amp;z%23w%25v%C3%A9.jpg\""))
       << hostile;
-  EXPECT_TRUE(Contains(hostile, "title=\"/tmp/q&quot;x&lt;y&gt;&amp;z#w%v\xEF\xBF\xBD.jpg\""));
+  EXPECT_TRUE(Contains(hostile, "title=\"/tmp/q&quot;x&lt;y&gt;&amp;z#w%v\xC3\xA9.jpg\""));
   EXPECT_FALSE(Contains(hostile, "q\"x"));
   EXPECT_FALSE(Contains(hostile, "<y"));
-  EXPECT_TRUE(g_utf8_validate(hostile.data(), static_cast<gssize>(hostile.size()), nullptr));
 
   std::string maker = Serve("kovp://thumbmk/" + PercentEncodePath(path));
-  EXPECT_TRUE(Contains(maker, "<img src=\"file:///tmp/q%22x%3Cy%3E&amp;z%23w%25v%FF.jpg\" id=\"pic\""))
+  EXPECT_TRUE(Contains(maker, "<img src=\"file:///tmp/q%22x%3Cy%3E&amp;z%23w%25v%C3%A9.jpg\" id=\"pic\""))
       << maker;
   EXPECT_EQ(Serve("kovp://thumbmk//a/../b.jpg"), Serve("kovp://thumbmk//b.jpg"));
+}
+
+// The engine reads the escapes of a file:// URL back as UTF-8, so a name that is not
+// UTF-8 (here Latin-1) is shown through the page server instead.
+TEST(ImagePage, NamesThatAreNotUtf8AreShownThroughThePageServer) {
+  std::string path = "/tmp/q\"x&caf\xE9.jpg";
+  std::string expected = "kovp://picture//tmp/q%22x%26caf%E9.jpg";
+  EXPECT_EQ(PictureUrlOf(path), expected);
+  EXPECT_EQ(PictureUrlOf("/tmp/caf\xC3\xA9.jpg"), "file:///tmp/caf%C3%A9.jpg");
+  EXPECT_EQ(PictureUrlOf("tmp/caf\xE9.jpg"), "");
+
+  std::string image = Serve("kovp://image/" + PercentEncodePath(path));
+  EXPECT_TRUE(Contains(image, "src=\"" + expected + "\"")) << image;
+  EXPECT_TRUE(Contains(image, "title=\"/tmp/q&quot;x&amp;caf\xEF\xBF\xBD.jpg\""));
+  EXPECT_TRUE(g_utf8_validate(image.data(), static_cast<gssize>(image.size()), nullptr));
+  EXPECT_TRUE(Contains(Serve("kovp://thumbmk/" + PercentEncodePath(path)), "<img src=\"" + expected + "\""));
+}
+
+TEST(PicturePage, ServesThePictureFileItselfAndNothingElse) {
+  TempFolder folder;
+  const std::string png("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16);
+  const std::string jpeg("\xFF\xD8\xFF\xE0\0\x10JFIF", 10);
+  std::string latin = folder.WriteFile("\xE9t\xE9.png", png);
+  std::string photo = folder.WriteFile("p#1.JPG", jpeg);
+  std::string notes = folder.WriteFile("notes\xE9.txt", "private");
+
+  PageResponse picture = ServePageUrl("kovp://picture/" + PercentEncodePath(latin));
+  EXPECT_EQ(picture.body, png);
+  EXPECT_EQ(picture.mimeType, "image/png");
+  PageResponse upper = ServePageUrl("KOVP://PICTURE/" + PercentEncodePath(photo));
+  EXPECT_EQ(upper.body, jpeg);
+  EXPECT_EQ(upper.mimeType, "image/jpeg");
+  // Only pictures, only files that are there, never a folder.
+  EXPECT_EQ(Serve("kovp://picture/" + PercentEncodePath(notes)), "");
+  EXPECT_EQ(Serve("kovp://picture/" + PercentEncodePath(folder / "gone.png")), "");
+  EXPECT_EQ(Serve("kovp://picture/" + PercentEncodePath(folder.MakeFolder("dir.png"))), "");
+  EXPECT_EQ(Serve("kovp://picture//etc/passwd"), "");
 }
 
 TEST(ImagePage, UsesTheFolderBackgroundPictureWhenThereIsOne) {

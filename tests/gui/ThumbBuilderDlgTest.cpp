@@ -60,6 +60,8 @@ TEST(ThumbBuilderDlg, FolderOfMixedPicturesGetsFittedThumbnailsOfThePicturesThem
   ASSERT_TRUE(WriteSplitGif(dir + "/c.gif", 64, 48));
   ASSERT_TRUE(WriteSplitBmp(dir + "/d.bmp", 300, 300));
   ASSERT_TRUE(WritePng(dir + "/strip.png", 1, 10000, 0x10C010));
+  // A Latin-1 name, not UTF-8: the engine cannot open it by its file:// URL.
+  ASSERT_TRUE(WriteSplitPicture(dir + "/\xE9t\xE9.png", "png", 80, 40));
   ASSERT_TRUE(WriteBytes(dir + "/x.jpg", "this is not a picture at all \x01\x02\x03"));
   ASSERT_TRUE(WriteBytes(dir + "/notes.txt", "not a picture: never listed"));
 
@@ -79,20 +81,21 @@ TEST(ThumbBuilderDlg, FolderOfMixedPicturesGetsFittedThumbnailsOfThePicturesThem
   // The count goes up one picture at a time, after the scanning text.
   ASSERT_FALSE(statuses.empty());
   EXPECT_EQ(statuses.front(), "Scanning Files...");
-  EXPECT_EQ(statuses.back(), "6");
-  EXPECT_EQ(dialog.RenderedCount(), 6u);
+  EXPECT_EQ(statuses.back(), "7");
+  EXPECT_EQ(dialog.RenderedCount(), 7u);
   EXPECT_NE(std::find(statuses.begin(), statuses.end(), "3"), statuses.end());
 
   std::vector<ReadRecord> records = ReadCacheRecords(CachePathOf(dir));
   std::vector<std::string> names;
   for (const ReadRecord& r : records) names.push_back(r.header.name);
   // Case-insensitive path order; the text file is not a picture.
-  EXPECT_EQ(names, (std::vector<std::string>{"a.png", "B.jpg", "c.gif", "d.bmp", "strip.png", "x.jpg"}));
+  EXPECT_EQ(names, (std::vector<std::string>{"a.png", "B.jpg", "c.gif", "d.bmp", "strip.png", "x.jpg",
+                                             "\xE9t\xE9.png"}));
   EXPECT_TRUE(FilesStartingWith(dir, "tmp").empty());
 
   const std::map<std::string, std::pair<int, int>> natural = {
       {"a.png", {200, 100}}, {"B.jpg", {90, 160}}, {"c.gif", {64, 48}},
-      {"d.bmp", {300, 300}}, {"strip.png", {1, 10000}}};
+      {"d.bmp", {300, 300}}, {"strip.png", {1, 10000}}, {"\xE9t\xE9.png", {80, 40}}};
   for (const ReadRecord& r : records) {
     SCOPED_TRACE(r.header.name);
     KeepForViewing(r);
@@ -130,7 +133,7 @@ TEST(ThumbBuilderDlg, FolderOfMixedPicturesGetsFittedThumbnailsOfThePicturesThem
   ASSERT_TRUE(again.Create(nullptr));
   EXPECT_EQ(again.Run(), BuildResult::kOk);
   EXPECT_EQ(again.RenderedCount(), 2u);  // e.png and the placeholder of x.jpg
-  EXPECT_EQ(ReadCacheRecords(CachePathOf(dir)).size(), 7u);
+  EXPECT_EQ(ReadCacheRecords(CachePathOf(dir)).size(), 8u);
 }
 
 TEST(ThumbBuilderDlg, EscapeCancelButtonAltAndHidingCancelAndKeepTheOldCache) {
