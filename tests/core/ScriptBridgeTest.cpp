@@ -33,6 +33,7 @@ TEST(ScriptBridge, ThumbnailClickNamesThePictureInTheCurrentFolder) {
   EXPECT_EQ(click("kovp://thumbvw//p/kovthumb.$$$/a.gif", "/pics").clickedPath, "/pics/a");
   EXPECT_EQ(click("kovp://x/a%20b%25.jpg.bmp", "/pics/").clickedPath, "/pics/a b%.jpg");
   EXPECT_EQ(click("kovp://x/caf%C3%A9.png.gif", "/p").clickedPath, "/p/caf\xC3\xA9.png");
+  EXPECT_EQ(click("kovp://x/caf%E9.png.gif", "/p").clickedPath, "/p/caf\xE9.png");  // Latin-1 bytes kept
   // A backslash is an ordinary byte of a name.
   EXPECT_EQ(click("kovp://x/a\\b.jpg.gif", "/p").clickedPath, "/p/a\\b.jpg");
 }
