@@ -84,7 +84,9 @@ std::vector<std::string> ScanImages(const std::string& folder) {
   for (const std::string& name : ListNames(folder)) {
     std::string path = JoinPath(folder, name);
     struct stat st;
-    if (path.size() >= PATH_MAX || stat(path.c_str(), &st) != 0 || S_ISDIR(st.st_mode)) continue;
+    // Regular files only, as the viewer lists them: opening a FIFO or a device with a
+    // picture's name would stall the engine's load.
+    if (path.size() >= PATH_MAX || stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) continue;
     if (IsImageFile(name) && GetSpecialFileKind(name) == kNotSpecial) images.push_back(path);
   }
   std::sort(images.begin(), images.end(), NameLess);

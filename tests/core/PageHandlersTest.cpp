@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <glib.h>
 #include <glib/gstdio.h>
+#include <sys/stat.h>
 
 #include <string>
 #include <vector>
@@ -146,6 +147,8 @@ TEST(PicturePage, ServesThePictureFileItselfAndNothingElse) {
   EXPECT_EQ(Serve("kovp://picture/" + PercentEncodePath(notes)), "");
   EXPECT_EQ(Serve("kovp://picture/" + PercentEncodePath(folder / "gone.png")), "");
   EXPECT_EQ(Serve("kovp://picture/" + PercentEncodePath(folder.MakeFolder("dir.png"))), "");
+  ASSERT_EQ(mkfifo((folder / "pipe.png").c_str(), 0600), 0);  // answered at once, not waited on
+  EXPECT_EQ(Serve("kovp://picture/" + PercentEncodePath(folder / "pipe.png")), "");
   EXPECT_EQ(Serve("kovp://picture//etc/passwd"), "");
 }
 

@@ -107,6 +107,7 @@ TEST(BuildQueue, FoldersDepthFirstAndImagesSortedAndFiltered) {
                            "kovtn12.gif", "noext"})
     tmp.WriteFile(std::string("root/") + name, "1 1");
   tmp.MakeFolder("root/folder.png");
+  ASSERT_EQ(mkfifo((root + "/pipe.jpg").c_str(), 0600), 0);  // the engine would wait on it for ever
   EXPECT_EQ(ScanImages(root), (std::vector<std::string>{root + "/A.png", root + "/a.png",
                                                         root + "/B.jpg", root + "/b.png"}));
   EXPECT_TRUE(ScanImages(root + "/missing").empty());
