@@ -123,7 +123,7 @@ void CBrowserPane::OnLoadChanged(WebKitWebView* view, WebKitLoadEvent event, gpo
   auto* pane = static_cast<CBrowserPane*>(self);
   if (event == WEBKIT_LOAD_COMMITTED) pane->hasDocument_ = true;
   // The view's address is the newest navigation's; a finish can belong to an older
-  // one, so each load's own address is kept from its start on.
+  // one, so each load's own address is kept from its commit (or failure) on.
   if (event == WEBKIT_LOAD_COMMITTED) pane->committedUrl_ = pane->GetLocationUrl();
   if (event != WEBKIT_LOAD_FINISHED) return;
   std::string url = !pane->failedUrl_.empty()      ? pane->failedUrl_
