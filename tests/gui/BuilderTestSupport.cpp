@@ -90,22 +90,11 @@ std::vector<std::string> FilesStartingWith(const std::string& folder, const std:
   return names;
 }
 
-BuildResult RunWithTicks(CThumbBuilderDlg* dialog,
-                         const std::function<void(const std::string&)>& onTick) {
-  struct Watch {
-    CThumbBuilderDlg* dialog;
-    const std::function<void(const std::string&)>* onTick;
-  } watch{dialog, &onTick};
-  guint source = g_timeout_add(
-      5,
-      [](gpointer data) -> gboolean {
-        auto* w = static_cast<Watch*>(data);
-        (*w->onTick)(w->dialog->StatusText());
-        return G_SOURCE_CONTINUE;
-      },
-      &watch);
+BuildResult RunWatchingStatus(CThumbBuilderDlg* dialog,
+                              const std::function<void(const std::string&)>& onStatus) {
+  CThumbBuilderDlg::SetStatusObserver(onStatus);
   BuildResult result = dialog->Run();
-  g_source_remove(source);
+  CThumbBuilderDlg::SetStatusObserver(nullptr);
   return result;
 }
 

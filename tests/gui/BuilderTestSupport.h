@@ -33,10 +33,10 @@ std::vector<ReadRecord> ReadCacheRecords(const std::string& cachePath);
 // Names in folder that start with prefix.
 std::vector<std::string> FilesStartingWith(const std::string& folder, const std::string& prefix);
 
-// Runs the dialog with onTick called every few milliseconds of its nested loop,
-// with the status text; returns the build's result.
-BuildResult RunWithTicks(CThumbBuilderDlg* dialog,
-                         const std::function<void(const std::string& status)>& onTick);
+// Runs the dialog with onStatus called each time the status text is set, with the
+// text; returns the build's result. Every count is seen, however fast the pictures go.
+BuildResult RunWatchingStatus(CThumbBuilderDlg* dialog,
+                              const std::function<void(const std::string& status)>& onStatus);
 
 // A key held down or let go through XTest.
 void HoldKey(unsigned keysym, bool down);

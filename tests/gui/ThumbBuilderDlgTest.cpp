@@ -69,7 +69,7 @@ TEST(ThumbBuilderDlg, FolderOfMixedPicturesGetsFittedThumbnailsOfThePicturesThem
   ASSERT_TRUE(dialog.Create(nullptr));
   std::vector<std::string> statuses;
   std::string screenshot;
-  BuildResult result = RunWithTicks(&dialog, [&](const std::string& status) {
+  BuildResult result = RunWatchingStatus(&dialog, [&](const std::string& status) {
     if (statuses.empty() || statuses.back() != status) statuses.push_back(status);
     if (screenshot.empty() && status == "2") screenshot = SaveScreenshot(dialog.window(), "thumb-builder");
   });
@@ -187,7 +187,7 @@ TEST(ThumbBuilderDlg, EscapeCancelButtonAltAndHidingCancelAndKeepTheOldCache) {
     SCOPED_TRACE(c.what);
     CThumbBuilderDlg dialog(dir, dir, false);
     ASSERT_TRUE(dialog.Create(nullptr));
-    BuildResult result = RunWithTicks(&dialog, [&](const std::string& s) { c.act(dialog, s); });
+    BuildResult result = RunWatchingStatus(&dialog, [&](const std::string& s) { c.act(dialog, s); });
     if (altDown) HoldKey(XK_Alt_L, false);
     EXPECT_EQ(result, BuildResult::kCancelled);
     EXPECT_GE(dialog.RenderedCount(), c.leastRendered);

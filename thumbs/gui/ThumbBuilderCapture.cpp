@@ -129,6 +129,11 @@ void CThumbBuilderDlg::OnSnapshot(const SnapshotRequest& request, cairo_surface_
     OnCancel();
     return;
   }
+  // The probe found the picture ready, so a snapshot that gave nothing to crop (the
+  // engine not yet drawing at start-up, say) is asked for again at the next poll;
+  // the builder's wait limit still ends a picture that never gets one. A hidden
+  // window answers as failed, so the builder sees it and cancels.
+  if (capture.status != CaptureResult::Status::kCaptured && IsShown()) capture = NotReady();
   int64_t snappedAt = g_get_monotonic_time();
   Answer(request.token, capture);
   if (capture.status != CaptureResult::Status::kCaptured || loadedAt_ == 0) return;
