@@ -8,6 +8,7 @@
 
 #include "pages/ContentTypes.h"
 #include "pages/TextEscape.h"
+#include "platform/Trace.h"
 #include "thumbs/BuildQueue.h"
 
 namespace kov {
@@ -212,7 +213,14 @@ void CThumbBuilder::FinishImage(const CaptureResult* capture) {
   bool stored = capture && capture->status == CaptureResult::Status::kCaptured &&
                 writer_->AppendCapture(currentImage_, capture->dib, capture->naturalHeight,
                                        capture->naturalWidth);
-  if (!stored) StorePlaceholder();
+  if (!stored) {
+    if (TraceEnabled())
+      TraceLine("builder placeholder " + currentImage_ +
+                (capture ? (capture->status == CaptureResult::Status::kCaptured ? " (not stored)"
+                                                                                : " (not a picture)")
+                         : " (timed out)"));
+    StorePlaceholder();
+  }
   host_.SetStatus(std::to_string(renderedCount_));
   state_ = State::kNextImage;
   host_.Post(kCmdBuilderNextImage);

@@ -1,11 +1,16 @@
 #include "tests/gui/BuilderTestSupport.h"
 
+#include <glib/gstdio.h>
+#include <gtest/gtest.h>
+// X11's headers define macros (None, Bool) that clash with later headers: last.
 #include <X11/extensions/XTest.h>
 #include <gdk/gdkx.h>
 
+#include <cstdio>
 #include <fstream>
 #include <sstream>
 
+#include "platform/Trace.h"
 #include "tests/gui/GuiTestSupport.h"
 #include "thumbs/BmpWriter.h"
 #include "thumbs/GifWriter.h"
@@ -22,6 +27,17 @@ RgbColor Rgb(unsigned colour) {
 }
 
 }  // namespace
+
+TraceShownOnFailure::TraceShownOnFailure(const std::string& folder)
+    : path_(folder + "/trace.txt") {
+  OpenTrace(path_);
+}
+
+TraceShownOnFailure::~TraceShownOnFailure() {
+  CloseTrace();
+  if (testing::Test::HasFailure()) std::fprintf(stderr, "trace:\n%s\n", ReadBytes(path_).c_str());
+  g_unlink(path_.c_str());
+}
 
 bool WriteSplitPicture(const std::string& path, const char* format, int width, int height) {
   GdkPixbuf* pixbuf = gdk_pixbuf_new(GDK_COLORSPACE_RGB, FALSE, 8, width, height);

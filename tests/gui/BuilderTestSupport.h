@@ -38,6 +38,17 @@ std::vector<std::string> FilesStartingWith(const std::string& folder, const std:
 BuildResult RunWatchingStatus(CThumbBuilderDlg* dialog,
                               const std::function<void(const std::string& status)>& onStatus);
 
+// Keeps the program's trace in a file for as long as it lives, and prints it when
+// the test has failed: why a picture got the placeholder, say.
+class TraceShownOnFailure {
+ public:
+  explicit TraceShownOnFailure(const std::string& folder);
+  ~TraceShownOnFailure();
+
+ private:
+  std::string path_;
+};
+
 // A key held down or let go through XTest.
 void HoldKey(unsigned keysym, bool down);
 // Clicks the middle of a widget through XTest.

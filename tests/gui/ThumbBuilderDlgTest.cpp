@@ -54,6 +54,8 @@ std::string CachePathOf(const std::string& folder) { return JoinPath(folder, kCa
 
 TEST(ThumbBuilderDlg, FolderOfMixedPicturesGetsFittedThumbnailsOfThePicturesThemselves) {
   TempFolder folder;
+  TempFolder traceFolder;
+  TraceShownOnFailure trace(traceFolder.path());
   const std::string& dir = folder.path();
   ASSERT_TRUE(WriteSplitPicture(dir + "/a.png", "png", 200, 100));
   ASSERT_TRUE(WriteSplitPicture(dir + "/B.jpg", "jpeg", 90, 160));

@@ -2,7 +2,11 @@
 
 #include <glib/gstdio.h>
 
+#include <gtest/gtest.h>
+
+#include <cstdio>
 #include <fstream>
+#include <iterator>
 
 #include "platform/Trace.h"
 #include "platform/gui/WindowRecord.h"
@@ -115,6 +119,12 @@ ViewerRun::~ViewerRun() {
   main_.reset();
   SpinFor(50);  // lets the destroyed windows' notices drain
   CloseTrace();
+  // A failed test shows what the viewer did, so a failure seen once can be read.
+  if (testing::Test::HasFailure()) {
+    std::ifstream in(traceFile_);
+    std::fprintf(stderr, "viewer trace:\n%s\n",
+                 std::string(std::istreambuf_iterator<char>(in), {}).c_str());
+  }
 }
 
 std::vector<std::string> ViewerRun::Trace() const {

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/Trace.h"
 #include "platform/gui/KeyState.h"
 
 namespace kov {
@@ -70,6 +71,8 @@ void CThumbBuilderDlg::OnProbe(unsigned token, bool ok, const std::string& json)
       Answer(token, NotReady());
       break;
     case ProbeVerdict::kFailed:
+      // Broken files end here; the probe's numbers say why a good one did.
+      if (TraceEnabled()) TraceLine("builder probe refused " + json);
       Answer(token, Failed());
       break;
     case ProbeVerdict::kCapture:
