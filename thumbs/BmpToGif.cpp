@@ -10,13 +10,10 @@ namespace kov {
 
 bool ConvertBmpToGif(const std::vector<uint8_t>& bmp, std::vector<uint8_t>* gif,
                      std::string* error) {
-  BmpLayout layout;
-  if (!ParseBmpLayout(bmp.data(), bmp.size(), &layout, error)) return false;
-  CGifWriter writer;
-  bool direct = layout.bitCount == 8 && layout.headerSize >= kBmpInfoHeaderSize;
-  if (direct) return writer.ConvertBmp(bmp, gif, error);
-  // Straight from the quantiser's table and rows to the GIF: the same bytes as
-  // writing its 8-bit BMP and converting that.
+  // Every BMP goes through the quantiser, an 8-bit one too: its colours are merged
+  // and ordered as any other picture's, so a thumbnail's bytes depend on its pixels
+  // alone. From the quantiser's table and rows straight to the GIF: the same bytes
+  // as writing its 8-bit BMP and converting that.
   RgbImage image;
   if (!ReadBmpImage(bmp.data(), bmp.size(), &image, error)) return false;
   std::vector<RgbColor> palette;

@@ -187,3 +187,24 @@ TEST(GifWriter, TopDownBmpGivesTheSameGifAsBottomUp) {
   topDown.insert(topDown.end(), idx.begin(), idx.end());
   EXPECT_EQ(ToGif(topDown), ToGif(bottomUp));
 }
+
+// An 8-bit picture is quantised like any other before it is encoded: its colour
+// table order and near-duplicate colours do not reach the thumbnail.
+TEST(GifWriter, EightBitPicturesAreQuantisedFirst) {
+  const std::vector<std::vector<uint32_t>> tables = {
+      {0xFFFFFF, 0x000000},  // white listed first: the quantiser orders black first
+      {0x000000, 0x010203},  // differ below the top 6 bits: one colour
+  };
+  for (const std::vector<uint32_t>& table : tables) {
+    std::vector<uint8_t> bmp8 = samples::Bmp8(2, 1, table, {0, 1}), quantised, viaFiles, gif;
+    ASSERT_TRUE(COctreeQuantizer(256, 6).QuantizeBmp(bmp8, &quantised));
+    ASSERT_TRUE(CGifWriter().ConvertBmp(quantised, &viaFiles));
+    ASSERT_TRUE(ConvertBmpToGif(bmp8, &gif));
+    EXPECT_EQ(gif, viaFiles) << std::hex << table[0];
+  }
+  std::vector<uint8_t> gif;
+  ASSERT_TRUE(ConvertBmpToGif(samples::Bmp8(2, 1, tables[1], {0, 1}), &gif));
+  samples::DecodedGif d = DecodeGif(gif);
+  ASSERT_TRUE(d.ok);
+  EXPECT_EQ(d.indices[0], d.indices[1]);  // both pixels one colour
+}
