@@ -3,6 +3,7 @@
 
 #include <glib.h>
 #include <glib/gstdio.h>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -110,7 +111,9 @@ std::string MakeTempFileName(const std::string& folder) {
   std::string pattern = JoinPath(folder.empty() ? "." : folder, "tmpXXXXXX");
   std::vector<char> buffer(pattern.begin(), pattern.end());
   buffer.push_back('\0');
-  int fd = mkstemp(buffer.data());
+  // Made with the permissions of any new file (0666 less the umask), not mkstemp's
+  // 0600: the cache renamed over it from here must stay readable by other users.
+  int fd = g_mkstemp_full(buffer.data(), O_RDWR, 0666);
   if (fd < 0) return "";
   close(fd);
   return buffer.data();

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cstdlib>
 #include <set>
@@ -51,6 +52,12 @@ TEST(CacheLocation, TempFileInTheGivenFolder) {
   EXPECT_NE(first, second);
   EXPECT_EQ(cachetest::FileSize(first), 0);
   EXPECT_EQ(MakeTempFileName(dir / "missing"), "");
+  // The cache that replaces it is readable by others, as any new file is.
+  mode_t old = umask(022);
+  struct stat st {};
+  EXPECT_EQ(stat(MakeTempFileName(dir.path()).c_str(), &st), 0);
+  umask(old);
+  EXPECT_EQ(st.st_mode & 0777, 0644u);
 }
 
 // A mount table in which <temp>/cd is a CD-ROM and everything else a fixed disk.
