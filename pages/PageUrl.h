@@ -2,13 +2,15 @@
 // The kovp URL grammar: canonicalisation (percent escapes decoded, dot segments
 // resolved) and the split into command, folder part and name part.
 #include <cstddef>
+#include <climits>
 #include <string>
 
 namespace kov {
 
-// Longest URL accepted, as browsers of the platform limit it; longer ones canonicalise
-// to the empty URL, which serves the default page.
-constexpr size_t kMaxPageUrlLength = 2083;
+// Longest URL accepted: room for any path the system takes (PATH_MAX) with every byte
+// percent-encoded, as a name in Cyrillic or CJK letters is, plus the scheme and
+// command. Longer ones canonicalise to the empty URL, which serves the default page.
+constexpr size_t kMaxPageUrlLength = 3 * PATH_MAX + 100;
 // Longest command kept; a longer one is cut there and the rest begins the path.
 constexpr size_t kMaxPageCommandLength = 78;
 

@@ -129,6 +129,22 @@ TEST(ImagePage, NamesThatAreNotUtf8AreShownThroughThePageServer) {
   EXPECT_TRUE(Contains(Serve("kovp://thumbmk/" + PercentEncodePath(path)), "<img src=\"" + expected + "\""));
 }
 
+// Every byte of a name in CJK letters is encoded as three: a deep folder of them
+// makes a long URL that still names a path well within the system's limit.
+TEST(ImagePage, LongPathsOfNonLatinNamesAreShown) {
+  std::string path = "/tmp";
+  for (int i = 0; i < 8; ++i) path += "/" + [] {
+    std::string folder;
+    for (int k = 0; k < 30; ++k) folder += "\xE5\x86\x99";  // a 3-byte letter
+    return folder;
+  }();
+  path += "/a.jpg";
+  std::string url = "kovp://image/" + PercentEncodePath(path);
+  ASSERT_GT(url.size(), 2083u);
+  std::string image = Serve(url);
+  EXPECT_TRUE(Contains(image, "src=\"file://" + PercentEncodePath(path) + "\"")) << image.substr(0, 200);
+}
+
 TEST(PicturePage, ServesThePictureFileItselfAndNothingElse) {
   TempFolder folder;
   const std::string png("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16);
