@@ -4,6 +4,8 @@
 
 #include <sys/statvfs.h>
 
+#include <cstdlib>
+
 #include "pages/ContentTypes.h"
 #include "platform/BlockDevices.h"
 
@@ -75,9 +77,28 @@ int DriveTypeOfMount(const MountEntry& entry) {
   return kDriveFixed;
 }
 
+std::string ResolvedPath(const std::string& path) {
+  if (path.empty() || path[0] != '/') return path;
+  // The longest leading part that exists is resolved and the rest kept as text: a
+  // cache file not written yet is still on the volume its folder is on.
+  std::string head = NormalizePath(path), tail;
+  while (head != "/") {
+    char* real = realpath(head.c_str(), nullptr);
+    if (real != nullptr) {
+      std::string resolved = real;
+      free(real);
+      return tail.empty() ? resolved : NormalizePath(resolved + "/" + tail);
+    }
+    size_t slash = head.rfind('/');
+    tail = tail.empty() ? head.substr(slash + 1) : head.substr(slash + 1) + "/" + tail;
+    head = slash == 0 ? "/" : head.substr(0, slash);
+  }
+  return path;
+}
+
 bool GetVolumeInfo(const std::string& path, VolumeInfo* info) {
   std::vector<MountEntry> table = ReadMountTable();
-  const MountEntry* mount = FindMountOf(table, path);
+  const MountEntry* mount = FindMountOf(table, ResolvedPath(path));
   if (!mount || !info) return false;
   std::string device = BlockDeviceName(mount->source);
   VolumeInfo result;

@@ -19,7 +19,13 @@ struct VolumeInfo {
 };
 
 // false when path is relative or no mount covers it; info is then left default.
+// The volume is the one the path really leads to: symbolic links on the way (a
+// /media/cdrom link to the drive's mount point, say) are followed first.
 bool GetVolumeInfo(const std::string& path, VolumeInfo* info);
+
+// The path with every symbolic link, "." and ".." of its longest existing leading
+// part resolved, the rest kept as it is; the path as given when no part exists.
+std::string ResolvedPath(const std::string& path);
 
 // One line of a mountinfo table, with the mount point's octal escapes decoded.
 struct MountEntry {

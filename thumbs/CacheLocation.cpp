@@ -86,8 +86,10 @@ std::string GetCachePathIn(const std::string& folder, bool lookupOnly,
   if (PathExists(local) || GetPathDriveType(local) != kDriveCdRom) return local;
   VolumeInfo volume;
   std::vector<std::string> levels;
-  if (appData.empty() || !GetVolumeInfo(NormalizePath(folder), &volume) ||
-      !PathBelowMount(NormalizePath(folder), NormalizePath(volume.mountPoint), &levels))
+  // The levels are those of the folder on the disc, however it was reached.
+  const std::string onDisc = ResolvedPath(NormalizePath(folder));
+  if (appData.empty() || !GetVolumeInfo(onDisc, &volume) ||
+      !PathBelowMount(onDisc, NormalizePath(volume.mountPoint), &levels))
     return local;
   std::string dir = JoinPath(appData, "KOVTHUMB");
   if (lookupOnly && !IsDirectory(dir)) return local;

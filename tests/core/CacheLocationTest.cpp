@@ -118,3 +118,14 @@ TEST_F(CdRomLocation, DiscRootAndDiscsWithTheirOwnCache) {
   EXPECT_EQ(GetCachePathIn(dotted, false, appData_), dotted + "/kovthumb.$$$");
   EXPECT_EQ(GetCachePathIn(cd_ + "/x", true, ""), cd_ + "/x/kovthumb.$$$");
 }
+
+TEST_F(CdRomLocation, FoldersReachedThroughALinkAreOnTheDisc) {
+  std::string folder = temp_.MakeFolder("cd/Trips/2003");
+  const std::string link = temp_.path() + "/cdrom";
+  ASSERT_EQ(symlink(cd_.c_str(), link.c_str()), 0);
+  EXPECT_EQ(GetPathDriveType(link + "/Trips/2003"), kDriveCdRom);
+  // The same place in the tree as the folder's real path: one cache, however reached.
+  EXPECT_EQ(GetCachePathIn(link + "/Trips/2003", false, appData_),
+            GetCachePathIn(folder, false, appData_));
+  EXPECT_EQ(GetCachePathIn(folder, false, appData_), tree_ + "/Trips/2003/kovthumb.$$$");
+}
