@@ -17,7 +17,7 @@ int RunDriveType(const std::vector<std::string>& args) {
 }
 
 int RunSetting(const std::vector<std::string>& args) {
-  if (args.empty() || args.size() > 2 || args[0].empty()) return Usage("setting");
+  if (args.empty() || args.size() > 2 || !kov::IsSettingName(args[0])) return Usage("setting");
   if (args.size() == 2) {
     if (kov::SetSetting(args[0], args[1])) return 0;
     std::fprintf(stderr, "kovtool: cannot store setting '%s' in %s\n", args[0].c_str(),

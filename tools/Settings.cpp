@@ -19,13 +19,16 @@ struct KeyFileDeleter {
 };
 using KeyFile = std::unique_ptr<GKeyFile, KeyFileDeleter>;
 
-// Names are the program's own words; anything else could break the file's syntax.
-bool IsPlainName(const std::string& name) {
+}  // namespace
+
+bool IsSettingName(const std::string& name) {
   if (name.empty()) return false;
   for (char c : name)
     if (!g_ascii_isalnum(c) && c != '_' && c != '-' && c != '.') return false;
   return true;
 }
+
+namespace {
 
 // Loads the file; missing counts as empty. false when it exists but cannot be read.
 bool LoadSettings(GKeyFile* file, bool* exists) {
@@ -80,7 +83,7 @@ std::string SettingsFilePath() {
 }
 
 bool GetSetting(const std::string& name, std::string* value) {
-  if (!value || !IsPlainName(name)) return false;
+  if (!value || !IsSettingName(name)) return false;
   KeyFile file(g_key_file_new());
   bool exists = false;
   if (!LoadSettings(file.get(), &exists) || !exists) return false;
@@ -94,7 +97,7 @@ bool GetSetting(const std::string& name, std::string* value) {
 }
 
 bool SetSetting(const std::string& name, const char* value) {
-  if (!IsPlainName(name)) return false;
+  if (!IsSettingName(name)) return false;
   KeyFile file(g_key_file_new());
   bool exists = false;
   if (!LoadSettings(file.get(), &exists)) return false;

@@ -16,6 +16,10 @@ constexpr const char kMoveToSetting[] = "movetodir";
 // when it is an absolute path), so a changed environment takes effect at once.
 std::string SettingsFilePath();
 
+// true when name can be a setting's name: letters, digits, '_', '-' and '.'; other
+// bytes could break the file's syntax.
+bool IsSettingName(const std::string& name);
+
 // true and the value when it is stored; false when the file, the group or the value
 // is missing, the name is not a plain word, or the value is PATH_MAX bytes or
 // longer. Reading never creates anything.

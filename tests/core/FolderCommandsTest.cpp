@@ -48,7 +48,9 @@ TEST(FolderCommands, SettingReadsAndWrites) {
   ToolRun read = Kovtool(env, "setting imgfolder");
   EXPECT_EQ(read.status, 0);
   EXPECT_EQ(read.out, "/home/u/My Photos\n");
-  EXPECT_EQ(Kovtool(env, "setting 'bad=name' /x").status, 1);
+  // A name that could not be a setting's is a usage error, read or written.
+  EXPECT_EQ(Kovtool(env, "setting 'bad=name' /x").status, 2);
+  EXPECT_EQ(Kovtool(env, "setting 'bad name'").status, 2);
   EXPECT_EQ(Kovtool(env, "setting").status, 2);
   EXPECT_EQ(Kovtool(env, "setting a b c").status, 2);
 }
