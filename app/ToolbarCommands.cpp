@@ -120,8 +120,11 @@ void CToolbarDlg::OnRefresh() {
   }
 }
 
-// The wheel over a page gives that page the keyboard, so it scrolls.
+// The wheel over a page gives that page the keyboard, so it scrolls; while the
+// folder tree is open it keeps the keyboard and stays in front.
 void CToolbarDlg::OnWheel() {
+  GtkWidget* tree = main_.folderTree().window();
+  if (tree != nullptr && gtk_widget_get_visible(tree)) return;
   FrontPane front = GetFrontPane();
   if (front == FrontPane::kImage) main_.imageView().FocusPage();
   if (front == FrontPane::kThumbnails) main_.thumbList().FocusPage();

@@ -49,7 +49,15 @@ bool CToolbarDlg::Create() {
   buttons_.Create(GTK_FIXED(fixed), kSize.width, kSize.height,
                   [this](int id) { PostCommand(target_, id); });
   gtk_widget_show(fixed);
+  // A new resolution or monitor brings the full-screen layout back on the new screen.
+  screen_ = gtk_widget_get_screen(GTK_WIDGET(window_));
+  screenHandlers_[0] = g_signal_connect(screen_, "size-changed", G_CALLBACK(OnScreenChanged), this);
+  screenHandlers_[1] = g_signal_connect(screen_, "monitors-changed", G_CALLBACK(OnScreenChanged), this);
   return true;
+}
+
+void CToolbarDlg::OnScreenChanged(GdkScreen*, gpointer self) {
+  PostCommand(static_cast<CToolbarDlg*>(self)->target_, kCmdDisplayChanged);
 }
 
 void CToolbarDlg::OnTimer(int id) {
@@ -60,6 +68,8 @@ void CToolbarDlg::OnTimer(int id) {
 void CToolbarDlg::Destroy() {
   slideShow_.Stop();
   if (window_ == nullptr) return;
+  for (gulong& handler : screenHandlers_)
+    if (handler != 0) g_signal_handler_disconnect(screen_, handler), handler = 0;
   GtkWindow* window = window_;
   window_ = nullptr;
   gtk_widget_destroy(GTK_WIDGET(window));

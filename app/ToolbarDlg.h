@@ -84,6 +84,7 @@ class CToolbarDlg : public ISlideShowView {
   void OnEscape();
   void OnRefresh();
   void OnWheel();
+  static void OnScreenChanged(GdkScreen* screen, gpointer self);
   void ApplyLayout(LayoutMode mode);
   void OpenFolderTree();
   void ShowToolsMenu();
@@ -98,6 +99,8 @@ class CToolbarDlg : public ISlideShowView {
   CToolbarFrame frame_;
   CToolbarButtons buttons_;
   CommandTarget target_ = 0;
+  GdkScreen* screen_ = nullptr;
+  gulong screenHandlers_[2] = {0, 0};
   TimerSet timers_;
   CShowTimer showTimer_;
   CSlideShow slideShow_;

@@ -197,13 +197,22 @@ TEST_F(ViewerShowTest, SpeedKeyStepsAtOnceAndMinimisingStopsAndDisables) {
   EXPECT_EQ(Bitmap(kBtnMaximize), 174);
   EXPECT_EQ(Tooltip(kBtnMaximize), LoadString(5021));
 
-  // Maximise brings the full screen back.
-  ClickButton(kBtnMaximize);
-  ASSERT_TRUE(run_->WaitForTrace("command 1012"));
+  // A change of the screen (as a new resolution reports it) brings the full screen
+  // back, as Maximise does.
+  g_signal_emit_by_name(gtk_widget_get_screen(GTK_WIDGET(toolbar().window())), "size-changed");
+  ASSERT_TRUE(run_->WaitForTrace("command 32815"));
   info = InfoRect();
   EXPECT_EQ(info.Width(), screen.Width());
   EXPECT_EQ(Bitmap(kBtnMaximize), 172);
   EXPECT_EQ(Tooltip(kBtnMaximize), LoadString(5019));
+
+  // Minimise, then the Maximise button brings the full screen back.
+  ClickButton(kBtnMinimize);
+  ASSERT_TRUE(run_->WaitForTrace("command 1011", 3));
+  ClickButton(kBtnMaximize);
+  ASSERT_TRUE(run_->WaitForTrace("command 1012"));
+  EXPECT_EQ(InfoRect().Width(), screen.Width());
+  EXPECT_EQ(Bitmap(kBtnMaximize), 172);
 }
 
 }  // namespace
