@@ -37,6 +37,9 @@ GtkWindow* CreateTopLevel(const Rect& rect, bool topmost) {
   WindowId id = nextId++;
   GtkWindow* window = GTK_WINDOW(gtk_window_new(GTK_WINDOW_TOPLEVEL));
   gtk_window_set_decorated(window, FALSE);
+  // The record keeps the stacking where no window manager runs; where one does, the
+  // hint asks it to keep the window above the others too.
+  if (topmost) gtk_window_set_keep_above(window, TRUE);
   g_object_set_data(G_OBJECT(window), kIdKey, GUINT_TO_POINTER(id));
   Windows()[id] = window;
   TopLevelWindows().Add(id, rect, topmost);
