@@ -29,6 +29,14 @@ GtkWidget* CHoverButton::Create(int controlId, int width, int height) {
   g_signal_connect(widget_, "button-press-event", G_CALLBACK(OnPress), this);
   g_signal_connect(widget_, "button-release-event", G_CALLBACK(OnRelease), this);
   g_signal_connect(widget_, "destroy", G_CALLBACK(OnDestroyed), this);
+  // The button's own arrow: a window without a cursor shows its parent's, and the
+  // toolbar's is the move cursor while the pointer is on its drag rows.
+  g_signal_connect(widget_, "realize", G_CALLBACK(+[](GtkWidget* widget, gpointer) {
+                     GdkCursor* arrow = gdk_cursor_new_from_name(gtk_widget_get_display(widget), "default");
+                     gdk_window_set_cursor(gtk_widget_get_window(widget), arrow);
+                     if (arrow != nullptr) g_object_unref(arrow);
+                   }),
+                   nullptr);
   return widget_;
 }
 
@@ -74,18 +82,11 @@ bool CHoverButton::Inside(double x, double y) const {
 gboolean CHoverButton::OnDraw(GtkWidget* widget, cairo_t* cr, gpointer data) {
   auto* self = static_cast<CHoverButton*>(data);
   int w = gtk_widget_get_allocated_width(widget), h = gtk_widget_get_allocated_height(widget);
-  bool enabled = self->IsEnabled();
   SetSourceColour(cr, self->backColour_);
   cairo_paint(cr);
   cairo_save(cr);
-  self->DrawContent(cr, w, h, self->IsPressed(), enabled);
+  self->DrawContent(cr, w, h, self->IsPressed());
   cairo_restore(cr);
-  if (self->hovering_ && enabled) {
-    SetSourceColour(cr, self->IsPressed() ? kPressedFrameColour : kHoverFrameColour);
-    cairo_set_line_width(cr, 1);
-    cairo_rectangle(cr, 0.5, 0.5, w - 1, h - 1);
-    cairo_stroke(cr);
-  }
   return TRUE;
 }
 
@@ -218,9 +219,9 @@ void CImageButton::SetBitmaps(int normalId, int hoverId) {
   Redraw();
 }
 
-void CImageButton::DrawContent(cairo_t* cr, int width, int height, bool pressed, bool enabled) {
+void CImageButton::DrawContent(cairo_t* cr, int width, int height, bool pressed) {
   const SkinBitmap& picture = IsHovering() ? hover_ : normal_;
-  cairo_surface_t* surface = MakeSkinSurface(picture, !enabled, BackColor());
+  cairo_surface_t* surface = MakeSkinSurface(picture);
   if (surface == nullptr) return;
   Point at = ButtonContentOrigin(width, height, picture.width, picture.height, pressed);
   cairo_set_source_surface(cr, surface, at.x, at.y);

@@ -33,7 +33,8 @@ class CHoverButton {
   const std::string& TooltipText() const { return tooltipText_; }
   void SetBackColor(RgbColour colour);
   RgbColour BackColor() const { return backColour_; }
-  // A disabled button is drawn greyed and neither clicks nor shows its tooltip.
+  // A disabled button looks as an enabled one does, but neither clicks nor shows its
+  // tooltip; the windows that disable buttons show why by their own layout.
   void SetEnabled(bool enabled);
   bool IsEnabled() const;
   void SetClickHandler(std::function<void(int controlId)> onClick) { onClick_ = std::move(onClick); }
@@ -51,7 +52,7 @@ class CHoverButton {
   virtual void OnMouseEntered() {}
   virtual void OnMouseLeft() {}
   // Draws over the background; the default draws nothing.
-  virtual void DrawContent(cairo_t* cr, int width, int height, bool pressed, bool enabled) {}
+  virtual void DrawContent(cairo_t* cr, int width, int height, bool pressed) {}
   void Redraw();
 
  private:
@@ -99,7 +100,7 @@ class CImageButton : public CHoverButton {
  protected:
   void OnMouseEntered() override { Redraw(); }
   void OnMouseLeft() override { Redraw(); }
-  void DrawContent(cairo_t* cr, int width, int height, bool pressed, bool enabled) override;
+  void DrawContent(cairo_t* cr, int width, int height, bool pressed) override;
 
  private:
   SkinBitmap normal_, hover_;

@@ -5,7 +5,7 @@
 
 namespace kov {
 
-cairo_surface_t* MakeSkinSurface(const SkinBitmap& bitmap, bool greyed, RgbColour background) {
+cairo_surface_t* MakeSkinSurface(const SkinBitmap& bitmap) {
   if (bitmap.Empty()) return nullptr;
   cairo_surface_t* surface =
       cairo_image_surface_create(CAIRO_FORMAT_RGB24, bitmap.width, bitmap.height);
@@ -19,10 +19,7 @@ cairo_surface_t* MakeSkinSurface(const SkinBitmap& bitmap, bool greyed, RgbColou
   for (int y = 0; y < bitmap.height; ++y) {
     // RGB24 keeps each pixel as a native 32-bit 0x00RRGGBB, as the bitmap does.
     uint32_t* row = reinterpret_cast<uint32_t*>(data + size_t(y) * size_t(stride));
-    for (int x = 0; x < bitmap.width; ++x) {
-      RgbColour p = bitmap.At(x, y);
-      row[x] = greyed ? GreyedPixel(p, background) : p;
-    }
+    for (int x = 0; x < bitmap.width; ++x) row[x] = bitmap.At(x, y);
   }
   cairo_surface_mark_dirty(surface);
   return surface;

@@ -6,10 +6,9 @@
 
 namespace kov {
 
-// A new RGB surface with the bitmap's pixels (greyed: as a disabled button shows
-// them, with `background` kept); nullptr for an empty bitmap. The caller destroys it.
-cairo_surface_t* MakeSkinSurface(const SkinBitmap& bitmap, bool greyed = false,
-                                 RgbColour background = 0);
+// A new RGB surface with the bitmap's pixels; nullptr for an empty bitmap. The caller
+// destroys it.
+cairo_surface_t* MakeSkinSurface(const SkinBitmap& bitmap);
 // The bitmap resource as a surface; nullptr when it does not load.
 cairo_surface_t* LoadSkinSurface(int bitmapId);
 

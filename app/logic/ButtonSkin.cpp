@@ -22,14 +22,6 @@ Point ButtonContentOrigin(int buttonWidth, int buttonHeight, int pictureWidth, i
   return origin;
 }
 
-RgbColour GreyedPixel(RgbColour pixel, RgbColour background) {
-  if (pixel == background) return pixel;
-  int r = (pixel >> 16) & 0xFF, g = (pixel >> 8) & 0xFF, b = pixel & 0xFF;
-  int brightness = (r * 299 + g * 587 + b * 114) / 1000;
-  int grey = 128 + brightness / 2;  // 128 to 255: pale, so it reads as unavailable
-  return RgbColour(grey) << 16 | RgbColour(grey) << 8 | RgbColour(grey);
-}
-
 const std::vector<ToolbarButtonSpec>& ToolbarButtonSpecs() {
   static const std::vector<ToolbarButtonSpec> specs = {
       {1003, 135, kToolbarBackColour, 5002},     {1004, 136, kToolbarBackColour, 5003},

@@ -1,7 +1,6 @@
 #pragma once
 // How the image buttons look and behave, as plain decisions: where the picture sits,
-// the greyed picture of a disabled button, the ten toolbar buttons, and the tooltip
-// (its lines, delays and place).
+// the ten toolbar buttons, and the tooltip (its lines, delays and place).
 #include <string>
 #include <vector>
 
@@ -13,14 +12,6 @@ namespace kov {
 // y rounded up; one pixel right and down while the button is held pressed.
 Point ButtonContentOrigin(int buttonWidth, int buttonHeight, int pictureWidth, int pictureHeight,
                           bool pressed);
-
-// A disabled button's pixel: the button's background stays, everything else becomes
-// a pale grey of its own brightness.
-RgbColour GreyedPixel(RgbColour pixel, RgbColour background);
-
-// The frame around a button under the mouse, and while it is held.
-constexpr RgbColour kHoverFrameColour = 0x7F9BD6;
-constexpr RgbColour kPressedFrameColour = 0x4A68B0;
 
 // The toolbar's buttons as they start.
 struct ToolbarButtonSpec {

@@ -29,19 +29,6 @@ TEST(ButtonSkin, PictureIsCentredXDownYUpAndMovesOnePixelWhilePressed) {
   EXPECT_EQ(large.y, -2);
 }
 
-TEST(ButtonSkin, DisabledPictureIsPaleGreyOnAnUnchangedBackground) {
-  EXPECT_EQ(GreyedPixel(kToolbarBackColour, kToolbarBackColour), kToolbarBackColour);
-  RgbColour dark = GreyedPixel(0x203A70, kToolbarBackColour);
-  RgbColour red = GreyedPixel(0xCE3E34, kToolbarBackColour);
-  for (RgbColour c : {dark, red}) {
-    EXPECT_EQ((c >> 16) & 0xFF, c & 0xFF);
-    EXPECT_EQ((c >> 8) & 0xFF, c & 0xFF);
-    EXPECT_GE(c & 0xFF, 128u);
-  }
-  EXPECT_LT(dark & 0xFF, red & 0xFF);  // shapes keep their contrast
-  EXPECT_LT(GreyedPixel(0x000000, 0xFFFFFF), GreyedPixel(0xFFFFFE, 0xFFFFFF));
-}
-
 TEST(ToolbarButtons, TenButtonsSitInTheirRowWithoutOverlapAndWithTheirTexts) {
   const auto& specs = ToolbarButtonSpecs();
   ASSERT_EQ(specs.size(), 10u);
