@@ -104,7 +104,11 @@ void CBrowserPane::RunScript(const std::string& statement) {
 }
 
 void CBrowserPane::ReadScriptJson(const std::string& expression, JsonCallback callback) {
-  if (view_ == nullptr || !hasDocument_ || !callback) return;
+  if (!callback) return;
+  if (view_ == nullptr || !hasDocument_) {
+    callback(false, "");
+    return;
+  }
   std::string script = "JSON.stringify(" + expression + ")";
   webkit_web_view_evaluate_javascript(view_, script.c_str(), -1, nullptr, nullptr, pending_,
                                       OnScriptRead, new ScriptRead{std::move(callback)});

@@ -40,7 +40,8 @@ class CBrowserPane {
   // Runs the statement in the page's global scope; nothing before a page is there.
   void RunScript(const std::string& statement);
   // Evaluates JSON.stringify(expression) in the page and calls back with the text.
-  // Not called when there is no page or the pane is destroyed first.
+  // Without a page it calls back at once with ok false, so a caller waiting for an
+  // answer always gets one; never called when the pane is destroyed first.
   void ReadScriptJson(const std::string& expression, JsonCallback callback);
   std::string GetLocationUrl() const;
   void FocusPage();
