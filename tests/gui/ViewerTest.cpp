@@ -110,11 +110,19 @@ TEST_F(ViewerTest, FolderTreeOkOpensTheFolderAndStoresIt) {
   ASSERT_TRUE(SpinUntil([&] { return gtk_widget_get_visible(tree); }));
   ASSERT_TRUE(run_->main().folderTree().SelectPath(pictures_ + "/B"));
   SpinFor(200);
-  // The wheel over a page leaves the keyboard with the open tree: Return is its OK.
+  // Keys over the tree are the viewer's commands: Escape is "back", and the tree stays.
+  PressKey(XK_Escape);
+  ASSERT_TRUE(run_->WaitForTrace("command 32800"));
+  EXPECT_TRUE(gtk_widget_get_visible(tree));
+  // The wheel over a page leaves the open tree in front, where OK is clicked.
   PostCommand(toolbar().target(), kCmdWheel);
   ASSERT_TRUE(run_->WaitForTrace("command 32793"));
   SpinFor(200);
-  PressKey(XK_Return);
+  int x = 0, y = 0;
+  gdk_window_get_origin(gtk_widget_get_window(tree), &x, &y);
+  GtkAllocation ok;
+  gtk_widget_get_allocation(run_->main().folderTree().okButton(), &ok);
+  ClickAt(x + ok.x + ok.width / 2, y + ok.y + ok.height / 2, 1);
   ASSERT_TRUE(run_->WaitForTrace("command 32775"));
   EXPECT_FALSE(gtk_widget_get_visible(tree));
   EXPECT_EQ(run_->settings()["imgfolder"], pictures_ + "/B");

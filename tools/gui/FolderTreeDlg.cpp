@@ -87,9 +87,10 @@ void CFolderTreeDlg::BuildWidgets(GtkWindow* owner) {
                            G_CALLBACK(+[](CFolderTreeDlg* self) { self->UpdateOkButton(); }), this);
   g_signal_connect(tree_, "test-expand-row", G_CALLBACK(OnTestExpandRow), this);
   g_signal_connect(tree_, "row-collapsed", G_CALLBACK(OnRowCollapsed), this);
-  g_signal_connect(window_, "key-press-event", G_CALLBACK(OnKeyPress), this);
-  // Closing hides: the window lives, with its tree, as long as its owner.
-  g_signal_connect(window_, "delete-event", G_CALLBACK(gtk_widget_hide_on_delete), nullptr);
+  // Keys and Close belong to the viewer's command table, as on every window of the
+  // viewer (Escape, Return and Space are its commands here too). Where nothing has
+  // taken Close, the window still lives, with its tree, as long as its owner.
+  g_signal_connect_after(window_, "delete-event", G_CALLBACK(gtk_true), nullptr);
   gtk_widget_show_all(fixed);
 }
 
@@ -148,20 +149,5 @@ void CFolderTreeDlg::OnOK() {
 }
 
 void CFolderTreeDlg::OnCancel() { gtk_widget_hide(window_); }
-
-gboolean CFolderTreeDlg::OnKeyPress(GtkWidget*, GdkEventKey* event, gpointer self) {
-  auto* dialog = static_cast<CFolderTreeDlg*>(self);
-  switch (event->keyval) {
-    case GDK_KEY_Escape:
-      dialog->OnCancel();
-      return TRUE;
-    case GDK_KEY_Return:
-    case GDK_KEY_KP_Enter:
-      if (dialog->ok_.IsEnabled()) dialog->OnOK();
-      return TRUE;
-    default:
-      return FALSE;
-  }
-}
 
 }  // namespace kov

@@ -61,7 +61,6 @@ class CFolderTreeDlg {
 
   static gboolean OnTestExpandRow(GtkTreeView*, GtkTreeIter* iter, GtkTreePath*, gpointer self);
   static void OnRowCollapsed(GtkTreeView*, GtkTreeIter* iter, GtkTreePath*, gpointer self);
-  static gboolean OnKeyPress(GtkWidget*, GdkEventKey* event, gpointer self);
 
   FolderTreeSources sources_;
   std::function<void()> onFolderChosen_;
