@@ -19,6 +19,9 @@ constexpr unsigned kSettleMs = 1500;
 // The same during the show: well inside its 1 s interval, so the picture that was
 // drawn is still the one shown.
 constexpr unsigned kShowSettleMs = 400;
+// Long enough for the builder's window to be drawn with its count, short enough that
+// it is still there: it renders a picture in tens of milliseconds.
+constexpr unsigned kBuilderSettleMs = 120;
 constexpr int kToolbarMargin = 24;  // screen around the toolbar in its close-up
 constexpr int kCloseUpScale = 4;
 constexpr unsigned kWatchdogMs = 60000;
@@ -47,8 +50,12 @@ void CSnapshotDriver::Start() {
   main_.thumbList().SetPageNotices(nullptr, [this](const std::string& url) { OnListPainted(url); });
   main_.imageView().SetPageNotices(nullptr, [this](const std::string& url) { OnPicturePainted(url); });
   // A folder without current thumbnails is built first: the builder at work, once.
+  // It is saved a moment after the count reaches 2, from the builder's own loop, so
+  // the window has been drawn.
   CThumbBuilderDlg::SetStatusObserver([this](const std::string& status) {
-    if (!builderSaved_ && status == "2") builderSaved_ = SaveScreen("thumb-builder");
+    if (builderSaved_ || status != "2") return;
+    builderSaved_ = true;
+    After(kBuilderSettleMs, &CSnapshotDriver::SaveBuilder);
   });
   watchdog_ = g_timeout_add(kWatchdogMs, +[](gpointer self) -> gboolean {
     auto* driver = static_cast<CSnapshotDriver*>(self);
@@ -57,6 +64,8 @@ void CSnapshotDriver::Start() {
     return G_SOURCE_REMOVE;
   }, this);
 }
+
+void CSnapshotDriver::SaveBuilder() { SaveScreen("thumb-builder"); }
 
 void CSnapshotDriver::OnListPainted(const std::string& url) {
   if (listDone_ || url.rfind("kovp://thumblst/", 0) != 0) return;

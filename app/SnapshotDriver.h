@@ -28,6 +28,7 @@ class CSnapshotDriver {
   void OnListPainted(const std::string& url);
   void OnPicturePainted(const std::string& url);
   void After(unsigned ms, void (CSnapshotDriver::*step)());
+  void SaveBuilder();
   void SaveListAndClick();
   void SavePictureAndStartShow();
   void SaveShowStepAndQuit();
