@@ -1,5 +1,6 @@
 #include "app/BrowserPane.h"
 
+#include "platform/Trace.h"
 #include "platform/gui/ExternalBridge.h"
 #include "platform/gui/WebEngine.h"
 
@@ -77,6 +78,12 @@ bool CBrowserPane::Create(GtkFixed* parent, const Rect& rect, CommandTarget pare
 void CBrowserPane::ConnectSignals() {
   g_signal_connect(view_, "load-changed", G_CALLBACK(OnLoadChanged), this);
   g_signal_connect(view_, "load-failed", G_CALLBACK(OnLoadFailed), this);
+  // The engine restarts a page's process by itself; the trace says it happened.
+  g_signal_connect(view_, "web-process-terminated",
+                   G_CALLBACK(+[](WebKitWebView*, WebKitWebProcessTerminationReason reason, gpointer) {
+                     if (TraceEnabled()) TraceLine("web process ended, reason " + std::to_string(int(reason)));
+                   }),
+                   nullptr);
   g_signal_connect(view_, "script-dialog", G_CALLBACK(OnScriptDialog), this);
   g_signal_connect(view_, "context-menu", G_CALLBACK(OnContextMenuSignal), this);
 }
@@ -133,15 +140,19 @@ void CBrowserPane::OnLoadChanged(WebKitWebView* view, WebKitLoadEvent event, gpo
   std::string url = !pane->failedUrl_.empty()      ? pane->failedUrl_
                     : !pane->committedUrl_.empty() ? pane->committedUrl_
                                                    : pane->GetLocationUrl();
+  pane->lastFinishFailed_ = !pane->failedUrl_.empty();
   pane->committedUrl_.clear();
   pane->failedUrl_.clear();
   pane->OnDocumentComplete(url);
 }
 
 // TRUE: the engine's own error page never shows; the last page stays.
-gboolean CBrowserPane::OnLoadFailed(WebKitWebView*, WebKitLoadEvent, gchar* failingUri, GError*,
-                                    gpointer self) {
+gboolean CBrowserPane::OnLoadFailed(WebKitWebView*, WebKitLoadEvent, gchar* failingUri,
+                                    GError* error, gpointer self) {
   static_cast<CBrowserPane*>(self)->failedUrl_ = failingUri ? failingUri : "";
+  if (TraceEnabled())
+    TraceLine(std::string("load failed ") + (failingUri ? failingUri : "") + ": " +
+              (error ? error->message : ""));
   return TRUE;
 }
 
@@ -164,16 +175,18 @@ gboolean CBrowserPane::OnContextMenuSignal(WebKitWebView*, WebKitContextMenu* me
 void CNotifyBrowserPane::OnDocumentComplete(const std::string& url) {
   // A parent that never asks keeps only the latest few.
   constexpr size_t kKeptFinishes = 16;
-  if (finishedUrls_.size() == kKeptFinishes) finishedUrls_.pop_front();
-  finishedUrls_.push_back(url);
+  if (finishedLoads_.size() == kKeptFinishes) finishedLoads_.pop_front();
+  finishedLoads_.push_back(FinishedLoad{url, LastFinishFailed()});
   PostCommand(ParentTarget(), kCmdPageFinished);
 }
 
-std::string CNotifyBrowserPane::TakeFinishedUrl() {
-  if (finishedUrls_.empty()) return GetLocationUrl();
-  std::string url = std::move(finishedUrls_.front());
-  finishedUrls_.pop_front();
-  return url;
+CNotifyBrowserPane::FinishedLoad CNotifyBrowserPane::TakeFinishedLoad() {
+  if (finishedLoads_.empty()) return FinishedLoad{GetLocationUrl(), false};
+  FinishedLoad load = std::move(finishedLoads_.front());
+  finishedLoads_.pop_front();
+  return load;
 }
+
+std::string CNotifyBrowserPane::TakeFinishedUrl() { return TakeFinishedLoad().url; }
 
 }  // namespace kov

@@ -52,6 +52,8 @@ class CBrowserPane {
 
  protected:
   virtual void OnDocumentComplete(const std::string& url) {}
+  // Whether the load whose finish is being reported failed (its page never came).
+  bool LastFinishFailed() const { return lastFinishFailed_; }
   // A right-click that asks for a menu; onImage when it was over a picture. The
   // program's own menu is shown from here; the plain pane shows nothing.
   virtual void OnContextMenu(bool onImage, const std::string& imageUri) {}
@@ -75,6 +77,7 @@ class CBrowserPane {
   // after a newer navigation has given the view the newer address.
   std::string committedUrl_;
   std::string failedUrl_;
+  bool lastFinishFailed_ = false;
 };
 
 // A pane that tells its parent (command 32773) each time a page has finished loading;
@@ -85,12 +88,19 @@ class CNotifyBrowserPane : public CBrowserPane {
   // current address is no answer: by the time the posted command runs, another
   // navigation may have begun and the view already shows its address.
   std::string TakeFinishedUrl();
+  // The same, with whether that load failed: its page never came, and the view still
+  // shows the page before it.
+  struct FinishedLoad {
+    std::string url;
+    bool failed = false;
+  };
+  FinishedLoad TakeFinishedLoad();
 
  protected:
   void OnDocumentComplete(const std::string& url) override;
 
  private:
-  std::deque<std::string> finishedUrls_;
+  std::deque<FinishedLoad> finishedLoads_;
 };
 
 }  // namespace kov

@@ -17,7 +17,8 @@ namespace kov {
 const char kPictureProbeScript[] =
     "(function(){"
     "var d=document,im=d.getElementsByTagName('IMG'),n=im.length;"
-    "var r=[d.readyState=='complete'?1:0,n,0,0,0,0,0,0,0,0,0,0];"
+    "var r=[d.readyState=='complete'?1:0,n,0,0,0,0,0,0,0,0,0,0,"
+    "/^kovp:\\/*thumbmk\\//i.test(location.href)?1:0];"
     "if(n!=1)return r;"
     "var p=im[0];"
     "r[2]=p.complete?1:0;"
@@ -34,7 +35,7 @@ const char kPictureProbeScript[] =
 
 namespace {
 
-constexpr size_t kProbeFields = 12;
+constexpr size_t kProbeFields = 13;
 // Far beyond any page or picture, small enough that sums cannot overflow.
 constexpr long kProbeLimit = 1L << 28;
 
@@ -74,10 +75,14 @@ bool ParsePictureProbe(const std::string& json, PictureProbe* probe) {
   probe->top = i32(9);
   probe->naturalWidth = i32(10);
   probe->naturalHeight = i32(11);
+  probe->onThumbnailPage = v[12] != 0;
   return true;
 }
 
 ProbeVerdict DecideCapture(const PictureProbe& probe, CaptureRect* rect) {
+  // Another page is still shown (the one before, while this one has not come yet):
+  // it says nothing about this picture.
+  if (!probe.onThumbnailPage) return ProbeVerdict::kWait;
   if (!probe.documentComplete) return ProbeVerdict::kWait;
   if (probe.imageCount != 1) return ProbeVerdict::kFailed;
   if (!probe.imageComplete) return ProbeVerdict::kWait;

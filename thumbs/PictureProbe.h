@@ -29,6 +29,7 @@ struct PictureProbe {
   int32_t top = 0;
   int32_t naturalWidth = 0;  // the page's imgWidth and imgHeight variables
   int32_t naturalHeight = 0;
+  bool onThumbnailPage = false;  // the document is a kovp://thumbmk/ page
 };
 
 // False unless json is an array of exactly the probe's integers, each in range.

@@ -108,6 +108,13 @@ void CThumbBuilder::OnPageLoaded(const std::string& url) {
   host_.Post(kCmdBuilderStartPoll);
 }
 
+void CThumbBuilder::OnPageFailed(const std::string& url) {
+  if (state_ != State::kRendering) return;
+  if (strncasecmp(url.c_str(), "kovp://blank2", 13) == 0) return;
+  pageLoaded_ = false;
+  loadAgain_ = true;
+}
+
 void CThumbBuilder::StartQueue() {
   folders_ = CollectBuildFolders(startFolder_, includeSubfolders_);
   nextFolder_ = 0;
@@ -172,9 +179,11 @@ bool CThumbBuilder::CarryOver(const std::string& imagePath) {
 void CThumbBuilder::Render(const std::string& imagePath) {
   state_ = State::kRendering;
   pageLoaded_ = false;
+  loadAgain_ = false;
   captureAsked_ = false;
   waitedMs_ = 0;
-  host_.Navigate(ThumbnailPageUrl(imagePath));
+  pageUrl_ = ThumbnailPageUrl(imagePath);
+  host_.Navigate(pageUrl_);
   // The poll timer also measures the wait from navigation on, so a page that
   // never reports its load still ends in the placeholder.
   StartTimer(kTimerBuildPoll, kPollPeriodMs);
@@ -184,6 +193,11 @@ void CThumbBuilder::Poll() {
   waitedMs_ += kPollPeriodMs;
   if (waitedMs_ >= kRenderWaitLimitMs) {
     FinishImage(nullptr);
+    return;
+  }
+  if (loadAgain_) {
+    loadAgain_ = false;
+    host_.Navigate(pageUrl_);
     return;
   }
   if (pageLoaded_) RequestCaptureOnce();

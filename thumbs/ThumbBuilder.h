@@ -54,6 +54,9 @@ class CThumbBuilder {
   void OnCommand(int command);  // the commands it posts to itself
   // A page finished loading (32773 from the pane), with the pane's address.
   void OnPageLoaded(const std::string& url);
+  // A load failed: its page never came, and the pane still shows the one before.
+  // The picture's page is asked for again at the next poll, within the same wait.
+  void OnPageFailed(const std::string& url);
   void OnCapture(unsigned token, const CaptureResult& result);
   // Cancel button, Escape, Alt: the new cache of the current folder is thrown away,
   // its old cache stays; folders already finished keep their new caches.
@@ -112,7 +115,9 @@ class CThumbBuilder {
   std::string tempPath_;
 
   // The picture being rendered.
+  std::string pageUrl_;
   bool pageLoaded_ = false;
+  bool loadAgain_ = false;
   bool captureAsked_ = false;
   unsigned captureToken_ = 0;
   unsigned waitedMs_ = 0;

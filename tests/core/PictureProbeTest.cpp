@@ -8,8 +8,8 @@ using namespace kov;
 namespace {
 
 // complete, 1 IMG, complete, shown, decoded 400 x 300, shown 120 x 90 at (77, 59),
-// natural 400 x 300.
-const char kReady[] = "[1,1,1,1,400,300,120,90,77,59,400,300]";
+// natural 400 x 300, on the thumbnail page.
+const char kReady[] = "[1,1,1,1,400,300,120,90,77,59,400,300,1]";
 
 PictureProbe Parsed(const std::string& json) {
   PictureProbe probe;
@@ -19,7 +19,7 @@ PictureProbe Parsed(const std::string& json) {
 
 }  // namespace
 
-TEST(PictureProbe, ParsesExactlyTwelveIntegersAndRefusesEverythingElse) {
+TEST(PictureProbe, ParsesExactlyThirteenIntegersAndRefusesEverythingElse) {
   PictureProbe p = Parsed(kReady);
   EXPECT_TRUE(p.documentComplete && p.imageComplete && p.imageShown);
   EXPECT_EQ(p.imageCount, 1);
@@ -29,16 +29,16 @@ TEST(PictureProbe, ParsesExactlyTwelveIntegersAndRefusesEverythingElse) {
   EXPECT_EQ(p.top, 59);
   EXPECT_EQ(p.naturalWidth, 400);
   EXPECT_EQ(p.naturalHeight, 300);
-  EXPECT_EQ(Parsed("[0,0,0,0,0,0,0,0,0,0,-5,0]").naturalWidth, -5);
+  EXPECT_EQ(Parsed("[0,0,0,0,0,0,0,0,0,0,-5,0,1]").naturalWidth, -5);
 
   PictureProbe untouched;
-  for (const char* bad : {"", "[]", "null", "\"x\"", "[1,1,1,1,400,300,120,90,77,59,400]",
-                          "[1,1,1,1,400,300,120,90,77,59,400,300,1]",
-                          "[1,1,1,1,400,300,120,90,77,59,400,300,]", "[,1,1,1,400,300,120,90,77,59,400,300]",
-                          "[1,1,1,1,400,300,120.5,90,77,59,400,300]", "[1,1,1,1,400,300,120,90,77,59,400,3e2]",
-                          "[1 ,1,1,1,400,300,120,90,77,59,400,300]", "1,1,1,1,400,300,120,90,77,59,400,300",
-                          "[1,1,1,1,400,300,120,90,77,59,99999999999999999999,300]",
-                          "[1,1,1,1,400,300,120,90,77,59,400000000000,300]"}) {
+  for (const char* bad : {"", "[]", "null", "\"x\"", "[1,1,1,1,400,300,120,90,77,59,400,1]",
+                          "[1,1,1,1,400,300,120,90,77,59,400,300,1,1]",
+                          "[1,1,1,1,400,300,120,90,77,59,400,300,,1]", "[,1,1,1,400,300,120,90,77,59,400,300,1]",
+                          "[1,1,1,1,400,300,120.5,90,77,59,400,300,1]", "[1,1,1,1,400,300,120,90,77,59,400,3e2,1]",
+                          "[1 ,1,1,1,400,300,120,90,77,59,400,300,1]", "1,1,1,1,400,300,120,90,77,59,400,300",
+                          "[1,1,1,1,400,300,120,90,77,59,99999999999999999999,300,1]",
+                          "[1,1,1,1,400,300,120,90,77,59,400000000000,300,1]"}) {
     EXPECT_FALSE(ParsePictureProbe(bad, &untouched)) << bad;
   }
 }
@@ -56,21 +56,22 @@ TEST(PictureProbe, WaitsForThePictureFailsWithoutOneAndCropsItsRectangle) {
     ProbeVerdict verdict;
     const char* why;
   } cases[] = {
-      {"[0,1,1,1,400,300,120,90,77,59,400,300]", ProbeVerdict::kWait, "document still loading"},
-      {"[1,1,0,0,0,0,0,0,77,59,0,0]", ProbeVerdict::kWait, "picture still loading"},
-      {"[1,1,1,0,400,300,400,300,0,0,400,300]", ProbeVerdict::kWait, "not scaled and shown yet"},
-      {"[1,1,1,0,0,0,16,16,130,96,0,0]", ProbeVerdict::kFailed, "complete but undecodable"},
-      {"[1,0,0,0,0,0,0,0,0,0,0,0]", ProbeVerdict::kFailed, "no IMG (the default page)"},
-      {"[1,2,1,1,400,300,120,90,77,59,400,300]", ProbeVerdict::kFailed, "two IMGs"},
-      {"[1,1,1,1,400,300,120,90,77,59,0,300]", ProbeVerdict::kFailed, "no natural width"},
-      {"[1,1,1,1,400,300,120,90,-3,59,400,300]", ProbeVerdict::kFailed, "left of the view"},
+      {"[0,1,1,1,400,300,120,90,77,59,400,300,1]", ProbeVerdict::kWait, "document still loading"},
+      {"[1,1,0,0,0,0,0,0,77,59,0,0,1]", ProbeVerdict::kWait, "picture still loading"},
+      {"[1,1,1,0,400,300,400,300,0,0,400,300,1]", ProbeVerdict::kWait, "not scaled and shown yet"},
+      {"[1,1,1,0,0,0,16,16,130,96,0,0,1]", ProbeVerdict::kFailed, "complete but undecodable"},
+      {"[1,0,0,0,0,0,0,0,0,0,0,0,1]", ProbeVerdict::kFailed, "no IMG (the default page)"},
+      {"[1,0,0,0,0,0,0,0,0,0,0,0,0]", ProbeVerdict::kWait, "the page before is still shown"},
+      {"[1,2,1,1,400,300,120,90,77,59,400,300,1]", ProbeVerdict::kFailed, "two IMGs"},
+      {"[1,1,1,1,400,300,120,90,77,59,0,300,1]", ProbeVerdict::kFailed, "no natural width"},
+      {"[1,1,1,1,400,300,120,90,-3,59,400,300,1]", ProbeVerdict::kFailed, "left of the view"},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(DecideCapture(Parsed(c.json), &rect), c.verdict) << c.why;
   }
 
   // A 1 x 10000 strip shows 0 pixels wide at 120 high: one column is still taken.
-  ASSERT_EQ(DecideCapture(Parsed("[1,1,1,1,1,10000,0,120,137,44,1,10000]"), &rect),
+  ASSERT_EQ(DecideCapture(Parsed("[1,1,1,1,1,10000,0,120,137,44,1,10000,1]"), &rect),
             ProbeVerdict::kCapture);
   EXPECT_EQ(rect.right - rect.left, 1);
   EXPECT_EQ(rect.bottom - rect.top, 120);

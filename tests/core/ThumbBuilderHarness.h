@@ -6,11 +6,13 @@
 //   "BROKEN"   the page completes but no picture can be taken
 //   "HANG"     the page never reports its load
 //   "PENDING"  the page loads but never completes
+//   "FAILONCE W H"  the first load of the page fails; later ones give W x H
 #include <cstdint>
 #include <deque>
 #include <fstream>
 #include <functional>
 #include <map>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -62,7 +64,12 @@ class FakeBuilderWindow : public kov::IThumbBuilderHost {
     rendered.push_back(path);
     renderTimes.push_back(now);
     page_ = path;
-    if (ReadText(path) != "HANG") events_.push_back([this, url] { builder->OnPageLoaded(url); });
+    std::string text = ReadText(path);
+    if (text.rfind("FAILONCE ", 0) == 0 && failedOnce_.insert(path).second) {
+      events_.push_back([this, url] { builder->OnPageFailed(url); });
+    } else if (text != "HANG") {
+      events_.push_back([this, url] { builder->OnPageLoaded(url); });
+    }
     if (onRender) onRender(path);
   }
   void StartTimer(int id, unsigned periodMs) override { timers_[id] = {periodMs, now + periodMs}; }
@@ -107,9 +114,11 @@ class FakeBuilderWindow : public kov::IThumbBuilderHost {
     unsigned period;
     uint64_t due;
   };
+  std::set<std::string> failedOnce_;  // FAILONCE pictures whose first load has failed
   static kov::CaptureResult Render(const std::string& path) {
     kov::CaptureResult answer;
     std::string text = ReadText(path);
+    if (text.rfind("FAILONCE ", 0) == 0) text = text.substr(9);
     if (text == "PENDING") {
       answer.status = kov::CaptureResult::Status::kNotReady;
       return answer;

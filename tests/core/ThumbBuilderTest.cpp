@@ -252,6 +252,23 @@ TEST_F(ThumbBuilderFixture, PagesThatNeverCompleteGetThePlaceholderAfterTheWait)
   EXPECT_EQ(records[2].width, 40);
 }
 
+// A load that fails leaves the page before it on show; the picture's page is asked
+// for again at the next tick, within the same wait, and then captured.
+TEST_F(ThumbBuilderFixture, FailedLoadIsAskedForAgainNotGivenThePlaceholder) {
+  tmp.WriteFile("Photos/a.png", "FAILONCE 40 30");
+  tmp.WriteFile("Photos/b.png", "50 20");
+  BuildRun run(store, pictures, pictures, false);
+  ASSERT_TRUE(run.window.Run());
+  EXPECT_EQ(run.window.rendered,
+            (std::vector<std::string>{pictures + "/a.png", pictures + "/a.png", pictures + "/b.png"}));
+  EXPECT_EQ(run.window.renderTimes[1] - run.window.renderTimes[0], kPollPeriodMs);
+  EXPECT_EQ(run.builder.RenderedCount(), 2u);
+  std::vector<Record> records = ReadCache(pictures);
+  ASSERT_EQ(records.size(), 2u);
+  EXPECT_EQ(records[0].width, 40);
+  EXPECT_EQ(records[0].height, 30);
+}
+
 TEST_F(ThumbBuilderFixture, LoadedPageIsProbedAtOnceAndAgainOnlyOnTheTicks) {
   tmp.WriteFile("Photos/a.png", "40 30");
   tmp.WriteFile("Photos/b.png", "PENDING");

@@ -250,9 +250,13 @@ TEST(PaneMenu, RightClickAsksTheProgramAndShowsNoEngineMenu) {
 
 TEST(PaneNotice, NotifyPanePostsPageFinishedToItsParentAfterLoading) {
   std::vector<std::string> seenAt;
+  std::vector<bool> failed;
   CNotifyBrowserPane pane;
   CommandTarget parent = RegisterCommandTarget([&](int id) {
-    if (id == kCmdPageFinished) seenAt.push_back(pane.TakeFinishedUrl());
+    if (id != kCmdPageFinished) return;
+    CNotifyBrowserPane::FinishedLoad load = pane.TakeFinishedLoad();
+    seenAt.push_back(load.url);
+    failed.push_back(load.failed);
   });
   SetPageSource([](const std::string& url) {
     return PageResponse{"<html><body>" + url + "</body></html>", "text/html"};
@@ -284,6 +288,26 @@ TEST(PaneNotice, NotifyPanePostsPageFinishedToItsParentAfterLoading) {
   ASSERT_TRUE(SpinUntil([&] { return seenAt.size() == 2; }));
   g_signal_handler_disconnect(pane.View(), handler);
   EXPECT_EQ(seenAt, (std::vector<std::string>{"kovp://t/three", "kovp://t/four"}));
+  EXPECT_EQ(failed, (std::vector<bool>{false, false, false, false}));
+
+  // A load cut before it committed never showed its page: its finish says it failed,
+  // and the view still shows the page before it.
+  seenAt.clear();
+  failed.clear();
+  cut.done = false;
+  handler = g_signal_connect(
+      pane.View(), "load-changed", G_CALLBACK(+[](WebKitWebView*, WebKitLoadEvent event, gpointer data) {
+        auto* cut = static_cast<Cut*>(data);
+        if (event != WEBKIT_LOAD_STARTED || cut->done) return;
+        cut->done = true;
+        cut->pane->Navigate("kovp://t/six");
+      }),
+      &cut);
+  pane.Navigate("kovp://t/five");
+  ASSERT_TRUE(SpinUntil([&] { return seenAt.size() == 2; }));
+  g_signal_handler_disconnect(pane.View(), handler);
+  EXPECT_EQ(seenAt, (std::vector<std::string>{"kovp://t/five", "kovp://t/six"}));
+  EXPECT_EQ(failed, (std::vector<bool>{true, false}));
   SetPageSource(nullptr);
   gtk_widget_destroy(GTK_WIDGET(window));
   UnregisterCommandTarget(parent);

@@ -166,9 +166,13 @@ gboolean CThumbBuilderDlg::OnKeyPress(GtkWidget*, GdkEventKey* event, gpointer s
 
 void CThumbBuilderDlg::OnCommand(int command) {
   if (command == kCmdPageFinished) {
-    std::string url = pane_->TakeFinishedUrl();
-    if (url.rfind("kovp://thumbmk/", 0) == 0) loadedAt_ = g_get_monotonic_time();
-    builder_->OnPageLoaded(url);
+    CNotifyBrowserPane::FinishedLoad load = pane_->TakeFinishedLoad();
+    if (load.failed) {
+      builder_->OnPageFailed(load.url);
+      return;
+    }
+    if (load.url.rfind("kovp://thumbmk/", 0) == 0) loadedAt_ = g_get_monotonic_time();
+    builder_->OnPageLoaded(load.url);
     return;
   }
   builder_->OnCommand(command);
