@@ -58,15 +58,35 @@ void CTooltipWindow::Build() {
   gtk_widget_show(label_);
 }
 
+// The tip takes no input: a click where it covers a button, or the page, reaches
+// what lies under it. Set on the X window each time it is shown, since the toolkit
+// sets a window's shape again when it maps and sizes it.
+void CTooltipWindow::TakeNoInput() {
+  GdkWindow* gdk = window_ != nullptr ? gtk_widget_get_window(window_) : nullptr;
+  if (gdk == nullptr) return;
+  cairo_region_t* none = cairo_region_create();
+  gdk_window_input_shape_combine_region(gdk, none, 0, 0);
+  cairo_region_destroy(none);
+}
+
 void CTooltipWindow::ShowAt(const std::vector<std::string>& lines, int cursorX, int cursorY) {
   if (window_ == nullptr) Build();
   gtk_label_set_text(GTK_LABEL(label_), JoinedForLabel(lines).c_str());
-  GtkRequisition natural;
-  gtk_widget_get_preferred_size(window_, nullptr, &natural);
-  Rect place = PlaceTooltip({cursorX, cursorY}, natural.width, natural.height, GetScreenRect());
+  // A wrapping label asks at least for its narrowest form, a word a line, and the
+  // window would take that height: the label is held at its natural width (long
+  // lines still wrap at the tip's widest), so the tip is as tall as its lines.
+  int minWidth = 0, labelWidth = 0;
+  gtk_widget_set_size_request(label_, -1, -1);
+  gtk_widget_get_preferred_width(label_, &minWidth, &labelWidth);
+  gtk_widget_set_size_request(label_, labelWidth, -1);
+  int width = 0, minHeight = 0, height = 0;
+  gtk_widget_get_preferred_width(window_, &minWidth, &width);
+  gtk_widget_get_preferred_height_for_width(window_, width, &minHeight, &height);
+  Rect place = PlaceTooltip({cursorX, cursorY}, width, height, GetScreenRect());
   gtk_window_move(GTK_WINDOW(window_), place.left, place.top);
   gtk_window_resize(GTK_WINDOW(window_), place.Width(), place.Height());
   gtk_widget_show(window_);
+  TakeNoInput();
 }
 
 void CTooltipWindow::Hide() {

@@ -25,6 +25,7 @@ class CTooltipWindow {
 
  private:
   void Build();
+  void TakeNoInput();
 
   GtkWidget* window_ = nullptr;
   GtkWidget* label_ = nullptr;

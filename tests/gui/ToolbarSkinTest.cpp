@@ -217,6 +217,25 @@ TEST_F(ToolbarSkinTest, TooltipShowsTwoLinesAfterTheCursorRestsAndGoesOnLeaving)
   test::SpinUntil([&] { return gtk_widget_get_mapped(tools->Tooltip().Window()); });
   EXPECT_EQ(tools->Tooltip().ShownText(), "Settings and Tools");
   EXPECT_GT(twoLineHeight, gtk_widget_get_allocated_height(tools->Tooltip().Window()) + 8);
+  // One line of text is one line tall, not the height of its words stacked.
+  EXPECT_LT(gtk_widget_get_allocated_height(tools->Tooltip().Window()), 30);
+  EXPECT_LT(twoLineHeight, 50);
+
+  // A tip takes no clicks: where one covers a button, the click reaches the button.
+  CTooltipWindow cover;
+  cover.ShowAt({"a tip over the next button"}, at.x - 4, at.y - kCursorHeight - 2);
+  ASSERT_TRUE(test::SpinUntil([&] { return gtk_widget_get_mapped(cover.Window()); }));
+  test::SpinFor(100);
+  int tipX = 0, tipY = 0;
+  gdk_window_get_origin(gtk_widget_get_window(cover.Window()), &tipX, &tipY);
+  ASSERT_LE(tipY, at.y + 9);
+  ASSERT_GT(tipY + gtk_widget_get_allocated_height(cover.Window()), at.y + 9);
+  ASSERT_LE(tipX, at.x + 9);
+  MovePointer(at.x + 9, at.y + 9);
+  SetButton(true);
+  SetButton(false);
+  ASSERT_TRUE(test::SpinUntil([&] { return !clicks_.empty(); }));
+  EXPECT_EQ(clicks_, std::vector<int>{1005});
 }
 
 TEST_F(ToolbarSkinTest, DisabledButtonLooksTheSameAndNeitherClicksNorShowsItsTip) {

@@ -51,12 +51,39 @@ class ViewerShowTest : public ::testing::Test {
     int x = 0, y = 0;
     ASSERT_TRUE(ButtonCentre(toolbar(), id, &x, &y));
     ClickAt(x, y, 1);
+    clicks_ += DescribeClick(id, x, y);
+  }
+  // Where a click went, for a failed test to show: the toolbar's place on the X screen
+  // against its record, and the window under the pointer.
+  std::string DescribeClick(int id, int x, int y) {
+    GdkWindow* bar = gtk_widget_get_window(GTK_WIDGET(toolbar().window()));
+    int bx = 0, by = 0;
+    if (bar != nullptr) gdk_window_get_origin(bar, &bx, &by);
+    GdkSeat* seat = gdk_display_get_default_seat(gdk_display_get_default());
+    int wx = 0, wy = 0;
+    GdkWindow* under = gdk_device_get_window_at_position(gdk_seat_get_pointer(seat), &wx, &wy);
+    GdkWindow* top = under != nullptr ? gdk_window_get_toplevel(under) : nullptr;
+    gpointer widget = nullptr;
+    if (top != nullptr) gdk_window_get_user_data(top, &widget);
+    Rect record = ToolbarRect();
+    return "click " + std::to_string(id) + " at " + std::to_string(x) + "," + std::to_string(y) +
+           ": toolbar on X at " + std::to_string(bx) + "," + std::to_string(by) + ", in the record at " +
+           std::to_string(record.left) + "," + std::to_string(record.top) + "; under the pointer: " +
+           (widget == nullptr ? std::string("no window of ours")
+                              : widget == toolbar().window() ? std::string("the toolbar")
+                                                              : G_OBJECT_TYPE_NAME(widget) + std::string(" ") +
+                                                                    std::to_string(WindowIdOf(GTK_WINDOW(widget)))) +
+           "\n";
+  }
+  void TearDown() override {
+    if (HasFailure()) std::fprintf(stderr, "%s", clicks_.c_str());
   }
   void Tick() { toolbar().OnTimer(CToolbarDlg::kShowTimerId); }
   Rect InfoRect() { return TopLevelWindows().GetRect(WindowIdOf(run_->main().info().window())); }
   Rect ToolbarRect() { return TopLevelWindows().GetRect(WindowIdOf(toolbar().window())); }
 
   TempTree tree_;
+  std::string clicks_;
   std::string pictures_;
   std::unique_ptr<ViewerRun> run_;
 };
