@@ -1,5 +1,7 @@
 #include "thumbs/BmpReader.h"
 
+#include <algorithm>
+
 #include "thumbs/ByteOrder.h"
 #include "thumbs/SizeMath.h"
 
@@ -82,6 +84,13 @@ bool PlaceColourTable(const uint8_t* info, size_t size, BmpLayout* l, std::strin
   l->tableEntrySize = l->headerSize == kBmpCoreHeaderSize ? 3 : 4;
   uint32_t used = l->headerSize == kBmpCoreHeaderSize ? 0 : GetLe32(info + 32);
   l->tableEntries = (used == 0 || used > full) ? full : used;
+  // A table of implicit size is the full one, but a file may store fewer entries and
+  // start its pixels right after them: the table is then what lies before the pixels,
+  // never the pixels read as colours.
+  const uint8_t* file = info - kBmpFileHeaderSize;  // the info header follows the file header
+  size_t pixels = GetLe32(file + 10);
+  if (used == 0 && pixels > l->tableOffset)
+    l->tableEntries = std::min(full, (pixels - l->tableOffset) / l->tableEntrySize);
   // tableOffset is at most 14 + 2^32, entries at most 256: no overflow in size_t.
   if (l->tableOffset + l->tableEntries * l->tableEntrySize > size)
     return Fail(error, "BMP colour table runs past the end of the file");

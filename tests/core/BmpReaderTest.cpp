@@ -3,6 +3,7 @@
 #include "PictureSamples.h"
 #include "thumbs/BmpReader.h"
 #include "thumbs/BmpToGif.h"
+#include "thumbs/GifWriter.h"
 
 using namespace kov;
 
@@ -74,6 +75,15 @@ TEST(BmpReader, ScalesNarrowChannelsAndBlacksOutIndicesPastTheTable) {
   bmp.insert(bmp.end(), {1, 200, 0, 0});
   ASSERT_TRUE(ReadBmpImage(bmp.data(), bmp.size(), &img, nullptr));
   EXPECT_EQ(img.rgb, (std::vector<uint8_t>{0x44, 0x55, 0x66, 0, 0, 0}));
+
+  // The same without a stated table size (biClrUsed 0): the table is the two entries
+  // stored before the pixels, not 256 that would run into them and past the end.
+  bmp[46] = bmp[47] = bmp[48] = bmp[49] = 0;
+  ASSERT_TRUE(ReadBmpImage(bmp.data(), bmp.size(), &img, nullptr));
+  EXPECT_EQ(img.rgb, (std::vector<uint8_t>{0x44, 0x55, 0x66, 0, 0, 0}));
+  std::vector<uint8_t> gif;
+  EXPECT_TRUE(CGifWriter().ConvertBmp(bmp, &gif, nullptr));
+  EXPECT_TRUE(ConvertBmpToGif(bmp, &gif));
 }
 
 TEST(BmpReader, RefusesEveryTruncation) {
