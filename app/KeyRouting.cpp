@@ -5,6 +5,8 @@
 #include "platform/CommandQueue.h"
 #include "platform/gui/WindowRecord.h"
 
+#include <vector>
+
 namespace kov {
 
 namespace {
@@ -23,6 +25,19 @@ gboolean OnKeyPress(GtkWidget*, GdkEventKey* event, gpointer toolbar) {
   key.shift = (event->state & GDK_SHIFT_MASK) != 0;
   key.alt = (event->state & GDK_MOD1_MASK) != 0;
   int command = CommandForKey(key);
+  if (command == 0) {
+    // A layout whose digits need Shift, or without Latin letters: the key's place.
+    GdkKeymapKey* places = nullptr;
+    guint* levels = nullptr;
+    gint count = 0;
+    GdkKeymap* keymap = gdk_keymap_get_for_display(gdk_window_get_display(event->window));
+    if (gdk_keymap_get_entries_for_keycode(keymap, event->hardware_keycode, &places, &levels, &count)) {
+      std::vector<uint32_t> syms(levels, levels + count);
+      command = CommandForKeyPlace(key, syms.data(), syms.size());
+      g_free(places);
+      g_free(levels);
+    }
+  }
   if (command == 0) return FALSE;  // the page gets the key
   PostCommand(ToolbarTarget(), command);
   return TRUE;

@@ -36,8 +36,8 @@ const KeyCommand kPlainKeys[] = {
 int AcceleratorCommand(const KeyPress& key) {
   const AcceleratorTable* table = LoadAccelerators(169);
   if (!table) return 0;  // without the table the plain keys still work
-  unsigned modifiers = (key.shift ? kAccelShift : 0) | (key.ctrl ? kAccelControl : 0) |
-                       (key.alt ? kAccelAlt : 0);
+  unsigned modifiers = (key.shift ? unsigned(kAccelShift) : 0u) |
+                       (key.ctrl ? unsigned(kAccelControl) : 0u) | (key.alt ? unsigned(kAccelAlt) : 0u);
   return TranslateAcceleratorKey(*table, key.keysym, modifiers);
 }
 
@@ -48,6 +48,20 @@ int CommandForKey(const KeyPress& key) {
   if (key.ctrl || key.shift || key.alt) return 0;
   for (const KeyCommand& entry : kPlainKeys)
     if (entry.keysym == key.keysym) return entry.command;
+  return 0;
+}
+
+int CommandForKeyPlace(const KeyPress& key, const uint32_t* keyLevels, size_t levelCount) {
+  if (int command = CommandForKey(key)) return command;
+  if (key.ctrl || key.shift || key.alt) return 0;
+  for (size_t i = 0; i < levelCount; ++i) {
+    uint32_t sym = keyLevels[i];
+    bool digitOrLatin = (sym >= '0' && sym <= '9') || (sym >= 'a' && sym <= 'z') || (sym >= 'A' && sym <= 'Z');
+    if (!digitOrLatin) continue;
+    for (const KeyCommand& entry : kPlainKeys)
+      if (entry.keysym == sym) return entry.command;
+    return 0;  // the key's own letter or digit, and it is not a plain key
+  }
   return 0;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // Which command a key press posts to the toolbar. Keys are X keysyms (the same
 // numbers GDK uses for key values), so this stays free of the toolkit.
+#include <cstddef>
 #include <cstdint>
 
 namespace kov {
@@ -16,5 +17,14 @@ struct KeyPress {
 // keys, which only count with no Ctrl, Shift or Alt held. 0 when the key is not
 // mapped and must pass through to the page.
 int CommandForKey(const KeyPress& key);
+
+// The same, for a key whose own keysym maps to nothing: the plain digit and letter
+// keys are taken by their place on the keyboard, whatever the layout, as the
+// original keys were. keyLevels are every keysym the pressed key gives (its levels
+// and layout groups, as the keymap lists them); the first digit or Latin letter among
+// them that is a plain key counts. So on a French layout the unshifted "&" key is 1,
+// and on a Cyrillic one the key of F is F. Modifiers block it as they block every
+// plain key.
+int CommandForKeyPlace(const KeyPress& key, const uint32_t* keyLevels, size_t levelCount);
 
 }  // namespace kov

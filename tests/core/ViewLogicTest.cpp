@@ -2,6 +2,7 @@
 
 #include <fstream>
 #include <string>
+#include <vector>
 
 #include <glib/gstdio.h>
 
@@ -34,6 +35,29 @@ TEST(KeyTable, PlainKeysOnlyWithoutModifiers) {
   EXPECT_EQ(Key(0xff1b, false, false, true), 0);  // Alt+Escape
   for (uint32_t unmapped : {uint32_t('4'), uint32_t('6'), uint32_t('9'), uint32_t('a'), 0xff51u})
     EXPECT_EQ(Key(unmapped), 0) << unmapped;
+}
+
+// Keys taken by their place, as the keymap lists what each key gives.
+TEST(KeyTable, DigitAndLetterKeysCountByTheirPlaceOnOtherLayouts) {
+  auto place = [](uint32_t keysym, std::vector<uint32_t> levels, bool shift = false) {
+    KeyPress key;
+    key.keysym = keysym, key.shift = shift;
+    return CommandForKeyPlace(key, levels.data(), levels.size());
+  };
+  // French: the unshifted keys of the number row give & and \xe9; their digits need Shift.
+  EXPECT_EQ(place(0x26, {0x26, '1'}), kCmdInterval1);
+  EXPECT_EQ(place(0xe9, {0xe9, '2'}), kCmdInterval2);
+  EXPECT_EQ(place(0x26, {0x26, '1'}, true), 0);  // Shift still blocks
+  // Russian beside US: the key of F gives a Cyrillic letter.
+  EXPECT_EQ(place(0x6c1, {'f', 'F', 0x6c1, 0x6e1}), kCmdInterval15);
+  // A key whose own digit or letter is not a plain key stays the page's.
+  EXPECT_EQ(place(0x6c9, {'q', 'Q', 0x6ca, 0x6ea}), 0);
+  EXPECT_EQ(place(0x22, {0x22, '3', 0x23}), kCmdInterval3);
+  EXPECT_EQ(place(0x27, {0x27, '4'}), 0);
+  // Keys that map by themselves are unchanged, and keys without a digit or letter pass.
+  EXPECT_EQ(place(0xff0d, {0xff0d}), kCmdNextImage);
+  EXPECT_EQ(place(0xff51, {0xff51}), 0);
+  EXPECT_EQ(place(0x26, {}), 0);
 }
 
 TEST(KeyTable, AcceleratorsMapFunctionKeysAndCtrlCombinations) {
