@@ -109,8 +109,10 @@ void CThumbBuilder::OnPageLoaded(const std::string& url) {
 }
 
 void CThumbBuilder::OnPageFailed(const std::string& url) {
-  if (state_ != State::kRendering) return;
-  if (strncasecmp(url.c_str(), "kovp://blank2", 13) == 0) return;
+  // Only this picture's own page: a late failure of an earlier page (one given up
+  // on, or the blank start page) must not make this one load again, which would cut
+  // its own load short and fail it in turn.
+  if (state_ != State::kRendering || strcasecmp(url.c_str(), pageUrl_.c_str()) != 0) return;
   pageLoaded_ = false;
   loadAgain_ = true;
 }

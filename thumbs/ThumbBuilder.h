@@ -55,7 +55,8 @@ class CThumbBuilder {
   // A page finished loading (32773 from the pane), with the pane's address.
   void OnPageLoaded(const std::string& url);
   // A load failed: its page never came, and the pane still shows the one before.
-  // The picture's page is asked for again at the next poll, within the same wait.
+  // When it is the current picture's page, that page is asked for again at the next
+  // poll, within the same wait; other pages' failures are stale and change nothing.
   void OnPageFailed(const std::string& url);
   void OnCapture(unsigned token, const CaptureResult& result);
   // Cancel button, Escape, Alt: the new cache of the current folder is thrown away,
