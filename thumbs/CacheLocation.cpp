@@ -83,13 +83,14 @@ std::string GetCachePathIn(const std::string& folder, bool lookupOnly,
                            const std::string& appData) {
   if (folder.empty()) return "";
   std::string local = JoinPath(folder, kCacheFileName);
-  if (PathExists(local) || GetPathDriveType(local) != kDriveCdRom) return local;
+  if (PathExists(local)) return local;
+  // One look at the volume, which the folder really is on (links followed): its kind,
+  // and the folder's levels below its root, however the folder was reached.
+  const std::string onDisc = ResolvedPath(NormalizePath(folder));
   VolumeInfo volume;
   std::vector<std::string> levels;
-  // The levels are those of the folder on the disc, however it was reached.
-  const std::string onDisc = ResolvedPath(NormalizePath(folder));
-  if (appData.empty() || !GetVolumeInfo(onDisc, &volume) ||
-      !PathBelowMount(onDisc, NormalizePath(volume.mountPoint), &levels))
+  if (!GetVolumeInfo(onDisc, &volume) || volume.driveType != kDriveCdRom) return local;
+  if (appData.empty() || !PathBelowMount(onDisc, NormalizePath(volume.mountPoint), &levels))
     return local;
   std::string dir = JoinPath(appData, "KOVTHUMB");
   if (lookupOnly && !IsDirectory(dir)) return local;
