@@ -1,9 +1,9 @@
 #include "app/KeyRouting.h"
 
-#include "app/logic/Commands.h"
 #include "app/logic/KeyTable.h"
 #include "platform/CommandQueue.h"
 #include "platform/gui/WindowRecord.h"
+#include "res/CommandIds.h"
 
 #include <vector>
 

@@ -1,8 +1,8 @@
 #pragma once
 // The viewer's keyboard and mouse routing, connected to each of its top-level windows
 // ahead of the page inside: mapped keys post their command to the toolbar and go no
-// further, the wheel posts 32793 and is then delivered as usual, and closing a window
-// posts 32796 (quit without a question). All of it is inert while the toolbar is
+// further, the wheel posts kCmdWheel and is then delivered as usual, and closing a window
+// posts kCmdQuitNow (quit without a question). All of it is inert while the toolbar is
 // hidden, so keys reach a modal tool dialog untouched.
 #include <gtk/gtk.h>
 

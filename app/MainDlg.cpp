@@ -1,10 +1,10 @@
 #include "app/MainDlg.h"
 
 #include "app/KeyRouting.h"
-#include "app/logic/Commands.h"
 #include "pages/BridgeState.h"
 #include "platform/Trace.h"
 #include "platform/gui/WindowRecord.h"
+#include "res/CommandIds.h"
 
 namespace kov {
 

@@ -1,6 +1,6 @@
 #include "app/PaneDlg.h"
 
-#include "pages/TextEscape.h"
+#include "base/TextEscape.h"
 #include "platform/Trace.h"
 #include "platform/gui/WindowRecord.h"
 #include "thumbs/CacheLocation.h"

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/BrowserPane.h"
+#include "widgets/BrowserPane.h"
 
 namespace kov {
 

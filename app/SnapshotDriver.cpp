@@ -6,9 +6,9 @@
 #include <algorithm>
 
 #include "app/MainDlg.h"
-#include "app/logic/Commands.h"
 #include "platform/Trace.h"
 #include "platform/gui/WindowRecord.h"
+#include "res/CommandIds.h"
 #include "thumbs/gui/ThumbBuilderDlg.h"
 
 namespace kov {

@@ -1,6 +1,6 @@
 #include "app/ToolbarButtons.h"
 
-#include "app/logic/ButtonSkin.h"
+#include "skin/ButtonSkin.h"
 
 namespace kov {
 

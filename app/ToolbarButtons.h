@@ -1,5 +1,5 @@
 #pragma once
-// The toolbar's ten image buttons (ids 1003 to 1012) with their starting bitmaps,
+// The toolbar's ten image buttons (kBtnSlideShow to kBtnMaximize) with their starting bitmaps,
 // backgrounds and tooltips, placed in a GtkFixed as the toolbar lays them out.
 #include <gtk/gtk.h>
 
@@ -7,7 +7,7 @@
 #include <memory>
 #include <vector>
 
-#include "app/ImageButton.h"
+#include "widgets/ImageButton.h"
 
 namespace kov {
 

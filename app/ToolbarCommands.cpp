@@ -2,10 +2,10 @@
 #include "app/MainDlg.h"
 #include "app/QuitQuestion.h"
 #include "app/ToolbarDlg.h"
-#include "app/logic/Commands.h"
 #include "pages/BridgeState.h"
 #include "platform/Trace.h"
 #include "platform/gui/WindowRecord.h"
+#include "res/CommandIds.h"
 #include "thumbs/gui/ThumbBuilderDlg.h"
 
 namespace kov {
@@ -13,8 +13,8 @@ namespace kov {
 void CToolbarDlg::OnCommand(int id) {
   TraceCommand(id);
   if (RunViewCommand(id) || RunSlideShowCommand(id) || RunWindowCommand(id)) return;
-  // Tool dialogs that are not part of the program yet (photo CD 1010, web page
-  // thumbnails 32816, background 32817, About 32820 and button 1009) do nothing.
+  // Tool dialogs that are not part of the program yet (kBtnPhotoCd, kCmdWebThumbnails,
+  // kCmdBackground, kCmdAbout and kBtnAbout) do nothing.
 }
 
 bool CToolbarDlg::RunViewCommand(int id) {

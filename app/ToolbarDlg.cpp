@@ -3,11 +3,11 @@
 #include "app/ToolbarDlg.h"
 
 #include "app/MainDlg.h"
-#include "app/logic/Commands.h"
 #include "app/logic/FrontPane.h"
 #include "app/logic/PageStatements.h"
 #include "platform/Trace.h"
 #include "platform/gui/WindowRecord.h"
+#include "res/CommandIds.h"
 #include "res/Menus.h"
 
 namespace kov {

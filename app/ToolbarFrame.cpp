@@ -1,7 +1,7 @@
 #include "app/ToolbarFrame.h"
 
-#include "app/SkinSurface.h"
 #include "platform/gui/WindowRecord.h"
+#include "widgets/SkinSurface.h"
 
 namespace kov {
 

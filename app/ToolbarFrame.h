@@ -6,7 +6,7 @@
 
 #include <map>
 
-#include "app/logic/ToolbarSkin.h"
+#include "skin/ToolbarSkin.h"
 
 namespace kov {
 

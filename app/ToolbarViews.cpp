@@ -1,10 +1,10 @@
 // The toolbar's page views: which pane is in front and what it shows.
 #include "app/MainDlg.h"
 #include "app/ToolbarDlg.h"
-#include "app/logic/Commands.h"
 #include "app/logic/ThumbnailView.h"
+#include "base/TextEscape.h"
 #include "pages/BridgeState.h"
-#include "pages/TextEscape.h"
+#include "res/CommandIds.h"
 #include "thumbs/FolderStaleness.h"
 #include "thumbs/gui/ThumbBuilderDlg.h"
 

@@ -7,9 +7,9 @@
 
 #include "app/MainDlg.h"
 #include "app/SnapshotDriver.h"
+#include "pages/gui/KovpScheme.h"
 #include "platform/Trace.h"
 #include "platform/gui/GtkSetup.h"
-#include "platform/gui/WebEngine.h"
 #include "res/BuiltInMusic.h"
 
 namespace kov {
@@ -24,7 +24,7 @@ std::string Env(const char* name) {
 int CViewerApp::Run(int* argc, char*** argv) {
   OpenTrace(Env("KOV_TRACE"));
   if (!InitToolkit(argc, argv)) return 1;
-  if (!CreateWebEngine()) return 1;
+  if (!CreateKovpWebEngine()) return 1;
   // The media player cannot read kovp URLs: the built-in music plays from a private
   // file. Without one the pages stay silent and nothing else changes.
   BuiltInMusicFile music;

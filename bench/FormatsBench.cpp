@@ -13,10 +13,10 @@
 #include <string>
 #include <vector>
 
-#include "thumbs/BmpReader.h"
-#include "thumbs/BmpToGif.h"
-#include "thumbs/FileBytes.h"
-#include "thumbs/ScreenCapture.h"
+#include "base/FileBytes.h"
+#include "formats/BmpReader.h"
+#include "formats/BmpToGif.h"
+#include "formats/ScreenCapture.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "thumbs/BmpReader.h"
-#include "thumbs/BmpToGif.h"
+#include "formats/BmpReader.h"
+#include "formats/BmpToGif.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // An exact-size copy, so any read past the input is caught.

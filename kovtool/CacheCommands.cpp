@@ -12,8 +12,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "base/PathRules.h"
 #include "kovtool/Subcommand.h"
-#include "pages/ContentTypes.h"
 #include "thumbs/CacheLocation.h"
 #include "thumbs/FolderStaleness.h"
 #include "thumbs/ThumbCache.h"
@@ -76,9 +76,10 @@ bool ParseInt32(const std::string& text, int32_t* value) {
 
 int RunList(const std::string& file) {
   kov::CThumbCache cache;
-  cache.OpenForRead(file);
+  std::string error;
+  cache.OpenForRead(file, &error);
   if (!cache.IsOpen()) {
-    std::fprintf(stderr, "kovtool: cannot open cache '%s'\n", file.c_str());
+    std::fprintf(stderr, "kovtool: cannot open cache: %s\n", error.c_str());
     return 1;
   }
   kov::ThumbHeader header;
@@ -114,8 +115,10 @@ int RunAdd(const std::vector<std::string>& args) {
     return 1;
   }
   kov::CThumbCache old, fresh;
-  if (!fresh.CreateForWrite(kov::MakeTempFileName(kov::DirName(kov::NormalizePath(file))))) {
-    std::fprintf(stderr, "kovtool: cannot write beside '%s'\n", file.c_str());
+  std::string error;
+  const std::string temporary = kov::MakeTempFileName(kov::DirName(kov::NormalizePath(file)));
+  if (!fresh.CreateForWrite(temporary, &error)) {
+    std::fprintf(stderr, "kovtool: cannot write beside '%s': %s\n", file.c_str(), error.c_str());
     return 1;
   }
   old.OpenForRead(file);
@@ -124,14 +127,14 @@ int RunAdd(const std::vector<std::string>& args) {
   const std::string imageName = kov::BaseName(kov::NormalizePath(image));
   bool copied = true;
   while (copied && old.ReadNextPayload(&header, &kept))
-    if (header.name != imageName) copied = fresh.AppendRecord(&header, kept);
-  if (!copied || !fresh.AppendFile(image, payload, height, width)) {
-    std::fprintf(stderr, "kovtool: cannot add '%s' (missing image or failed write)\n", image.c_str());
+    if (header.name != imageName) copied = fresh.AppendRecord(&header, kept, &error);
+  if (!copied || !fresh.AppendFile(image, payload, height, width, &error)) {
+    std::fprintf(stderr, "kovtool: cannot add '%s': %s\n", image.c_str(), error.c_str());
     fresh.Discard();
     return 1;
   }
-  if (!fresh.CommitTo(file)) {
-    std::fprintf(stderr, "kovtool: cannot replace '%s'\n", file.c_str());
+  if (!fresh.CommitTo(file, &error)) {
+    std::fprintf(stderr, "kovtool: cannot replace '%s': %s\n", file.c_str(), error.c_str());
     return 1;
   }
   return 0;

@@ -4,7 +4,7 @@
 #include <cstdio>
 
 #include "kovtool/Subcommand.h"
-#include "pages/ContentTypes.h"
+#include "platform/DriveTypes.h"
 #include "tools/Settings.h"
 
 namespace kovtool {

@@ -4,10 +4,10 @@
 #include <string>
 #include <vector>
 
+#include "formats/BmpToGif.h"
+#include "formats/GifWriter.h"
+#include "formats/OctreeQuantizer.h"
 #include "kovtool/Subcommand.h"
-#include "thumbs/BmpToGif.h"
-#include "thumbs/GifWriter.h"
-#include "thumbs/OctreeQuantizer.h"
 
 namespace kovtool {
 namespace {

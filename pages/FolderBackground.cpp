@@ -7,9 +7,11 @@
 #include <memory>
 #include <vector>
 
-#include "pages/ContentTypes.h"
-#include "pages/NameOrder.h"
-#include "platform/DirHandle.h"
+#include "base/DirHandle.h"
+#include "base/NameOrder.h"
+#include "base/PathRules.h"
+#include "pages/FolderBackground.h"
+#include "platform/MediaTypes.h"
 
 namespace kov {
 namespace {

@@ -4,12 +4,14 @@
 #include <string>
 #include <vector>
 
-#include "pages/ContentTypes.h"
+#include "base/FileBytes.h"
+#include "base/PathRules.h"
+#include "base/TextEscape.h"
+#include "pages/FolderBackground.h"
 #include "pages/PageProtocol.h"
 #include "pages/PageText.h"
-#include "pages/TextEscape.h"
+#include "platform/MediaTypes.h"
 #include "res/BuiltInMusic.h"
-#include "thumbs/FileBytes.h"
 #include "res/Resources.h"
 
 namespace kov {

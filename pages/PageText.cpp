@@ -2,7 +2,7 @@
 
 #include <glib.h>
 
-#include "pages/TextEscape.h"
+#include "base/TextEscape.h"
 
 namespace kov {
 

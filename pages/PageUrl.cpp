@@ -2,8 +2,8 @@
 
 #include <climits>
 
-#include "pages/ContentTypes.h"
-#include "pages/TextEscape.h"
+#include "base/PathRules.h"
+#include "base/TextEscape.h"
 
 namespace kov {
 

@@ -3,9 +3,9 @@
 #include <climits>
 #include <cstdint>
 
+#include "base/PathRules.h"
+#include "base/TextEscape.h"
 #include "pages/BridgeState.h"
-#include "pages/ContentTypes.h"
-#include "pages/TextEscape.h"
 
 namespace kov {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/logic/Commands.h"  // the ids the bridge posts to the toolbar
+#include "res/CommandIds.h"  // the ids the bridge posts to the toolbar
 
 namespace kov {
 

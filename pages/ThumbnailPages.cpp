@@ -4,10 +4,9 @@
 
 #include <cstdio>
 
-#include "pages/ContentTypes.h"
+#include "base/TextEscape.h"
 #include "pages/PageProtocol.h"
 #include "pages/PageText.h"
-#include "pages/TextEscape.h"
 #include "platform/Screen.h"
 #include "thumbs/ThumbCache.h"
 

@@ -1,5 +1,5 @@
 #include "platform/BlockDevices.h"
-#include "platform/Crc32.h"
+#include "base/Crc32.h"
 
 #include <dirent.h>
 #include <unistd.h>
@@ -10,8 +10,8 @@
 #include <fstream>
 #include <memory>
 
-#include "pages/ContentTypes.h"
-#include "platform/DirHandle.h"
+#include "base/DirHandle.h"
+#include "base/PathRules.h"
 
 namespace kov {
 

@@ -6,8 +6,9 @@
 
 #include <cstdlib>
 
-#include "pages/ContentTypes.h"
+#include "base/PathRules.h"
 #include "platform/BlockDevices.h"
+#include "platform/DriveTypes.h"
 
 namespace kov {
 namespace {

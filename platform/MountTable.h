@@ -15,7 +15,7 @@ struct VolumeInfo {
   uint32_t serial = 0;         // from the file system's UUID where known
   uint32_t maxComponentLength = 0;
   uint32_t flags = 0;
-  int driveType = 0;           // a DriveType value (pages/ContentTypes.h)
+  int driveType = 0;           // a DriveType value (platform/DriveTypes.h)
 };
 
 // false when path is relative or no mount covers it; info is then left default.

@@ -1,5 +1,7 @@
 #include "res/Accelerators.h"
 
+#include "res/CommandIds.h"
+
 namespace kov {
 namespace {
 
@@ -13,16 +15,16 @@ constexpr unsigned kKeyF1 = 0xffbe;  // F2.. follow
 constexpr unsigned kModifierMask = kAccelShift | kAccelControl | kAccelAlt;
 
 const Accelerator kMainAccelerators[] = {
-    {'p', kAccelControl, 32819},           // print the pane in front
-    {kKeyF1, kAccelNone, 32820},           // About
-    {kKeyF1 + 1, kAccelNone, 32801},       // F2: open the folder tree
-    {kKeyF1 + 2, kAccelNone, 32810},       // F3: rebuild thumbnails
-    {kKeyF1 + 3, kAccelNone, 32817},       // F4: background picture and music
-    {kKeyF1 + 4, kAccelNone, 32809},       // F5: refresh
-    {kKeyF1 + 5, kAccelNone, 32816},       // F6: thumbnails for a web page
-    {kKeyF1 + 6, kAccelNone, 32811},       // F7: open the folder in the file manager
-    {kKeyPageDown, kAccelControl, 32821},  // next folder
-    {kKeyPageUp, kAccelControl, 32822},    // previous folder
+    {'p', kAccelControl, kCmdPrint},                // print the pane in front
+    {kKeyF1, kAccelNone, kCmdAbout},                // About
+    {kKeyF1 + 1, kAccelNone, kCmdOpenFolderTree},   // F2: open the folder tree
+    {kKeyF1 + 2, kAccelNone, kCmdRebuildThumbnails},  // F3: rebuild thumbnails
+    {kKeyF1 + 3, kAccelNone, kCmdBackground},       // F4: background picture and music
+    {kKeyF1 + 4, kAccelNone, kCmdRefresh},          // F5: refresh
+    {kKeyF1 + 5, kAccelNone, kCmdWebThumbnails},    // F6: thumbnails for a web page
+    {kKeyF1 + 6, kAccelNone, kCmdOpenFileManager},  // F7: open the folder in the file manager
+    {kKeyPageDown, kAccelControl, kCmdNextFolder},  // next folder
+    {kKeyPageUp, kAccelControl, kCmdPreviousFolder},  // previous folder
 };
 
 const AcceleratorTable kTables[] = {

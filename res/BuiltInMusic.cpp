@@ -3,8 +3,8 @@
 #include <glib.h>
 #include <glib/gstdio.h>
 
-#include "pages/ContentTypes.h"
-#include "pages/TextEscape.h"
+#include "base/PathRules.h"
+#include "base/TextEscape.h"
 #include "res/Resources.h"
 
 namespace kov {

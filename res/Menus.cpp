@@ -1,24 +1,26 @@
 #include "res/Menus.h"
 
+#include "res/CommandIds.h"
+
 namespace kov {
 namespace {
 
 const MenuItem kContextMenuItems[] = {
-    {32802, "Print Preview"},
-    {32803, "Print...\t\t(Ctrl + P)"},
+    {kCmdPrintPreview, "Print Preview"},
+    {kCmdPrintPage, "Print...\t\t(Ctrl + P)"},
     {0, nullptr},
-    {32804, "Save Picture..."},
+    {kCmdSavePicture, "Save Picture..."},
     {0, nullptr},
-    {32806, "Copy Selected..."},
-    {32808, "Move Selected..."},
-    {32807, "Delete Selected..."},
+    {kCmdCopySelected, "Copy Selected..."},
+    {kCmdMoveSelected, "Move Selected..."},
+    {kCmdDeleteSelected, "Delete Selected..."},
 };
 
 const MenuItem kToolsMenuItems[] = {
-    {32810, "Rebuild Thumbnails...\t\t(F3)"},
-    {32817, "Background Picture && Music...\t\t(F4)"},
-    {32816, "Thumbnails for Web Page...\t\t(F6)"},
-    {32811, "Windows Explorer...\t\t(F7)"},
+    {kCmdRebuildThumbnails, "Rebuild Thumbnails...\t\t(F3)"},
+    {kCmdBackground, "Background Picture && Music...\t\t(F4)"},
+    {kCmdWebThumbnails, "Thumbnails for Web Page...\t\t(F6)"},
+    {kCmdOpenFileManager, "Windows Explorer...\t\t(F7)"},
 };
 
 const Menu kMenus[] = {

@@ -8,8 +8,9 @@
 #include <set>
 #include <utility>
 
-#include "pages/ContentTypes.h"
-#include "pages/NameOrder.h"
+#include "base/NameOrder.h"
+#include "base/PathRules.h"
+#include "platform/MediaTypes.h"
 
 namespace kov {
 

@@ -1,5 +1,5 @@
 #include "thumbs/CacheLocation.h"
-#include "platform/Crc32.h"
+#include "base/Crc32.h"
 
 #include <glib.h>
 #include <glib/gstdio.h>
@@ -11,7 +11,8 @@
 #include <cstdlib>
 #include <vector>
 
-#include "pages/ContentTypes.h"
+#include "base/PathRules.h"
+#include "platform/DriveTypes.h"
 
 namespace kov {
 

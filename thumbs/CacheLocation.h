@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/Crc32.h"
+#include "base/Crc32.h"
 #include "platform/MountTable.h"
 
 namespace kov {

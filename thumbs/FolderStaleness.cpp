@@ -7,7 +7,9 @@
 #include <memory>
 #include <unordered_map>
 
-#include "pages/ContentTypes.h"
+#include "base/PathRules.h"
+#include "platform/DriveTypes.h"
+#include "platform/MediaTypes.h"
 #include "thumbs/CacheIndex.h"
 #include "thumbs/CacheLocation.h"
 #include "thumbs/ThumbCache.h"

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "thumbs/BmpToGif.h"
+#include "formats/BmpToGif.h"
 
 namespace kov {
 

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string>
 
-#include "thumbs/ScreenCapture.h"
+#include "formats/ScreenCapture.h"
 
 namespace kov {
 

@@ -6,8 +6,8 @@
 
 #include <utility>
 
-#include "pages/ContentTypes.h"
-#include "pages/TextEscape.h"
+#include "base/PathRules.h"
+#include "base/TextEscape.h"
 #include "platform/Trace.h"
 #include "thumbs/BuildQueue.h"
 

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "res/CommandIds.h"
 #include "thumbs/ThumbBuilderPorts.h"
 
 namespace kov {
@@ -16,11 +17,6 @@ enum ThumbBuilderTimer : int {
   kTimerBuildStart = 4001,
   kTimerBuildFolder = 4002,
   kTimerBuildPoll = 4003,
-};
-
-enum ThumbBuilderCommand : int {
-  kCmdBuilderNextImage = 32785,   // posted to itself
-  kCmdBuilderStartPoll = 32786,   // posted to itself
 };
 
 constexpr unsigned kBuildStepDelayMs = 100;
@@ -52,7 +48,7 @@ class CThumbBuilder {
   void Begin();
   void OnTimer(int timerId);
   void OnCommand(int command);  // the commands it posts to itself
-  // A page finished loading (32773 from the pane), with the pane's address.
+  // A page finished loading (kCmdPageLoaded from the pane), with the pane's address.
   void OnPageLoaded(const std::string& url);
   // A load failed: its page never came, and the pane still shows the one before.
   // When it is the current picture's page, that page is asked for again at the next

@@ -9,7 +9,8 @@
 #include <cstring>
 #include <limits>
 
-#include "pages/ContentTypes.h"
+#include "base/Fail.h"
+#include "base/PathRules.h"
 #include "thumbs/CacheIndex.h"
 #include "thumbs/PayloadConversion.h"
 
@@ -39,27 +40,32 @@ bool SameRecord(const ThumbHeader& a, const ThumbHeader& b) {
 
 CThumbCache::~CThumbCache() { Close(); }
 
-bool CThumbCache::OpenForRead(const std::string& path) {
+bool CThumbCache::FailWithErrno(const std::string& what, std::string* error) const {
+  return Fail(error, what + ": " + std::strerror(errno));
+}
+
+bool CThumbCache::OpenForRead(const std::string& path, std::string* error) {
   Close();
   // O_NONBLOCK keeps a FIFO named like a cache from blocking the open.
   int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-  if (fd < 0) return false;
+  if (fd < 0) return FailWithErrno(path, error);
   struct stat st;
   if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
     ::close(fd);
-    return false;
+    return Fail(error, path + ": not a regular file");
   }
   fd_ = fd;
   path_ = path;
   fileSize_ = static_cast<uint64_t>(st.st_size);
   readOffset_ = 0;
-  return fileSize_ == 0 || fileSize_ > kThumbHeaderSize;
+  if (fileSize_ == 0 || fileSize_ > kThumbHeaderSize) return true;
+  return Fail(error, path + ": too short to hold a record");
 }
 
-bool CThumbCache::CreateForWrite(const std::string& path) {
+bool CThumbCache::CreateForWrite(const std::string& path, std::string* error) {
   Close();
   int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-  if (fd < 0) return false;
+  if (fd < 0) return FailWithErrno(path, error);
   fd_ = fd;
   path_ = path;
   writing_ = true;
@@ -81,12 +87,14 @@ void CThumbCache::Discard() {
   if (!written.empty()) unlink(written.c_str());
 }
 
-bool CThumbCache::CommitTo(const std::string& finalPath) {
-  if (!IsOpen() || !writing_) return false;
+bool CThumbCache::CommitTo(const std::string& finalPath, std::string* error) {
+  if (!IsOpen() || !writing_) return Fail(error, "no cache is being written");
   std::string written = path_;
   bool synced = fsync(fd_) == 0;
+  if (!synced) FailWithErrno(written, error);
   Close();
   if (synced && rename(written.c_str(), finalPath.c_str()) == 0) return true;
+  if (synced) FailWithErrno(finalPath, error);
   unlink(written.c_str());
   return false;
 }
@@ -180,24 +188,29 @@ bool CThumbCache::WriteAll(const unsigned char* data, size_t size) {
   return true;
 }
 
-bool CThumbCache::AppendRecord(ThumbHeader* header, const std::string& payload) {
-  if (!IsOpen() || !writing_ || !header || payload.empty()) return false;
+bool CThumbCache::AppendRecord(ThumbHeader* header, const std::string& payload,
+                               std::string* error) {
+  if (!IsOpen() || !writing_ || !header) return Fail(error, "no cache is being written");
+  if (payload.empty()) return Fail(error, "the thumbnail is empty");
   off_t end = lseek(fd_, 0, SEEK_END);
-  if (end < 0) return false;
+  if (end < 0) return FailWithErrno(path_, error);
   std::string stored;
   if (payload.size() < 2 || payload.compare(0, 2, "BM") != 0 ||
       !ConvertPayloadToGif(payload, &stored) || stored.empty())
     stored = payload;  // a BMP that cannot be converted is kept as BMP
-  if (stored.size() > std::numeric_limits<uint32_t>::max()) return false;
+  if (stored.size() > std::numeric_limits<uint32_t>::max())
+    return Fail(error, "the thumbnail is too large for a record");
   header->dataLength = static_cast<uint32_t>(stored.size());
   unsigned char raw[kThumbHeaderSize];
-  if (!EncodeThumbHeader(*header, raw)) return false;
+  if (!EncodeThumbHeader(*header, raw))
+    return Fail(error, header->name + ": the name does not fit a record");
   ScramblePayload(header->lastWrite, &stored);
   if (WriteAll(raw, sizeof raw) &&
       WriteAll(reinterpret_cast<const unsigned char*>(stored.data()), stored.size()))
     return true;
   // Cut off whatever part of the record reached the file and go back to the old end,
   // so the next record follows the last good one.
+  FailWithErrno(path_, error);
   int cut = ftruncate(fd_, end);
   (void)cut;
   lseek(fd_, end, SEEK_SET);
@@ -205,15 +218,16 @@ bool CThumbCache::AppendRecord(ThumbHeader* header, const std::string& payload) 
 }
 
 bool CThumbCache::AppendFile(const std::string& imagePath, const std::string& payload,
-                             int32_t height, int32_t width) {
+                             int32_t height, int32_t width, std::string* error) {
   struct stat st;
-  if (imagePath.empty() || stat(imagePath.c_str(), &st) != 0 || S_ISDIR(st.st_mode)) return false;
+  if (imagePath.empty() || stat(imagePath.c_str(), &st) != 0) return FailWithErrno(imagePath, error);
+  if (S_ISDIR(st.st_mode)) return Fail(error, imagePath + ": is a folder, not a picture");
   ThumbHeader header;
   header.name = BaseName(NormalizePath(imagePath));
   header.lastWrite = FileTimeFromUnix(st.st_mtim.tv_sec, st.st_mtim.tv_nsec);
   header.height = height;
   header.width = width;
-  return AppendRecord(&header, payload);
+  return AppendRecord(&header, payload, error);
 }
 
 }  // namespace kov

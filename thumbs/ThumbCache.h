@@ -20,17 +20,19 @@ class CThumbCache {
   CThumbCache(const CThumbCache&) = delete;
   CThumbCache& operator=(const CThumbCache&) = delete;
 
+  // The operations below that can fail say why in *error when the caller asks.
+
   // Opens an existing file for reading, positioned at its first record. false when it
   // cannot be opened, or when its size is 1 to 284 bytes (it then stays open).
-  bool OpenForRead(const std::string& path);
+  bool OpenForRead(const std::string& path, std::string* error = nullptr);
   // Creates (or empties) the file for writing.
-  bool CreateForWrite(const std::string& path);
+  bool CreateForWrite(const std::string& path, std::string* error = nullptr);
   void Close();
   // Writing mode: closes and deletes the file. Reading mode: Close.
   void Discard();
   // Writing mode: closes the file and renames it over finalPath (atomic replacement).
   // On failure the file written so far is deleted and finalPath is left as it was.
-  bool CommitTo(const std::string& finalPath);
+  bool CommitTo(const std::string& finalPath, std::string* error = nullptr);
 
   bool IsOpen() const { return fd_ >= 0; }
   bool IsWriting() const { return writing_; }
@@ -53,16 +55,19 @@ class CThumbCache {
   // Writing mode: appends the header and the scrambled payload. A BMP payload is turned
   // into a GIF where possible; header->dataLength becomes the stored length. On a failed
   // write the file is cut back to its length before the call and false is returned.
-  bool AppendRecord(ThumbHeader* header, const std::string& payload);
+  bool AppendRecord(ThumbHeader* header, const std::string& payload,
+                    std::string* error = nullptr);
   // AppendRecord with a header made for the image file at imagePath: its name and
   // last-write time. false when the image does not exist.
   bool AppendFile(const std::string& imagePath, const std::string& payload, int32_t height,
-                  int32_t width);
+                  int32_t width, std::string* error = nullptr);
 
  private:
   bool FindInIndex(const std::string& name, bool forceRescan, ThumbHeader* header,
                    std::string* payload, bool* stale);
   bool WriteAll(const unsigned char* data, size_t size);
+  // false with the system's reason for the last failed call, naming the file.
+  bool FailWithErrno(const std::string& what, std::string* error) const;
 
   std::string path_;
   int fd_ = -1;

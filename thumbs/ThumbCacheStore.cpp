@@ -1,9 +1,9 @@
 #include "thumbs/ThumbCacheStore.h"
 
+#include "formats/BmpToGif.h"
+#include "formats/CaptureBmp.h"
 #include "res/Resources.h"
-#include "thumbs/BmpToGif.h"
 #include "thumbs/CacheLocation.h"
-#include "thumbs/CaptureBmp.h"
 #include "thumbs/FolderStaleness.h"
 #include "thumbs/ThumbCache.h"
 #include "thumbs/ThumbRecord.h"

@@ -7,9 +7,10 @@
 #include <set>
 #include <utility>
 
-#include "pages/ContentTypes.h"
-#include "pages/NameOrder.h"
-#include "platform/DirHandle.h"
+#include "base/DirHandle.h"
+#include "base/NameOrder.h"
+#include "base/PathRules.h"
+#include "platform/MediaTypes.h"
 
 namespace kov {
 namespace {

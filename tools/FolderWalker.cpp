@@ -1,6 +1,6 @@
 #include "tools/FolderWalker.h"
 
-#include "pages/NameOrder.h"
+#include "base/NameOrder.h"
 #include "tools/FolderListing.h"
 
 namespace kov {

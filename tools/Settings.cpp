@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <memory>
 
-#include "pages/ContentTypes.h"
+#include "base/PathRules.h"
 
 namespace kov {
 namespace {

@@ -3,7 +3,8 @@
 #include <gio/gunixmounts.h>
 #include <glib.h>
 
-#include "pages/ContentTypes.h"
+#include "base/PathRules.h"
+#include "platform/DriveTypes.h"
 #include "platform/MountTable.h"
 #include "tools/Settings.h"
 

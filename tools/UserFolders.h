@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/logic/FolderTreeModel.h"
+#include "tools/FolderTreeModel.h"
 
 namespace kov {
 

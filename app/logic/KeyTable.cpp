@@ -1,7 +1,7 @@
 #include "app/logic/KeyTable.h"
 
-#include "app/logic/Commands.h"
 #include "res/Accelerators.h"
+#include "res/CommandIds.h"
 
 namespace kov {
 namespace {

@@ -20,16 +20,17 @@ struct Size {
 struct LayoutPlan {
   Rect panes;              // the three full-screen panes
   Rect toolbar;            // the toolbar, its size kept
-  int minimizeBitmap = 0;  // bitmaps and tooltips of buttons 1011 and 1012
+  int minimizeBitmap = 0;  // bitmaps and tooltips of kBtnMinimize and kBtnMaximize
   int minimizeTooltip = 0;
   int maximizeBitmap = 0;
   int maximizeTooltip = 0;
-  bool buttonsEnabled = true;  // 1003-1006, 1008-1010; only quit and the two layout buttons stay when false
+  // When false, every button but kBtnQuitOrBack, kBtnMinimize and kBtnMaximize is disabled.
+  bool buttonsEnabled = true;
 };
 
 // The mode the information pane's rectangle shows.
 LayoutMode CurrentLayoutMode(const Rect& infoPane, const Rect& screen);
-// What buttons 1011 (minimise / restore) and 1012 (maximise / restore) do in a mode.
+// What kBtnMinimize (minimise / restore) and kBtnMaximize (maximise / restore) do in a mode.
 LayoutMode ModeAfterMinimizeButton(LayoutMode current);
 LayoutMode ModeAfterMaximizeButton(LayoutMode current);
 

@@ -1,8 +1,8 @@
 #include "app/logic/PageStatements.h"
 
-#include "pages/ContentTypes.h"
+#include "base/TextEscape.h"
+#include "pages/FolderBackground.h"
 #include "pages/PageText.h"
-#include "pages/TextEscape.h"
 
 namespace kov {
 

@@ -1,6 +1,6 @@
 #include "app/logic/SlideShow.h"
 
-#include "app/logic/Commands.h"
+#include "res/CommandIds.h"
 
 namespace kov {
 

@@ -9,12 +9,12 @@ namespace kov {
 
 // Button bitmaps that show the show's state and direction.
 enum SlideShowBitmap : int {
-  kBmpPlay = 135,              // 1003 while stopped
-  kBmpPause = 137,             // 1003 while running
-  kBmpPreviousForward = 136,   // 1004 while going forward
-  kBmpPreviousBackward = 175,  // 1004 while going backward
-  kBmpNextForward = 176,       // 1005 while going forward
-  kBmpNextBackward = 138,      // 1005 while going backward
+  kBmpPlay = 135,              // kBtnSlideShow while stopped
+  kBmpPause = 137,             // kBtnSlideShow while running
+  kBmpPreviousForward = 136,   // kBtnPrevious while going forward
+  kBmpPreviousBackward = 175,  // kBtnPrevious while going backward
+  kBmpNextForward = 176,       // kBtnNext while going forward
+  kBmpNextBackward = 138,      // kBtnNext while going backward
 };
 
 enum class SlideDirection { kForward = 0, kBackward = 1 };
@@ -39,7 +39,7 @@ class ISlideShowView {
   virtual void SetButtonBitmap(int buttonId, int bitmapId) = 0;
 };
 
-// Seconds of an interval command (32778..32784; any other id of the range gives 5),
+// Seconds of an interval command (kCmdInterval1..kCmdInterval20; any other id of the range gives 5),
 // nothing for an id outside the range.
 std::optional<int> IntervalOfCommand(int command);
 
@@ -49,19 +49,19 @@ class CSlideShow {
   CSlideShow(const CSlideShow&) = delete;
   CSlideShow& operator=(const CSlideShow&) = delete;
 
-  // Space, button 1003: start (stepping at once) when stopped, stop when running.
+  // Space, kBtnSlideShow: start (stepping at once) when stopped, stop when running.
   void Toggle();
-  // Stops the show; button 1003 shows the play bitmap even when nothing ran.
+  // Stops the show; kBtnSlideShow shows the play bitmap even when nothing ran.
   void Stop();
-  // 32778..32784: a new interval (re)starts the show; the running interval does
+  // kCmdInterval1..kCmdInterval20: a new interval (re)starts the show; the running interval does
   // nothing. false for a command outside the range.
   bool SetIntervalCommand(int command);
   // A timer tick; false when the id is not the show's (default handling).
   bool Tick(unsigned timerId);
   // Return, and the count report of the thumbnail list.
   void StepInCurrentDirection();
-  void Backward();  // button 1004, 32805
-  void Forward();   // button 1005, 32785
+  void Backward();  // kBtnPrevious, kCmdBackward
+  void Forward();   // kBtnNext, kCmdForward
   void Reverse();   // Delete: flips the direction without moving
 
   bool IsRunning() const { return timerId_ != 0; }

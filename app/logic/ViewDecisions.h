@@ -13,7 +13,7 @@ struct ViewState {
 };
 
 enum class QuitOrBack { kBackToThumbnails, kAskToQuit };
-// Button 1007: back to the thumbnails when a picture of a listed folder is in front.
+// kBtnQuitOrBack: back to the thumbnails when a picture of a listed folder is in front.
 QuitOrBack DecideQuitOrBack(const ViewState& state);
 
 enum class EscapeAction { kStopSlideShow, kBackToThumbnails, kNothing };
@@ -23,7 +23,7 @@ enum class RefreshAction { kBackToThumbnails, kReloadThumbnailPage, kNothing };
 // F5: the image view goes back to the thumbnails, the thumbnail page reloads.
 RefreshAction DecideRefresh(const ViewState& state);
 
-// The tooltip string of button 1007 while a picture is shown.
+// The tooltip string of kBtnQuitOrBack while a picture is shown.
 int QuitButtonTooltipForImage(int thumbnailCount);
 
 // After the list page reports its count: walk one picture when it listed none.

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "PictureSamples.h"
-#include "thumbs/BmpReader.h"
-#include "thumbs/BmpToGif.h"
-#include "thumbs/GifWriter.h"
+#include "formats/BmpReader.h"
+#include "formats/BmpToGif.h"
+#include "formats/GifWriter.h"
 
 using namespace kov;
 
@@ -15,13 +15,16 @@ void SetLe32(std::vector<uint8_t>* v, size_t at, uint32_t x) {
 
 // Refused by the reader and by every converter built on it. The data is copied
 // into a buffer of exactly its size, so a read past it shows under a sanitizer.
-void ExpectRefused(const std::vector<uint8_t>& bmp, const std::string& why) {
+// Refused by the reader (with reason in its words, when given) and by the converter.
+void ExpectRefused(const std::vector<uint8_t>& bmp, const std::string& why,
+                   const std::string& reason = "") {
   std::vector<uint8_t> exact(bmp);
   exact.shrink_to_fit();
   RgbImage image;
   std::string error;
   EXPECT_FALSE(ReadBmpImage(exact.data(), exact.size(), &image, &error)) << why;
   EXPECT_FALSE(error.empty()) << why;
+  EXPECT_NE(error.find(reason), std::string::npos) << why << ": " << error;
   std::vector<uint8_t> gif;
   EXPECT_FALSE(ConvertBmpToGif(exact, &gif)) << why;
 }
@@ -96,44 +99,49 @@ TEST(BmpReader, RefusesEveryTruncation) {
 }
 
 TEST(BmpReader, RefusesLyingHeaders) {
+  const char* kSize = "zero, negative or absurd size";
+  const char* kRows = "pixel rows run past the end";
+  const char* kCompressed = "is compressed";
+  const char* kDepth = "depth is not";
   struct Lie {
     const char* why;
     size_t at;
     uint32_t value;
-  } lies[] = {{"pixel offset past the end", 10, 0xFFFFFFF0},
-              {"pixel offset into the headers", 10, 20},
-              {"header size unknown", 14, 20},
-              {"header size past the end", 14, 0x7FFFFFFF},
-              {"zero width", 18, 0},
-              {"negative width", 18, 0xFFFFFFFB},
-              {"huge width", 18, 0x7FFFFFFF},
-              {"zero height", 22, 0},
-              {"most negative height", 22, 0x80000000},
-              {"rows past the end", 22, 60000},
-              {"absurd pixel count", 18, 60000},
-              {"two planes", 26, 0x00180002},
-              {"depth 2", 28, 2},
-              {"depth 0", 28, 0},
-              {"RLE8", 30, 1},
-              {"RLE4", 30, 2},
-              {"bit fields on 24 bits", 30, 3},
-              {"JPEG", 30, 4},
-              {"PNG", 30, 5}};
+    const char* reason;
+  } lies[] = {{"pixel offset past the end", 10, 0xFFFFFFF0, kRows},
+              {"pixel offset into the headers", 10, 20, "pixel offset points into the headers"},
+              {"header size unknown", 14, 20, "header size is unknown"},
+              {"header size past the end", 14, 0x7FFFFFFF, "header is cut short"},
+              {"zero width", 18, 0, kSize},
+              {"negative width", 18, 0xFFFFFFFB, kSize},
+              {"huge width", 18, 0x7FFFFFFF, kSize},
+              {"zero height", 22, 0, kSize},
+              {"most negative height", 22, 0x80000000, kSize},
+              {"rows past the end", 22, 60000, kRows},
+              {"absurd pixel count", 18, 60000, kRows},
+              {"two planes", 26, 0x00180002, "more than one plane"},
+              {"depth 2", 28, 2, kDepth},
+              {"depth 0", 28, 0, kDepth},
+              {"RLE8", 30, 1, kCompressed},
+              {"RLE4", 30, 2, kCompressed},
+              {"bit fields on 24 bits", 30, 3, kCompressed},
+              {"JPEG", 30, 4, kCompressed},
+              {"PNG", 30, 5, kCompressed}};
   for (const Lie& lie : lies) {
     std::vector<uint8_t> bmp = Small24();
     SetLe32(&bmp, lie.at, lie.value);
-    ExpectRefused(bmp, lie.why);
+    ExpectRefused(bmp, lie.why, lie.reason);
   }
   // Width and height that overflow a 32-bit product.
   std::vector<uint8_t> bmp = Small24();
   SetLe32(&bmp, 18, 65535), SetLe32(&bmp, 22, 65535);
-  ExpectRefused(bmp, "65535 x 65535");
+  ExpectRefused(bmp, "65535 x 65535", kSize);
   // A colour table that claims more entries than the file holds.
   bmp = samples::BmpIndexed(samples::Flat(2, 2, 1, 2, 3), 8);
   SetLe32(&bmp, 46, 256);
   bmp.resize(bmp.size() - 8);
   SetLe32(&bmp, 10, 54);
-  ExpectRefused(bmp, "colour table past the end");
+  ExpectRefused(bmp, "colour table past the end", "colour table runs past the end");
 }
 
 TEST(BmpReader, RefusesNonsenseBitFields) {

@@ -5,9 +5,9 @@
 #include <cstdlib>
 #include <set>
 
-#include "app/logic/ButtonSkin.h"
-#include "app/logic/SkinBitmap.h"
 #include "res/StringTable.h"
+#include "skin/ButtonSkin.h"
+#include "skin/SkinBitmap.h"
 
 namespace kov {
 namespace {
@@ -75,15 +75,15 @@ TEST(Tooltip, CrLfBreaksLinesAndTheTipStaysOnScreen) {
   EXPECT_EQ(tooBig.top, 0);
 }
 
-int Distance(RgbColour a, RgbColour b) {
+int Distance(PackedRgb a, PackedRgb b) {
   int d = 0;
   for (int shift : {0, 8, 16}) d += std::abs(int((a >> shift) & 0xFF) - int((b >> shift) & 0xFF));
   return d;
 }
 
 TEST(SkinBitmaps, ButtonPicturesAre16By16OnTheirButtonsColourAndNotBlank) {
-  const RgbColour kTreeButton = 0xFFFFE1;
-  const std::pair<int, RgbColour> buttons[] = {
+  const PackedRgb kTreeButton = 0xFFFFE1;
+  const std::pair<int, PackedRgb> buttons[] = {
       {134, kToolbarBackColour}, {135, kToolbarBackColour}, {136, kToolbarBackColour},
       {137, kToolbarBackColour}, {138, kToolbarBackColour}, {139, kToolbarBackColour},
       {151, kToolbarBackColour}, {165, kLightButtonBackColour}, {166, kLightButtonBackColour},
@@ -97,7 +97,7 @@ TEST(SkinBitmaps, ButtonPicturesAre16By16OnTheirButtonsColourAndNotBlank) {
     ASSERT_EQ(b.height, 16) << id;
     EXPECT_EQ(b.At(0, 15), background) << id;  // blends into the button around it
     int ink = 0;
-    for (RgbColour p : b.pixels) ink += Distance(p, background) > 96;
+    for (PackedRgb p : b.pixels) ink += Distance(p, background) > 96;
     EXPECT_GE(ink, 12) << id;
   }
   // The two directions of an arrow differ, so the state can be seen.

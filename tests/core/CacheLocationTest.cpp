@@ -4,7 +4,8 @@
 #include <cstdlib>
 #include <set>
 
-#include "pages/ContentTypes.h"
+#include "base/PathRules.h"
+#include "platform/DriveTypes.h"
 #include "tests/core/CacheTestSupport.h"
 #include "thumbs/CacheLocation.h"
 #include "thumbs/ThumbCache.h"

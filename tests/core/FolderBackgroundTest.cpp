@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include "pages/ContentTypes.h"
+#include "pages/FolderBackground.h"
 #include "tests/core/TempFolder.h"
 
 using namespace kov;

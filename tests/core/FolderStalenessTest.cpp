@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-#include "pages/ContentTypes.h"
+#include "base/PathRules.h"
 #include "tests/core/CacheTestSupport.h"
 #include "thumbs/CacheLocation.h"
 #include "thumbs/FolderStaleness.h"

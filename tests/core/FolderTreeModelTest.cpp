@@ -9,9 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "app/logic/FolderTreeModel.h"
-#include "pages/ContentTypes.h"
+#include "base/PathRules.h"
+#include "platform/DriveTypes.h"
 #include "tests/core/TempFolder.h"
+#include "tools/FolderTreeModel.h"
 #include "tools/UserFolders.h"
 
 using namespace kov;

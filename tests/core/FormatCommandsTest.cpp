@@ -5,8 +5,8 @@
 #include <unistd.h>
 
 #include "PictureSamples.h"
-#include "thumbs/BmpToGif.h"
-#include "thumbs/FileBytes.h"
+#include "base/FileBytes.h"
+#include "formats/BmpToGif.h"
 
 using namespace kov;
 

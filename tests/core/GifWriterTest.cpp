@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
 #include "PictureSamples.h"
-#include "thumbs/BmpReader.h"
-#include "thumbs/BmpToGif.h"
-#include "thumbs/GifWriter.h"
-#include "thumbs/OctreeQuantizer.h"
+#include "formats/BmpReader.h"
+#include "formats/BmpToGif.h"
+#include "formats/GifWriter.h"
+#include "formats/OctreeQuantizer.h"
 
 using namespace kov;
 using samples::DecodeGif;

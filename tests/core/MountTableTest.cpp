@@ -3,8 +3,9 @@
 
 #include <cstdlib>
 
-#include "pages/ContentTypes.h"
+#include "base/PathRules.h"
 #include "platform/BlockDevices.h"
+#include "platform/DriveTypes.h"
 #include "platform/MountTable.h"
 #include "tests/core/TempFolder.h"
 

@@ -8,11 +8,11 @@
 #include <string>
 #include <vector>
 
-#include "pages/ContentTypes.h"
+#include "base/TextEscape.h"
+#include "pages/FolderBackground.h"
 #include "pages/PageServer.h"
-#include "pages/PageUrl.h"
 #include "pages/PageText.h"
-#include "pages/TextEscape.h"
+#include "pages/PageUrl.h"
 #include "res/BuiltInMusic.h"
 #include "res/Resources.h"
 #include "tests/core/TempFolder.h"

@@ -1,7 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "pages/ContentTypes.h"
-#include "pages/TextEscape.h"
+#include "base/PathRules.h"
+#include "base/TextEscape.h"
+#include "platform/MediaTypes.h"
 
 using namespace kov;
 

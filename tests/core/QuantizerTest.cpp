@@ -6,10 +6,10 @@
 #include <random>
 
 #include "PictureSamples.h"
-#include "thumbs/BmpReader.h"
-#include "thumbs/FileBytes.h"
-#include "thumbs/OctreeQuantizer.h"
-#include "thumbs/PaletteIndexCache.h"
+#include "base/FileBytes.h"
+#include "formats/BmpReader.h"
+#include "formats/NearestColorFinder.h"
+#include "formats/OctreeQuantizer.h"
 
 using namespace kov;
 
@@ -115,12 +115,12 @@ TEST(Quantizer, ReductionMergesTheNewestNodeOfTheDeepestLevel) {
   for (uint32_t c : {0x000000u, 0x040000u, 0x800000u, 0x840000u, 0xFFFFFFu})
     q.AddColor(uint8_t(c >> 16), uint8_t(c >> 8), uint8_t(c));
   EXPECT_EQ(q.LeafCount(), 4u);
-  std::vector<RgbColor> p = q.GetPaletteColors();
+  std::vector<RgbTriple> p = q.GetPaletteColors();
   ASSERT_EQ(p.size(), 4u);
-  EXPECT_EQ(p[0], (RgbColor{0, 0, 0}));
-  EXPECT_EQ(p[1], (RgbColor{4, 0, 0}));
-  EXPECT_EQ(p[2], (RgbColor{0x82, 0, 0}));  // C and D merged
-  EXPECT_EQ(p[3], (RgbColor{255, 255, 255}));
+  EXPECT_EQ(p[0], (RgbTriple{0, 0, 0}));
+  EXPECT_EQ(p[1], (RgbTriple{4, 0, 0}));
+  EXPECT_EQ(p[2], (RgbTriple{0x82, 0, 0}));  // C and D merged
+  EXPECT_EQ(p[3], (RgbTriple{255, 255, 255}));
   q.DeleteTree();
   EXPECT_EQ(q.LeafCount(), 0u);
   EXPECT_TRUE(q.GetPaletteColors().empty());
@@ -160,8 +160,8 @@ TEST(Quantizer, NearestColourFinderMatchesAFullSearch) {
     int base = kind == 3 ? 0 : int(rng() % (257 - spread));
     auto value = [&] { return uint8_t(kind == 3 ? rng() % 9 * 32 - (rng() % 9 == 8) : base + rng() % spread); };
     size_t size = 1 + rng() % 256;
-    std::vector<RgbColor> palette(size);
-    for (RgbColor& c : palette)
+    std::vector<RgbTriple> palette(size);
+    for (RgbTriple& c : palette)
       for (uint8_t& v : c) v = value();
     if (size > 1) palette[size - 1] = palette[0];  // a duplicate: the lower index must win
     CNearestColorFinder finder(palette);

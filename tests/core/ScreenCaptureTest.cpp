@@ -3,9 +3,9 @@
 #include <unistd.h>
 
 #include "PictureSamples.h"
-#include "thumbs/BmpReader.h"
-#include "thumbs/Dib.h"
-#include "thumbs/ScreenCapture.h"
+#include "formats/BmpReader.h"
+#include "formats/Dib.h"
+#include "formats/ScreenCapture.h"
 
 using namespace kov;
 

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "app/logic/Commands.h"
 #include "app/logic/SlideShow.h"
+#include "res/CommandIds.h"
 
 using namespace kov;
 

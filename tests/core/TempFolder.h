@@ -8,7 +8,7 @@
 #include <fstream>
 #include <string>
 
-#include "pages/ContentTypes.h"
+#include "base/PathRules.h"
 
 namespace kovtest {
 

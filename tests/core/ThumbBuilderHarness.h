@@ -17,7 +17,7 @@
 #include <string>
 #include <vector>
 
-#include "pages/TextEscape.h"
+#include "base/TextEscape.h"
 #include "thumbs/ThumbBuilder.h"
 
 namespace buildtest {

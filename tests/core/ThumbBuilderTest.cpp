@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "formats/CaptureBmp.h"
 #include "tests/core/TempFolder.h"
 #include "tests/core/ThumbBuilderHarness.h"
 #include "thumbs/BuildQueue.h"
-#include "thumbs/CaptureBmp.h"
 #include "thumbs/ThumbBuilder.h"
 #include "thumbs/ThumbCache.h"
 #include "thumbs/ThumbCacheStore.h"

@@ -6,8 +6,8 @@
 #include <cstdio>
 #include <regex>
 
+#include "base/TextEscape.h"
 #include "pages/PageServer.h"
-#include "pages/TextEscape.h"
 #include "pages/ThumbnailPages.h"
 #include "platform/Screen.h"
 #include "res/Resources.h"

@@ -6,11 +6,11 @@
 
 #include <glib/gstdio.h>
 
-#include "app/logic/Commands.h"
 #include "app/logic/KeyTable.h"
 #include "app/logic/Layout.h"
 #include "app/logic/PageStatements.h"
 #include "app/logic/ViewDecisions.h"
+#include "res/CommandIds.h"
 
 using namespace kov;
 

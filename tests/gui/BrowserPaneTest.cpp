@@ -6,15 +6,15 @@
 #include <map>
 #include <vector>
 
-#include "app/BrowserPane.h"
+#include "base/TextEscape.h"
 #include "pages/BridgeState.h"
 #include "pages/ScriptBridge.h"
-#include "pages/TextEscape.h"
+#include "pages/gui/KovpScheme.h"
 #include "platform/CommandQueue.h"
-#include "res/BuiltInMusic.h"
-#include "platform/gui/WebEngine.h"
 #include "platform/gui/WindowRecord.h"
+#include "res/BuiltInMusic.h"
 #include "tests/gui/GuiTestSupport.h"
+#include "widgets/BrowserPane.h"
 
 using namespace kov;
 using namespace kov::test;
@@ -253,7 +253,7 @@ TEST(PaneNotice, NotifyPanePostsPageFinishedToItsParentAfterLoading) {
   std::vector<bool> failed;
   CNotifyBrowserPane pane;
   CommandTarget parent = RegisterCommandTarget([&](int id) {
-    if (id != kCmdPageFinished) return;
+    if (id != kCmdPageLoaded) return;
     CNotifyBrowserPane::FinishedLoad load = pane.TakeFinishedLoad();
     seenAt.push_back(load.url);
     failed.push_back(load.failed);

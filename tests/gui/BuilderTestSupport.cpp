@@ -10,10 +10,10 @@
 #include <fstream>
 #include <sstream>
 
+#include "formats/BmpWriter.h"
+#include "formats/GifWriter.h"
 #include "platform/Trace.h"
 #include "tests/gui/GuiTestSupport.h"
-#include "thumbs/BmpWriter.h"
-#include "thumbs/GifWriter.h"
 
 namespace kov {
 namespace test {
@@ -22,7 +22,7 @@ namespace {
 
 bool IsLeft(int x, int width) { return x < width / 2; }
 
-RgbColor Rgb(unsigned colour) {
+RgbTriple Rgb(unsigned colour) {
   return {uint8_t(colour >> 16), uint8_t(colour >> 8), uint8_t(colour)};
 }
 
@@ -46,7 +46,7 @@ bool WriteSplitPicture(const std::string& path, const char* format, int width, i
   int stride = gdk_pixbuf_get_rowstride(pixbuf);
   for (int y = 0; y < height; ++y) {
     for (int x = 0; x < width; ++x) {
-      RgbColor c = Rgb(IsLeft(x, width) ? kLeftColour : kRightColour);
+      RgbTriple c = Rgb(IsLeft(x, width) ? kLeftColour : kRightColour);
       guchar* p = pixels + size_t(y) * stride + size_t(x) * 3;
       p[0] = c[0], p[1] = c[1], p[2] = c[2];
     }

@@ -6,12 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "pages/ContentTypes.h"
 #include "tests/core/TempFolder.h"
 #include "tests/gui/FolderTreeTestSupport.h"
 #include "tests/gui/GuiTestSupport.h"
-#include "tools/gui/FolderPicker.h"
 #include "tools/Settings.h"
+#include "tools/gui/FolderPicker.h"
 #include "tools/gui/FolderTreeDlg.h"
 
 using namespace kov;

@@ -4,8 +4,8 @@
 
 #include <cstdio>
 
+#include "pages/gui/KovpScheme.h"
 #include "platform/gui/GtkSetup.h"
-#include "platform/gui/WebEngine.h"
 
 int main(int argc, char** argv) {
   testing::InitGoogleTest(&argc, argv);
@@ -15,7 +15,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "no X display: the window tests need one (run under xvfb-run)\n");
     return 1;
   }
-  if (!kov::CreateWebEngine()) {
+  if (!kov::CreateKovpWebEngine()) {
     std::fprintf(stderr, "the browser engine could not be set up\n");
     return 1;
   }

@@ -7,8 +7,8 @@
 #include <memory>
 #include <string>
 
-#include "app/BrowserPane.h"
 #include "tests/core/TempFolder.h"
+#include "widgets/BrowserPane.h"
 
 namespace kov {
 namespace test {

@@ -9,7 +9,7 @@
 #include <cmath>
 #include <map>
 
-#include "pages/ContentTypes.h"
+#include "base/PathRules.h"
 #include "tests/core/PictureSamples.h"
 #include "tests/gui/BuilderTestSupport.h"
 #include "tests/gui/GuiTestSupport.h"

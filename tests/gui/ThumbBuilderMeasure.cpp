@@ -8,12 +8,12 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "pages/ContentTypes.h"
+#include "base/PathRules.h"
+#include "formats/BmpWriter.h"
+#include "formats/GifWriter.h"
+#include "formats/OctreeQuantizer.h"
 #include "tests/gui/BuilderTestSupport.h"
-#include "thumbs/BmpWriter.h"
 #include "thumbs/CacheLocation.h"
-#include "thumbs/GifWriter.h"
-#include "thumbs/OctreeQuantizer.h"
 #include "thumbs/ThumbCacheStore.h"
 
 using namespace kov;

@@ -10,14 +10,14 @@
 
 #include "app/ToolbarButtons.h"
 #include "app/ToolbarFrame.h"
-#include "app/logic/ButtonSkin.h"
 #include "platform/gui/WindowRecord.h"
+#include "skin/ButtonSkin.h"
 #include "tests/gui/GuiTestSupport.h"
 
 namespace kov {
 namespace {
 
-constexpr RgbColour kDark = 0x202830;
+constexpr PackedRgb kDark = 0x202830;
 constexpr int kLeft = 100, kTop = 100;  // where the toolbar starts on the screen
 
 Display* XDisplay() { return gdk_x11_display_get_xdisplay(gdk_display_get_default()); }
@@ -33,8 +33,8 @@ void SetButton(bool down) {
 }
 
 // What the screen shows (shapes and stacking included), as 0xRRGGBB rows.
-std::vector<RgbColour> ScreenPixels(int x, int y, int w, int h) {
-  std::vector<RgbColour> pixels;
+std::vector<PackedRgb> ScreenPixels(int x, int y, int w, int h) {
+  std::vector<PackedRgb> pixels;
   GdkPixbuf* pixbuf = gdk_pixbuf_get_from_window(gdk_get_default_root_window(), x, y, w, h);
   if (pixbuf == nullptr) return pixels;
   int channels = gdk_pixbuf_get_n_channels(pixbuf), stride = gdk_pixbuf_get_rowstride(pixbuf);
@@ -42,15 +42,15 @@ std::vector<RgbColour> ScreenPixels(int x, int y, int w, int h) {
   for (int row = 0; row < h; ++row) {
     for (int col = 0; col < w; ++col) {
       const guchar* p = data + row * stride + col * channels;
-      pixels.push_back(RgbColour(p[0]) << 16 | RgbColour(p[1]) << 8 | p[2]);
+      pixels.push_back(PackedRgb(p[0]) << 16 | PackedRgb(p[1]) << 8 | p[2]);
     }
   }
   g_object_unref(pixbuf);
   return pixels;
 }
 
-RgbColour ScreenPixel(int x, int y) {
-  std::vector<RgbColour> p = ScreenPixels(x, y, 1, 1);
+PackedRgb ScreenPixel(int x, int y) {
+  std::vector<PackedRgb> p = ScreenPixels(x, y, 1, 1);
   return p.empty() ? 0xFFFFFFFF : p[0];
 }
 
@@ -108,7 +108,7 @@ class ToolbarSkinTest : public testing::Test {
     Rect window = TopLevelWindows().GetRect(WindowIdOf(toolbar_));
     return {window.left + r.left, window.top + r.top};
   }
-  std::vector<RgbColour> ButtonPixels(int id) {
+  std::vector<PackedRgb> ButtonPixels(int id) {
     Point at = ButtonOnScreen(id);
     return ScreenPixels(at.x, at.y, kToolbarButtonSize, kToolbarButtonSize);
   }
@@ -141,16 +141,16 @@ TEST_F(ToolbarSkinTest, FrameIsPaintedAndTheTopCornersAreCutAway) {
   // Buttons show their pictures, and the light ones their own background.
   Point about = ButtonOnScreen(1009);
   EXPECT_EQ(ScreenPixel(about.x, about.y), kLightButtonBackColour);
-  std::vector<RgbColour> play = ButtonPixels(1003);
+  std::vector<PackedRgb> play = ButtonPixels(1003);
   int ink = 0;
-  for (RgbColour p : play) ink += p != kToolbarBackColour;
+  for (PackedRgb p : play) ink += p != kToolbarBackColour;
   EXPECT_GT(ink, 20);
 }
 
 TEST_F(ToolbarSkinTest, HoverShowsTheSamePictureAndAClickRunsTheCommandWithThePictureOffset) {
   CImageButton* next = buttons_.Button(1005);
   Point at = ButtonOnScreen(1005);
-  std::vector<RgbColour> idle = ButtonPixels(1005);
+  std::vector<PackedRgb> idle = ButtonPixels(1005);
   EXPECT_EQ(idle[0], kToolbarBackColour);
 
   // The toolbar's buttons have one picture for both states: hovering is tracked (for
@@ -163,7 +163,7 @@ TEST_F(ToolbarSkinTest, HoverShowsTheSamePictureAndAClickRunsTheCommandWithThePi
   SetButton(true);
   ASSERT_TRUE(test::SpinUntil([&] { return next->IsPressed(); }));
   test::SpinFor(60);
-  std::vector<RgbColour> pressed = ButtonPixels(1005);
+  std::vector<PackedRgb> pressed = ButtonPixels(1005);
   // The picture moved from (1, 1) to (2, 2), all 16 x 16 of it.
   int moved = 0;
   for (int y = 1; y < 17; ++y) {
@@ -240,7 +240,7 @@ TEST_F(ToolbarSkinTest, TooltipShowsTwoLinesAfterTheCursorRestsAndGoesOnLeaving)
 
 TEST_F(ToolbarSkinTest, DisabledButtonLooksTheSameAndNeitherClicksNorShowsItsTip) {
   CImageButton* play = buttons_.Button(1003);
-  std::vector<RgbColour> enabled = ButtonPixels(1003);
+  std::vector<PackedRgb> enabled = ButtonPixels(1003);
   play->SetEnabled(false);
   gtk_widget_queue_draw(play->Widget());
   test::SpinFor(100);

@@ -6,11 +6,11 @@
 #include <X11/keysym.h>
 #include <gtest/gtest.h>
 
-#include "app/logic/Commands.h"
 #include "app/logic/SlideShow.h"
+#include "base/TextEscape.h"
 #include "pages/BridgeState.h"
-#include "pages/TextEscape.h"
 #include "platform/gui/WindowRecord.h"
+#include "res/CommandIds.h"
 #include "res/StringTable.h"
 #include "tests/gui/GuiTestSupport.h"
 #include "tests/gui/ViewerTestSupport.h"

@@ -4,11 +4,11 @@
 #include <X11/keysym.h>
 #include <gtest/gtest.h>
 
-#include "app/logic/Commands.h"
 #include "app/logic/PageStatements.h"
+#include "base/TextEscape.h"
 #include "pages/BridgeState.h"
-#include "pages/TextEscape.h"
 #include "platform/gui/WindowRecord.h"
+#include "res/CommandIds.h"
 #include "tests/gui/GuiTestSupport.h"
 #include "tests/gui/ViewerTestSupport.h"
 

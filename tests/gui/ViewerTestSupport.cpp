@@ -8,10 +8,10 @@
 #include <fstream>
 #include <iterator>
 
+#include "base/PathRules.h"
+#include "pages/BridgeState.h"
 #include "platform/Trace.h"
 #include "platform/gui/WindowRecord.h"
-#include "pages/BridgeState.h"
-#include "pages/ContentTypes.h"
 #include "tests/gui/GuiTestSupport.h"
 
 namespace kov {

@@ -9,8 +9,8 @@
 #include <algorithm>
 #include <vector>
 
+#include "pages/gui/KovpScheme.h"
 #include "platform/CommandQueue.h"
-#include "platform/gui/WebEngine.h"
 #include "platform/gui/WindowRecord.h"
 #include "tests/gui/GuiTestSupport.h"
 

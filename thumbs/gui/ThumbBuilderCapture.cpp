@@ -102,31 +102,7 @@ void CThumbBuilderDlg::OnSnapshotReady(GObject* view, GAsyncResult* result, gpoi
 }
 
 void CThumbBuilderDlg::OnSnapshot(const SnapshotRequest& request, cairo_surface_t* snapshot) {
-  CaptureResult capture = Failed();
-  if (snapshot != nullptr && cairo_surface_get_type(snapshot) == CAIRO_SURFACE_TYPE_IMAGE) {
-    CaptureRect rect = request.rect;
-    cairo_surface_t* surface = AtPagePixels(snapshot, GTK_WIDGET(pane_->View()), &rect);
-    cairo_surface_flush(surface);
-    cairo_format_t format = cairo_image_surface_get_format(surface);
-    int width = cairo_image_surface_get_width(surface);
-    int height = cairo_image_surface_get_height(surface);
-    int stride = cairo_image_surface_get_stride(surface);
-    const uint8_t* pixels = cairo_image_surface_get_data(surface);
-    // ARGB32 and RGB24 are both 4 bytes a pixel, blue first on little-endian.
-    if (pixels != nullptr && width > 0 && height > 0 && stride > 0 &&
-        (format == CAIRO_FORMAT_ARGB32 || format == CAIRO_FORMAT_RGB24)) {
-      PixelBuffer buffer{pixels, uint32_t(width), uint32_t(height), size_t(stride),
-                         PixelLayout::kBgra};
-      CScreenCapture picture(buffer, rect);
-      if (picture.HasDib()) {
-        capture.status = CaptureResult::Status::kCaptured;
-        capture.naturalWidth = request.probe.naturalWidth;
-        capture.naturalHeight = request.probe.naturalHeight;
-        capture.dib.assign(picture.Dib().begin(), picture.Dib().end());
-      }
-    }
-    cairo_surface_destroy(surface);
-  }
+  CaptureResult capture = CropSnapshot(request, snapshot);
   // Alt held at capture time stops the whole build, as the Cancel button does.
   if (AltKeyIsDown()) {
     OnCancel();
@@ -139,8 +115,41 @@ void CThumbBuilderDlg::OnSnapshot(const SnapshotRequest& request, cairo_surface_
   if (capture.status != CaptureResult::Status::kCaptured && IsShown()) capture = NotReady();
   int64_t snappedAt = g_get_monotonic_time();
   Answer(request.token, capture);
-  if (capture.status != CaptureResult::Status::kCaptured || loadedAt_ == 0) return;
-  int64_t storedAt = g_get_monotonic_time();
+  if (capture.status == CaptureResult::Status::kCaptured && loadedAt_ != 0)
+    AddPhaseTimes(snappedAt, g_get_monotonic_time());
+}
+
+CaptureResult CThumbBuilderDlg::CropSnapshot(const SnapshotRequest& request,
+                                             cairo_surface_t* snapshot) {
+  CaptureResult capture = Failed();
+  if (snapshot == nullptr || cairo_surface_get_type(snapshot) != CAIRO_SURFACE_TYPE_IMAGE)
+    return capture;
+  CaptureRect rect = request.rect;
+  cairo_surface_t* surface = AtPagePixels(snapshot, GTK_WIDGET(pane_->View()), &rect);
+  cairo_surface_flush(surface);
+  cairo_format_t format = cairo_image_surface_get_format(surface);
+  int width = cairo_image_surface_get_width(surface);
+  int height = cairo_image_surface_get_height(surface);
+  int stride = cairo_image_surface_get_stride(surface);
+  const uint8_t* pixels = cairo_image_surface_get_data(surface);
+  // ARGB32 and RGB24 are both 4 bytes a pixel, blue first on little-endian.
+  if (pixels != nullptr && width > 0 && height > 0 && stride > 0 &&
+      (format == CAIRO_FORMAT_ARGB32 || format == CAIRO_FORMAT_RGB24)) {
+    PixelBuffer buffer{pixels, uint32_t(width), uint32_t(height), size_t(stride),
+                       PixelLayout::kBgra};
+    CScreenCapture picture(buffer, rect);
+    if (picture.HasDib()) {
+      capture.status = CaptureResult::Status::kCaptured;
+      capture.naturalWidth = request.probe.naturalWidth;
+      capture.naturalHeight = request.probe.naturalHeight;
+      capture.dib.assign(picture.Dib().begin(), picture.Dib().end());
+    }
+  }
+  cairo_surface_destroy(surface);
+  return capture;
+}
+
+void CThumbBuilderDlg::AddPhaseTimes(int64_t snappedAt, int64_t storedAt) {
   times_.pictures++;
   times_.load += (loadedAt_ - navigatedAt_) / 1000.0;
   times_.pollWait += (firstProbeAt_ - loadedAt_) / 1000.0;

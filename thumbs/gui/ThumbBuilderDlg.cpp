@@ -165,7 +165,7 @@ gboolean CThumbBuilderDlg::OnKeyPress(GtkWidget*, GdkEventKey* event, gpointer s
 }
 
 void CThumbBuilderDlg::OnCommand(int command) {
-  if (command == kCmdPageFinished) {
+  if (command == kCmdPageLoaded) {
     CNotifyBrowserPane::FinishedLoad load = pane_->TakeFinishedLoad();
     if (load.failed) {
       builder_->OnPageFailed(load.url);

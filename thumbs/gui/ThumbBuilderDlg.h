@@ -12,11 +12,11 @@
 #include <functional>
 #include <string>
 
-#include "app/BrowserPane.h"
 #include "platform/CommandQueue.h"
 #include "platform/Timers.h"
 #include "thumbs/PictureProbe.h"
 #include "thumbs/ThumbBuilder.h"
+#include "widgets/BrowserPane.h"
 
 namespace kov {
 
@@ -32,11 +32,12 @@ struct BuilderPhaseTimes {
 
 class CThumbBuilderDlg : private IThumbBuilderHost {
  public:
-  // The original dialog's 183 x 149 units; a drawn caption strip sits above them.
+  // The window's size in pixels: a drawn caption strip on top, then the pane that
+  // renders each picture and, under it, the status line and Cancel.
   static constexpr int kWidth = 275;
   static constexpr int kClientHeight = 242;
   static constexpr int kCaptionHeight = 18;
-  static constexpr int kPaneHeight = 208;  // the top 128 units
+  static constexpr int kPaneHeight = 208;  // the pane; the status row takes the rest
 
   // store: where caches are read and written; nullptr for the real cache files.
   CThumbBuilderDlg(const std::string& baseFolder, const std::string& startFolder,
@@ -72,6 +73,10 @@ class CThumbBuilderDlg : private IThumbBuilderHost {
   void OnProbe(unsigned token, bool ok, const std::string& json);
   void TakeSnapshot(unsigned token, const PictureProbe& probe, const CaptureRect& rect);
   void OnSnapshot(const SnapshotRequest& request, cairo_surface_t* snapshot);
+  // The probed rectangle of the snapshot as a 24-bit DIB, or a failed capture.
+  CaptureResult CropSnapshot(const SnapshotRequest& request, cairo_surface_t* snapshot);
+  // Adds one stored picture's time per phase to the totals the benchmark reads.
+  void AddPhaseTimes(int64_t snappedAt, int64_t storedAt);
   void Answer(unsigned token, const CaptureResult& result);
   static void OnSnapshotReady(GObject* view, GAsyncResult* result, gpointer data);
   static gboolean OnKeyPress(GtkWidget*, GdkEventKey* event, gpointer self);

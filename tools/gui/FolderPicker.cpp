@@ -1,6 +1,6 @@
 #include "tools/gui/FolderPicker.h"
 
-#include "app/logic/FolderTreeModel.h"
+#include "tools/FolderTreeModel.h"
 
 namespace kov {
 

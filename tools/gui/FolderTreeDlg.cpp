@@ -2,8 +2,8 @@
 // The tree's rows are managed in FolderTreeRows.cpp.
 #include "tools/gui/FolderTreeDlg.h"
 
-#include "app/logic/FolderTreeModel.h"
-#include "pages/ContentTypes.h"
+#include "platform/DriveTypes.h"
+#include "tools/FolderTreeModel.h"
 #include "tools/Settings.h"
 
 namespace kov {
@@ -12,7 +12,7 @@ namespace {
 
 constexpr int kButtonSize = 18;
 constexpr int kButtonMargin = 2;  // the OK button's right and bottom edge from the window's
-constexpr RgbColour kBackColour = 0xFFFFE1;  // the window's light yellow
+constexpr PackedRgb kBackColour = 0xFFFFE1;  // the window's light yellow
 // The buttons' bitmaps: OK has its own picture while nothing is chosen.
 constexpr int kBmpOk = 149, kBmpOkDisabled = 148, kBmpCancel = 161;
 

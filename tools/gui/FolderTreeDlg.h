@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "app/ImageButton.h"
 #include "tools/UserFolders.h"
+#include "widgets/ImageButton.h"
 
 namespace kov {
 

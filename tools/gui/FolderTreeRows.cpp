@@ -3,8 +3,8 @@
 // and the walk that selects a path.
 #include <gio/gio.h>
 
-#include "app/logic/FolderTreeModel.h"
-#include "pages/ContentTypes.h"
+#include "base/PathRules.h"
+#include "tools/FolderTreeModel.h"
 #include "tools/gui/FolderTreeDlg.h"
 
 namespace kov {

@@ -1,0 +1,72 @@
+#pragma once
+// Command ids of the viewer. Every window posts these to the toolbar, the command
+// centre; menus, accelerators, the script bridge, the panes and the builder's window
+// all name them from here.
+namespace kov {
+
+enum CommandId : int {
+  kCmdCancel = 2,  // IDCANCEL to the main window: end the application
+  kBtnSlideShow = 1003,
+  kBtnPrevious = 1004,
+  kBtnNext = 1005,
+  kBtnTools = 1006,
+  kBtnQuitOrBack = 1007,
+  kBtnOpenFolder = 1008,
+  kBtnAbout = 1009,
+  kBtnPhotoCd = 1010,
+  kBtnMinimize = 1011,
+  kBtnMaximize = 1012,
+  kCmdRefreshState = 32771,
+  kCmdFitPane = 32772,
+  kCmdPageLoaded = 32773,
+  kCmdOpenTreeFolder = 32775,
+  kCmdShowClickedImage = 32776,
+  kCmdBackToThumbnails = 32777,
+  kCmdInterval1 = 32778,
+  kCmdInterval2 = 32779,
+  kCmdInterval3 = 32780,
+  kCmdInterval5 = 32781,
+  kCmdInterval10 = 32782,
+  kCmdInterval15 = 32783,
+  kCmdInterval20 = 32784,
+  kCmdForward = 32785,
+  // The builder's window posts its own steps to itself; no other window sees them.
+  kCmdBuilderNextImage = 32785,
+  kCmdBuilderStartPoll = 32786,
+  kCmdThumbnailCount = 32787,
+  kCmdPreviewBuiltInMusic = 32788,
+  kCmdPreviewBuiltInPicture = 32789,
+  kCmdPreviewMusic = 32790,
+  kCmdPreviewPicture = 32791,
+  kCmdReapplyBackground = 32792,
+  kCmdWheel = 32793,
+  kCmdStopSlideShow = 32794,
+  kCmdFirstShow = 32795,
+  kCmdQuitNow = 32796,
+  kCmdShowToolbar = 32797,
+  kCmdHideToolbar = 32798,
+  kCmdEscape = 32800,
+  kCmdOpenFolderTree = 32801,
+  kCmdPrintPreview = 32802,  // the context menu's print items
+  kCmdPrintPage = 32803,
+  kCmdSavePicture = 32804,
+  kCmdCopySelected = 32806,  // the context menu's selection items
+  kCmdDeleteSelected = 32807,
+  kCmdMoveSelected = 32808,
+  kCmdBackward = 32805,
+  kCmdRefresh = 32809,
+  kCmdRebuildThumbnails = 32810,
+  kCmdOpenFileManager = 32811,
+  kCmdNextImage = 32812,
+  kCmdToggleSlideShow = 32813,
+  kCmdReverseDirection = 32814,
+  kCmdDisplayChanged = 32815,
+  kCmdWebThumbnails = 32816,
+  kCmdBackground = 32817,
+  kCmdPrint = 32819,
+  kCmdAbout = 32820,
+  kCmdNextFolder = 32821,
+  kCmdPreviousFolder = 32822,
+};
+
+}  // namespace kov

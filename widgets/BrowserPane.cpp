@@ -1,0 +1,192 @@
+#include "widgets/BrowserPane.h"
+
+#include "pages/gui/ExternalBridge.h"
+#include "platform/Trace.h"
+#include "platform/gui/WebEngine.h"
+
+namespace kov {
+
+namespace {
+
+struct ScriptRead {
+  CBrowserPane::JsonCallback callback;
+};
+
+void OnScriptRead(GObject* source, GAsyncResult* result, gpointer data) {
+  ScriptRead* read = static_cast<ScriptRead*>(data);
+  GError* error = nullptr;
+  JSCValue* value =
+      webkit_web_view_evaluate_javascript_finish(WEBKIT_WEB_VIEW(source), result, &error);
+  // A cancelled read belongs to a pane that is gone: its callback must not run.
+  bool cancelled = error != nullptr && g_error_matches(error, G_IO_ERROR, G_IO_ERROR_CANCELLED);
+  if (!cancelled) {
+    std::string json = "null";
+    if (value != nullptr && jsc_value_is_string(value)) {
+      char* text = jsc_value_to_string(value);
+      json = text ? text : "null";
+      g_free(text);
+    }
+    read->callback(value != nullptr, json);
+  }
+  if (value != nullptr) g_object_unref(value);
+  if (error != nullptr) g_error_free(error);
+  delete read;
+}
+
+WebKitWebView* NewPaneView(WebKitUserContentManager* manager) {
+  WebKitWebsitePolicies* policies =
+      webkit_website_policies_new_with_policies("autoplay", WEBKIT_AUTOPLAY_ALLOW, nullptr);
+  GtkWidget* view = GTK_WIDGET(g_object_new(WEBKIT_TYPE_WEB_VIEW, "web-context",
+                                            WebEngineContext(), "user-content-manager",
+                                            manager, "website-policies", policies, nullptr));
+  g_object_unref(policies);
+  return WEBKIT_WEB_VIEW(view);
+}
+
+}  // namespace
+
+CBrowserPane::~CBrowserPane() {
+  if (pending_ != nullptr) {
+    g_cancellable_cancel(pending_);
+    g_object_unref(pending_);
+  }
+  if (view_ == nullptr) return;
+  g_signal_handlers_disconnect_by_data(view_, this);
+  gtk_widget_destroy(GTK_WIDGET(view_));
+  g_object_unref(view_);
+  g_object_unref(contentManager_);
+}
+
+bool CBrowserPane::Create(GtkFixed* parent, const Rect& rect, CommandTarget parentTarget) {
+  if (view_ != nullptr || parent == nullptr || WebEngineContext() == nullptr) return false;
+  contentManager_ = webkit_user_content_manager_new();
+  if (!AttachExternalBridge(contentManager_)) {
+    g_clear_object(&contentManager_);
+    return false;
+  }
+  view_ = NewPaneView(contentManager_);
+  g_object_ref_sink(view_);
+  pending_ = g_cancellable_new();
+  parentTarget_ = parentTarget;
+  ConnectSignals();
+  gtk_fixed_put(parent, GTK_WIDGET(view_), rect.left, rect.top);
+  Move(rect);
+  gtk_widget_show(GTK_WIDGET(view_));
+  return true;
+}
+
+void CBrowserPane::ConnectSignals() {
+  g_signal_connect(view_, "load-changed", G_CALLBACK(OnLoadChanged), this);
+  g_signal_connect(view_, "load-failed", G_CALLBACK(OnLoadFailed), this);
+  // The engine restarts a page's process by itself; the trace says it happened.
+  g_signal_connect(view_, "web-process-terminated",
+                   G_CALLBACK(+[](WebKitWebView*, WebKitWebProcessTerminationReason reason, gpointer) {
+                     if (TraceEnabled()) TraceLine("web process ended, reason " + std::to_string(int(reason)));
+                   }),
+                   nullptr);
+  g_signal_connect(view_, "script-dialog", G_CALLBACK(OnScriptDialog), this);
+  g_signal_connect(view_, "context-menu", G_CALLBACK(OnContextMenuSignal), this);
+}
+
+void CBrowserPane::Move(const Rect& rect) {
+  if (view_ == nullptr) return;
+  GtkWidget* parent = gtk_widget_get_parent(GTK_WIDGET(view_));
+  if (GTK_IS_FIXED(parent)) gtk_fixed_move(GTK_FIXED(parent), GTK_WIDGET(view_), rect.left, rect.top);
+  gtk_widget_set_size_request(GTK_WIDGET(view_), rect.Width() > 0 ? rect.Width() : 1,
+                              rect.Height() > 0 ? rect.Height() : 1);
+}
+
+void CBrowserPane::Navigate(const std::string& url) {
+  if (view_ != nullptr) webkit_web_view_load_uri(view_, url.c_str());
+}
+
+void CBrowserPane::Refresh() {
+  if (view_ != nullptr) webkit_web_view_reload(view_);
+}
+
+void CBrowserPane::RunScript(const std::string& statement) {
+  if (view_ == nullptr || !hasDocument_) return;
+  webkit_web_view_evaluate_javascript(view_, statement.c_str(), -1, nullptr, nullptr, nullptr,
+                                      nullptr, nullptr);
+}
+
+void CBrowserPane::ReadScriptJson(const std::string& expression, JsonCallback callback) {
+  if (!callback) return;
+  if (view_ == nullptr || !hasDocument_) {
+    callback(false, "");
+    return;
+  }
+  std::string script = "JSON.stringify(" + expression + ")";
+  webkit_web_view_evaluate_javascript(view_, script.c_str(), -1, nullptr, nullptr, pending_,
+                                      OnScriptRead, new ScriptRead{std::move(callback)});
+}
+
+std::string CBrowserPane::GetLocationUrl() const {
+  const char* uri = view_ ? webkit_web_view_get_uri(view_) : nullptr;
+  return uri ? uri : "";
+}
+
+void CBrowserPane::FocusPage() {
+  if (view_ != nullptr) gtk_widget_grab_focus(GTK_WIDGET(view_));
+}
+
+void CBrowserPane::OnLoadChanged(WebKitWebView* view, WebKitLoadEvent event, gpointer self) {
+  auto* pane = static_cast<CBrowserPane*>(self);
+  if (event == WEBKIT_LOAD_COMMITTED) pane->hasDocument_ = true;
+  // The view's address is the newest navigation's; a finish can belong to an older
+  // one, so each load's own address is kept from its commit (or failure) on.
+  if (event == WEBKIT_LOAD_COMMITTED) pane->committedUrl_ = pane->GetLocationUrl();
+  if (event != WEBKIT_LOAD_FINISHED) return;
+  std::string url = !pane->failedUrl_.empty()      ? pane->failedUrl_
+                    : !pane->committedUrl_.empty() ? pane->committedUrl_
+                                                   : pane->GetLocationUrl();
+  pane->lastFinishFailed_ = !pane->failedUrl_.empty();
+  pane->committedUrl_.clear();
+  pane->failedUrl_.clear();
+  pane->OnDocumentComplete(url);
+}
+
+// TRUE: the engine's own error page never shows; the last page stays.
+gboolean CBrowserPane::OnLoadFailed(WebKitWebView*, WebKitLoadEvent, gchar* failingUri,
+                                    GError* error, gpointer self) {
+  static_cast<CBrowserPane*>(self)->failedUrl_ = failingUri ? failingUri : "";
+  if (TraceEnabled())
+    TraceLine(std::string("load failed ") + (failingUri ? failingUri : "") + ": " +
+              (error ? error->message : ""));
+  return TRUE;
+}
+
+// Pages run silently: alert, confirm and prompt show nothing.
+gboolean CBrowserPane::OnScriptDialog(WebKitWebView*, WebKitScriptDialog*, gpointer) {
+  return TRUE;
+}
+
+gboolean CBrowserPane::OnContextMenuSignal(WebKitWebView*, WebKitContextMenu* menu, GdkEvent*,
+                                           WebKitHitTestResult* hit, gpointer self) {
+  auto* pane = static_cast<CBrowserPane*>(self);
+  // A menu without items carries a stale hit test: it is not a real request.
+  if (webkit_context_menu_get_n_items(menu) == 0 || pane->noContextMenu_) return TRUE;
+  bool onImage = webkit_hit_test_result_context_is_image(hit);
+  const char* imageUri = onImage ? webkit_hit_test_result_get_image_uri(hit) : nullptr;
+  pane->OnContextMenu(onImage, imageUri ? imageUri : "");
+  return TRUE;
+}
+
+void CNotifyBrowserPane::OnDocumentComplete(const std::string& url) {
+  // A parent that never asks keeps only the latest few.
+  constexpr size_t kKeptFinishes = 16;
+  if (finishedLoads_.size() == kKeptFinishes) finishedLoads_.pop_front();
+  finishedLoads_.push_back(FinishedLoad{url, LastFinishFailed()});
+  PostCommand(ParentTarget(), kCmdPageLoaded);
+}
+
+CNotifyBrowserPane::FinishedLoad CNotifyBrowserPane::TakeFinishedLoad() {
+  if (finishedLoads_.empty()) return FinishedLoad{GetLocationUrl(), false};
+  FinishedLoad load = std::move(finishedLoads_.front());
+  finishedLoads_.pop_front();
+  return load;
+}
+
+std::string CNotifyBrowserPane::TakeFinishedUrl() { return TakeFinishedLoad().url; }
+
+}  // namespace kov
