@@ -20,9 +20,9 @@ int CommandForKey(const KeyPress& key);
 
 // The same, for a key whose own keysym maps to nothing: the plain digit and letter
 // keys are taken by their place on the keyboard, whatever the layout, so the speed
-// keys stay where the user's fingers expect them. keyLevels are every keysym the pressed key gives (its levels
-// and layout groups, as the keymap lists them); the first digit or Latin letter among
-// them that is a plain key counts. So on a French layout the unshifted "&" key is 1,
+// keys stay where the user's fingers expect them. keyLevels are every keysym the
+// pressed key gives (its levels and layout groups, as the keymap lists them); the
+// first digit or Latin letter among them that is a plain key counts. So on a French layout the unshifted "&" key is 1,
 // and on a Cyrillic one the key of F is F. Modifiers block it as they block every
 // plain key.
 int CommandForKeyPlace(const KeyPress& key, const uint32_t* keyLevels, size_t levelCount);

@@ -39,8 +39,8 @@ class ISlideShowView {
   virtual void SetButtonBitmap(int buttonId, int bitmapId) = 0;
 };
 
-// Seconds of an interval command (kCmdInterval1..kCmdInterval20; any other id of the range gives 5),
-// nothing for an id outside the range.
+// Seconds of an interval command (kCmdInterval1..kCmdInterval20; any other id of the
+// range gives 5), nothing for an id outside the range.
 std::optional<int> IntervalOfCommand(int command);
 
 class CSlideShow {
