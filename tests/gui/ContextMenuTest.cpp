@@ -11,6 +11,7 @@
 #include <cstdio>
 
 #include "app/MessageBox.h"
+#include "app/SaveChooser.h"
 #include "app/logic/Commands.h"
 #include "app/logic/ContextMenuRules.h"
 #include "pages/BridgeState.h"
@@ -66,17 +67,31 @@ void ControlClickAt(int x, int y) {
   XFlush(XDisplay());
 }
 
-// Pictures/A holds 1.png, 2.png and 3.png with their thumbnails.
+class CAnsweredSaveChooser : public ISaveChooser {
+ public:
+  bool ChooseSavePath(GtkWindow*, const std::string& picture, std::string* target) override {
+    offered = picture;
+    *target = answer;
+    return true;
+  }
+  std::string offered, answer;
+};
+
+// Pictures/A holds three pictures with their thumbnails, the second with bytes in its
+// name that the page's addresses escape.
+const char kSecond[] = "2 #%&.png";
+
 class ContextMenuTest : public ::testing::Test {
  protected:
   void SetUp() override {
     pictures_ = tree_.Folder("Pictures");
     folder_ = tree_.Folder("Pictures/A");
-    unsigned colours[] = {0x3060c0, 0xc06030, 0x30c060};
-    for (int i = 0; i < 3; ++i)
-      ASSERT_TRUE(AddPictureWithThumbnail(folder_ + "/" + std::to_string(i + 1) + ".png", colours[i]));
+    ASSERT_TRUE(AddPictureWithThumbnail(folder_ + "/1.png", 0x3060c0));
+    ASSERT_TRUE(AddPictureWithThumbnail(folder_ + "/" + kSecond, 0xc06030));
+    ASSERT_TRUE(AddPictureWithThumbnail(folder_ + "/3.png", 0x30c060));
     SetMessageBox(&messages_);
     SetFolderPicker(&picker_);
+    SetSaveChooser(&saveChooser_);
     run_ = std::make_unique<ViewerRun>(pictures_);
     ASSERT_TRUE(run_->WaitForTrace("painted thumbs kovp://thumblst/"));
     ASSERT_TRUE(SpinUntil([&] { return ThumbnailCount() == 3; }));
@@ -85,6 +100,7 @@ class ContextMenuTest : public ::testing::Test {
     run_.reset();
     SetMessageBox(nullptr);
     SetFolderPicker(nullptr);
+    SetSaveChooser(nullptr);
   }
 
   CBrowserPane* list() { return &run_->main().thumbList().page(); }
@@ -114,10 +130,10 @@ class ContextMenuTest : public ::testing::Test {
     }
   }
 
-  // Right-clicks the first picture, then clicks the menu's entry.
-  void ChooseFromMenu(int commandId) {
+  // Right-clicks a picture, then clicks the menu's entry.
+  void ChooseFromMenu(int commandId, int picture = 0) {
     int x = 0, y = 0;
-    ASSERT_TRUE(PictureCentre(0, &x, &y));
+    ASSERT_TRUE(PictureCentre(picture, &x, &y));
     ClickAt(x, y, 3);
     CContextMenu& menu = run_->main().contextMenu();
     ASSERT_TRUE(SpinUntil([&] { return menu.shownMenu() && gtk_widget_get_mapped(menu.shownMenu()); }));
@@ -154,6 +170,7 @@ class ContextMenuTest : public ::testing::Test {
   std::string pictures_, folder_;
   CRecordingMessageBox messages_;
   CAnsweredFolderPicker picker_;
+  CAnsweredSaveChooser saveChooser_;
   std::unique_ptr<ViewerRun> run_;
 };
 
@@ -167,12 +184,15 @@ TEST_F(ContextMenuTest, DeleteSelectedAsksThenTrashesBothAndRebuildsTheList) {
   EXPECT_TRUE(messages_.notices.empty());
 
   const std::string trash = std::string(g_get_user_data_dir()) + "/Trash";
-  for (const char* name : {"1.png", "2.png"}) {
+  for (const std::string name : {"1.png", kSecond}) {
     EXPECT_FALSE(Exists(folder_ + "/" + name)) << name;
     EXPECT_TRUE(Exists(trash + "/files/" + name)) << name;
-    EXPECT_NE(Read(trash + "/info/" + name + ".trashinfo").find("Path=" + folder_ + "/" + name),
+    // The trash writes the original place escaped as in a URI.
+    gchar* place = g_uri_escape_string((folder_ + "/" + name).c_str(), "/", FALSE);
+    EXPECT_NE(Read(trash + "/info/" + name + ".trashinfo").find(std::string("Path=") + place),
               std::string::npos)
         << name;
+    g_free(place);
     g_remove((trash + "/files/" + name).c_str());
     g_remove((trash + "/info/" + name + ".trashinfo").c_str());
   }
@@ -189,7 +209,7 @@ TEST_F(ContextMenuTest, CopyLeavesAFileOfTheSameNameAloneAndSaysSo) {
   EXPECT_EQ(messages_.notices[0],
             "1 of 2 files was not copied.\n\nAlready in the destination folder, left as it was: 1");
   EXPECT_EQ(Read(stick + "/1.png"), "other camera");
-  EXPECT_EQ(Read(stick + "/2.png"), Read(folder_ + "/2.png"));
+  EXPECT_EQ(Read(stick + "/" + kSecond), Read(folder_ + "/" + kSecond));
   EXPECT_EQ(run_->settings()["copytodir"], stick);
   DrainCommands();
   EXPECT_EQ(run_->CountTrace("command 32810"), 0);  // the current folder did not change
@@ -202,9 +222,19 @@ TEST_F(ContextMenuTest, CancelInTheFolderPickerChangesNothing) {
   DrainCommands();
   EXPECT_EQ(run_->settings().count("movetodir"), 0u);
   EXPECT_EQ(run_->CountTrace("files "), 0);
-  EXPECT_TRUE(Exists(folder_ + "/2.png"));
+  EXPECT_TRUE(Exists(folder_ + "/" + kSecond));
   EXPECT_TRUE(messages_.notices.empty());
   EXPECT_EQ(SelectedInPage(), 1u);  // the page was not rebuilt
+}
+
+// The picture under the pointer is its file, whatever its name, saved byte for byte.
+TEST_F(ContextMenuTest, SavePictureCopiesTheFileUnderThePointer) {
+  saveChooser_.answer = tree_.Folder("Saved") + "/copy.png";
+  ChooseFromMenu(kMenuSavePicture, 1);
+  ASSERT_TRUE(SpinUntil([&] { return Exists(saveChooser_.answer); }));
+  EXPECT_EQ(saveChooser_.offered, folder_ + "/" + kSecond);
+  EXPECT_EQ(Read(saveChooser_.answer), Read(folder_ + "/" + kSecond));
+  EXPECT_TRUE(messages_.notices.empty());
 }
 
 }  // namespace
