@@ -42,6 +42,10 @@ bool CMainDlg::Create() {
     PostCommand(owner->target(), kCmdOpenTreeFolder);
   });
   folderTree_->Create(toolbar_->window());
+  contextMenu_ = std::make_unique<CContextMenu>(ContextMenuHost{
+      [toolbar] { return toolbar->GetCurrentFolder(); }, options_.treeSources.settings, toolbar_->target()});
+  contextMenu_->Attach(&thumbList_);
+  contextMenu_->Attach(&imageView_);
 
   for (GtkWindow* window : {toolbar_->window(), info_.window(), thumbList_.window(),
                             imageView_.window(), GTK_WINDOW(folderTree_->window())}) {
@@ -74,9 +78,10 @@ void CMainDlg::OnCancel() {
   if (options_.onEnded) options_.onEnded();
 }
 
-// The thumbnail list, the image view, the toolbar, the folder tree, the information
-// pane, in this order.
+// The context menu, the thumbnail list, the image view, the toolbar, the folder tree,
+// the information pane, in this order.
 void CMainDlg::DestroyWindows() {
+  contextMenu_.reset();  // its work stops with the windows
   thumbList_.Destroy();
   imageView_.Destroy();
   if (toolbar_) toolbar_->Destroy();

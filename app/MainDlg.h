@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "app/ContextMenu.h"
 #include "app/PaneDlg.h"
 #include "app/ToolbarDlg.h"
 #include "platform/CommandQueue.h"
@@ -43,6 +44,7 @@ class CMainDlg {
   CImageViewDlg& imageView() { return imageView_; }
   CInfoDlg& info() { return info_; }
   CFolderTreeDlg& folderTree() { return *folderTree_; }
+  CContextMenu& contextMenu() { return *contextMenu_; }
 
  private:
   void OnCommand(int id);
@@ -57,6 +59,7 @@ class CMainDlg {
   CImageViewDlg imageView_;
   CInfoDlg info_;
   std::unique_ptr<CFolderTreeDlg> folderTree_;
+  std::unique_ptr<CContextMenu> contextMenu_;
   bool created_ = false;
   bool ended_ = false;
 };

@@ -22,9 +22,15 @@ class CPanePage : public CBrowserPane {
   // Runs the statement, or holds it until the first page has finished loading (a
   // statement given to a page that is not there yet would be lost).
   void RunOrHold(const std::string& statement);
+  // Right-clicks that ask for a menu go to handler; without one nothing shows.
+  using ContextMenuHandler = std::function<void(bool onImage, const std::string& imageUrl, GdkEvent* event)>;
+  void SetContextMenuHandler(ContextMenuHandler handler) { contextMenu_ = std::move(handler); }
 
  protected:
   void OnDocumentComplete(const std::string& url) override;
+  void OnContextMenu(bool onImage, const std::string& imageUri, GdkEvent* event) override {
+    if (contextMenu_) contextMenu_(onImage, imageUri, event);
+  }
 
  private:
   static gboolean OnDrawn(GtkWidget*, cairo_t*, gpointer self);
@@ -34,6 +40,7 @@ class CPanePage : public CBrowserPane {
   std::string paintPending_;  // the finished page's URL until it has been drawn
   bool firstPageDone_ = false;
   std::vector<std::string> held_;
+  ContextMenuHandler contextMenu_;
 };
 
 class CPaneDlg {

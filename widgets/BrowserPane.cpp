@@ -181,14 +181,14 @@ gboolean CBrowserPane::OnScriptDialog(WebKitWebView*, WebKitScriptDialog*, gpoin
   return TRUE;
 }
 
-gboolean CBrowserPane::OnContextMenuSignal(WebKitWebView*, WebKitContextMenu* menu, GdkEvent*,
+gboolean CBrowserPane::OnContextMenuSignal(WebKitWebView*, WebKitContextMenu* menu, GdkEvent* event,
                                            WebKitHitTestResult* hit, gpointer self) {
   auto* pane = static_cast<CBrowserPane*>(self);
   // A menu without items carries a stale hit test: it is not a real request.
   if (webkit_context_menu_get_n_items(menu) == 0 || pane->noContextMenu_) return TRUE;
   bool onImage = webkit_hit_test_result_context_is_image(hit);
   const char* imageUri = onImage ? webkit_hit_test_result_get_image_uri(hit) : nullptr;
-  pane->OnContextMenu(onImage, imageUri ? imageUri : "");
+  pane->OnContextMenu(onImage, imageUri ? imageUri : "", event);
   return TRUE;
 }
 

@@ -11,8 +11,8 @@
 #include <string>
 
 #include "platform/CommandQueue.h"
-#include "res/CommandIds.h"
 #include "platform/Screen.h"
+#include "res/CommandIds.h"
 
 namespace kov {
 
@@ -52,9 +52,10 @@ class CBrowserPane {
   virtual void OnDocumentComplete(const std::string& url) {}
   // Whether the load whose finish is being reported failed (its page never came).
   bool LastFinishFailed() const { return lastFinishFailed_; }
-  // A right-click that asks for a menu; onImage when it was over a picture. The
-  // program's own menu is shown from here; the plain pane shows nothing.
-  virtual void OnContextMenu(bool onImage, const std::string& imageUri) {}
+  // A right-click that asks for a menu; onImage when it was over a picture; event is
+  // the click (valid during the call only). The program's own menu is shown from here;
+  // the plain pane shows nothing.
+  virtual void OnContextMenu(bool onImage, const std::string& imageUri, GdkEvent* event) {}
   CommandTarget ParentTarget() const { return parentTarget_; }
 
  private:

@@ -194,7 +194,7 @@ class CountingMenuPane : public CBrowserPane {
   bool lastOnImage = false;
 
  protected:
-  void OnContextMenu(bool onImage, const std::string&) override {
+  void OnContextMenu(bool onImage, const std::string&, GdkEvent*) override {
     ++requests;
     lastOnImage = onImage;
   }

@@ -6,11 +6,18 @@
 
 #include "pages/gui/KovpScheme.h"
 #include "platform/gui/GtkSetup.h"
+#include "tests/core/TempFolder.h"
 
 int main(int argc, char** argv) {
   testing::InitGoogleTest(&argc, argv);
   // The toolkit's own dialogs keep their settings in memory, not in the user's store.
   g_setenv("GSETTINGS_BACKEND", "memory", FALSE);
+  // A private home and data folder: what the tests trash lands there, never in the
+  // user's trash, and on the file system of the temporary folders, so the home trash
+  // takes it.
+  kovtest::TempFolder home;
+  g_setenv("HOME", home.path().c_str(), TRUE);
+  g_setenv("XDG_DATA_HOME", home.MakeFolder("data").c_str(), TRUE);
   if (!kov::InitToolkit(&argc, &argv)) {
     std::fprintf(stderr, "no X display: the window tests need one (run under xvfb-run)\n");
     return 1;

@@ -1,0 +1,23 @@
+#pragma once
+// The texts of the selection commands' message boxes: the question before a delete
+// (string 5017) and the one message that says how many files were not copied, moved
+// or trashed, and why. Line breaks are '\n'.
+#include <cstddef>
+#include <string>
+
+#include "tools/FileOperation.h"
+#include "tools/FileTransfer.h"
+
+namespace kov {
+
+// String 5017 with the number of selected thumbnails.
+std::string DeleteQuestionText(size_t count);
+
+// "" when every file was done; otherwise how many were not, out of how many, and a
+// line for each reason that occurred.
+std::string FileOperationReportText(FileOperation operation, const FileOperationReport& report);
+
+// "" when Save Picture wrote the file; otherwise why it did not.
+std::string SavePictureFailureText(const FileResult& result);
+
+}  // namespace kov
