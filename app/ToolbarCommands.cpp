@@ -13,8 +13,7 @@ namespace kov {
 void CToolbarDlg::OnCommand(int id) {
   TraceCommand(id);
   if (RunViewCommand(id) || RunSlideShowCommand(id) || RunWindowCommand(id)) return;
-  // Tool dialogs that are not part of the program yet (photo CD 1010, web page
-  // thumbnails 32816, background 32817, About 32820 and button 1009) do nothing.
+  RunToolCommand(id);
 }
 
 bool CToolbarDlg::RunViewCommand(int id) {

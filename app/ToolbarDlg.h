@@ -80,6 +80,8 @@ class CToolbarDlg : public ISlideShowView {
   bool RunViewCommand(int id);
   bool RunSlideShowCommand(int id);
   bool RunWindowCommand(int id);
+  // The four tool dialogs (ToolbarTools.cpp).
+  bool RunToolCommand(int id);
   void QuitOrGoBack();
   void OnEscape();
   void OnRefresh();
