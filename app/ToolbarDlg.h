@@ -19,6 +19,7 @@
 namespace kov {
 
 class CMainDlg;
+class CBackgroundDlg;
 
 class CToolbarDlg : public ISlideShowView {
  public:
@@ -82,6 +83,7 @@ class CToolbarDlg : public ISlideShowView {
   bool RunWindowCommand(int id);
   // The four tool dialogs (ToolbarTools.cpp).
   bool RunToolCommand(int id);
+  void RunBackgroundDialog();
   void QuitOrGoBack();
   void OnEscape();
   void OnRefresh();
@@ -110,6 +112,8 @@ class CToolbarDlg : public ISlideShowView {
   CFolderMusic music_;
   CFolderWalker walker_;
   bool shownOnce_ = false;
+  // The background dialog while it runs: its previews read the chosen paths.
+  CBackgroundDlg* background_ = nullptr;
 };
 
 }  // namespace kov

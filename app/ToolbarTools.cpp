@@ -1,10 +1,27 @@
 // The toolbar's tool dialogs: About, background picture and music, thumbnails for a
 // web page and the photo CD.
+#include "app/MainDlg.h"
 #include "app/ToolbarDlg.h"
 #include "app/logic/Commands.h"
 #include "tools/gui/AboutDlg.h"
+#include "tools/gui/BackgroundDlg.h"
 
 namespace kov {
+namespace {
+
+int PreviewCommand(BackgroundPreview preview) {
+  switch (preview) {
+    case BackgroundPreview::kBuiltInMusic: return kCmdPreviewBuiltInMusic;
+    case BackgroundPreview::kBuiltInPicture: return kCmdPreviewBuiltInPicture;
+    case BackgroundPreview::kChosenMusic: return kCmdPreviewMusic;
+    case BackgroundPreview::kChosenPicture: return kCmdPreviewPicture;
+    case BackgroundPreview::kFolderOwn: return kCmdReapplyBackground;
+    case BackgroundPreview::kNone: break;
+  }
+  return 0;
+}
+
+}  // namespace
 
 bool CToolbarDlg::RunToolCommand(int id) {
   switch (id) {
@@ -13,8 +30,26 @@ bool CToolbarDlg::RunToolCommand(int id) {
       about.DoModal(GetDialogParent());
       return true;
     }
+    case kCmdBackground: RunBackgroundDialog(); return true;
+    case kCmdPreviewMusic:
+      if (background_ != nullptr)
+        main_.info().RunScript(SetSoundStatement(FileUrl(background_->choice().musicPath())));
+      return true;
+    case kCmdPreviewPicture:
+      if (background_ != nullptr)
+        main_.imageView().RunScript(SetBackgroundStatement(FileUrl(background_->choice().picturePath())));
+      return true;
     default: return false;
   }
+}
+
+void CToolbarDlg::RunBackgroundDialog() {
+  CBackgroundDlg dialog(GetCurrentFolder(), [this](BackgroundPreview preview) {
+    if (int command = PreviewCommand(preview)) PostCommand(target_, command);
+  });
+  background_ = &dialog;
+  dialog.DoModal(GetDialogParent());
+  background_ = nullptr;
 }
 
 }  // namespace kov
