@@ -84,6 +84,7 @@ class CToolbarDlg : public ISlideShowView {
   // The four tool dialogs (ToolbarTools.cpp).
   bool RunToolCommand(int id);
   void RunBackgroundDialog();
+  void RunPhotoCdDialog();
   void QuitOrGoBack();
   void OnEscape();
   void OnRefresh();

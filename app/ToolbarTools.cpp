@@ -5,6 +5,7 @@
 #include "app/logic/Commands.h"
 #include "tools/gui/AboutDlg.h"
 #include "tools/gui/BackgroundDlg.h"
+#include "tools/gui/PhotoCdDlg.h"
 
 namespace kov {
 namespace {
@@ -31,6 +32,7 @@ bool CToolbarDlg::RunToolCommand(int id) {
       return true;
     }
     case kCmdBackground: RunBackgroundDialog(); return true;
+    case kBtnPhotoCd: RunPhotoCdDialog(); return true;
     case kCmdPreviewMusic:
       if (background_ != nullptr)
         main_.info().RunScript(SetSoundStatement(FileUrl(background_->choice().musicPath())));
@@ -50,6 +52,15 @@ void CToolbarDlg::RunBackgroundDialog() {
   background_ = &dialog;
   dialog.DoModal(GetDialogParent());
   background_ = nullptr;
+}
+
+void CToolbarDlg::RunPhotoCdDialog() {
+  slideShow_.Stop();
+  GtkWindow* parent = GetDialogParent();
+  CPhotoCdDlg dialog(main_.folderTree().GetSelectedPath());
+  Show(false);
+  dialog.DoModal(parent);
+  Show(true);
 }
 
 }  // namespace kov
