@@ -85,6 +85,7 @@ class CToolbarDlg : public ISlideShowView {
   bool RunToolCommand(int id);
   void RunBackgroundDialog();
   void RunPhotoCdDialog();
+  void RunWebThumbDialog();
   void QuitOrGoBack();
   void OnEscape();
   void OnRefresh();

@@ -6,6 +6,7 @@
 #include "tools/gui/AboutDlg.h"
 #include "tools/gui/BackgroundDlg.h"
 #include "tools/gui/PhotoCdDlg.h"
+#include "tools/gui/WebThumbDlg.h"
 
 namespace kov {
 namespace {
@@ -33,6 +34,7 @@ bool CToolbarDlg::RunToolCommand(int id) {
     }
     case kCmdBackground: RunBackgroundDialog(); return true;
     case kBtnPhotoCd: RunPhotoCdDialog(); return true;
+    case kCmdWebThumbnails: RunWebThumbDialog(); return true;
     case kCmdPreviewMusic:
       if (background_ != nullptr)
         main_.info().RunScript(SetSoundStatement(FileUrl(background_->choice().musicPath())));
@@ -58,6 +60,15 @@ void CToolbarDlg::RunPhotoCdDialog() {
   slideShow_.Stop();
   GtkWindow* parent = GetDialogParent();
   CPhotoCdDlg dialog(main_.folderTree().GetSelectedPath());
+  Show(false);
+  dialog.DoModal(parent);
+  Show(true);
+}
+
+void CToolbarDlg::RunWebThumbDialog() {
+  slideShow_.Stop();
+  GtkWindow* parent = GetDialogParent();
+  CWebThumbDlg dialog;
   Show(false);
   dialog.DoModal(parent);
   Show(true);
