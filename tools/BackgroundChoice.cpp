@@ -77,6 +77,13 @@ BackgroundPreview CBackgroundChoice::Cancel() const {
 }
 
 bool CBackgroundChoice::Apply(std::string* error) const {
+  if (!musicChanged_ && !pictureChanged_) return true;
+  // Without a folder (no folder open) a join would name the file system's root.
+  struct stat info {};
+  if (folder_.empty() || stat(folder_.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) {
+    if (error) *error = "no folder to write to: '" + folder_ + "'";
+    return false;
+  }
   bool ok = true;
   if (musicChanged_) ok = ReplaceKind(folder_, false, musicPath_, error) && ok;
   if (pictureChanged_) ok = ReplaceKind(folder_, true, picturePath_, error) && ok;

@@ -39,7 +39,8 @@ class CBackgroundChoice {
   // temporary name, the folder's old files of that kind are removed, and the copy
   // is renamed to kovbgsnd / kovbgimg with the chosen file's extension. A cleared
   // kind only loses its old files. A failed copy leaves that kind as it was and
-  // gives false with the reason in *error; the other kind is still done.
+  // gives false with the reason in *error; the other kind is still done. Without an
+  // existing folder nothing is written.
   bool Apply(std::string* error) const;
 
  private:

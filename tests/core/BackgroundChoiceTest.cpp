@@ -78,6 +78,11 @@ TEST(BackgroundChoice, ChangesPreviewOnceAndOkReplacesOnlyWhatChanged) {
        [&](CBackgroundChoice& c, const kovtest::TempFolder& t) { seen.push_back(c.Choose(true, pics(t, "gone.png"))); },
        {P::kChosenPicture, P::kFolderOwn}, false,
        {"kovbgimg.jpg"}},
+      {"no folder: nothing is written anywhere",
+       {},
+       [&](CBackgroundChoice& c, const kovtest::TempFolder& t) { seen.push_back(c.Choose(true, pics(t, "sunset.PNG"))); },
+       {P::kChosenPicture, P::kFolderOwn}, false,
+       {}},
       {"nothing changed",
        {"kovbgimg.jpg"},
        [&](CBackgroundChoice& c, const kovtest::TempFolder&) { seen.push_back(c.Clear(false)); },
@@ -89,7 +94,7 @@ TEST(BackgroundChoice, ChangesPreviewOnceAndOkReplacesOnlyWhatChanged) {
     temp.WriteFile("pics/sunset.PNG", "new picture");
     temp.WriteFile("pics/song.mid", "new song");
     for (const std::string& name : c.before) temp.WriteFile("album/" + name, "old " + name);
-    CBackgroundChoice choice(temp / "album");
+    CBackgroundChoice choice(c.before.empty() ? "" : temp / "album");
     seen.clear();
     c.act(choice, temp);
     seen.push_back(choice.Cancel());
