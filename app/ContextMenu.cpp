@@ -1,6 +1,5 @@
 #include "app/ContextMenu.h"
 
-#include "app/MessageBox.h"
 #include "app/SaveChooser.h"
 #include "app/logic/ContextMenuRules.h"
 #include "app/logic/FileOperationMessages.h"
@@ -11,6 +10,7 @@
 #include "tools/FileTransfer.h"
 #include "tools/Settings.h"
 #include "tools/gui/FolderPicker.h"
+#include "widgets/MessageBox.h"
 
 namespace kov {
 

@@ -13,8 +13,7 @@ namespace kov {
 void CToolbarDlg::OnCommand(int id) {
   TraceCommand(id);
   if (RunViewCommand(id) || RunSlideShowCommand(id) || RunWindowCommand(id)) return;
-  // Tool dialogs that are not part of the program yet (kBtnPhotoCd, kCmdWebThumbnails,
-  // kCmdBackground, kCmdAbout and kBtnAbout) do nothing.
+  RunToolCommand(id);
 }
 
 bool CToolbarDlg::RunViewCommand(int id) {

@@ -19,6 +19,7 @@
 namespace kov {
 
 class CMainDlg;
+class CBackgroundDlg;
 
 class CToolbarDlg : public ISlideShowView {
  public:
@@ -80,6 +81,11 @@ class CToolbarDlg : public ISlideShowView {
   bool RunViewCommand(int id);
   bool RunSlideShowCommand(int id);
   bool RunWindowCommand(int id);
+  // The four tool dialogs (ToolbarTools.cpp).
+  bool RunToolCommand(int id);
+  void RunBackgroundDialog();
+  void RunPhotoCdDialog();
+  void RunWebThumbDialog();
   void QuitOrGoBack();
   void OnEscape();
   void OnRefresh();
@@ -108,6 +114,8 @@ class CToolbarDlg : public ISlideShowView {
   CFolderMusic music_;
   CFolderWalker walker_;
   bool shownOnce_ = false;
+  // The background dialog while it runs: its previews read the chosen paths.
+  CBackgroundDlg* background_ = nullptr;
 };
 
 }  // namespace kov

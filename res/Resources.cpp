@@ -24,7 +24,7 @@ const char* BinExtension(int id) {
 }
 
 bool IsTemplateId(int id) {
-  return id == 155 || id == 156 || id == 157 || id == 159 || id == 160 || id == 177;
+  return id == 155 || id == 156 || id == 157 || id == 159 || id == 160 || id == 177 || id == 180;
 }
 
 bool IsBitmapId(int id) {

@@ -1,6 +1,6 @@
 #pragma once
 // The program's compiled-in resources: the HTML page templates (ids 155, 156, 157,
-// 159, 160, 177), the BIN resources (152 background picture, 153 music,
+// 159, 160, 177, 180), the BIN resources (152 background picture, 153 music,
 // 154 placeholder thumbnail) and the bitmaps of the toolbar and its buttons
 // (24-bit BMP files, ids 134 to 149, 151, 161, 165, 166, 172 to 176).
 #include <string>

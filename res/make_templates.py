@@ -342,6 +342,26 @@ T177 = [
     '</HTML>',
 ]
 
+# The head of the stand-alone web page of thumbnails (tnlist.htm); the page's rows
+# and closing lines are written after it by the web-page tool.
+T180 = [
+    '<HTML>',
+    '<HEAD>',
+    '<meta http-equiv="content-type" content="text/html; charset=UTF-8">',
+    '<STYLE TYPE="TEXT/CSS">',
+    'img{margin-left:0;margin-top:0;margin-right:0;margin-bottom:0;border-top-width:0;border-bottom-width:0;border-left-width:0;border-right-width:0}',
+    'td.pic{vertical-align:middle;text-align:center;border:1px solid #c0c0c0;cursor:pointer}',
+    'td.inf{vertical-align:top;text-align:center}',
+    'div{width:120;overflow:hidden;font:10px sans-serif;text-align:center}',
+    '</STYLE>',
+    '</HEAD>',
+    '<BODY>',
+    '<table width="100%" cols="6" cellSpacing="0" cellPadding="0">',
+    '',
+    '',
+    '',
+]
+
 # (id, lines, whether the last line ends with CR LF)
 TEMPLATES = [
     (155, T155, True),
@@ -350,6 +370,7 @@ TEMPLATES = [
     (159, T159, True),
     (160, T160, True),
     (177, T177, False),
+    (180, T180, True),
 ]
 
 

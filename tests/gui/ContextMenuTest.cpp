@@ -10,7 +10,6 @@
 
 #include <cstdio>
 
-#include "app/MessageBox.h"
 #include "app/SaveChooser.h"
 #include "app/logic/ContextMenuRules.h"
 #include "pages/BridgeState.h"
@@ -19,6 +18,7 @@
 #include "tests/gui/GuiTestSupport.h"
 #include "tests/gui/ViewerTestSupport.h"
 #include "tools/gui/FolderPicker.h"
+#include "widgets/MessageBox.h"
 
 namespace kov {
 namespace test {

@@ -1,6 +1,6 @@
 #pragma once
-// Questions and notices of the selection commands, behind an interface so tests can
-// answer them without a message box.
+// Questions and notices in modal message boxes, behind an interface so tests can read
+// and answer them without a window.
 #include <gtk/gtk.h>
 
 #include <string>
@@ -11,9 +11,12 @@ class IMessageBox {
  public:
   virtual ~IMessageBox() = default;
   // A question with Yes and No, Yes the default; true when the user answered Yes.
-  virtual bool AskYesNo(GtkWindow* parent, const std::string& text) = 0;
-  // A notice with OK.
-  virtual void ShowNotice(GtkWindow* parent, const std::string& text) = 0;
+  // A stand-in that does not answer says No.
+  virtual bool AskYesNo(GtkWindow* parent, const std::string& text) { return false; }
+  // A warning with OK.
+  virtual void ShowNotice(GtkWindow* parent, const std::string& text) {}
+  // String stringId of the string table with the icon of type, and OK.
+  virtual void ShowMessage(GtkWindow* parent, int stringId, GtkMessageType type) {}
 };
 
 // Modal GtkMessageDialogs captioned with the program's name.
@@ -21,6 +24,7 @@ class CGtkMessageBox : public IMessageBox {
  public:
   bool AskYesNo(GtkWindow* parent, const std::string& text) override;
   void ShowNotice(GtkWindow* parent, const std::string& text) override;
+  void ShowMessage(GtkWindow* parent, int stringId, GtkMessageType type) override;
 };
 
 // The toolkit's message box unless a test installed its own (not owned; null restores

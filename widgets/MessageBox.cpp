@@ -1,4 +1,6 @@
-#include "app/MessageBox.h"
+#include "widgets/MessageBox.h"
+
+#include "res/StringTable.h"
 
 namespace kov {
 
@@ -26,6 +28,11 @@ bool CGtkMessageBox::AskYesNo(GtkWindow* parent, const std::string& text) {
 
 void CGtkMessageBox::ShowNotice(GtkWindow* parent, const std::string& text) {
   RunMessageBox(parent, GTK_MESSAGE_WARNING, GTK_BUTTONS_OK, GTK_RESPONSE_OK, text);
+}
+
+void CGtkMessageBox::ShowMessage(GtkWindow* parent, int stringId, GtkMessageType type) {
+  const char* text = LoadString(stringId);
+  RunMessageBox(parent, type, GTK_BUTTONS_OK, GTK_RESPONSE_OK, text != nullptr ? text : "");
 }
 
 IMessageBox& GetMessageBox() {

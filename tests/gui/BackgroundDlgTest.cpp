@@ -1,0 +1,45 @@
+// The background dialog's OK and Cancel with a file chosen through the chooser's stand-in.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/gui/GuiTestSupport.h"
+#include "tests/gui/ToolTestSupport.h"
+#include "tools/gui/BackgroundDlg.h"
+
+using namespace kov;
+using namespace kov::test;
+
+TEST(BackgroundDlg, OkWritesTheChosenPictureAndCancelAsksForTheFolderOwnAgain) {
+  TempFolder temp;
+  std::string album = temp.MakeFolder("album");
+  temp.WriteFile("album/kovbgimg.jpg", "old picture");
+  std::string chosen = temp.WriteFile("pics/sunset.PNG", "new picture");
+  FixedFileChooser chooser;
+  chooser.answer = chosen;
+  SetFileChooser(&chooser);
+
+  for (bool ok : {false, true}) {
+    std::vector<BackgroundPreview> previews;
+    CBackgroundDlg dialog(album, [&](BackgroundPreview p) { previews.push_back(p); });
+    dialog.Create(nullptr);
+    ShowAndWait(dialog.window());
+    EXPECT_EQ(gtk_entry_get_text(GTK_ENTRY(dialog.pictureBox())), album + "/kovbgimg.jpg");
+    ClickCentre(dialog.browseButton(true));
+    EXPECT_EQ(gtk_entry_get_text(GTK_ENTRY(dialog.pictureBox())), chosen);
+    ClickCentre(dialog.clearButton(false));  // no music: nothing to clear
+    ClickCentre(ok ? dialog.okButton() : dialog.cancelButton());
+    if (!ok) {
+      EXPECT_EQ(previews, (std::vector<BackgroundPreview>{BackgroundPreview::kChosenPicture,
+                                                          BackgroundPreview::kFolderOwn}));
+      EXPECT_EQ(ReadFileText(album + "/kovbgimg.jpg"), "old picture");
+    } else {
+      EXPECT_EQ(previews, std::vector<BackgroundPreview>{BackgroundPreview::kChosenPicture});
+      EXPECT_FALSE(PathExists(album + "/kovbgimg.jpg"));
+      EXPECT_EQ(ReadFileText(album + "/kovbgimg.PNG"), "new picture");
+    }
+  }
+  EXPECT_EQ(chooser.filters, (std::vector<int>{5008, 5008}));
+  SetFileChooser(nullptr);
+}

@@ -1,0 +1,61 @@
+#include "tests/gui/ToolTestSupport.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "tests/gui/GuiTestSupport.h"
+
+// X last: its Status macro would clash with names of the headers above.
+#include <X11/extensions/XTest.h>
+#include <gdk/gdkx.h>
+
+namespace kov {
+namespace test {
+
+void CentreOf(GtkWidget* widget, int* x, int* y) {
+  GtkWidget* top = gtk_widget_get_toplevel(widget);
+  int inTopX = 0, inTopY = 0, originX = 0, originY = 0;
+  gtk_widget_translate_coordinates(widget, top, 0, 0, &inTopX, &inTopY);
+  gdk_window_get_origin(gtk_widget_get_window(top), &originX, &originY);
+  *x = originX + inTopX + gtk_widget_get_allocated_width(widget) / 2;
+  *y = originY + inTopY + gtk_widget_get_allocated_height(widget) / 2;
+}
+
+void ClickCentre(GtkWidget* widget) {
+  int x = 0, y = 0;
+  CentreOf(widget, &x, &y);
+  ClickAt(x, y, 1);
+  SpinFor(200);
+}
+
+void PressButton(bool down) {
+  Display* display = gdk_x11_display_get_xdisplay(gdk_display_get_default());
+  XTestFakeButtonEvent(display, 1, down ? True : False, CurrentTime);
+  XFlush(display);
+  SpinFor(150);
+}
+
+void ShowAndWait(GtkWidget* dialog) {
+  gtk_widget_show(dialog);
+  gtk_window_present(GTK_WINDOW(dialog));
+  EXPECT_TRUE(SpinUntil([&] { return gtk_widget_get_mapped(dialog) != FALSE; }));
+  SpinFor(300);
+}
+
+std::string ReadFileText(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+bool PathExists(const std::string& path) {
+  struct stat info {};
+  return lstat(path.c_str(), &info) == 0;
+}
+
+}  // namespace test
+}  // namespace kov

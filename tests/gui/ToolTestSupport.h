@@ -1,0 +1,57 @@
+#pragma once
+// Stand-ins for the services the tool dialogs ask (launcher, file chooser, folder
+// picker, message box) and the input helpers their window tests share.
+#include <gtk/gtk.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/UriLauncher.h"
+#include "tools/gui/FileChooser.h"
+#include "tools/gui/FolderPicker.h"
+#include "widgets/MessageBox.h"
+
+namespace kov {
+namespace test {
+
+struct RecordingLauncher : IUriLauncher {
+  std::vector<std::string> opened;
+  void LaunchDefault(const std::string& uri) override { opened.push_back(uri); }
+};
+
+struct FixedFileChooser : IFileChooser {
+  std::string answer;
+  std::vector<int> filters;
+  bool ChooseFileToOpen(GtkWindow*, int filterStringId, std::string* path) override {
+    filters.push_back(filterStringId);
+    *path = answer;
+    return true;
+  }
+};
+
+struct FixedFolderPicker : IFolderPicker {
+  std::string answer;
+  bool BrowseForFolder(GtkWindow*, std::string* path, bool) override {
+    *path = answer;
+    return true;
+  }
+};
+
+struct RecordingMessageBox : IMessageBox {
+  std::vector<int> shown;
+  void ShowMessage(GtkWindow*, int stringId, GtkMessageType) override { shown.push_back(stringId); }
+};
+
+// The widget's centre on the screen (also for widgets with a window of their own).
+void CentreOf(GtkWidget* widget, int* x, int* y);
+// Clicks the widget's centre through XTest and lets the toolkit handle it.
+void ClickCentre(GtkWidget* widget);
+// Presses or releases the first mouse button where the pointer is.
+void PressButton(bool down);
+// Shows a dialog and waits until X has mapped it.
+void ShowAndWait(GtkWidget* dialog);
+std::string ReadFileText(const std::string& path);
+bool PathExists(const std::string& path);
+
+}  // namespace test
+}  // namespace kov

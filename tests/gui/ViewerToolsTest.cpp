@@ -1,0 +1,128 @@
+// The viewer's ways to the four tools: F1, F4, F6 and the help and disc buttons each
+// open their dialog over the running viewer, and the background dialog's previews
+// reach the toolbar.
+#include <X11/keysym.h>
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+#include "res/CommandIds.h"
+#include "tests/gui/GuiTestSupport.h"
+#include "tests/gui/ToolTestSupport.h"
+#include "tests/gui/ViewerTestSupport.h"
+
+namespace kov {
+namespace test {
+namespace {
+
+// The shown dialog with this title; nullptr while there is none.
+GtkWidget* ShownDialog(const std::string& title) {
+  GtkWidget* found = nullptr;
+  GList* windows = gtk_window_list_toplevels();
+  for (GList* item = windows; item != nullptr; item = item->next) {
+    GtkWidget* window = GTK_WIDGET(item->data);
+    const char* text = gtk_window_get_title(GTK_WINDOW(window));
+    if (GTK_IS_DIALOG(window) && gtk_widget_get_visible(window) && text != nullptr && title == text) found = window;
+  }
+  g_list_free(windows);
+  return found;
+}
+
+// A button of container whose label is text (the last one added, for a grid).
+GtkWidget* FindButton(GtkWidget* container, const std::string& text) {
+  if (GTK_IS_BUTTON(container)) {
+    const char* label = gtk_button_get_label(GTK_BUTTON(container));
+    if (label != nullptr && text == label) return container;
+  }
+  if (!GTK_IS_CONTAINER(container)) return nullptr;
+  GList* children = gtk_container_get_children(GTK_CONTAINER(container));
+  GtkWidget* found = nullptr;
+  for (GList* item = children; item != nullptr && found == nullptr; item = item->next)
+    found = FindButton(GTK_WIDGET(item->data), text);
+  g_list_free(children);
+  return found;
+}
+
+// Waits, from inside the dialog's own loop, for the dialog titled title; runs act
+// on it and closes it with Cancel.
+struct DialogCloser {
+  std::string title;
+  std::function<void(GtkWidget*)> act;
+  bool seen = false;
+  guint source = 0;
+
+  void Start() {
+    source = g_timeout_add(50, +[](gpointer self) -> gboolean {
+      auto* closer = static_cast<DialogCloser*>(self);
+      GtkWidget* dialog = ShownDialog(closer->title);
+      if (dialog == nullptr || !gtk_widget_get_mapped(dialog)) return G_SOURCE_CONTINUE;
+      closer->seen = true;
+      if (closer->act) closer->act(dialog);
+      gtk_dialog_response(GTK_DIALOG(dialog), GTK_RESPONSE_CANCEL);
+      closer->source = 0;
+      return G_SOURCE_REMOVE;
+    }, this);
+  }
+  ~DialogCloser() {
+    if (source != 0) g_source_remove(source);
+  }
+};
+
+}  // namespace
+
+TEST(ViewerTools, KeysAndButtonsOpenTheToolsAndPreviewsReachTheToolbar) {
+  TempTree tree;
+  std::string pictures = tree.Folder("Pictures");
+  ASSERT_TRUE(AddPictureWithThumbnail(pictures + "/1.png", 0x3060c0));
+  std::string chosen = tree.Folder("Music") + "/song.mid";
+  ASSERT_TRUE(g_file_set_contents(chosen.c_str(), "MThd", 4, nullptr));
+  FixedFileChooser chooser;
+  chooser.answer = chosen;
+  SetFileChooser(&chooser);
+  ViewerRun run(pictures);
+  ASSERT_TRUE(run.WaitForTrace("painted thumbs kovp://thumblst/"));
+  const std::string preview = "script info setSnd(\"file://" + chosen + "\");";
+
+  struct Case {
+    unsigned key;  // 0: click the button
+    int button;
+    const char* title;
+    const char* command;
+    std::function<void(GtkWidget*)> act;
+  } cases[] = {
+      {XK_F1, 0, "About KOV", "command 32820", nullptr},
+      {0, kBtnAbout, "About KOV", "command 1009", nullptr},
+      {XK_F4, 0, "Background Picture and Music", "command 32817",
+       [&](GtkWidget* dialog) {
+         // A person chooses, hears the music, then cancels.
+         gtk_button_clicked(GTK_BUTTON(FindButton(dialog, "...")));
+         SpinUntil([&] { return run.CountTrace(preview) > 0; });
+       }},
+      {XK_F6, 0, "Create Thumbnails for Web Page", "command 32816", nullptr},
+      {0, kBtnPhotoCd, "Prepare Photo CD", "command 1010", nullptr},
+  };
+  for (const Case& c : cases) {
+    DialogCloser closer{c.title, c.act};
+    closer.Start();
+    int x = 0, y = 0;
+    if (c.key != 0) {
+      PressKey(c.key);
+    } else {
+      ASSERT_TRUE(ButtonCentre(run.main().toolbar(), c.button, &x, &y));
+      ClickAt(x, y, 1);
+    }
+    EXPECT_TRUE(SpinUntil([&] { return closer.seen; }, 15000)) << c.title;
+    EXPECT_TRUE(run.WaitForTrace(c.command)) << c.title;
+    SpinFor(200);
+  }
+  // The music chosen in the background dialog was played, and Cancel brought the
+  // folder's own background back.
+  EXPECT_TRUE(run.WaitForTrace("command 32790"));
+  EXPECT_EQ(run.CountTrace(preview), 1);
+  EXPECT_TRUE(run.WaitForTrace("command 32792"));
+  SetFileChooser(nullptr);
+}
+
+}  // namespace test
+}  // namespace kov

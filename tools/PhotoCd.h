@@ -1,0 +1,39 @@
+#pragma once
+// Making a folder ready to be burnt as a disc that browses itself: AUTORUN.INF and
+// autorun.sh, which start the copy of the program, kov.exe, placed beside them. The
+// thumbnail caches are built by the caller (the builder's window).
+#include <string>
+
+namespace kov {
+
+// The 39 bytes of AUTORUN.INF: three lines, CR LF after the first two only.
+extern const char kAutorunInf[];
+constexpr size_t kAutorunInfSize = 39;
+// The script a Linux desktop offers to run from a medium's root: it starts the
+// program copy from the medium.
+extern const char kAutorunSh[];
+
+// true when root can become a disc's root: an existing folder on a fixed volume
+// (not removable, remote or a CD-ROM).
+bool CanPreparePhotoCd(const std::string& root);
+
+enum class PhotoCdOutcome {
+  kFilesWritten,    // the caches may be built next
+  kAutorunFailed,   // message 5012; nothing written
+  kProgramFailed,   // message 5014; the autorun files stay as written
+};
+
+// With autorun, writes AUTORUN.INF and an executable autorun.sh into root; without,
+// removes AUTORUN.INF and an autorun.sh that is the one written here (another
+// script of the same name is the user's and stays). Then copies program, byte for
+// byte and executable, to root/kov.exe. Every file is written under a temporary
+// name and renamed into place, so an earlier kov.exe stays whole until the new one
+// is. *error gives the reason of a failure.
+PhotoCdOutcome WritePhotoCdFiles(const std::string& root, bool autorun, const std::string& program,
+                                 std::string* error);
+
+// The running program's own file; opening it reads the program even when its file
+// was replaced since it started.
+extern const char kRunningProgram[];
+
+}  // namespace kov

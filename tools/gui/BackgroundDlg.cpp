@@ -1,0 +1,133 @@
+// The background picture and music dialog's window.
+#include "tools/gui/BackgroundDlg.h"
+
+#include "base/TextEscape.h"
+#include "platform/Trace.h"
+#include "tools/gui/FileChooser.h"
+
+namespace kov {
+namespace {
+
+constexpr int kMusicFilterString = 5007;
+constexpr int kPictureFilterString = 5008;
+
+struct ButtonBinding {
+  CBackgroundDlg* dialog;
+  bool picture;
+};
+
+void FreeBinding(gpointer binding, GClosure*) { delete static_cast<ButtonBinding*>(binding); }
+
+void Connect(GtkWidget* button, CBackgroundDlg* dialog, bool picture, void (*handler)(GtkButton*, gpointer)) {
+  g_signal_connect_data(button, "clicked", G_CALLBACK(handler), new ButtonBinding{dialog, picture}, FreeBinding,
+                        GConnectFlags(0));
+}
+
+}  // namespace
+
+CBackgroundDlg::CBackgroundDlg(const std::string& folder, PreviewHandler onPreview)
+    : choice_(folder), onPreview_(std::move(onPreview)) {}
+
+CBackgroundDlg::~CBackgroundDlg() {
+  if (dialog_ != nullptr) gtk_widget_destroy(dialog_);
+}
+
+GtkWidget* CBackgroundDlg::AddRow(GtkGrid* grid, int row, const char* title, bool picture) {
+  GtkWidget* label = gtk_label_new(title);
+  gtk_widget_set_halign(label, GTK_ALIGN_START);
+  GtkWidget* box = gtk_entry_new();
+  gtk_editable_set_editable(GTK_EDITABLE(box), FALSE);  // paths change only through the buttons
+  gtk_widget_set_hexpand(box, TRUE);
+  gtk_entry_set_width_chars(GTK_ENTRY(box), 40);
+  GtkWidget* clear = gtk_button_new_with_label("X");
+  GtkWidget* browse = gtk_button_new_with_label("...");
+  Connect(clear, this, picture, [](GtkButton*, gpointer b) {
+    auto* binding = static_cast<ButtonBinding*>(b);
+    binding->dialog->OnClear(binding->picture);
+  });
+  Connect(browse, this, picture, [](GtkButton*, gpointer b) {
+    auto* binding = static_cast<ButtonBinding*>(b);
+    binding->dialog->OnBrowse(binding->picture);
+  });
+  gtk_grid_attach(grid, label, 0, row * 2, 3, 1);
+  gtk_grid_attach(grid, box, 0, row * 2 + 1, 1, 1);
+  gtk_grid_attach(grid, clear, 1, row * 2 + 1, 1, 1);
+  gtk_grid_attach(grid, browse, 2, row * 2 + 1, 1, 1);
+  (picture ? clearPicture_ : clearMusic_) = clear;
+  (picture ? browsePicture_ : browseMusic_) = browse;
+  return box;
+}
+
+void CBackgroundDlg::Create(GtkWindow* parent) {
+  if (dialog_ != nullptr) return;
+  dialog_ = gtk_dialog_new();
+  gtk_window_set_title(GTK_WINDOW(dialog_), "Background Picture and Music");
+  gtk_window_set_modal(GTK_WINDOW(dialog_), TRUE);
+  if (parent != nullptr) gtk_window_set_transient_for(GTK_WINDOW(dialog_), parent);
+  gtk_window_set_position(GTK_WINDOW(dialog_), GTK_WIN_POS_CENTER);
+
+  GtkWidget* content = gtk_dialog_get_content_area(GTK_DIALOG(dialog_));
+  gtk_container_set_border_width(GTK_CONTAINER(content), 10);
+  GtkGrid* grid = GTK_GRID(gtk_grid_new());
+  gtk_grid_set_row_spacing(grid, 4);
+  gtk_grid_set_column_spacing(grid, 4);
+  pictureBox_ = AddRow(grid, 0, "Picture:", true);
+  musicBox_ = AddRow(grid, 1, "Music:", false);
+  gtk_box_pack_start(GTK_BOX(content), GTK_WIDGET(grid), TRUE, TRUE, 0);
+  gtk_box_pack_start(GTK_BOX(content), gtk_separator_new(GTK_ORIENTATION_HORIZONTAL), FALSE, FALSE, 8);
+  ok_ = gtk_dialog_add_button(GTK_DIALOG(dialog_), "OK", GTK_RESPONSE_OK);
+  cancel_ = gtk_dialog_add_button(GTK_DIALOG(dialog_), "Cancel", GTK_RESPONSE_CANCEL);
+  gtk_dialog_set_default_response(GTK_DIALOG(dialog_), GTK_RESPONSE_OK);
+  g_signal_connect(dialog_, "response", G_CALLBACK(+[](GtkDialog*, gint response, gpointer self) {
+                     static_cast<CBackgroundDlg*>(self)->OnResponse(response == GTK_RESPONSE_OK);
+                   }),
+                   this);
+  gtk_widget_show_all(content);
+  ShowPaths();
+}
+
+bool CBackgroundDlg::DoModal(GtkWindow* parent) {
+  Create(parent);
+  gtk_widget_show(dialog_);
+  gtk_window_present(GTK_WINDOW(dialog_));
+  bool ok = gtk_dialog_run(GTK_DIALOG(dialog_)) == GTK_RESPONSE_OK;
+  gtk_widget_hide(dialog_);
+  return ok;
+}
+
+void CBackgroundDlg::ShowPaths() {
+  gtk_entry_set_text(GTK_ENTRY(pictureBox_), DisplayName(choice_.picturePath()).c_str());
+  gtk_entry_set_text(GTK_ENTRY(musicBox_), DisplayName(choice_.musicPath()).c_str());
+}
+
+void CBackgroundDlg::Preview(BackgroundPreview preview) {
+  if (preview != BackgroundPreview::kNone && onPreview_) onPreview_(preview);
+}
+
+void CBackgroundDlg::OnBrowse(bool picture) {
+  std::string path;
+  GtkWindow* owner = GTK_WINDOW(dialog_);
+  if (!GetFileChooser().ChooseFileToOpen(owner, picture ? kPictureFilterString : kMusicFilterString, &path))
+    return;
+  BackgroundPreview preview = choice_.Choose(picture, path);
+  ShowPaths();
+  Preview(preview);
+}
+
+void CBackgroundDlg::OnClear(bool picture) {
+  BackgroundPreview preview = choice_.Clear(picture);
+  ShowPaths();
+  Preview(preview);
+}
+
+void CBackgroundDlg::OnResponse(bool ok) {
+  if (!ok) {
+    Preview(choice_.Cancel());
+    return;
+  }
+  std::string error;
+  // Nothing is shown: what the folder holds afterwards is what it will show.
+  if (!choice_.Apply(&error)) TraceLine("background not written: " + error);
+}
+
+}  // namespace kov
