@@ -3,8 +3,10 @@
 #include "pages/ThumbnailPages.h"
 
 #include <cstdio>
+#include <cstring>
 
 #include "base/TextEscape.h"
+#include "formats/CaptureBmp.h"
 #include "pages/PageProtocol.h"
 #include "pages/PageText.h"
 #include "platform/Screen.h"
@@ -18,14 +20,34 @@ constexpr int kPlaceholderThumbnail = 154;
 const char kSpacerCell[] = "<td width=\"6\">&nbsp;</td>\r\n";
 const char kFillerCell[] = "<td width=\"120\">&nbsp;</td>\r\n";
 
+// The size a GIF payload gives its picture, from its logical screen; false for any
+// other payload, or a size no thumbnail has.
+bool GifPictureSize(const CThumbCache::PayloadHead& head, unsigned* width, unsigned* height) {
+  if (head.size < 10 || std::memcmp(head.bytes, "GIF", 3) != 0) return false;
+  *width = head.bytes[6] | head.bytes[7] << 8;
+  *height = head.bytes[8] | head.bytes[9] << 8;
+  return *width > 0 && *height > 0 && *width <= kMaxCaptureSide && *height <= kMaxCaptureSide;
+}
+
+// The attributes of a thumbnail's IMG beyond its address. A thumbnail of known size
+// is fetched only when it comes near the screen, so a long list shows its first
+// screen at once; its size is given so that nothing moves when it arrives.
+std::string ThumbnailImageAttributes(const CThumbCache::PayloadHead& head) {
+  unsigned width = 0, height = 0;
+  if (!GifPictureSize(head, &width, &height)) return "";
+  return " loading=\"lazy\" width=\"" + std::to_string(width) + "\" height=\"" +
+         std::to_string(height) + "\"";
+}
+
 // The two cells of one thumbnail: the picture (class "pic") and its caption.
 void AddThumbnailCells(const std::string& cachePath, const ThumbHeader& header,
-                       const char* signature, bool firstRow, std::string* pictures,
-                       std::string* captions) {
-  const char* extension = signature[0] == 'G' || signature[0] == 'g' ? "gif" : "bmp";
+                       const CThumbCache::PayloadHead& head, bool firstRow,
+                       std::string* pictures, std::string* captions) {
+  const char* extension = head.bytes[0] == 'G' || head.bytes[0] == 'g' ? "gif" : "bmp";
   const std::string width = firstRow ? "width=\"120\"" : "";
   *pictures += "<td " + width + " class=\"pic\" onclick=\"doClick(this);\"><img src=\"" +
-               ThumbnailUrl(cachePath, header.name, extension) + "\"></td>\r\n";
+               ThumbnailUrl(cachePath, header.name, extension) + "\"" +
+               ThumbnailImageAttributes(head) + "></td>\r\n";
   // Sizes print as the unsigned 32-bit values they are stored as.
   char size[32];
   std::snprintf(size, sizeof size, "%lu x %lu", static_cast<unsigned long>(static_cast<uint32_t>(header.width)),
@@ -62,10 +84,10 @@ void CPageProtocol::ServeThumbnailList() {
     std::string pictures = "<tr>\r\n", captions = "<tr>\r\n";
     for (int column = 0; column < columns; ++column) {
       ThumbHeader header;
-      char signature[4] = {0, 0, 0, 0};
-      if (more && cache.ReadNextRecord(&header, signature)) {
+      CThumbCache::PayloadHead head;
+      if (more && cache.ReadNextHead(&header, &head)) {
         ++count;
-        AddThumbnailCells(path, header, signature, row == 0, &pictures, &captions);
+        AddThumbnailCells(path, header, head, row == 0, &pictures, &captions);
       } else {
         more = false;
         pictures += kFillerCell;

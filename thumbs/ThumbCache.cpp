@@ -136,8 +136,18 @@ bool CThumbCache::FindThumbnail(const std::string& name, std::string* payload) {
 }
 
 bool CThumbCache::ReadNextRecord(ThumbHeader* header, char* signature) {
+  PayloadHead head;
+  if (!ReadNextHead(header, signature ? &head : nullptr)) return false;
+  if (signature) {
+    std::memcpy(signature, head.bytes, 3);
+    signature[3] = '\0';
+  }
+  return true;
+}
+
+bool CThumbCache::ReadNextHead(ThumbHeader* header, PayloadHead* head) {
   if (!IsOpen() || writing_ || readOffset_ >= fileSize_) return false;
-  unsigned char raw[kThumbHeaderSize + 3];
+  unsigned char raw[kThumbHeaderSize + sizeof head->bytes];
   uint64_t remaining = fileSize_ - readOffset_;
   size_t want = static_cast<size_t>(std::min<uint64_t>(sizeof raw, remaining));
   if (want < kThumbHeaderSize || !ReadAt(fd_, readOffset_, raw, want)) {
@@ -150,12 +160,11 @@ bool CThumbCache::ReadNextRecord(ThumbHeader* header, char* signature) {
     readOffset_ = fileSize_;
     return false;
   }
-  if (signature) {
-    size_t have = std::min<size_t>({3, read.dataLength, want - kThumbHeaderSize});
-    unsigned char sig[4] = {0, 0, 0, 0};
-    std::memcpy(sig, raw + kThumbHeaderSize, have);
-    ScramblePayload(read.lastWrite, sig, have);
-    std::memcpy(signature, sig, 4);
+  if (head) {
+    *head = PayloadHead();
+    head->size = std::min<size_t>({sizeof head->bytes, read.dataLength, want - kThumbHeaderSize});
+    std::memcpy(head->bytes, raw + kThumbHeaderSize, head->size);
+    ScramblePayload(read.lastWrite, head->bytes, head->size);
   }
   readOffset_ += kThumbHeaderSize + read.dataLength;
   if (header) *header = std::move(read);

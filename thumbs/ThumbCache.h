@@ -49,6 +49,13 @@ class CThumbCache {
   // fewer bytes gives those it has, NUL-padded. false at the end of the records, where a
   // truncated header or a payload longer than the rest of the file also ends them.
   bool ReadNextRecord(ThumbHeader* header, char* signature);
+  // The same with the first bytes of the payload, unscrambled: enough for its type and,
+  // for a GIF, its size.
+  struct PayloadHead {
+    unsigned char bytes[10] = {};
+    size_t size = 0;  // how many of them the payload has
+  };
+  bool ReadNextHead(ThumbHeader* header, PayloadHead* head);
   // ReadNextRecord with the whole unscrambled payload (to carry records over).
   bool ReadNextPayload(ThumbHeader* header, std::string* payload);
 

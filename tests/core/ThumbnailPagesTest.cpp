@@ -210,3 +210,35 @@ TEST(ThumbnailList, KovtoolRoundTrip) {
   dir.WriteFile("three.gif");
   EXPECT_EQ(exitCode("cache current '" + dir.path() + "'"), 1);
 }
+
+// Thumbnails of a known size wait until they come near the screen, and keep their
+// place meanwhile; a payload whose size is unknown or absurd is fetched at once.
+TEST(ThumbnailList, ThumbnailsOfKnownSizeLoadLazilyInTheirOwnSize) {
+  ScreenWidth screen(1024);
+  TempFolder dir;
+  auto gifOfSize = [](unsigned width, unsigned height) {
+    std::string gif = "GIF87a";
+    for (unsigned value : {width, height}) gif += {char(value & 0xFF), char(value >> 8)};
+    return gif + std::string(30, '\0');
+  };
+  struct Case {
+    std::string name, payload, attributes;
+  } cases[] = {
+      {"wide.jpg", gifOfSize(120, 90), "\" loading=\"lazy\" width=\"120\" height=\"90\">"},
+      {"tall.jpg", gifOfSize(60, 120), "\" loading=\"lazy\" width=\"60\" height=\"120\">"},
+      {"zero.jpg", gifOfSize(0, 90), "\">"},
+      {"absurd.jpg", gifOfSize(60000, 90), "\">"},
+      {"short.jpg", "GIF87a\x78", "\">"},
+      {"bitmap.jpg", "BM cannot be converted", "\">"},
+  };
+  std::vector<std::pair<std::string, std::string>> records;
+  for (const Case& c : cases) records.emplace_back(c.name, c.payload);
+  std::string page = Generated(ListPage(MakeCache(dir, records)));
+  for (const Case& c : cases) {
+    size_t at = page.find("/" + c.name + ".");
+    ASSERT_NE(at, std::string::npos) << c.name;
+    size_t end = page.find("</td>", at);
+    EXPECT_NE(page.substr(at, end - at).find(c.attributes), std::string::npos)
+        << c.name << ": " << page.substr(at, end - at);
+  }
+}
