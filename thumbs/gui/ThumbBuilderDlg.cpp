@@ -196,19 +196,19 @@ void CThumbBuilderDlg::SetCaption(const std::string& text) {
 }
 
 namespace {
-std::function<void(const std::string&)>& StatusObserver() {
-  static std::function<void(const std::string&)> observer;
+CThumbBuilderDlg::StatusObserverFn& StatusObserver() {
+  static CThumbBuilderDlg::StatusObserverFn observer;
   return observer;
 }
 }  // namespace
 
-void CThumbBuilderDlg::SetStatusObserver(std::function<void(const std::string& status)> observer) {
+void CThumbBuilderDlg::SetStatusObserver(StatusObserverFn observer) {
   StatusObserver() = std::move(observer);
 }
 
 void CThumbBuilderDlg::SetStatus(const std::string& text) {
   if (status_) gtk_label_set_text(GTK_LABEL(status_), text.c_str());
-  if (StatusObserver()) StatusObserver()(text);
+  if (StatusObserver()) StatusObserver()(text, window_);
 }
 
 // With snapshot capture nothing can cover the picture; what matters is that the

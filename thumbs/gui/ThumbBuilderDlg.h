@@ -52,8 +52,10 @@ class CThumbBuilderDlg : private IThumbBuilderHost {
   BuildResult Run();
 
   // Called with every new status text (the count of rendered pictures) of any builder
-  // window; the screenshot driver of unattended runs watches the progress with it.
-  static void SetStatusObserver(std::function<void(const std::string& status)> observer);
+  // window, and that window; the screenshot driver of unattended runs watches the
+  // progress with it.
+  using StatusObserverFn = std::function<void(const std::string& status, GtkWidget* window)>;
+  static void SetStatusObserver(StatusObserverFn observer);
   // Cancel button, Escape, Alt held at capture time.
   void OnCancel();
 
