@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "pages/ContentTypes.h"
+#include "thumbs/CacheTemporaries.h"
 
 namespace kov {
 
@@ -111,7 +112,7 @@ std::string GetCachePath(const std::string& folder, bool lookupOnly) {
 }
 
 std::string MakeTempFileName(const std::string& folder) {
-  std::string pattern = JoinPath(folder.empty() ? "." : folder, "tmpXXXXXX");
+  std::string pattern = JoinPath(folder.empty() ? "." : folder, std::string(kCacheTempPrefix) + "XXXXXX");
   std::vector<char> buffer(pattern.begin(), pattern.end());
   buffer.push_back('\0');
   // Made with the permissions of any new file (0666 less the umask), not mkstemp's

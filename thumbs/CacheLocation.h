@@ -24,8 +24,9 @@ std::string GetCachePathIn(const std::string& folder, bool lookupOnly, const std
 // 'A'-'Z' lowered, as 8 upper-case hex digits. The same disc gives the same name anywhere.
 std::string VolumeCacheDirName(const VolumeInfo& volume);
 
-// Creates a new empty file "tmpXXXXXX" in folder and returns its path; "" on failure.
-// Writers put the new cache there and rename it over the old one.
+// Creates a new empty file ".kovthumb-XXXXXX" in folder and returns its path; "" on
+// failure. Writers put the new cache there and rename it over the old one; the hidden
+// name keeps a build that was killed from leaving a visible file among the pictures.
 std::string MakeTempFileName(const std::string& folder);
 
 }  // namespace kov

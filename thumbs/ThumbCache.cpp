@@ -11,6 +11,7 @@
 
 #include "pages/ContentTypes.h"
 #include "thumbs/CacheIndex.h"
+#include "thumbs/CacheTemporaries.h"
 #include "thumbs/PayloadConversion.h"
 
 namespace kov {
@@ -60,6 +61,8 @@ bool CThumbCache::CreateForWrite(const std::string& path) {
   Close();
   int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
   if (fd < 0) return false;
+  // Held until the file is closed: a file being written is not a stale temporary.
+  LockCacheTemp(fd);
   fd_ = fd;
   path_ = path;
   writing_ = true;

@@ -3,6 +3,7 @@
 #include "res/Resources.h"
 #include "thumbs/BmpToGif.h"
 #include "thumbs/CacheLocation.h"
+#include "thumbs/CacheTemporaries.h"
 #include "thumbs/CaptureBmp.h"
 #include "thumbs/FolderStaleness.h"
 #include "thumbs/ThumbCache.h"
@@ -81,6 +82,8 @@ std::string CThumbCacheStore::CachePathForWrite(const std::string& folder) {
 }
 
 std::string CThumbCacheStore::MakeTempFileName(const std::string& folder) {
+  // What a killed build left here goes before a new temporary is made beside it.
+  RemoveStaleCacheTemps(folder);
   return kov::MakeTempFileName(folder);
 }
 

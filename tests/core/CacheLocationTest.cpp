@@ -49,6 +49,7 @@ TEST(CacheLocation, TempFileInTheGivenFolder) {
   std::string first = MakeTempFileName(dir.path());
   std::string second = MakeTempFileName(dir.path());
   EXPECT_EQ(DirName(first), dir.path());
+  EXPECT_EQ(BaseName(first).rfind(".kovthumb-", 0), 0u);  // hidden among the pictures
   EXPECT_NE(first, second);
   EXPECT_EQ(cachetest::FileSize(first), 0);
   EXPECT_EQ(MakeTempFileName(dir / "missing"), "");

@@ -57,12 +57,12 @@ std::vector<std::string> Names(const std::vector<Record>& records) {
   return names;
 }
 
-// Files whose name begins with "tmp": what a build leaves when it does not clean up.
+// The cache temporaries in a folder: what a build leaves when it does not clean up.
 std::vector<std::string> TempFilesIn(const std::string& folder) {
   std::vector<std::string> found;
   if (GDir* dir = g_dir_open(folder.c_str(), 0, nullptr)) {
     while (const char* name = g_dir_read_name(dir))
-      if (std::string(name).rfind("tmp", 0) == 0) found.push_back(name);
+      if (std::string(name).rfind(".kovthumb-", 0) == 0) found.push_back(name);
     g_dir_close(dir);
   }
   return found;

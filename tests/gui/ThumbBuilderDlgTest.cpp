@@ -96,7 +96,7 @@ TEST(ThumbBuilderDlg, FolderOfMixedPicturesGetsFittedThumbnailsOfThePicturesThem
   // Case-insensitive path order; the text file is not a picture.
   EXPECT_EQ(names, (std::vector<std::string>{"a.png", "B.jpg", "c.gif", "d.bmp", "strip.png", "x.jpg",
                                              "\xE9t\xE9.png"}));
-  EXPECT_TRUE(FilesStartingWith(dir, "tmp").empty());
+  EXPECT_TRUE(FilesStartingWith(dir, ".kovthumb-").empty());
 
   const std::map<std::string, std::pair<int, int>> natural = {
       {"a.png", {200, 100}}, {"B.jpg", {90, 160}}, {"c.gif", {64, 48}},
@@ -198,6 +198,6 @@ TEST(ThumbBuilderDlg, EscapeCancelButtonAltAndHidingCancelAndKeepTheOldCache) {
     EXPECT_GE(dialog.RenderedCount(), c.leastRendered);
     EXPECT_LT(dialog.RenderedCount(), 40u);
     EXPECT_EQ(ReadBytes(CachePathOf(dir)), oldBytes);
-    EXPECT_TRUE(FilesStartingWith(dir, "tmp").empty());
+    EXPECT_TRUE(FilesStartingWith(dir, ".kovthumb-").empty());
   }
 }
