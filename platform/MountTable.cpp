@@ -115,7 +115,8 @@ bool GetVolumeInfo(const std::string& path, VolumeInfo* info) {
   result.mountPoint = NormalizePath(mount->mountPoint);
   result.fileSystem = mount->fileSystem;
   result.label = FindDiskLinkName("by-label", device);
-  result.serial = SerialFromUuid(FindDiskLinkName("by-uuid", device));
+  result.uuid = FindDiskLinkName("by-uuid", device);
+  result.serial = SerialFromUuid(result.uuid);
   result.maxComponentLength = MaxComponentLength(result.mountPoint);
   result.driveType = DriveTypeOfMount(*mount);
   *info = result;

@@ -13,6 +13,7 @@ struct VolumeInfo {
   std::string label;           // volume label, "" when unknown
   std::string fileSystem;      // file-system type, e.g. "iso9660"
   uint32_t serial = 0;         // from the file system's UUID where known
+  std::string uuid;            // the whole UUID as the system names it, "" when unknown
   uint32_t maxComponentLength = 0;
   uint32_t flags = 0;
   int driveType = 0;           // a DriveType value (pages/ContentTypes.h)

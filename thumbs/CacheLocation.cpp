@@ -68,9 +68,23 @@ bool ReachLevel(const std::string& dir, bool lookupOnly) {
 
 }  // namespace
 
+namespace {
+// The number that tells one volume from another in its identity. An ISO 9660 UUID
+// is the disc's creation time, to the hundredth of a second, so its first 8 hex
+// digits (the serial) are only the date: two discs burned on one day would share a
+// cache folder. The CRC of the whole UUID, in lower case, tells them apart.
+uint32_t VolumeNumber(const VolumeInfo& volume) {
+  if (volume.uuid.empty()) return volume.serial;
+  std::string uuid = volume.uuid;
+  for (char& c : uuid)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  return Crc32(uuid);
+}
+}  // namespace
+
 std::string VolumeCacheDirName(const VolumeInfo& volume) {
   std::string identity = volume.label + "-" + volume.fileSystem + "-" +
-                         std::to_string(volume.serial) + "-" +
+                         std::to_string(VolumeNumber(volume)) + "-" +
                          std::to_string(volume.maxComponentLength) + "-" +
                          std::to_string(volume.flags);
   for (char& c : identity)

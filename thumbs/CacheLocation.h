@@ -20,8 +20,10 @@ std::string GetCachePath(const std::string& folder, bool lookupOnly);
 // The same with the application-data folder given (GetCachePath uses the user cache dir).
 std::string GetCachePathIn(const std::string& folder, bool lookupOnly, const std::string& appData);
 
-// The per-volume directory name: CRC-32 of "label-filesystem-serial-maxlength-flags" with
-// 'A'-'Z' lowered, as 8 upper-case hex digits. The same disc gives the same name anywhere.
+// The per-volume directory name: CRC-32 of "label-filesystem-number-maxlength-flags" with
+// 'A'-'Z' lowered, as 8 upper-case hex digits, where number is the CRC-32 of the whole
+// volume UUID (lowered), or the serial when the UUID is unknown. The same disc gives
+// the same name anywhere; two discs burned on the same day do not.
 std::string VolumeCacheDirName(const VolumeInfo& volume);
 
 // Creates a new empty file ".kovthumb-XXXXXX" in folder and returns its path; "" on

@@ -42,6 +42,17 @@ TEST(CacheLocation, VolumeDirectoryNameFromTheVolumeIdentity) {
   other = disc; other.maxComponentLength = 254; names.insert(VolumeCacheDirName(other));
   other = disc; other.flags = 0; names.insert(VolumeCacheDirName(other));
   EXPECT_EQ(names.size(), 6u);
+
+  // Two discs burned on one day: their ISO 9660 UUIDs are times that share the first
+  // 8 hex digits (the serial); the CRC of the whole UUID tells them apart.
+  VolumeInfo morning = disc, evening = disc;
+  morning.uuid = "2003-05-17-10-20-30-00";
+  evening.uuid = "2003-05-17-14-02-11-00";
+  morning.serial = evening.serial = 0x20030517;
+  EXPECT_NE(VolumeCacheDirName(morning), VolumeCacheDirName(evening));
+  std::snprintf(expected, sizeof expected, "%08X",
+                Crc32("trips 2003-iso9660-" + std::to_string(Crc32(morning.uuid)) + "-255-1"));
+  EXPECT_EQ(VolumeCacheDirName(morning), expected);
 }
 
 TEST(CacheLocation, TempFileInTheGivenFolder) {

@@ -98,6 +98,7 @@ TEST_F(MountTableTest, VolumeIdentityFromDiskLinks) {
   EXPECT_EQ(cd.fileSystem, "iso9660");
   EXPECT_EQ(cd.label, "PHOTOS 2024");
   EXPECT_EQ(cd.serial, 0x20240102u);
+  EXPECT_EQ(cd.uuid, "2024-01-02-03-04-05-00");
   EXPECT_EQ(cd.maxComponentLength, 255u);
   EXPECT_EQ(cd.flags, 0u);
   EXPECT_EQ(cd.driveType, kDriveCdRom);
