@@ -13,6 +13,7 @@
 
 #include "pages/ContentTypes.h"
 #include "thumbs/CacheTemporaries.h"
+#include "thumbs/FolderWritability.h"
 
 namespace kov {
 
@@ -98,13 +99,18 @@ std::string GetCachePathIn(const std::string& folder, bool lookupOnly,
                            const std::string& appData) {
   if (folder.empty()) return "";
   std::string local = JoinPath(folder, kCacheFileName);
-  if (PathExists(local)) return local;
+  if (PathExists(local) || !IsDirectory(folder)) return local;
   // One look at the volume, which the folder really is on (links followed): its kind,
   // and the folder's levels below its root, however the folder was reached.
   const std::string onDisc = ResolvedPath(NormalizePath(folder));
   VolumeInfo volume;
   std::vector<std::string> levels;
-  if (!GetVolumeInfo(onDisc, &volume) || volume.driveType != kDriveCdRom) return local;
+  if (!GetVolumeInfo(onDisc, &volume)) return local;
+  // A disc is never written; nor is a read-only mount, a share or another user's
+  // folder: their caches go to the per-user tree, so they still get thumbnails.
+  const bool ownFolder =
+      volume.driveType != kDriveCdRom && GetFolderWritability().CanCreateFilesIn(folder);
+  if (ownFolder) return local;
   if (appData.empty() || !PathBelowMount(onDisc, NormalizePath(volume.mountPoint), &levels))
     return local;
   std::string dir = JoinPath(appData, "KOVTHUMB");

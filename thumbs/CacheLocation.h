@@ -1,7 +1,8 @@
 #pragma once
-// Where the thumbnail cache of an image folder lives: kovthumb.$$$ in the folder itself,
-// or, for a folder on a CD-ROM that carries no cache of its own (a disc can never be
-// written, its root included), a mirror of the folder's path in a per-volume tree:
+// Where the thumbnail cache of an image folder lives: the folder's own kovthumb.$$$
+// when it exists; otherwise kovthumb.$$$ in the folder when the folder can be written
+// (FolderWritability.h) and is not on a CD-ROM; otherwise (a disc, a read-only mount,
+// a share, another user's photos) a mirror of the folder's path in a per-volume tree:
 //   <application data>/KOVTHUMB/<CRC-32 of the volume identity, 8 hex digits>/<path>/kovthumb.$$$
 #include <cstdint>
 #include <string>

@@ -6,6 +6,8 @@
 #include "platform/Screen.h"
 #include "platform/gui/WindowRecord.h"
 #include "thumbs/ThumbCacheStore.h"
+#include "thumbs/UnsavedCaches.h"
+#include "thumbs/gui/UnsavedCacheNotice.h"
 
 namespace kov {
 
@@ -225,7 +227,13 @@ bool RunThumbnailBuilder(GtkWindow* parent, const std::string& base, const std::
                          bool recursive) {
   CThumbBuilderDlg dialog(base, start, recursive);
   if (!dialog.Create(parent)) return false;
-  return dialog.Run() == BuildResult::kOk;
+  BuildResult result = dialog.Run();
+  if (result == BuildResult::kNotSaved) {
+    // Said once per folder: a later visit builds again without asking again.
+    std::string text = UnsavedThumbnailsText(FoldersNotYetTold(dialog.UnwritableFolders()));
+    if (!text.empty()) GetUnsavedCacheNotice().Tell(parent, text);
+  }
+  return result == BuildResult::kOk;
 }
 
 }  // namespace kov

@@ -64,6 +64,7 @@ class CThumbBuilderDlg : private IThumbBuilderHost {
   std::string StatusText() const;
   std::string CaptionText() const;
   unsigned RenderedCount() const { return builder_->RenderedCount(); }
+  const std::vector<std::string>& UnwritableFolders() const { return builder_->UnwritableFolders(); }
   const BuilderPhaseTimes& PhaseTimes() const { return times_; }
 
  private:
@@ -109,7 +110,8 @@ class CThumbBuilderDlg : private IThumbBuilderHost {
 };
 
 // Runs the builder's window modally over parent: true when every folder was done,
-// false when the build was cancelled or the window could not be made.
+// false when the build was cancelled, the window could not be made, or a folder's
+// thumbnails could be saved nowhere (the user is told of each such folder once).
 bool RunThumbnailBuilder(GtkWindow* parent, const std::string& base, const std::string& start,
                          bool recursive);
 
