@@ -7,6 +7,7 @@
 
 #include "app/MainDlg.h"
 #include "platform/Trace.h"
+#include "platform/gui/WidgetPicture.h"
 #include "platform/gui/WindowRecord.h"
 #include "res/CommandIds.h"
 #include "thumbs/gui/ThumbBuilderDlg.h"
@@ -19,9 +20,6 @@ constexpr unsigned kSettleMs = 1500;
 // The same during the show: well inside its 1 s interval, so the picture that was
 // drawn is still the one shown.
 constexpr unsigned kShowSettleMs = 400;
-// Long enough for the builder's window to be drawn with its count, short enough that
-// it is still there: it renders a picture in tens of milliseconds.
-constexpr unsigned kBuilderSettleMs = 120;
 constexpr int kToolbarMargin = 24;  // screen around the toolbar in its close-up
 constexpr int kCloseUpScale = 4;
 constexpr unsigned kWatchdogMs = 60000;
@@ -50,12 +48,12 @@ void CSnapshotDriver::Start() {
   main_.thumbList().SetPageNotices(nullptr, [this](const std::string& url) { OnListPainted(url); });
   main_.imageView().SetPageNotices(nullptr, [this](const std::string& url) { OnPicturePainted(url); });
   // A folder without current thumbnails is built first: the builder at work, once.
-  // It is saved a moment after the count reaches 2, from the builder's own loop, so
-  // the window has been drawn.
-  CThumbBuilderDlg::SetStatusObserver([this](const std::string& status) {
+  // Its window is drawn the moment the count reaches 2, as it is then; waiting for
+  // the screen to show it could outlast a fast build.
+  CThumbBuilderDlg::SetStatusObserver([this](const std::string& status, GtkWidget* window) {
     if (builderSaved_ || status != "2") return;
     builderSaved_ = true;
-    After(kBuilderSettleMs, &CSnapshotDriver::SaveBuilder);
+    SaveBuilder(window);
   });
   watchdog_ = g_timeout_add(kWatchdogMs, +[](gpointer self) -> gboolean {
     auto* driver = static_cast<CSnapshotDriver*>(self);
@@ -65,7 +63,9 @@ void CSnapshotDriver::Start() {
   }, this);
 }
 
-void CSnapshotDriver::SaveBuilder() { SaveScreen("thumb-builder"); }
+void CSnapshotDriver::SaveBuilder(GtkWidget* window) {
+  SavePixbuf(DrawWidgetPicture(window), folder_ + "/thumb-builder.png");
+}
 
 void CSnapshotDriver::OnListPainted(const std::string& url) {
   if (listDone_ || url.rfind("kovp://thumblst/", 0) != 0) return;

@@ -1,7 +1,7 @@
 #pragma once
 // A small driver for runs without a person in front of the screen: with
-// KOV_SCREENSHOT_DIR naming a folder, the program saves the screen while the
-// thumbnail builder works on a folder that needs it (thumb-builder.png), once the
+// KOV_SCREENSHOT_DIR naming a folder, the program saves the thumbnail builder's
+// window while it works on a folder that needs it (thumb-builder.png), the screen once the
 // first thumbnail page has been drawn (thumbnails.png), clicks that page's first
 // thumbnail as a user would, saves the screen once the picture has been drawn
 // (picture.png) with a close-up of the toolbar over it (toolbar-in-place.png and a 4x
@@ -9,6 +9,8 @@
 // saves the screen once the show's timer has brought the second picture
 // (slideshow-step.png) and quits. A run that gets stuck quits after a while, with
 // whatever it saved.
+#include <gtk/gtk.h>
+
 #include <string>
 
 namespace kov {
@@ -28,7 +30,7 @@ class CSnapshotDriver {
   void OnListPainted(const std::string& url);
   void OnPicturePainted(const std::string& url);
   void After(unsigned ms, void (CSnapshotDriver::*step)());
-  void SaveBuilder();
+  void SaveBuilder(GtkWidget* window);
   void SaveListAndClick();
   void SavePictureAndStartShow();
   void SaveShowStepAndQuit();

@@ -20,10 +20,13 @@ bool CToolbarDlg::RunViewCommand(int id) {
   switch (id) {
     case kCmdOpenTreeFolder:
     case kCmdFirstShow: OpenSelectedFolder(); return true;
-    case kCmdShowClickedImage:
-      walker_.SelectImage(ClickedImagePath());
-      ShowImage(ClickedImagePath());
+    case kCmdShowClickedImage: {
+      // The record may spell the name in another letter case than the folder does:
+      // the file the walker matched is the one that exists.
+      std::string matched = walker_.SelectImage(ClickedImagePath());
+      ShowImage(matched.empty() ? ClickedImagePath() : matched);
       return true;
+    }
     case kCmdBackToThumbnails: ShowThumbnails(false); return true;
     case kCmdThumbnailCount:
       if (ShouldWalkAfterCount(ThumbnailCount())) slideShow_.StepInCurrentDirection();

@@ -6,6 +6,7 @@
 #include "app/logic/FrontPane.h"
 #include "app/logic/PageStatements.h"
 #include "platform/Trace.h"
+#include "platform/gui/ModalDialogs.h"
 #include "platform/gui/WindowRecord.h"
 #include "res/CommandIds.h"
 #include "res/Menus.h"
@@ -62,7 +63,14 @@ void CToolbarDlg::OnScreenChanged(GdkScreen*, gpointer self) {
 
 void CToolbarDlg::OnTimer(int id) {
   TraceLine("timer " + std::to_string(id));
-  if (id == kShowTimerId) slideShow_.Tick(static_cast<unsigned>(id));
+  if (id != kShowTimerId) return;
+  // A tick raises a pane over whatever is up; with a modal dialog holding the input
+  // that dialog would be buried, so the show ends instead.
+  if (IsModalDialogUp()) {
+    slideShow_.Stop();
+    return;
+  }
+  slideShow_.Tick(static_cast<unsigned>(id));
 }
 
 void CToolbarDlg::Destroy() {
@@ -111,6 +119,7 @@ FrontPane CToolbarDlg::GetFrontPane() const {
   panes.imageView = WindowIdOf(main_.imageView().window());
   panes.thumbnailList = WindowIdOf(main_.thumbList().window());
   panes.info = WindowIdOf(main_.info().window());
+  panes.folderTree = WindowIdOf(GTK_WINDOW(main_.folderTree().window()));
   return FrontPaneOf(TopLevelWindows(), panes, GetScreenRect());
 }
 
@@ -197,6 +206,7 @@ void CToolbarDlg::PrintFrontPane() {
   if (front == FrontPane::kImage) pane = &main_.imageView();
   if (front == FrontPane::kThumbnails) pane = &main_.thumbList();
   if (pane == nullptr || pane->page().View() == nullptr) return;
+  slideShow_.Stop();  // its ticks would restack the panes over the dialog
   WebKitPrintOperation* print = webkit_print_operation_new(pane->page().View());
   webkit_print_operation_run_dialog(print, pane->window());
   g_object_unref(print);

@@ -98,15 +98,26 @@ std::string ResolvedPath(const std::string& path) {
 }
 
 bool GetVolumeInfo(const std::string& path, VolumeInfo* info) {
+  if (path.empty() || path[0] != '/' || !info) return false;
   std::vector<MountEntry> table = ReadMountTable();
   const MountEntry* mount = FindMountOf(table, ResolvedPath(path));
-  if (!mount || !info) return false;
+  if (!mount) {
+    // A chroot or a container may list no mount at "/" (or none at all): a path on
+    // no listed mount is on the machine's own disk, a fixed volume rooted at "/".
+    VolumeInfo local;
+    local.mountPoint = "/";
+    local.maxComponentLength = MaxComponentLength("/");
+    local.driveType = kDriveFixed;
+    *info = local;
+    return true;
+  }
   std::string device = BlockDeviceName(mount->source);
   VolumeInfo result;
   result.mountPoint = NormalizePath(mount->mountPoint);
   result.fileSystem = mount->fileSystem;
   result.label = FindDiskLinkName("by-label", device);
-  result.serial = SerialFromUuid(FindDiskLinkName("by-uuid", device));
+  result.uuid = FindDiskLinkName("by-uuid", device);
+  result.serial = SerialFromUuid(result.uuid);
   result.maxComponentLength = MaxComponentLength(result.mountPoint);
   result.driveType = DriveTypeOfMount(*mount);
   *info = result;

@@ -13,14 +13,17 @@ struct VolumeInfo {
   std::string label;           // volume label, "" when unknown
   std::string fileSystem;      // file-system type, e.g. "iso9660"
   uint32_t serial = 0;         // from the file system's UUID where known
+  std::string uuid;            // the whole UUID as the system names it, "" when unknown
   uint32_t maxComponentLength = 0;
   uint32_t flags = 0;
   int driveType = 0;           // a DriveType value (platform/DriveTypes.h)
 };
 
-// false when path is relative or no mount covers it; info is then left default.
-// The volume is the one the path really leads to: symbolic links on the way (a
-// /media/cdrom link to the drive's mount point, say) are followed first.
+// false when path is relative or info is null; info is then left as it was. The
+// volume is the one the path really leads to: symbolic links on the way (a
+// /media/cdrom link to the drive's mount point, say) are followed first. An absolute
+// path on no listed mount (a chroot or container whose table has no "/") is on a
+// fixed volume whose root is "/", with no label, file system or serial.
 bool GetVolumeInfo(const std::string& path, VolumeInfo* info);
 
 // The path with every symbolic link, "." and ".." of its longest existing leading

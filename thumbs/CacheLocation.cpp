@@ -13,6 +13,8 @@
 
 #include "base/PathRules.h"
 #include "platform/DriveTypes.h"
+#include "thumbs/CacheTemporaries.h"
+#include "thumbs/FolderWritability.h"
 
 namespace kov {
 
@@ -68,9 +70,23 @@ bool ReachLevel(const std::string& dir, bool lookupOnly) {
 
 }  // namespace
 
+namespace {
+// The number that tells one volume from another in its identity. An ISO 9660 UUID
+// is the disc's creation time, to the hundredth of a second, so its first 8 hex
+// digits (the serial) are only the date: two discs burned on one day would share a
+// cache folder. The CRC of the whole UUID, in lower case, tells them apart.
+uint32_t VolumeNumber(const VolumeInfo& volume) {
+  if (volume.uuid.empty()) return volume.serial;
+  std::string uuid = volume.uuid;
+  for (char& c : uuid)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  return Crc32(uuid);
+}
+}  // namespace
+
 std::string VolumeCacheDirName(const VolumeInfo& volume) {
   std::string identity = volume.label + "-" + volume.fileSystem + "-" +
-                         std::to_string(volume.serial) + "-" +
+                         std::to_string(VolumeNumber(volume)) + "-" +
                          std::to_string(volume.maxComponentLength) + "-" +
                          std::to_string(volume.flags);
   for (char& c : identity)
@@ -84,13 +100,18 @@ std::string GetCachePathIn(const std::string& folder, bool lookupOnly,
                            const std::string& appData) {
   if (folder.empty()) return "";
   std::string local = JoinPath(folder, kCacheFileName);
-  if (PathExists(local)) return local;
+  if (PathExists(local) || !IsDirectory(folder)) return local;
   // One look at the volume, which the folder really is on (links followed): its kind,
   // and the folder's levels below its root, however the folder was reached.
   const std::string onDisc = ResolvedPath(NormalizePath(folder));
   VolumeInfo volume;
   std::vector<std::string> levels;
-  if (!GetVolumeInfo(onDisc, &volume) || volume.driveType != kDriveCdRom) return local;
+  if (!GetVolumeInfo(onDisc, &volume)) return local;
+  // A disc is never written; nor is a read-only mount, a share or another user's
+  // folder: their caches go to the per-user tree, so they still get thumbnails.
+  const bool ownFolder =
+      volume.driveType != kDriveCdRom && GetFolderWritability().CanCreateFilesIn(folder);
+  if (ownFolder) return local;
   if (appData.empty() || !PathBelowMount(onDisc, NormalizePath(volume.mountPoint), &levels))
     return local;
   std::string dir = JoinPath(appData, "KOVTHUMB");
@@ -112,7 +133,7 @@ std::string GetCachePath(const std::string& folder, bool lookupOnly) {
 }
 
 std::string MakeTempFileName(const std::string& folder) {
-  std::string pattern = JoinPath(folder.empty() ? "." : folder, "tmpXXXXXX");
+  std::string pattern = JoinPath(folder.empty() ? "." : folder, std::string(kCacheTempPrefix) + "XXXXXX");
   std::vector<char> buffer(pattern.begin(), pattern.end());
   buffer.push_back('\0');
   // Made with the permissions of any new file (0666 less the umask), not mkstemp's

@@ -1,7 +1,8 @@
 #pragma once
-// Where the thumbnail cache of an image folder lives: kovthumb.$$$ in the folder itself,
-// or, for a folder on a CD-ROM that carries no cache of its own (a disc can never be
-// written, its root included), a mirror of the folder's path in a per-volume tree:
+// Where the thumbnail cache of an image folder lives: the folder's own kovthumb.$$$
+// when it exists; otherwise kovthumb.$$$ in the folder when the folder can be written
+// (FolderWritability.h) and is not on a CD-ROM; otherwise (a disc, a read-only mount,
+// a share, another user's photos) a mirror of the folder's path in a per-volume tree:
 //   <application data>/KOVTHUMB/<CRC-32 of the volume identity, 8 hex digits>/<path>/kovthumb.$$$
 #include <cstdint>
 #include <string>
@@ -20,12 +21,15 @@ std::string GetCachePath(const std::string& folder, bool lookupOnly);
 // The same with the application-data folder given (GetCachePath uses the user cache dir).
 std::string GetCachePathIn(const std::string& folder, bool lookupOnly, const std::string& appData);
 
-// The per-volume directory name: CRC-32 of "label-filesystem-serial-maxlength-flags" with
-// 'A'-'Z' lowered, as 8 upper-case hex digits. The same disc gives the same name anywhere.
+// The per-volume directory name: CRC-32 of "label-filesystem-number-maxlength-flags" with
+// 'A'-'Z' lowered, as 8 upper-case hex digits, where number is the CRC-32 of the whole
+// volume UUID (lowered), or the serial when the UUID is unknown. The same disc gives
+// the same name anywhere; two discs burned on the same day do not.
 std::string VolumeCacheDirName(const VolumeInfo& volume);
 
-// Creates a new empty file "tmpXXXXXX" in folder and returns its path; "" on failure.
-// Writers put the new cache there and rename it over the old one.
+// Creates a new empty file ".kovthumb-XXXXXX" in folder and returns its path; "" on
+// failure. Writers put the new cache there and rename it over the old one; the hidden
+// name keeps a build that was killed from leaving a visible file among the pictures.
 std::string MakeTempFileName(const std::string& folder);
 
 }  // namespace kov

@@ -132,7 +132,7 @@ void CThumbBuilder::ChooseNextFolder() {
     if (images.empty()) continue;  // a folder without pictures gets no cache
     if (OpenFolder(folder, std::move(images))) return;
   }
-  End(BuildResult::kOk);
+  End(unwritable_.empty() ? BuildResult::kOk : BuildResult::kNotSaved);
 }
 
 bool CThumbBuilder::OpenFolder(const std::string& folder, std::vector<std::string> images) {

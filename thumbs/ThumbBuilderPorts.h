@@ -74,7 +74,9 @@ struct CaptureResult {
   std::string dib;  // packed 24-bit bottom-up DIB of the displayed picture
 };
 
-enum class BuildResult { kOk, kCancelled };
+// kNotSaved: every folder was done, but the cache of at least one could be written
+// nowhere (CThumbBuilder::UnwritableFolders); that is not a success.
+enum class BuildResult { kOk, kCancelled, kNotSaved };
 
 // The builder's window. Timers repeat until killed; starting a running timer
 // restarts it. Posted commands come back through CThumbBuilder::OnCommand, timers

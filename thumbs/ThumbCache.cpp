@@ -12,6 +12,7 @@
 #include "base/Fail.h"
 #include "base/PathRules.h"
 #include "thumbs/CacheIndex.h"
+#include "thumbs/CacheTemporaries.h"
 #include "thumbs/PayloadConversion.h"
 
 namespace kov {
@@ -66,6 +67,8 @@ bool CThumbCache::CreateForWrite(const std::string& path, std::string* error) {
   Close();
   int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
   if (fd < 0) return FailWithErrno(path, error);
+  // Held until the file is closed: a file being written is not a stale temporary.
+  LockCacheTemp(fd);
   fd_ = fd;
   path_ = path;
   writing_ = true;

@@ -4,6 +4,7 @@
 #include "formats/CaptureBmp.h"
 #include "res/Resources.h"
 #include "thumbs/CacheLocation.h"
+#include "thumbs/CacheTemporaries.h"
 #include "thumbs/FolderStaleness.h"
 #include "thumbs/ThumbCache.h"
 #include "thumbs/ThumbRecord.h"
@@ -81,6 +82,8 @@ std::string CThumbCacheStore::CachePathForWrite(const std::string& folder) {
 }
 
 std::string CThumbCacheStore::MakeTempFileName(const std::string& folder) {
+  // What a killed build left here goes before a new temporary is made beside it.
+  RemoveStaleCacheTemps(folder);
   return kov::MakeTempFileName(folder);
 }
 

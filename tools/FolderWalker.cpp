@@ -100,21 +100,23 @@ std::string CFolderWalker::CurrentFolder() const {
   return folderIndex_ >= 0 && folderIndex_ < FolderCount() ? folders_[folderIndex_] : root_;
 }
 
-void CFolderWalker::SelectImage(const std::string& path) {
-  if (path.empty()) return;
+std::string CFolderWalker::SelectImage(const std::string& path) {
+  if (path.empty()) return "";
   int caseMatch = -1;
   int caseMatches = 0;
   for (int i = 0; i < ImageCount(); ++i) {
     if (images_[i] == path) {
       imageIndex_ = i;
-      return;
+      return images_[i];
     }
     if (EqualsIgnoringCase(images_[i], path)) {
       caseMatch = i;
       ++caseMatches;
     }
   }
-  if (caseMatches == 1) imageIndex_ = caseMatch;
+  if (caseMatches != 1) return "";
+  imageIndex_ = caseMatch;
+  return images_[caseMatch];
 }
 
 }  // namespace kov

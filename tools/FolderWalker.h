@@ -28,9 +28,11 @@ class CFolderWalker {
   // The current folder, or the path given to Open when the walk holds none.
   std::string CurrentFolder() const;
   // Makes this picture of the current folder the current one: the exact path first,
-  // else the one picture that differs from it only in letter case. Anything else
-  // leaves the position as it is.
-  void SelectImage(const std::string& path);
+  // else the one picture that differs from it only in letter case. Returns the path
+  // of the picture selected, spelt as the folder spells it (a cache made on a disc
+  // mounted in another case names it otherwise); "" when none was, and the position
+  // is then left as it is.
+  std::string SelectImage(const std::string& path);
 
  private:
   // Reads the pictures of folders_[index] afresh; false when it holds none.

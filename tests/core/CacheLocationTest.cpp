@@ -8,6 +8,7 @@
 #include "platform/DriveTypes.h"
 #include "tests/core/CacheTestSupport.h"
 #include "thumbs/CacheLocation.h"
+#include "thumbs/FolderWritability.h"
 #include "thumbs/ThumbCache.h"
 
 using namespace kov;
@@ -43,6 +44,17 @@ TEST(CacheLocation, VolumeDirectoryNameFromTheVolumeIdentity) {
   other = disc; other.maxComponentLength = 254; names.insert(VolumeCacheDirName(other));
   other = disc; other.flags = 0; names.insert(VolumeCacheDirName(other));
   EXPECT_EQ(names.size(), 6u);
+
+  // Two discs burned on one day: their ISO 9660 UUIDs are times that share the first
+  // 8 hex digits (the serial); the CRC of the whole UUID tells them apart.
+  VolumeInfo morning = disc, evening = disc;
+  morning.uuid = "2003-05-17-10-20-30-00";
+  evening.uuid = "2003-05-17-14-02-11-00";
+  morning.serial = evening.serial = 0x20030517;
+  EXPECT_NE(VolumeCacheDirName(morning), VolumeCacheDirName(evening));
+  std::snprintf(expected, sizeof expected, "%08X",
+                Crc32("trips 2003-iso9660-" + std::to_string(Crc32(morning.uuid)) + "-255-1"));
+  EXPECT_EQ(VolumeCacheDirName(morning), expected);
 }
 
 TEST(CacheLocation, TempFileInTheGivenFolder) {
@@ -50,6 +62,7 @@ TEST(CacheLocation, TempFileInTheGivenFolder) {
   std::string first = MakeTempFileName(dir.path());
   std::string second = MakeTempFileName(dir.path());
   EXPECT_EQ(DirName(first), dir.path());
+  EXPECT_EQ(BaseName(first).rfind(".kovthumb-", 0), 0u);  // hidden among the pictures
   EXPECT_NE(first, second);
   EXPECT_EQ(cachetest::FileSize(first), 0);
   EXPECT_EQ(MakeTempFileName(dir / "missing"), "");
@@ -129,4 +142,41 @@ TEST_F(CdRomLocation, FoldersReachedThroughALinkAreOnTheDisc) {
   EXPECT_EQ(GetCachePathIn(link + "/Trips/2003", false, appData_),
             GetCachePathIn(folder, false, appData_));
   EXPECT_EQ(GetCachePathIn(folder, false, appData_), tree_ + "/Trips/2003/kovthumb.$$$");
+}
+
+namespace {
+// Refuses the folders it is given, as a read-only mount, a share or another user's
+// photos would (root ignores file modes, so a test cannot make them for real).
+class RefusedFolders : public IFolderWritability {
+ public:
+  explicit RefusedFolders(std::set<std::string> refused) : refused_(std::move(refused)) {
+    SetFolderWritability(this);
+  }
+  ~RefusedFolders() override { SetFolderWritability(nullptr); }
+  bool CanCreateFilesIn(const std::string& folder) const override { return refused_.count(folder) == 0; }
+
+ private:
+  std::set<std::string> refused_;
+};
+}  // namespace
+
+// A folder that cannot be written keeps its cache in the per-user tree, as a disc
+// does; one that carries its own cache keeps using it; a writable one its own.
+TEST_F(CdRomLocation, FoldersThatCannotBeWrittenUseTheUserTree) {
+  std::string shared = temp_.MakeFolder("share/Trips");
+  std::string owned = temp_.MakeFolder("share/Own");
+  std::string writable = temp_.MakeFolder("share/Mine");
+  temp_.WriteFile("share/Own/kovthumb.$$$", "");
+  RefusedFolders refused({shared, owned});
+  VolumeInfo volume;
+  ASSERT_TRUE(GetVolumeInfo(shared, &volume));
+  const std::string mirrored =
+      appData_ + "/KOVTHUMB/" + VolumeCacheDirName(volume) + shared + "/kovthumb.$$$";
+
+  EXPECT_EQ(GetCachePathIn(shared, true, appData_), shared + "/kovthumb.$$$");  // no tree yet
+  EXPECT_EQ(GetCachePathIn(shared, false, appData_), mirrored);
+  EXPECT_EQ(GetCachePathIn(shared, true, appData_), mirrored);  // readers find what was written
+  EXPECT_EQ(GetCachePathIn(owned, false, appData_), owned + "/kovthumb.$$$");
+  EXPECT_EQ(GetCachePathIn(writable, false, appData_), writable + "/kovthumb.$$$");
+  EXPECT_EQ(GetCachePathIn(shared + "/missing", false, appData_), shared + "/missing/kovthumb.$$$");
 }

@@ -138,12 +138,12 @@ TEST(FolderWalker, FolderStepsAndSelection) {
   ASSERT_TRUE(walker.NextFolder());  // and back round to the first
   EXPECT_EQ(walker.CurrentFolder(), root / "f1");
 
-  walker.SelectImage(root / "f1/3.jpg");
+  EXPECT_EQ(walker.SelectImage(root / "f1/3.jpg"), root / "f1/3.jpg");
   EXPECT_EQ(walker.NextImage(), root / "f2/4.jpg");
-  walker.SelectImage(root / "f2/6.JPG");  // differs only in letter case
+  EXPECT_EQ(walker.SelectImage(root / "f2/6.JPG"), root / "f2/6.jpg");  // differs only in letter case
   EXPECT_EQ(walker.PreviousImage(), root / "f2/5.jpg");
-  walker.SelectImage(root / "f1/1.jpg");  // not in the current folder: nothing changes
-  walker.SelectImage("");
+  EXPECT_EQ(walker.SelectImage(root / "f1/1.jpg"), "");  // not in the current folder: nothing changes
+  EXPECT_EQ(walker.SelectImage(""), "");
   EXPECT_EQ(walker.NextImage(), root / "f2/6.jpg");
 
   // The exact name wins over one that differs in case; two case matches select nothing.
@@ -155,7 +155,7 @@ TEST(FolderWalker, FolderStepsAndSelection) {
   walker.SelectImage(root / "f2/a.jpg");  // the listing is 4, 5, 6, A, a
   EXPECT_EQ(walker.PreviousImage(), root / "f2/A.jpg");
   walker.SelectImage(root / "f2/4.jpg");
-  walker.SelectImage(root / "f2/A.JPG");
+  EXPECT_EQ(walker.SelectImage(root / "f2/A.JPG"), "");
   EXPECT_EQ(walker.NextImage(), root / "f2/5.jpg");
 }
 

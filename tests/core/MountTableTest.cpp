@@ -8,6 +8,7 @@
 #include "platform/DriveTypes.h"
 #include "platform/MountTable.h"
 #include "tests/core/TempFolder.h"
+#include "thumbs/CacheLocation.h"
 
 using namespace kov;
 
@@ -98,6 +99,7 @@ TEST_F(MountTableTest, VolumeIdentityFromDiskLinks) {
   EXPECT_EQ(cd.fileSystem, "iso9660");
   EXPECT_EQ(cd.label, "PHOTOS 2024");
   EXPECT_EQ(cd.serial, 0x20240102u);
+  EXPECT_EQ(cd.uuid, "2024-01-02-03-04-05-00");
   EXPECT_EQ(cd.maxComponentLength, 255u);
   EXPECT_EQ(cd.flags, 0u);
   EXPECT_EQ(cd.driveType, kDriveCdRom);
@@ -115,10 +117,12 @@ TEST_F(MountTableTest, VolumeIdentityFromDiskLinks) {
 }
 
 TEST_F(MountTableTest, MissingOrEmptyTableCoversNothing) {
+  // A path on no listed mount is on the machine's own fixed disk.
   setenv("KOV_MOUNTINFO", (temp_ / "no-such-file").c_str(), 1);
-  EXPECT_EQ(GetPathDriveType("/media/cd"), kDriveUnknown);
+  EXPECT_EQ(GetPathDriveType("/media/cd"), kDriveFixed);
   UseTable("");
-  EXPECT_EQ(GetPathDriveType("/"), kDriveUnknown);
+  EXPECT_EQ(GetPathDriveType("/"), kDriveFixed);
+  EXPECT_EQ(GetPathDriveType("relative"), kDriveUnknown);
   // The table is read on every call, so a new file takes effect at once.
   UseTable("1 0 0:1 / / rw - iso9660 /dev/sr0 ro\n");
   EXPECT_EQ(GetPathDriveType("/anything"), kDriveCdRom);
@@ -155,12 +159,39 @@ TEST(MountInfoParser, SerialsFromUuids) {
   EXPECT_NE(SerialFromUuid("BEEF"), 0u);
 }
 
+// A chroot or a container may list no mount at "/": every path outside the listed
+// mounts is then on a fixed local volume rooted at "/", and its cache stays in the
+// folder, while the listed mounts keep their kinds.
 TEST(MountTableReal, RootOfThisMachineIsAVolume) {
+  kovtest::TempFolder temp;
+  setenv("KOV_MOUNTINFO",
+         temp.WriteFile("mountinfo", "50 40 0:5 / /proc rw - proc proc rw\n"
+                                     "51 40 11:0 / /media/cd ro - iso9660 /dev/sr0 ro\n").c_str(),
+         1);
+  struct Case {
+    const char* path;
+    const char* mountPoint;
+    int driveType;
+  };
+  const Case cases[] = {
+      {"/", "/", kDriveFixed},
+      {"/home/u/Pictures", "/", kDriveFixed},
+      {"/procfs/x", "/", kDriveFixed},  // not below /proc
+      {"/proc/self", "/proc", kDriveFixed},
+      {"/media/cd/photos", "/media/cd", kDriveCdRom},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.path);
+    VolumeInfo volume;
+    ASSERT_TRUE(GetVolumeInfo(c.path, &volume));
+    EXPECT_EQ(volume.mountPoint, c.mountPoint);
+    EXPECT_EQ(volume.driveType, c.driveType);
+    EXPECT_GT(volume.maxComponentLength, 0u);
+    EXPECT_EQ(GetPathDriveType(c.path), c.driveType);
+  }
+  std::string folder = temp.MakeFolder("pictures");
+  std::string appData = temp.MakeFolder("cache");
+  EXPECT_EQ(GetCachePathIn(folder, false, appData), folder + "/" + kCacheFileName);
+  EXPECT_EQ(GetCachePathIn(folder, true, appData), folder + "/" + kCacheFileName);
   unsetenv("KOV_MOUNTINFO");
-  VolumeInfo root;
-  ASSERT_TRUE(GetVolumeInfo("/", &root));
-  EXPECT_EQ(root.mountPoint, "/");
-  EXPECT_FALSE(root.fileSystem.empty());
-  EXPECT_GT(root.maxComponentLength, 0u);
-  EXPECT_NE(GetPathDriveType("/proc/self"), kDriveUnknown);
 }

@@ -10,6 +10,7 @@
 #include "tests/core/TempFolder.h"
 #include "tests/core/ThumbBuilderHarness.h"
 #include "thumbs/BuildQueue.h"
+#include "thumbs/FolderWritability.h"
 #include "thumbs/ThumbBuilder.h"
 #include "thumbs/ThumbCache.h"
 #include "thumbs/ThumbCacheStore.h"
@@ -57,12 +58,12 @@ std::vector<std::string> Names(const std::vector<Record>& records) {
   return names;
 }
 
-// Files whose name begins with "tmp": what a build leaves when it does not clean up.
+// The cache temporaries in a folder: what a build leaves when it does not clean up.
 std::vector<std::string> TempFilesIn(const std::string& folder) {
   std::vector<std::string> found;
   if (GDir* dir = g_dir_open(folder.c_str(), 0, nullptr)) {
     while (const char* name = g_dir_read_name(dir))
-      if (std::string(name).rfind("tmp", 0) == 0) found.push_back(name);
+      if (std::string(name).rfind(".kovthumb-", 0) == 0) found.push_back(name);
     g_dir_close(dir);
   }
   return found;
@@ -307,10 +308,46 @@ TEST_F(ThumbBuilderFixture, FolderThatCannotBeWrittenIsLeftWithoutLooping) {
 
   BuildRun run(store, pictures, pictures, true);
   ASSERT_TRUE(run.window.Run());
-  EXPECT_EQ(run.window.result, BuildResult::kOk);
+  EXPECT_EQ(run.window.result, BuildResult::kNotSaved);  // never reported as success
   EXPECT_EQ(run.window.rendered.size(), 2u);  // each picture once; none in 2003
   EXPECT_EQ(run.builder.UnwritableFolders(), (std::vector<std::string>{pictures, noTemp}));
   EXPECT_TRUE(TempFilesIn(pictures).empty());
   EXPECT_TRUE(TempFilesIn(noTemp).empty());
   EXPECT_TRUE(g_file_test((pictures + "/kovthumb.$$$").c_str(), G_FILE_TEST_IS_DIR));
+}
+
+namespace {
+// Says no for one folder, as a read-only mount would.
+class OneReadOnlyFolder : public IFolderWritability {
+ public:
+  explicit OneReadOnlyFolder(std::string folder) : folder_(std::move(folder)) { SetFolderWritability(this); }
+  ~OneReadOnlyFolder() override { SetFolderWritability(nullptr); }
+  bool CanCreateFilesIn(const std::string& folder) const override { return folder != folder_; }
+
+ private:
+  std::string folder_;
+};
+}  // namespace
+
+// A folder that cannot be written gets real thumbnails, kept in the per-user tree,
+// and is current afterwards: the next visit builds nothing.
+TEST_F(ThumbBuilderFixture, ReadOnlyFolderGetsItsCacheInTheUserTreeOnce) {
+  tmp.WriteFile("Photos/a.png", "40 30");
+  OneReadOnlyFolder readOnly(pictures);
+  {
+    BuildRun run(store, pictures, pictures, false);
+    ASSERT_TRUE(run.window.Run());
+    EXPECT_EQ(run.window.result, BuildResult::kOk);
+    EXPECT_EQ(run.window.rendered.size(), 1u);
+    EXPECT_TRUE(run.builder.UnwritableFolders().empty());
+  }
+  EXPECT_TRUE(ReadCache(pictures).empty());  // nothing written into the folder
+  EXPECT_TRUE(TempFilesIn(pictures).empty());
+  const std::string cachePath = store.CachePathForWrite(pictures);
+  ASSERT_NE(cachePath, JoinPath(pictures, "kovthumb.$$$"));
+  ASSERT_EQ(Names(ReadCache(DirName(cachePath))), std::vector<std::string>{"a.png"});
+  EXPECT_TRUE(store.IsFolderCurrent(pictures));
+  BuildRun again(store, pictures, pictures, false);
+  ASSERT_TRUE(again.window.Run());
+  EXPECT_TRUE(again.window.rendered.empty());
 }

@@ -81,7 +81,7 @@ TEST_F(PaneTest, SchemeAnnouncesTypesAndPagesShowPicturesFromFiles) {
   EXPECT_EQ(ReadJson(&pane_, "document.getElementById('k').naturalHeight"), "30");
   // What reached the screen: the red page behind a green picture.
   ASSERT_TRUE(SpinUntil([&] { return PixelAt(GTK_WIDGET(window_), 300, 250) == 0xff0000; }));
-  EXPECT_TRUE(SpinUntil([&] { return PixelAt(GTK_WIDGET(window_), 10, 10) == 0x00ff00; }, 3000));
+  EXPECT_TRUE(SpinUntil([&] { return PixelAt(GTK_WIDGET(window_), 10, 10) == 0x00ff00; }));
   EXPECT_FALSE(SaveScreenshot(GTK_WIDGET(window_), "pane-file-picture").empty());
 
   // The engine does not sniff scheme data: the announced type decides what it shows.
@@ -111,9 +111,9 @@ TEST_F(PaneTest, ServedTemplatesLoadAsHtmlWithTheirFunctions) {
   EXPECT_EQ(ReadJson(&pane_, "typeof setBgImg"), Quoted("function"));
   EXPECT_TRUE(SpinUntil([&] {
     return ReadJson(&pane_, "document.getElementById('pic').naturalWidth") == "64";
-  }, 5000));
+  }));
   // The page shows the picture once it has fitted it: centred in the window.
-  EXPECT_TRUE(SpinUntil([&] { return PixelAt(GTK_WIDGET(window_), 200, 150) == 0x2040ff; }, 5000));
+  EXPECT_TRUE(SpinUntil([&] { return PixelAt(GTK_WIDGET(window_), 200, 150) == 0x2040ff; }));
   EXPECT_FALSE(SaveScreenshot(GTK_WIDGET(window_), "pane-image-page").empty());
 }
 
@@ -183,7 +183,7 @@ TEST_F(PaneTest, MediaMayStartPlayingOnItsOwn) {
   // Without the allowing policy the engine keeps an autoplay element paused.
   EXPECT_TRUE(SpinUntil([&] {
     return ReadJson(&pane_, "[bgsd.paused, bgsd.error === null]") == "[false,true]";
-  }, 5000)) << ReadJson(&pane_, "[bgsd.paused, bgsd.error && bgsd.error.code]");
+  })) << ReadJson(&pane_, "[bgsd.paused, bgsd.error && bgsd.error.code]");
 }
 
 namespace {

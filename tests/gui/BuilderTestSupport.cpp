@@ -108,7 +108,7 @@ std::vector<std::string> FilesStartingWith(const std::string& folder, const std:
 
 BuildResult RunWatchingStatus(CThumbBuilderDlg* dialog,
                               const std::function<void(const std::string&)>& onStatus) {
-  CThumbBuilderDlg::SetStatusObserver(onStatus);
+  CThumbBuilderDlg::SetStatusObserver([&onStatus](const std::string& status, GtkWidget*) { onStatus(status); });
   BuildResult result = dialog->Run();
   CThumbBuilderDlg::SetStatusObserver(nullptr);
   return result;

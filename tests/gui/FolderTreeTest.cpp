@@ -29,7 +29,7 @@ void ClickButton(const CFolderTreeDlg& dialog, GtkWidget* button) {
   GtkAllocation a;
   gtk_widget_get_allocation(button, &a);
   kov::test::ClickAt(x + a.x + a.width / 2, y + a.y + a.height / 2, 1);
-  SpinFor(200);
+  kov::test::HandleGivenInput();
 }
 
 GtkAllocation PlaceOf(GtkWidget* widget) {
@@ -157,7 +157,7 @@ TEST_F(FolderTreeDlgTest, OkHidesRemembersAndHandsOverExceptOnCdRom) {
   std::string deep = documents_ + "/a/deep";
   auto dialog = MakeDialog(deep);
   dialog->ShowAt(40, 30);
-  ASSERT_TRUE(SpinUntil([&] { return gtk_widget_get_mapped(dialog->window()); }, 2000));
+  ASSERT_TRUE(SpinUntil([&] { return gtk_widget_get_mapped(dialog->window()); }));
   SpinFor(300);
   int x = 0, y = 0;
   gdk_window_get_origin(gtk_widget_get_window(dialog->window()), &x, &y);
@@ -189,8 +189,8 @@ TEST_F(FolderTreeDlgTest, OkHidesRemembersAndHandsOverExceptOnCdRom) {
   EXPECT_EQ(dialog->okImageButton().NormalBitmapId(), 149);
 
   ClickButton(*dialog, dialog->okButton());
+  ASSERT_TRUE(SpinUntil([&] { return chosen_ == 1; }));
   EXPECT_FALSE(Shown(*dialog));
-  EXPECT_EQ(chosen_, 1);
   EXPECT_EQ(Remembered(), deep);
 
   // A tree made afterwards starts at the remembered folder.
@@ -221,7 +221,7 @@ TEST_F(FolderTreeDlgTest, OkHidesRemembersAndHandsOverExceptOnCdRom) {
 TEST_F(FolderTreeDlgTest, KeysAndCloseAreNotTheTreesOwnAndCancelOnlyHides) {
   auto dialog = MakeDialog(documents_ + "/B");
   dialog->ShowAt(10, 10);
-  ASSERT_TRUE(SpinUntil([&] { return gtk_window_has_toplevel_focus(GTK_WINDOW(dialog->window())); }, 2000));
+  ASSERT_TRUE(SpinUntil([&] { return gtk_window_has_toplevel_focus(GTK_WINDOW(dialog->window())); }));
   // Escape and Return are the viewer's commands; on its own the tree ignores them.
   PressKey(XK_Escape);
   PressKey(XK_Return);
@@ -240,28 +240,41 @@ TEST_F(FolderTreeDlgTest, KeysAndCloseAreNotTheTreesOwnAndCancelOnlyHides) {
 
   // The Cancel button only hides.
   ClickButton(*dialog, dialog->cancelButton());
-  EXPECT_TRUE(SpinUntil([&] { return !Shown(*dialog); }, 2000));
+  EXPECT_TRUE(SpinUntil([&] { return !Shown(*dialog); }));
   EXPECT_EQ(chosen_, 0);
 }
 
 namespace {
 
-// Answers the first shown folder chooser with response after delayMs.
-void AnswerChooserLater(int response, int delayMs) {
-  static int pending;
-  pending = response;
-  g_timeout_add(delayMs, [](gpointer) -> gboolean {
+// Answers the first shown folder chooser with response once it shows and, when
+// ready is not empty, once it has chosen that folder: the chooser reads folders in
+// the background, so an answer given at a fixed time could come before its choice.
+// A chooser that never gets there is answered at the limit, so the test fails
+// instead of hanging.
+void AnswerChooserWhen(int response, const std::string& ready) {
+  struct Answer {
+    int response;
+    std::string ready;
+    gint64 limit;
+  };
+  g_timeout_add_full(G_PRIORITY_DEFAULT, 20, [](gpointer data) -> gboolean {
+    auto* answer = static_cast<Answer*>(data);
     GList* windows = gtk_window_list_toplevels();
-    for (GList* item = windows; item; item = item->next) {
+    bool answered = false;
+    for (GList* item = windows; item && !answered; item = item->next) {
       GtkWidget* window = GTK_WIDGET(item->data);
-      if (GTK_IS_FILE_CHOOSER_DIALOG(window) && gtk_widget_get_visible(window)) {
-        gtk_dialog_response(GTK_DIALOG(window), pending);
-        break;
-      }
+      if (!GTK_IS_FILE_CHOOSER_DIALOG(window) || !gtk_widget_get_visible(window)) continue;
+      gchar* chosen = gtk_file_chooser_get_filename(GTK_FILE_CHOOSER(window));
+      bool isReady = answer->ready.empty() || (chosen != nullptr && answer->ready == chosen) ||
+                     g_get_monotonic_time() > answer->limit;
+      g_free(chosen);
+      if (!isReady) continue;
+      gtk_dialog_response(GTK_DIALOG(window), answer->response);
+      answered = true;
     }
     g_list_free(windows);
-    return G_SOURCE_REMOVE;
-  }, nullptr);
+    return answered ? G_SOURCE_REMOVE : G_SOURCE_CONTINUE;
+  }, new Answer{response, ready, g_get_monotonic_time() + kov::test::kEventLimitMs * 1000LL}, [](gpointer data) { delete static_cast<Answer*>(data); });
 }
 
 }  // namespace
@@ -272,11 +285,11 @@ TEST(FolderPicker, OpensOnTheInitialFolderAndReturnsOnlyAConfirmedChoice) {
   CGtkFolderPicker picker;
 
   std::string path = initial;
-  AnswerChooserLater(GTK_RESPONSE_ACCEPT, 800);
+  AnswerChooserWhen(GTK_RESPONSE_ACCEPT, initial);
   EXPECT_TRUE(picker.BrowseForFolder(nullptr, &path, true));
   EXPECT_EQ(path, initial);
 
-  AnswerChooserLater(GTK_RESPONSE_CANCEL, 300);
+  AnswerChooserWhen(GTK_RESPONSE_CANCEL, "");
   path = initial;
   EXPECT_FALSE(picker.BrowseForFolder(nullptr, &path, false));
   EXPECT_EQ(path, initial);

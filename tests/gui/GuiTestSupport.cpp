@@ -4,6 +4,7 @@
 #include <gdk/gdkx.h>
 #include <glib/gstdio.h>
 
+#include "platform/gui/WidgetPicture.h"
 #include "platform/gui/WindowRecord.h"
 
 namespace kov {
@@ -32,8 +33,9 @@ GdkPixbuf* GrabWindow(GtkWidget* window) {
 }
 }  // namespace
 
-std::string SaveScreenshot(GtkWidget* window, const std::string& name) {
-  GdkPixbuf* pixbuf = GrabWindow(window);
+namespace {
+// Saves and releases the picture under <build>/screenshots; the path, or "".
+std::string SaveInScreenshots(GdkPixbuf* pixbuf, const std::string& name) {
   if (pixbuf == nullptr) return "";
   std::string folder = std::string(KOV_BINARY_DIR) + "/screenshots";
   g_mkdir_with_parents(folder.c_str(), 0755);
@@ -41,6 +43,15 @@ std::string SaveScreenshot(GtkWidget* window, const std::string& name) {
   bool saved = gdk_pixbuf_save(pixbuf, path.c_str(), "png", nullptr, nullptr);
   g_object_unref(pixbuf);
   return saved ? path : "";
+}
+}  // namespace
+
+std::string SaveScreenshot(GtkWidget* window, const std::string& name) {
+  return SaveInScreenshots(GrabWindow(window), name);
+}
+
+std::string SaveDrawnWindow(GtkWidget* window, const std::string& name) {
+  return SaveInScreenshots(DrawWidgetPicture(window), name);
 }
 
 long PixelAt(GtkWidget* window, int x, int y) {
@@ -62,6 +73,16 @@ void ClickAt(int x, int y, unsigned button) {
   XTestFakeButtonEvent(display, button, True, CurrentTime);
   XTestFakeButtonEvent(display, button, False, CurrentTime);
   XFlush(display);
+}
+
+// The server answers the sync only after it has processed the fake input before it,
+// and the events that input made reach this client ahead of the answer. A bounded
+// number of rounds: handling an event may queue work that queues more.
+void HandleGivenInput() {
+  gdk_display_sync(gdk_display_get_default());
+  for (int round = 0; round < 1000 && g_main_context_pending(nullptr); ++round) {
+    g_main_context_iteration(nullptr, FALSE);
+  }
 }
 
 void MovePointerTo(int x, int y) {
@@ -101,14 +122,19 @@ GtkWindow* MakePaneWindow(CBrowserPane* pane, const Rect& rect, CommandTarget pa
 }
 
 std::string ReadJson(CBrowserPane* pane, const std::string& expression) {
-  bool done = false;
-  std::string result;
-  pane->ReadScriptJson(expression, [&](bool ok, const std::string& json) {
-    done = true;
-    if (ok) result = json;
+  // The answer may come after this function gave up waiting: it must not write into
+  // a frame that has returned.
+  struct Answer {
+    bool done = false;
+    std::string json;
+  };
+  auto answer = std::make_shared<Answer>();
+  pane->ReadScriptJson(expression, [answer](bool ok, const std::string& json) {
+    answer->done = true;
+    if (ok) answer->json = json;
   });
-  SpinUntil([&] { return done; }, 5000);
-  return result;
+  SpinUntil([&] { return answer->done; });
+  return answer->json;
 }
 
 bool LoadAndWait(CBrowserPane* pane, const std::string& url) {

@@ -70,25 +70,14 @@ TEST(ThumbBuilderDlg, FolderOfMixedPicturesGetsFittedThumbnailsOfThePicturesThem
   CThumbBuilderDlg dialog(DirName(dir), dir, false);
   ASSERT_TRUE(dialog.Create(nullptr));
   std::vector<std::string> statuses;
-  // The screenshot is taken a moment after the count reaches 2, from the builder's
-  // own loop, so the window has drawn the count and the picture being rendered.
-  struct Shot {
-    GtkWidget* window;
-    std::string path;
-    guint source = 0;
-  } shot{dialog.window(), ""};
+  // The window is drawn the moment the count reaches 2, as it is then (the page,
+  // which the engine paints, is not in the drawing). A screen grab a while later
+  // could come after the build had ended.
+  std::string screenshot;
   BuildResult result = RunWatchingStatus(&dialog, [&](const std::string& status) {
     if (statuses.empty() || statuses.back() != status) statuses.push_back(status);
-    if (shot.source == 0 && status == "2") {
-      shot.source = g_timeout_add(150, [](gpointer data) -> gboolean {
-        auto* s = static_cast<Shot*>(data);
-        s->path = SaveScreenshot(s->window, "thumb-builder");
-        return G_SOURCE_REMOVE;
-      }, &shot);
-    }
+    if (screenshot.empty() && status == "2") screenshot = SaveDrawnWindow(dialog.window(), "thumb-builder");
   });
-  if (shot.path.empty() && shot.source != 0) g_source_remove(shot.source);
-  const std::string screenshot = shot.path;
   EXPECT_EQ(result, BuildResult::kOk);
   EXPECT_FALSE(screenshot.empty());
   // The folder from the base folder's own name on.
@@ -107,7 +96,7 @@ TEST(ThumbBuilderDlg, FolderOfMixedPicturesGetsFittedThumbnailsOfThePicturesThem
   // Case-insensitive path order; the text file is not a picture.
   EXPECT_EQ(names, (std::vector<std::string>{"a.png", "B.jpg", "c.gif", "d.bmp", "strip.png", "x.jpg",
                                              "\xE9t\xE9.png"}));
-  EXPECT_TRUE(FilesStartingWith(dir, "tmp").empty());
+  EXPECT_TRUE(FilesStartingWith(dir, ".kovthumb-").empty());
 
   const std::map<std::string, std::pair<int, int>> natural = {
       {"a.png", {200, 100}}, {"B.jpg", {90, 160}}, {"c.gif", {64, 48}},
@@ -209,6 +198,6 @@ TEST(ThumbBuilderDlg, EscapeCancelButtonAltAndHidingCancelAndKeepTheOldCache) {
     EXPECT_GE(dialog.RenderedCount(), c.leastRendered);
     EXPECT_LT(dialog.RenderedCount(), 40u);
     EXPECT_EQ(ReadBytes(CachePathOf(dir)), oldBytes);
-    EXPECT_TRUE(FilesStartingWith(dir, "tmp").empty());
+    EXPECT_TRUE(FilesStartingWith(dir, ".kovthumb-").empty());
   }
 }

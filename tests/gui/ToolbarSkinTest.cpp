@@ -90,9 +90,14 @@ class ToolbarSkinTest : public testing::Test {
                                 [this](int id) { clicks_.push_back(id); }));
     ShowTopLevel(toolbar_, true);
     MovePointer(600, 450);
-    ASSERT_TRUE(test::SpinUntil([] {
-      return ScreenPixel(kLeft + 100, kTop + 20) == kToolbarBackColour &&
-             ScreenPixel(kLeft - 1, kTop) == kDark;
+    // Every test starts from the finished screen: the toolbar and its buttons painted,
+    // and the backdrop painted again where the cut corners exposed it (until then the
+    // cut shows the bare screen).
+    Point about = ButtonOnScreen(1009);
+    ASSERT_TRUE(test::SpinUntil([&] {
+      return ScreenPixel(kLeft + 100, kTop + 20) == kToolbarBackColour && ScreenPixel(kLeft - 1, kTop) == kDark &&
+             ScreenPixel(about.x, about.y) == kLightButtonBackColour && ScreenPixel(kLeft, kTop) == kDark &&
+             ScreenPixel(kLeft + kToolbarWidth - 1, kTop) == kDark;
     }));
   }
   void TearDown() override {
@@ -121,9 +126,8 @@ class ToolbarSkinTest : public testing::Test {
 };
 
 TEST_F(ToolbarSkinTest, FrameIsPaintedAndTheTopCornersAreCutAway) {
-  test::SpinFor(100);
-  SaveScreen(kLeft - 8, kTop - 8, kToolbarWidth + 16, kToolbarHeight + 16, "toolbar");
   const int right = kLeft + kToolbarWidth - 1, bottom = kTop + kToolbarHeight - 1;
+  SaveScreen(kLeft - 8, kTop - 8, kToolbarWidth + 16, kToolbarHeight + 16, "toolbar");
   // Corners: cut at the top (the backdrop shows through), square at the bottom.
   EXPECT_EQ(ScreenPixel(kLeft, kTop), kDark);
   EXPECT_EQ(ScreenPixel(kLeft + 1, kTop + 1), kDark);
@@ -162,14 +166,20 @@ TEST_F(ToolbarSkinTest, HoverShowsTheSamePictureAndAClickRunsTheCommandWithThePi
 
   SetButton(true);
   ASSERT_TRUE(test::SpinUntil([&] { return next->IsPressed(); }));
-  test::SpinFor(60);
-  std::vector<PackedRgb> pressed = ButtonPixels(1005);
-  // The picture moved from (1, 1) to (2, 2), all 16 x 16 of it.
-  int moved = 0;
-  for (int y = 1; y < 17; ++y) {
-    for (int x = 1; x < 17; ++x) moved += pressed[(y + 1) * 18 + x + 1] == idle[y * 18 + x];
-  }
-  EXPECT_EQ(moved, 16 * 16);
+  // The picture moves from (1, 1) to (2, 2), all 16 x 16 of it, once the pressed
+  // button has reached the screen.
+  std::vector<PackedRgb> pressed;
+  auto moved = [&] {
+    int count = 0;
+    for (int y = 1; y < 17; ++y) {
+      for (int x = 1; x < 17; ++x) count += pressed[(y + 1) * 18 + x + 1] == idle[y * 18 + x];
+    }
+    return count;
+  };
+  EXPECT_TRUE(test::SpinUntil([&] {
+    pressed = ButtonPixels(1005);
+    return moved() == 16 * 16;
+  })) << moved();
   EXPECT_EQ(pressed[0], kToolbarBackColour);
   EXPECT_NE(pressed, idle);
   EXPECT_TRUE(clicks_.empty());  // nothing before the release
@@ -197,7 +207,7 @@ TEST_F(ToolbarSkinTest, TooltipShowsTwoLinesAfterTheCursorRestsAndGoesOnLeaving)
   CImageButton* next = buttons_.Button(1005);
   Point at = ButtonOnScreen(1005);
   MovePointer(at.x + 8, at.y + 8);
-  ASSERT_TRUE(test::SpinUntil([&] { return next->Tooltip().IsShown(); }, 3000));
+  ASSERT_TRUE(test::SpinUntil([&] { return next->Tooltip().IsShown(); }));
   EXPECT_GE(next->TooltipShownAt() - next->LastRestStart(), kTooltipDelayMs * 1000);
   EXPECT_EQ(next->Tooltip().ShownText(), "Display next image\nShortcut key: Return, Delete");
   // Two lines: taller than the one-line tip of the tools button.
@@ -213,7 +223,7 @@ TEST_F(ToolbarSkinTest, TooltipShowsTwoLinesAfterTheCursorRestsAndGoesOnLeaving)
   CImageButton* tools = buttons_.Button(1006);
   Point toolsAt = ButtonOnScreen(1006);
   MovePointer(toolsAt.x + 8, toolsAt.y + 8);
-  ASSERT_TRUE(test::SpinUntil([&] { return tools->Tooltip().IsShown(); }, 3000));
+  ASSERT_TRUE(test::SpinUntil([&] { return tools->Tooltip().IsShown(); }));
   test::SpinUntil([&] { return gtk_widget_get_mapped(tools->Tooltip().Window()); });
   EXPECT_EQ(tools->Tooltip().ShownText(), "Settings and Tools");
   EXPECT_GT(twoLineHeight, gtk_widget_get_allocated_height(tools->Tooltip().Window()) + 8);

@@ -242,6 +242,33 @@ TEST_F(ViewerShowTest, SpeedKeyStepsAtOnceAndMinimisingStopsAndDisables) {
   EXPECT_EQ(Bitmap(kBtnMaximize), 172);
 }
 
+// Without a window manager a tick raises a pane over everything: with a modal dialog
+// holding the input (print, a question, a file chooser) the show stops instead of
+// burying it. The folder tree in the middle of the screen is the front pane.
+TEST_F(ViewerShowTest, AModalDialogStopsTheShowAndTheTreeCanBeInFront) {
+  MakeTree({"A/1.png", "A/2.png"});
+  Start();
+  PressKey(XK_t);
+  ASSERT_TRUE(WaitForPicture("A/1.png"));
+  GtkWidget* dialog = gtk_message_dialog_new(nullptr, GTK_DIALOG_MODAL, GTK_MESSAGE_QUESTION,
+                                             GTK_BUTTONS_YES_NO, "a question");
+  gtk_widget_show(dialog);
+  const int navigations = run_->CountTrace("navigate image ");
+  Tick();
+  EXPECT_FALSE(toolbar().slideShow().IsRunning());
+  EXPECT_EQ(run_->CountTrace("navigate image "), navigations);
+  gtk_widget_destroy(dialog);
+
+  PressKey(XK_F2);
+  CFolderTreeDlg& tree = run_->main().folderTree();
+  ASSERT_TRUE(SpinUntil([&] { return gtk_widget_get_visible(tree.window()); }));
+  const Rect screen = GetScreenRect();
+  tree.ShowAt(screen.Width() / 2 - CFolderTreeDlg::kWidth / 2, screen.Height() / 2 - CFolderTreeDlg::kHeight / 2);
+  EXPECT_EQ(toolbar().GetFrontPane(), FrontPane::kFolderTree);
+  tree.OnCancel();
+  EXPECT_EQ(toolbar().GetFrontPane(), FrontPane::kImage);
+}
+
 }  // namespace
 }  // namespace test
 }  // namespace kov

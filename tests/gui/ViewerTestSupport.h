@@ -8,6 +8,7 @@
 
 #include "app/MainDlg.h"
 #include "app/QuitQuestion.h"
+#include "tests/gui/GuiTestSupport.h"
 
 namespace kov {
 namespace test {
@@ -52,7 +53,7 @@ class ViewerRun {
   // The trace lines so far, without their time stamps.
   std::vector<std::string> Trace() const;
   int CountTrace(const std::string& prefix) const;
-  bool WaitForTrace(const std::string& prefix, int count = 1, int timeoutMs = 15000) const;
+  bool WaitForTrace(const std::string& prefix, int count = 1, int timeoutMs = kEventLimitMs) const;
 
  private:
   TempTree scratch_;

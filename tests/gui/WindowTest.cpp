@@ -65,7 +65,7 @@ TEST(Windows, XStackingFollowsTheRecordAndMaximiseCoversTheMonitor) {
     int x, y, w, h;
     gdk_window_get_geometry(gdk, &x, &y, &w, &h);
     return x == 0 && y == 0 && w == screen.Width() && h == screen.Height();
-  }, 3000));
+  }));
   EXPECT_EQ(GetScreenRect().Width(), screen.Width());  // installed as the screen source
 
   ShowTopLevel(a, false);
@@ -99,12 +99,12 @@ TEST(Windows, KeysReachTheWindowBeforeThePage) {
   pane.FocusPage();
   SpinFor(200);
   PressKey(XK_F5);
-  ASSERT_TRUE(SpinUntil([&] { return windowKeys.size() == 1; }, 3000));
+  ASSERT_TRUE(SpinUntil([&] { return windowKeys.size() == 1; }));
   EXPECT_EQ(windowKeys[0], unsigned(GDK_KEY_F5));
   SpinFor(200);
   EXPECT_EQ(ReadJson(&pane, "window.keys"), "0");  // the page never saw it
   PressKey(XK_a);
-  EXPECT_TRUE(SpinUntil([&] { return ReadJson(&pane, "window.keys") == "1"; }, 3000));
+  EXPECT_TRUE(SpinUntil([&] { return ReadJson(&pane, "window.keys") == "1"; }));
   // A key the window lets pass reaches it first (the engine may hand an unused key back
   // once more); the consumed F5 never came again.
   ASSERT_GE(windowKeys.size(), 2u);
@@ -124,7 +124,7 @@ TEST(PostedCommands, RunLaterInOrderAlsoInsideANestedLoop) {
     if (id == 1) {
       // A modal dialog run by a command: what is posted inside it must run inside it.
       PostCommand(target, 3);
-      guint guard = g_timeout_add(5000, +[](gpointer loop) -> gboolean {
+      guint guard = g_timeout_add(kEventLimitMs, +[](gpointer loop) -> gboolean {
         g_main_loop_quit(static_cast<GMainLoop*>(loop));
         return G_SOURCE_REMOVE;
       }, nested);
@@ -140,7 +140,7 @@ TEST(PostedCommands, RunLaterInOrderAlsoInsideANestedLoop) {
   PostCommand(target, 1);
   PostCommand(target, 2);
   EXPECT_TRUE(seen.empty());
-  ASSERT_TRUE(SpinUntil([&] { return seen.size() >= 4; }, 8000));
+  ASSERT_TRUE(SpinUntil([&] { return seen.size() >= 4; }));
   EXPECT_EQ(seen, (std::vector<int>{1, 2, 3, 4}));
   EXPECT_TRUE(ranInsideDialog);
   g_main_loop_unref(nested);

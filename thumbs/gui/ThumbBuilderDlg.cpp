@@ -6,6 +6,8 @@
 #include "platform/Screen.h"
 #include "platform/gui/WindowRecord.h"
 #include "thumbs/ThumbCacheStore.h"
+#include "thumbs/UnsavedCaches.h"
+#include "thumbs/gui/UnsavedCacheNotice.h"
 
 namespace kov {
 
@@ -196,19 +198,19 @@ void CThumbBuilderDlg::SetCaption(const std::string& text) {
 }
 
 namespace {
-std::function<void(const std::string&)>& StatusObserver() {
-  static std::function<void(const std::string&)> observer;
+CThumbBuilderDlg::StatusObserverFn& StatusObserver() {
+  static CThumbBuilderDlg::StatusObserverFn observer;
   return observer;
 }
 }  // namespace
 
-void CThumbBuilderDlg::SetStatusObserver(std::function<void(const std::string& status)> observer) {
+void CThumbBuilderDlg::SetStatusObserver(StatusObserverFn observer) {
   StatusObserver() = std::move(observer);
 }
 
 void CThumbBuilderDlg::SetStatus(const std::string& text) {
   if (status_) gtk_label_set_text(GTK_LABEL(status_), text.c_str());
-  if (StatusObserver()) StatusObserver()(text);
+  if (StatusObserver()) StatusObserver()(text, window_);
 }
 
 // With snapshot capture nothing can cover the picture; what matters is that the
@@ -225,7 +227,13 @@ bool RunThumbnailBuilder(GtkWindow* parent, const std::string& base, const std::
                          bool recursive) {
   CThumbBuilderDlg dialog(base, start, recursive);
   if (!dialog.Create(parent)) return false;
-  return dialog.Run() == BuildResult::kOk;
+  BuildResult result = dialog.Run();
+  if (result == BuildResult::kNotSaved) {
+    // Said once per folder: a later visit builds again without asking again.
+    std::string text = UnsavedThumbnailsText(FoldersNotYetTold(dialog.UnwritableFolders()));
+    if (!text.empty()) GetUnsavedCacheNotice().Tell(parent, text);
+  }
+  return result == BuildResult::kOk;
 }
 
 }  // namespace kov

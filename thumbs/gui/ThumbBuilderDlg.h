@@ -53,8 +53,10 @@ class CThumbBuilderDlg : private IThumbBuilderHost {
   BuildResult Run();
 
   // Called with every new status text (the count of rendered pictures) of any builder
-  // window; the screenshot driver of unattended runs watches the progress with it.
-  static void SetStatusObserver(std::function<void(const std::string& status)> observer);
+  // window, and that window; the screenshot driver of unattended runs watches the
+  // progress with it.
+  using StatusObserverFn = std::function<void(const std::string& status, GtkWidget* window)>;
+  static void SetStatusObserver(StatusObserverFn observer);
   // Cancel button, Escape, Alt held at capture time.
   void OnCancel();
 
@@ -63,6 +65,7 @@ class CThumbBuilderDlg : private IThumbBuilderHost {
   std::string StatusText() const;
   std::string CaptionText() const;
   unsigned RenderedCount() const { return builder_->RenderedCount(); }
+  const std::vector<std::string>& UnwritableFolders() const { return builder_->UnwritableFolders(); }
   const BuilderPhaseTimes& PhaseTimes() const { return times_; }
 
  private:
@@ -112,7 +115,8 @@ class CThumbBuilderDlg : private IThumbBuilderHost {
 };
 
 // Runs the builder's window modally over parent: true when every folder was done,
-// false when the build was cancelled or the window could not be made.
+// false when the build was cancelled, the window could not be made, or a folder's
+// thumbnails could be saved nowhere (the user is told of each such folder once).
 bool RunThumbnailBuilder(GtkWindow* parent, const std::string& base, const std::string& start,
                          bool recursive);
 

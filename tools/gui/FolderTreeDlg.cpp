@@ -3,6 +3,7 @@
 #include "tools/gui/FolderTreeDlg.h"
 
 #include "platform/DriveTypes.h"
+#include "platform/gui/WindowRecord.h"
 #include "tools/FolderTreeModel.h"
 #include "tools/Settings.h"
 
@@ -51,8 +52,8 @@ bool CFolderTreeDlg::Create(GtkWindow* owner) {
 }
 
 void CFolderTreeDlg::BuildWidgets(GtkWindow* owner) {
-  window_ = gtk_window_new(GTK_WINDOW_TOPLEVEL);
-  gtk_window_set_decorated(GTK_WINDOW(window_), FALSE);
+  // In the program's window record, so the front pane can be the tree.
+  window_ = GTK_WIDGET(CreateTopLevel(Rect{0, 0, kWidth, kHeight}));
   gtk_window_set_resizable(GTK_WINDOW(window_), FALSE);
   gtk_window_set_skip_taskbar_hint(GTK_WINDOW(window_), TRUE);
   if (owner) gtk_window_set_transient_for(GTK_WINDOW(window_), owner);
@@ -117,8 +118,8 @@ void CFolderTreeDlg::BuildButtons(GtkFixed* fixed) {
 
 void CFolderTreeDlg::ShowAt(int x, int y) {
   if (!window_) return;
-  gtk_window_move(GTK_WINDOW(window_), x, y);
-  gtk_widget_show(window_);
+  MoveTopLevel(GTK_WINDOW(window_), Rect{x, y, x + kWidth, y + kHeight});
+  ShowTopLevel(GTK_WINDOW(window_), true);
   gtk_window_present(GTK_WINDOW(window_));
   if (GdkWindow* surface = gtk_widget_get_window(window_)) {
     // Without a window manager nobody else raises the window or hands it the focus.
@@ -142,12 +143,12 @@ void CFolderTreeDlg::UpdateOkButton() {
 }
 
 void CFolderTreeDlg::OnOK() {
-  gtk_widget_hide(window_);
+  ShowTopLevel(GTK_WINDOW(window_), false);
   FolderTreeOk ok = DecideFolderTreeOk(GetSelectedPath(), GetPathDriveType(GetSelectedPath()));
   if (ok.remember && sources_.settings.set) sources_.settings.set(kImageFolderSetting, ok.folder);
   if (onFolderChosen_) onFolderChosen_();
 }
 
-void CFolderTreeDlg::OnCancel() { gtk_widget_hide(window_); }
+void CFolderTreeDlg::OnCancel() { ShowTopLevel(GTK_WINDOW(window_), false); }
 
 }  // namespace kov
