@@ -19,8 +19,14 @@ void CToolbarDlg::OnCommand(int id) {
 
 bool CToolbarDlg::RunViewCommand(int id) {
   switch (id) {
-    case kCmdOpenTreeFolder:
-    case kCmdFirstShow: OpenSelectedFolder(); return true;
+    case kCmdOpenTreeFolder: OpenSelectedFolder(); return true;
+    case kCmdFirstShow:
+      if (startFolder_.empty())
+        OpenSelectedFolder();
+      else
+        OpenStartPath();
+      return true;
+    case kCmdOpenStartPath: OpenStartPath(); return true;
     case kCmdShowClickedImage:
       walker_.SelectImage(ClickedImagePath());
       ShowImage(ClickedImagePath());
