@@ -12,8 +12,10 @@
 #include "app/SnapshotDriver.h"
 #include "app/logic/CommandLine.h"
 #include "pages/gui/KovpScheme.h"
+#include "platform/SingleInstance.h"
 #include "platform/Trace.h"
 #include "platform/gui/GtkSetup.h"
+#include "platform/gui/WindowRecord.h"
 #include "res/BuiltInMusic.h"
 
 namespace kov {
@@ -22,6 +24,24 @@ namespace {
 std::string Env(const char* name) {
   const char* value = std::getenv(name);
   return value ? value : "";
+}
+
+// A later start's folder or picture, shown here; the viewer comes to the front.
+void ShowHandedOver(CMainDlg& main, const std::string& path) {
+  if (!main.IsRunning()) return;
+  if (!path.empty()) {
+    StartRequest request = RequestForPath(path);
+    if (request.action == StartAction::kRun) main.toolbar().OpenLater(request.folder, request.picture);
+  }
+  GtkWindow* front = main.info().window();
+  switch (main.toolbar().GetFrontPane()) {
+    case FrontPane::kImage: front = main.imageView().window(); break;
+    case FrontPane::kThumbnails: front = main.thumbList().window(); break;
+    default: break;
+  }
+  RaiseTopLevel(front);
+  FocusTopLevel(front);
+  if (main.toolbar().IsVisible()) RaiseTopLevel(main.toolbar().window());
 }
 
 std::string WorkingFolder() {
@@ -43,6 +63,11 @@ int CViewerApp::Run(int* argc, char*** argv) {
     case StartAction::kUsageError: std::fprintf(stderr, "%s\n", start.error.c_str()); return 2;
     case StartAction::kRun: break;
   }
+  // A KOV already running shows the path instead; this start ends at once.
+  CSingleInstance instance(kApplicationId);
+  if (instance.Start(start.picture.empty() ? start.folder : start.picture) ==
+      CSingleInstance::Role::kHandedOver)
+    return 0;
   int toolkitArgc = 1;
   char** toolkitArgv = *argv;
   OpenTrace(Env("KOV_TRACE"));
@@ -61,6 +86,7 @@ int CViewerApp::Run(int* argc, char*** argv) {
   options.startPicture = start.picture;
   CMainDlg mainDlg(std::move(options));
   mainDlg.Create();
+  instance.SetHandler([&mainDlg](const std::string& path) { ShowHandedOver(mainDlg, path); });
 
   std::unique_ptr<CSnapshotDriver> driver;
   if (!Env("KOV_SCREENSHOT_DIR").empty()) {
