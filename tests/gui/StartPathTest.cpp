@@ -11,6 +11,7 @@
 #include <iterator>
 
 #include "base/TextEscape.h"
+#include "pages/BridgeState.h"
 #include "tests/gui/GuiTestSupport.h"
 #include "tests/gui/ViewerTestSupport.h"
 
@@ -75,7 +76,9 @@ TEST_F(StartPathTest, PictureIsShownAndReturnWalksOnFromIt) {
   EXPECT_EQ(run.main().toolbar().GetFrontPane(), FrontPane::kImage);
   PressKey(XK_Return);
   ASSERT_TRUE(SpinUntil([&] { return view.page().GetLocationUrl() == ImageUrl(pictures_ + "/B/2.png"); }));
-  // Escape goes back to the folder's thumbnails, which were listed under the picture.
+  // Escape goes back to the folder's thumbnails, listed under the picture, once the
+  // list has reported them.
+  ASSERT_TRUE(SpinUntil([&] { return ThumbnailCount() == 2; }));
   PressKey(XK_Escape);
   ASSERT_TRUE(SpinUntil([&] { return run.main().toolbar().GetFrontPane() == FrontPane::kThumbnails; }));
   EXPECT_EQ(run.main().thumbList().shownFolder(), pictures_ + "/B");
