@@ -1,6 +1,7 @@
 #include "app/MainDlg.h"
 
 #include "app/KeyRouting.h"
+#include "app/WindowHints.h"
 #include "pages/BridgeState.h"
 #include "platform/Trace.h"
 #include "platform/gui/WindowRecord.h"
@@ -28,6 +29,7 @@ bool CMainDlg::Create() {
 
   toolbar_ = std::make_unique<CToolbarDlg>(*this, options_.builtInMusicUrl);
   toolbar_->Create();  // hidden, at its home position
+  if (!options_.startFolder.empty()) toolbar_->OpenLater(options_.startFolder, options_.startPicture);
   SetToolbarTarget(toolbar_->target());
   // The page calls through window.external name pictures of the walker's folder.
   CToolbarDlg* toolbar = toolbar_.get();
@@ -47,6 +49,12 @@ bool CMainDlg::Create() {
   contextMenu_->Attach(&thumbList_);
   contextMenu_->Attach(&imageView_);
 
+  UseProgramIcon();
+  MarkTaskbarWindow(info_.window());
+  for (GtkWindow* window : {toolbar_->window(), thumbList_.window(), imageView_.window(),
+                            GTK_WINDOW(folderTree_->window())}) {
+    MarkHelperWindow(window);
+  }
   for (GtkWindow* window : {toolbar_->window(), info_.window(), thumbList_.window(),
                             imageView_.window(), GTK_WINDOW(folderTree_->window())}) {
     RouteKeysOf(window, toolbar_->window());

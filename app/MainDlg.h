@@ -20,6 +20,10 @@ struct MainDlgOptions {
   FolderTreeSources treeSources;  // the folder tree's top level, start folder, settings
   std::string builtInMusicUrl;    // the private file the built-in music plays from
   std::function<void()> onEnded;  // after cancel has destroyed the windows
+  // A folder (and a picture in it) named on the command line, opened at the first
+  // showing instead of the folder tree's choice; "" when none was named.
+  std::string startFolder;
+  std::string startPicture;
 };
 
 class CMainDlg {

@@ -27,6 +27,8 @@ bool CMessageBoxQuitQuestion::AskToQuit(GtkWindow* parent) {
                                           GTK_BUTTONS_YES_NO, "%s", text.c_str());
   // The caption is the program's name, as the program file is called.
   gtk_window_set_title(GTK_WINDOW(box), "kov");
+  gtk_window_set_skip_taskbar_hint(GTK_WINDOW(box), TRUE);
+  gtk_window_set_skip_pager_hint(GTK_WINDOW(box), TRUE);
   gtk_window_set_keep_above(GTK_WINDOW(box), TRUE);
   gint answer = gtk_dialog_run(GTK_DIALOG(box));
   gtk_widget_destroy(box);

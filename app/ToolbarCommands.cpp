@@ -18,8 +18,14 @@ void CToolbarDlg::OnCommand(int id) {
 
 bool CToolbarDlg::RunViewCommand(int id) {
   switch (id) {
-    case kCmdOpenTreeFolder:
-    case kCmdFirstShow: OpenSelectedFolder(); return true;
+    case kCmdOpenTreeFolder: OpenSelectedFolder(); return true;
+    case kCmdFirstShow:
+      if (startFolder_.empty())
+        OpenSelectedFolder();
+      else
+        OpenStartPath();
+      return true;
+    case kCmdOpenStartPath: OpenStartPath(); return true;
     case kCmdShowClickedImage: {
       // The record may spell the name in another letter case than the folder does:
       // the file the walker matched is the one that exists.

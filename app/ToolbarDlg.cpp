@@ -100,7 +100,16 @@ void CToolbarDlg::SetButtonBitmap(int buttonId, int bitmapId) {
 void CToolbarDlg::Show(bool show) {
   if (window_ == nullptr) return;
   ShowTopLevel(window_, show);
-  if (show && !shownOnce_) OnFirstShow();
+  if (show && !shownOnce_)
+    OnFirstShow();
+  else if (show && !startFolder_.empty())
+    PostCommand(target_, kCmdOpenStartPath);
+}
+
+void CToolbarDlg::OpenLater(const std::string& folder, const std::string& picture) {
+  startFolder_ = folder;
+  startPicture_ = picture;
+  if (shownOnce_ && IsVisible()) PostCommand(target_, kCmdOpenStartPath);
 }
 
 // The first showing opens the folder selected in the tree.

@@ -55,8 +55,15 @@ class CToolbarDlg : public ISlideShowView {
   GtkWindow* GetDialogParent();
   const CSlideShow& slideShow() const { return slideShow_; }
 
+  // Opens folder as the walk's root, as if it had been chosen in the folder tree but
+  // without remembering it, and shows picture when one is given. It runs at the first
+  // showing, or at once when the toolbar is up; while a tool dialog hides the toolbar
+  // it waits for the toolbar to come back.
+  void OpenLater(const std::string& folder, const std::string& picture);
+
   // The page views.
   void OpenSelectedFolder();
+  void OpenFolder(const std::string& root);
   void ShowThumbnails(bool reload);
   void ShowImage(const std::string& path);
   void ShowNextImage() override;
@@ -78,6 +85,7 @@ class CToolbarDlg : public ISlideShowView {
   };
   void SetTooltip(int buttonId, int stringId);
   void OnFirstShow();
+  void OpenStartPath();
   bool RunViewCommand(int id);
   bool RunSlideShowCommand(int id);
   bool RunWindowCommand(int id);
@@ -116,6 +124,7 @@ class CToolbarDlg : public ISlideShowView {
   bool shownOnce_ = false;
   // The background dialog while it runs: its previews read the chosen paths.
   CBackgroundDlg* background_ = nullptr;
+  std::string startFolder_, startPicture_;  // waiting for OpenStartPath
 };
 
 }  // namespace kov

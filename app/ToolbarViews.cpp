@@ -14,10 +14,28 @@ namespace {
 constexpr int kTipQuit = 5000;
 }  // namespace
 
-void CToolbarDlg::OpenSelectedFolder() {
+void CToolbarDlg::OpenSelectedFolder() { OpenFolder(main_.folderTree().GetSelectedPath()); }
+
+// The folder named on the command line: selected in the tree (where the tree can
+// reach it) so that the tools see it as the chosen folder, but never stored as
+// "imgfolder". A picture is shown over its folder's thumbnails, so Escape goes back to
+// them and Return walks on from it.
+void CToolbarDlg::OpenStartPath() {
+  if (startFolder_.empty()) return;
+  std::string folder, picture;
+  folder.swap(startFolder_);
+  picture.swap(startPicture_);
+  main_.folderTree().SelectPath(folder);
+  OpenFolder(folder);
+  if (picture.empty()) return;
+  walker_.SelectImage(picture);
+  ShowImage(picture);
+}
+
+void CToolbarDlg::OpenFolder(const std::string& root) {
   main_.info().RunScript(ClearInfoStatement());
   slideShow_.Stop();
-  walker_.Open(main_.folderTree().GetSelectedPath());
+  walker_.Open(root);
   SetFolderMusic(walker_.CurrentFolder());
   ShowThumbnails(false);
 }

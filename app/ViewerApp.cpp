@@ -2,14 +2,20 @@
 
 #include <gtk/gtk.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "app/MainDlg.h"
 #include "app/SnapshotDriver.h"
+#include "app/logic/CommandLine.h"
 #include "pages/gui/KovpScheme.h"
+#include "platform/SingleInstance.h"
 #include "platform/Trace.h"
 #include "platform/gui/GtkSetup.h"
+#include "platform/gui/WindowRecord.h"
 #include "res/BuiltInMusic.h"
 
 namespace kov {
@@ -19,11 +25,53 @@ std::string Env(const char* name) {
   const char* value = std::getenv(name);
   return value ? value : "";
 }
+
+// A later start's folder or picture, shown here; the viewer comes to the front.
+void ShowHandedOver(CMainDlg& main, const std::string& path) {
+  if (!main.IsRunning()) return;
+  if (!path.empty()) {
+    StartRequest request = RequestForPath(path);
+    if (request.action == StartAction::kRun) main.toolbar().OpenLater(request.folder, request.picture);
+  }
+  GtkWindow* front = main.info().window();
+  switch (main.toolbar().GetFrontPane()) {
+    case FrontPane::kImage: front = main.imageView().window(); break;
+    case FrontPane::kThumbnails: front = main.thumbList().window(); break;
+    default: break;
+  }
+  RaiseTopLevel(front);
+  FocusTopLevel(front);
+  if (main.toolbar().IsVisible()) RaiseTopLevel(main.toolbar().window());
+}
+
+std::string WorkingFolder() {
+  char* folder = g_get_current_dir();
+  std::string out = folder;
+  g_free(folder);
+  return out;
+}
 }  // namespace
 
 int CViewerApp::Run(int* argc, char*** argv) {
+  // The command line is answered before the toolkit starts: --help, --version and a
+  // bad command line need no display and never show a window. The toolkit's own
+  // options are not taken, so it is started on the program's name alone.
+  StartRequest start = ParseCommandLine(std::vector<std::string>(*argv + 1, *argv + *argc), WorkingFolder());
+  switch (start.action) {
+    case StartAction::kHelp: std::fputs(UsageText().c_str(), stdout); return 0;
+    case StartAction::kVersion: std::fputs(VersionText().c_str(), stdout); return 0;
+    case StartAction::kUsageError: std::fprintf(stderr, "%s\n", start.error.c_str()); return 2;
+    case StartAction::kRun: break;
+  }
+  // A KOV already running shows the path instead; this start ends at once.
+  CSingleInstance instance(kApplicationId);
+  if (instance.Start(start.picture.empty() ? start.folder : start.picture) ==
+      CSingleInstance::Role::kHandedOver)
+    return 0;
+  int toolkitArgc = 1;
+  char** toolkitArgv = *argv;
   OpenTrace(Env("KOV_TRACE"));
-  if (!InitToolkit(argc, argv)) return 1;
+  if (!InitToolkit(&toolkitArgc, &toolkitArgv)) return 1;
   if (!CreateKovpWebEngine()) return 1;
   // The media player cannot read kovp URLs: the built-in music plays from a private
   // file. Without one the pages stay silent and nothing else changes.
@@ -34,8 +82,11 @@ int CViewerApp::Run(int* argc, char*** argv) {
   options.treeSources = ProgramFolderTreeSources();
   options.builtInMusicUrl = musicUrl;
   options.onEnded = [] { gtk_main_quit(); };
+  options.startFolder = start.folder;
+  options.startPicture = start.picture;
   CMainDlg mainDlg(std::move(options));
   mainDlg.Create();
+  instance.SetHandler([&mainDlg](const std::string& path) { ShowHandedOver(mainDlg, path); });
 
   std::unique_ptr<CSnapshotDriver> driver;
   if (!Env("KOV_SCREENSHOT_DIR").empty()) {

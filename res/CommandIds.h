@@ -67,6 +67,7 @@ enum CommandId : int {
   kCmdAbout = 32820,
   kCmdNextFolder = 32821,
   kCmdPreviousFolder = 32822,
+  kCmdOpenStartPath = 32830,  // open the folder or picture a command line named
 };
 
 }  // namespace kov

@@ -1,8 +1,9 @@
 #pragma once
-// The program's version, as the build names it (the CMake project version).
-
+// The program's name and version, as the command line, the About text and the
+// desktop metadata give them. The version is the build's (the CMake project version).
 namespace kov {
 
+constexpr const char kProgramName[] = "KOV";
 const char* ProgramVersion();
 
 }  // namespace kov

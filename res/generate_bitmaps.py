@@ -15,13 +15,20 @@ Frame of the toolbar, in the sizes the toolbar paints them:
   143 left edge 2 x 16, 144 right edge 2 x 16, 142 bottom edge 100 x 2,
   147 bottom-left corner 2 x 2, 141 bottom-right corner 2 x 2.
 
-Shapes are rasterised with 8 x 8 supersampling, so edges are anti-aliased.
+The program icon (icon 128): a photograph of hills under a sun, a second one behind it,
+on a rounded blue tile. It is one list of shapes, written as res/icons/hicolor/scalable/
+apps/<id>.svg and rasterised with transparency to res/icons/hicolor/<n>x<n>/apps/<id>.png
+for n = 16, 22, 24, 32, 48, 64, 128, 256 (the installed icon theme and the windows' icon).
+
+Shapes are rasterised with 8 x 8 supersampling (4 x 4 for icons of 64 pixels and
+more), so edges are anti-aliased.
 Python 3 standard library only. The outputs are committed so that building the
 program never needs Python; run this after changing a drawing.
 """
 import math
 import os
 import struct
+import zlib
 
 SUB = 8  # samples per pixel along each axis
 
@@ -410,6 +417,137 @@ def frame_bitmaps():
     }
 
 
+# ---------------------------------------------------------------- program icon
+
+APP_ID = "com.norvane.kov"
+ICON_SIZES = (16, 22, 24, 32, 48, 64, 128, 256)
+
+
+def rotated(points, angle, cx, cy):
+    a = math.radians(angle)
+    ca, sa = math.cos(a), math.sin(a)
+    return [(cx + (x - cx) * ca - (y - cy) * sa, cy + (x - cx) * sa + (y - cy) * ca)
+            for x, y in points]
+
+
+def box(x0, y0, x1, y1):
+    return [(x0, y0), (x1, y0), (x1, y1), (x0, y1)]
+
+
+def program_icon_shapes():
+    """The icon on a 256-unit square: (kind, geometry..., colour) in painting order."""
+    back = rotated(box(52, 58, 212, 186), -9, 132, 122)
+    back_inner = rotated(box(62, 68, 202, 166), -9, 132, 122)
+    return [
+        ("rect", 16, 16, 240, 240, 44, (34, 74, 150)),       # the tile
+        ("rect", 22, 22, 234, 128, 38, (58, 108, 196)),      # its lit upper half
+        ("rect", 22, 90, 234, 234, 38, (34, 74, 150)),
+        ("polygon", back, (226, 232, 242)),                  # the photograph behind
+        ("polygon", back_inner, (150, 170, 204)),
+        ("rect", 40, 70, 216, 206, 6, (255, 255, 255)),      # the photograph in front
+        ("rect", 52, 82, 204, 178, 0, (130, 190, 240)),      # its sky
+        ("disc", 170, 110, 15, (255, 214, 72)),              # the sun
+        ("polygon", [(52, 178), (52, 146), (96, 110), (134, 144), (152, 130),
+                     (204, 164), (204, 178)], (60, 140, 72)),  # hills
+        ("polygon", [(52, 178), (52, 164), (110, 142), (168, 162), (204, 154),
+                     (204, 178)], (36, 104, 52)),
+    ]
+
+
+def paint_shapes(canvas, shapes, scale):
+    for shape in shapes:
+        kind, colour = shape[0], shape[-1]
+        if kind == "rect":
+            x0, y0, x1, y1, radius = (v * scale for v in shape[1:6])
+            canvas.rect(x0, y0, x1, y1, colour, radius=radius)
+        elif kind == "disc":
+            cx, cy, r = (v * scale for v in shape[1:4])
+            canvas.disc(cx, cy, r, colour)
+        else:
+            canvas.polygon([(x * scale, y * scale) for x, y in shape[1]], colour)
+
+
+def svg_text(shapes):
+    def fill(colour):
+        return "#%02x%02x%02x" % colour
+    lines = ['<?xml version="1.0" encoding="UTF-8"?>',
+             '<svg xmlns="http://www.w3.org/2000/svg" width="256" height="256" '
+             'viewBox="0 0 256 256">']
+    for shape in shapes:
+        kind, colour = shape[0], shape[-1]
+        if kind == "rect":
+            x0, y0, x1, y1, radius = shape[1:6]
+            lines.append('  <rect x="%g" y="%g" width="%g" height="%g" rx="%g" fill="%s"/>'
+                         % (x0, y0, x1 - x0, y1 - y0, radius, fill(colour)))
+        elif kind == "disc":
+            lines.append('  <circle cx="%g" cy="%g" r="%g" fill="%s"/>'
+                         % (shape[1], shape[2], shape[3], fill(colour)))
+        else:
+            points = " ".join("%.2f,%.2f" % p for p in shape[1])
+            lines.append('  <polygon points="%s" fill="%s"/>' % (points, fill(colour)))
+    lines.append("</svg>")
+    return "\n".join(lines) + "\n"
+
+
+class AlphaCanvas(Canvas):
+    """A transparent RGBA picture: shapes are laid over it by their coverage."""
+
+    def __init__(self, width, height):
+        Canvas.__init__(self, width, height, (0, 0, 0))
+        self.alpha = [[0.0] * width for _ in range(height)]
+
+    def paint(self, inside, colour, box=None):
+        x0, y0, x1, y1 = box or (0, 0, self.width, self.height)
+        x0, y0 = max(0, int(math.floor(x0))), max(0, int(math.floor(y0)))
+        x1, y1 = min(self.width, int(math.ceil(x1))), min(self.height, int(math.ceil(y1)))
+        sub = SUB if self.width < 64 else 4
+        for py in range(y0, y1):
+            for px in range(x0, x1):
+                hits = sum(1 for sy in range(sub) for sx in range(sub)
+                           if inside(px + (sx + 0.5) / sub, py + (sy + 0.5) / sub))
+                if not hits:
+                    continue
+                a = hits / (sub * sub)
+                old, old_a = self.pixels[py][px], self.alpha[py][px]
+                new_a = a + old_a * (1 - a)
+                self.pixels[py][px] = tuple((c * a + o * old_a * (1 - a)) / new_a
+                                            for o, c in zip(old, colour))
+                self.alpha[py][px] = new_a
+
+
+def png_bytes(canvas):
+    """An 8-bit RGBA PNG, every row unfiltered."""
+    raw = bytearray()
+    for y in range(canvas.height):
+        raw.append(0)
+        for (r, g, b), a in zip(canvas.pixels[y], canvas.alpha[y]):
+            raw += bytes((clamp(r), clamp(g), clamp(b), clamp(a * 255)))
+
+    def chunk(kind, data):
+        return (struct.pack(">I", len(data)) + kind + data +
+                struct.pack(">I", zlib.crc32(kind + data) & 0xFFFFFFFF))
+    header = struct.pack(">IIBBBBB", canvas.width, canvas.height, 8, 6, 0, 0, 0)
+    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) +
+            chunk(b"IDAT", zlib.compress(bytes(raw), 9)) + chunk(b"IEND", b""))
+
+
+def write_program_icon(res):
+    shapes = program_icon_shapes()
+    theme = os.path.join(res, "icons", "hicolor")
+    folder = os.path.join(theme, "scalable", "apps")
+    os.makedirs(folder, exist_ok=True)
+    with open(os.path.join(folder, APP_ID + ".svg"), "w") as out:
+        out.write(svg_text(shapes))
+    for size in ICON_SIZES:
+        canvas = AlphaCanvas(size, size)
+        paint_shapes(canvas, shapes, size / 256.0)
+        folder = os.path.join(theme, "%dx%d" % (size, size), "apps")
+        os.makedirs(folder, exist_ok=True)
+        with open(os.path.join(folder, APP_ID + ".png"), "wb") as out:
+            out.write(png_bytes(canvas))
+    print("wrote the program icon to %s" % theme)
+
+
 # ---------------------------------------------------------------- main
 
 def main():
@@ -421,6 +559,7 @@ def main():
         with open(os.path.join(folder, "%d.bmp" % bid), "wb") as out:
             out.write(bmp_bytes(canvas))
     print("wrote %d bitmaps to %s" % (len(pictures), folder))
+    write_program_icon(os.path.dirname(folder))
 
 
 if __name__ == "__main__":

@@ -9,7 +9,7 @@ run that form: collections are indexed with [], images give their URL in
 src, a selection colour is accepted in the engine's rgb() form too, scroll
 bars and fixed backgrounds are CSS, the window size is window.inner*, and the
 background sound is an AUDIO element whose resolved URL setSnd compares
-exactly.
+exactly, and the hand over a thumbnail is cursor:pointer.
 """
 import os
 import sys
@@ -21,7 +21,7 @@ T155 = [
     '<STYLE TYPE="TEXT/CSS">',
     'BODY{background-color:#ffffff;margin-left:3;margin-top:3;margin-right:0;margin-bottom:0}',
     'img{margin-left:0;margin-top:0;margin-right:0;margin-bottom:0}',
-    'td.pic{vertical-align:middle;text-align:center;border:1px solid #c0c0c0;cursor:hand}',
+    'td.pic{vertical-align:middle;text-align:center;border:1px solid #c0c0c0;cursor:pointer}',
     'td.inf{vertical-align:top;text-align:center}',
     'div{width:120;overflow:hidden;font:10px sans-serif;text-align:center}',
     '</STYLE>',

@@ -84,7 +84,8 @@ bool AddPictureWithThumbnail(const std::string& path, unsigned rgb) {
   return ok;
 }
 
-ViewerRun::ViewerRun(const std::string& pictures)
+ViewerRun::ViewerRun(const std::string& pictures, const std::string& startFolder,
+                     const std::string& startPicture)
     : settings_(std::make_shared<std::map<std::string, std::string>>()) {
   traceFile_ = scratch_.path() + "/trace.log";
   OpenTrace(traceFile_);
@@ -111,6 +112,8 @@ ViewerRun::ViewerRun(const std::string& pictures)
   };
   options.builtInMusicUrl = "file:///nonexistent/kov-music.mid";
   options.onEnded = [this] { ended_ = true; };
+  options.startFolder = startFolder;
+  options.startPicture = startPicture;
   main_ = std::make_unique<CMainDlg>(std::move(options));
   main_->Create();
 }

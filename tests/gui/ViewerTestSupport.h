@@ -43,7 +43,9 @@ class CAnsweredQuitQuestion : public IQuitQuestion {
 // The viewer on a picture root, with settings kept in memory and a trace file.
 class ViewerRun {
  public:
-  explicit ViewerRun(const std::string& pictures);
+  // startFolder and startPicture: as a command line names them ("" for none).
+  explicit ViewerRun(const std::string& pictures, const std::string& startFolder = "",
+                     const std::string& startPicture = "");
   ~ViewerRun();
 
   CMainDlg& main() { return *main_; }

@@ -87,6 +87,7 @@ void CThumbBuilderDlg::BuildWidgets(GtkWindow* parent) {
   gtk_window_set_title(GTK_WINDOW(window_), kBuilderCaption);
   gtk_window_set_resizable(GTK_WINDOW(window_), FALSE);
   gtk_window_set_skip_taskbar_hint(GTK_WINDOW(window_), TRUE);
+  gtk_window_set_skip_pager_hint(GTK_WINDOW(window_), TRUE);
   gtk_window_set_keep_above(GTK_WINDOW(window_), TRUE);
   gtk_window_set_modal(GTK_WINDOW(window_), TRUE);
   if (parent) gtk_window_set_transient_for(GTK_WINDOW(window_), parent);

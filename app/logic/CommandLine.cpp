@@ -1,0 +1,109 @@
+#include "app/logic/CommandLine.h"
+
+#include <sys/stat.h>
+
+#include "base/PathRules.h"
+#include "platform/MediaTypes.h"
+#include "res/Version.h"
+
+namespace kov {
+
+namespace {
+
+// A path as it may stand in one line of text: control bytes (a newline in a name)
+// would break the line, so they show as '?'.
+std::string Printable(const std::string& text) {
+  std::string out = text;
+  for (char& c : out)
+    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f) c = '?';
+  return out;
+}
+
+StartRequest UsageError(const std::string& message) {
+  StartRequest request;
+  request.action = StartAction::kUsageError;
+  request.error = "kov: " + message;
+  return request;
+}
+
+bool IsOption(const std::string& arg) { return arg.size() > 1 && arg[0] == '-'; }
+
+}  // namespace
+
+std::string AbsolutePath(const std::string& path, const std::string& folder) {
+  std::string joined = !path.empty() && path[0] == '/' ? path : folder + "/" + path;
+  std::vector<std::string> parts;
+  size_t start = 0;
+  while (start <= joined.size()) {
+    size_t end = joined.find('/', start);
+    if (end == std::string::npos) end = joined.size();
+    std::string part = joined.substr(start, end - start);
+    if (part == "..") {
+      if (!parts.empty()) parts.pop_back();
+    } else if (!part.empty() && part != ".") {
+      parts.push_back(part);
+    }
+    start = end + 1;
+  }
+  std::string out;
+  for (const std::string& part : parts) out += "/" + part;
+  return out.empty() ? "/" : out;
+}
+
+StartRequest RequestForPath(const std::string& path) {
+  struct stat info;
+  if (path.empty() || stat(path.c_str(), &info) != 0)
+    return UsageError("no such folder or picture: " + Printable(path));
+  StartRequest request;
+  if (S_ISDIR(info.st_mode)) {
+    request.folder = path;
+  } else if (S_ISREG(info.st_mode) && IsImageFile(BaseName(path))) {
+    request.folder = DirName(path);
+    request.picture = path;
+  } else {
+    return UsageError("not a folder or a picture: " + Printable(path));
+  }
+  return request;
+}
+
+StartRequest ParseCommandLine(const std::vector<std::string>& args, const std::string& workingFolder) {
+  bool optionsEnd = false;
+  std::vector<std::string> paths;
+  StartRequest answer;
+  for (const std::string& arg : args) {
+    if (!optionsEnd && arg == "--") {
+      optionsEnd = true;
+    } else if (!optionsEnd && (arg == "--help" || arg == "-h")) {
+      if (answer.action == StartAction::kRun) answer.action = StartAction::kHelp;
+    } else if (!optionsEnd && arg == "--version") {
+      if (answer.action == StartAction::kRun) answer.action = StartAction::kVersion;
+    } else if (!optionsEnd && IsOption(arg)) {
+      return UsageError("unknown option: " + Printable(arg) + " (try kov --help)");
+    } else {
+      paths.push_back(arg);
+    }
+  }
+  if (answer.action != StartAction::kRun) return answer;
+  for (size_t i = 0; i < paths.size(); ++i) {
+    if (paths[i].empty()) return UsageError("an empty path names no folder or picture");
+    StartRequest request = RequestForPath(AbsolutePath(paths[i], workingFolder));
+    if (request.action == StartAction::kUsageError) return request;
+    if (i == 0) answer = request;
+  }
+  return answer;
+}
+
+std::string UsageText() {
+  return "usage: kov [FOLDER | PICTURE]\n"
+         "A full-screen image browser.\n"
+         "  kov            opens the folder chosen last in the folder tree\n"
+         "  kov FOLDER     opens FOLDER and the folders below it\n"
+         "  kov PICTURE    opens the picture's folder and shows the picture\n"
+         "  -h, --help     shows this text\n"
+         "  --version      shows the version\n"
+         "A KOV already running shows the folder or picture instead of a second one.\n";
+}
+
+std::string VersionText() { return std::string(kProgramName) + " " + ProgramVersion() + "\n"; }
+
+}  // namespace kov
