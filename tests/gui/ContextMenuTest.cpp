@@ -10,13 +10,13 @@
 
 #include <cstdio>
 
-#include "app/SaveChooser.h"
 #include "app/logic/ContextMenuRules.h"
 #include "pages/BridgeState.h"
 #include "pages/ThumbnailSelection.h"
 #include "res/CommandIds.h"
 #include "tests/gui/GuiTestSupport.h"
 #include "tests/gui/ViewerTestSupport.h"
+#include "tools/gui/FileChooser.h"
 #include "tools/gui/FolderPicker.h"
 #include "widgets/MessageBox.h"
 
@@ -67,9 +67,10 @@ void ControlClickAt(int x, int y) {
   XFlush(XDisplay());
 }
 
-class CAnsweredSaveChooser : public ISaveChooser {
+class CAnsweredSaveChooser : public IFileChooser {
  public:
-  bool ChooseSavePath(GtkWindow*, const std::string& picture, std::string* target) override {
+  bool ChooseFileToOpen(GtkWindow*, int, std::string*) override { return false; }
+  bool ChooseFileToSave(GtkWindow*, const std::string& picture, std::string* target) override {
     offered = picture;
     *target = answer;
     return true;
@@ -91,7 +92,7 @@ class ContextMenuTest : public ::testing::Test {
     ASSERT_TRUE(AddPictureWithThumbnail(folder_ + "/3.png", 0x30c060));
     SetMessageBox(&messages_);
     SetFolderPicker(&picker_);
-    SetSaveChooser(&saveChooser_);
+    SetFileChooser(&saveChooser_);
     run_ = std::make_unique<ViewerRun>(pictures_);
     ASSERT_TRUE(run_->WaitForTrace("painted thumbs kovp://thumblst/"));
     ASSERT_TRUE(SpinUntil([&] { return ThumbnailCount() == 3; }));
@@ -100,7 +101,7 @@ class ContextMenuTest : public ::testing::Test {
     run_.reset();
     SetMessageBox(nullptr);
     SetFolderPicker(nullptr);
-    SetSaveChooser(nullptr);
+    SetFileChooser(nullptr);
   }
 
   CBrowserPane* list() { return &run_->main().thumbList().page(); }

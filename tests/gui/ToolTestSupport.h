@@ -27,6 +27,7 @@ struct FixedFileChooser : IFileChooser {
     *path = answer;
     return true;
   }
+  bool ChooseFileToSave(GtkWindow*, const std::string&, std::string*) override { return false; }
 };
 
 struct FixedFolderPicker : IFolderPicker {
