@@ -1,6 +1,5 @@
 #include "app/ContextMenu.h"
 
-#include "app/SaveChooser.h"
 #include "app/logic/ContextMenuRules.h"
 #include "app/logic/FileOperationMessages.h"
 #include "platform/DriveTypes.h"
@@ -9,6 +8,7 @@
 #include "res/Menus.h"
 #include "tools/FileTransfer.h"
 #include "tools/Settings.h"
+#include "tools/gui/FileChooser.h"
 #include "tools/gui/FolderPicker.h"
 #include "widgets/MessageBox.h"
 
@@ -138,7 +138,7 @@ void CContextMenu::PrintPage() {
 void CContextMenu::SavePicture() {
   if (pictureFile_.empty() || pane_ == nullptr) return;
   std::string target;
-  if (!GetSaveChooser().ChooseSavePath(pane_->window(), pictureFile_, &target)) return;
+  if (!GetFileChooser().ChooseFileToSave(pane_->window(), pictureFile_, &target)) return;
   std::string failure = SavePictureFailureText(SaveFileCopy(pictureFile_, target));
   if (!failure.empty()) GetMessageBox().ShowNotice(pane_->window(), failure);
 }

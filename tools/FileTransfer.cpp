@@ -7,15 +7,13 @@
 #include <cerrno>
 #include <climits>
 #include <cstdio>
-#include <vector>
 
 #include "base/PathRules.h"
+#include "tools/FileCopy.h"
 
 namespace kov {
 
 namespace {
-
-constexpr size_t kCopyChunk = 1 << 20;
 
 FileResult Outcome(FileOutcome outcome) { return FileResult{outcome, ""}; }
 FileResult Failed(int error) { return FileResult{FileOutcome::kFailed, g_strerror(error)}; }
@@ -46,58 +44,14 @@ class ScopedFd {
   int fd_;
 };
 
-int WriteAll(int fd, const char* data, size_t size) {
-  while (size > 0) {
-    ssize_t n = write(fd, data, size);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return n < 0 ? errno : EIO;
-    data += n;
-    size -= static_cast<size_t>(n);
-  }
-  return 0;
-}
-
-// Copies what is left of in into out; 0 or the errno.
-int CopyBytes(int in, int out, GCancellable* cancellable) {
-  std::vector<char> buffer(kCopyChunk);
-  for (;;) {
-    if (g_cancellable_is_cancelled(cancellable)) return ECANCELED;
-    ssize_t n = read(in, buffer.data(), buffer.size());
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) return errno;
-    if (n == 0) return 0;
-    if (int error = WriteAll(out, buffer.data(), static_cast<size_t>(n))) return error;
-  }
-}
-
-// Gives the copy the source's permission bits and times (where the file system keeps
-// them), puts it on the disk and checks that it holds the whole source.
-int FinishCopy(int out, const struct stat& source) {
-  (void)fchmod(out, source.st_mode & 0777);
-  const struct timespec times[2] = {source.st_atim, source.st_mtim};
-  (void)futimens(out, times);
-  if (fsync(out) != 0) return errno;
-  struct stat written;
-  if (fstat(out, &written) != 0) return errno;
-  return written.st_size == source.st_size ? 0 : EIO;
-}
-
-// Writes in's bytes to a new hidden file in folder; its name in *temp. 0 or the errno,
-// and then no file is left behind.
-int WriteTemporaryCopy(int in, const struct stat& source, const std::string& folder,
-                       std::string* temp, GCancellable* cancellable) {
-  std::string pattern = JoinPath(folder, ".kov-copy-XXXXXX");
-  if (pattern.size() >= PATH_MAX) return ENAMETOOLONG;
-  std::vector<char> name(pattern.begin(), pattern.end());
-  name.push_back('\0');
-  int out = mkostemp(name.data(), O_CLOEXEC);
-  if (out < 0) return errno;
-  *temp = name.data();
-  int error = CopyBytes(in, out, cancellable);
-  if (error == 0) error = FinishCopy(out, source);
-  if (close(out) != 0 && error == 0) error = errno;
-  if (error != 0) unlink(temp->c_str());
-  return error;
+// Writes in's bytes to a new hidden file in folder that takes source's permission
+// bits and times; its name in *temp. 0 or the errno, and then no file is left behind.
+int WriteCopyKeeping(int in, const struct stat& source, const std::string& folder,
+                     std::string* temp, GCancellable* cancellable) {
+  TemporaryCopyRules rules;
+  rules.keep = &source;
+  rules.cancellable = cancellable;
+  return WriteTemporaryCopy(in, folder, rules, temp, nullptr);
 }
 
 // Renames from to `to` only while `to` does not exist: 0, EEXIST or another errno.
@@ -137,7 +91,7 @@ FileResult CopyToTarget(const std::string& source, const std::string& target,
     return Outcome(FileOutcome::kAlreadyThere);
   if (NameTaken(target)) return Outcome(FileOutcome::kAlreadyThere);
   std::string temp;
-  if (int error = WriteTemporaryCopy(in.get(), *copied, DirName(target), &temp, cancellable))
+  if (int error = WriteCopyKeeping(in.get(), *copied, DirName(target), &temp, cancellable))
     return Failed(error);
   if (int error = RenameNoReplace(temp, target)) {
     unlink(temp.c_str());
@@ -224,12 +178,8 @@ FileResult SaveFileCopy(const std::string& source, const std::string& target) {
     if ((there.st_mode & S_IWUSR) == 0) return Outcome(FileOutcome::kReadOnly);
   }
   std::string temp;
-  if (int error = WriteTemporaryCopy(in.get(), st, DirName(target), &temp, nullptr)) return Failed(error);
-  if (rename(temp.c_str(), target.c_str()) != 0) {
-    int error = errno;
-    unlink(temp.c_str());
-    return Failed(error);
-  }
+  if (int error = WriteCopyKeeping(in.get(), st, DirName(target), &temp, nullptr)) return Failed(error);
+  if (int error = ReplaceByTemporary(temp, target)) return Failed(error);
   SyncFolder(DirName(target));
   return Outcome(FileOutcome::kDone);
 }

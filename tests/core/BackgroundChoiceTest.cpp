@@ -1,39 +1,18 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include <fstream>
 #include <functional>
-#include <sstream>
 #include <string>
 #include <vector>
 
+#include "tests/core/FileChecks.h"
 #include "tests/core/TempFolder.h"
 #include "tools/BackgroundChoice.h"
 
 using namespace kov;
 using P = BackgroundPreview;
-
-namespace {
-
-std::string ReadAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
-// The folder's file names, sorted.
-std::vector<std::string> Names(const kovtest::TempFolder& folder, const std::string& sub) {
-  std::vector<std::string> names;
-  if (GDir* dir = g_dir_open((folder / sub).c_str(), 0, nullptr)) {
-    while (const gchar* name = g_dir_read_name(dir)) names.push_back(name);
-    g_dir_close(dir);
-  }
-  std::sort(names.begin(), names.end());
-  return names;
-}
-
-}  // namespace
+using kovtest::FolderNames;
+using kovtest::ReadFileText;
 
 TEST(BackgroundChoice, ChangesPreviewOnceAndOkReplacesOnlyWhatChanged) {
   using Names_ = std::vector<std::string>;
@@ -101,9 +80,9 @@ TEST(BackgroundChoice, ChangesPreviewOnceAndOkReplacesOnlyWhatChanged) {
     EXPECT_EQ(seen, c.previews) << c.what;
     std::string error;
     EXPECT_EQ(choice.Apply(&error), c.applied) << c.what << ": " << error;
-    EXPECT_EQ(Names(temp, "album"), c.after) << c.what;
+    EXPECT_EQ(FolderNames(temp / "album"), c.after) << c.what;
     if (c.applied && choice.pictureChanged() && !choice.picturePath().empty()) {
-      EXPECT_EQ(ReadAll(temp / "album/kovbgimg.PNG"), "new picture") << c.what;
+      EXPECT_EQ(ReadFileText(temp / "album/kovbgimg.PNG"), "new picture") << c.what;
     }
   }
 }

@@ -3,37 +3,24 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <climits>
 
+#include "tests/core/FileChecks.h"
 #include "tests/core/TempFolder.h"
 #include "tools/FileOperation.h"
 #include "tools/FileTransfer.h"
 
 using namespace kov;
+using kovtest::FolderNames;
+using kovtest::ReadFileText;
 using kovtest::TempFolder;
 
 namespace {
 
-std::string Read(const std::string& path) {
-  gchar* text = nullptr;
-  gsize size = 0;
-  if (!g_file_get_contents(path.c_str(), &text, &size, nullptr)) return "<missing>";
-  std::string out(text, size);
-  g_free(text);
-  return out;
-}
-
 // Names in folder, "" separated by spaces, sorted.
 std::string Listing(const std::string& folder) {
-  std::vector<std::string> names;
-  if (GDir* dir = g_dir_open(folder.c_str(), 0, nullptr)) {
-    while (const gchar* name = g_dir_read_name(dir)) names.push_back(name);
-    g_dir_close(dir);
-  }
-  std::sort(names.begin(), names.end());
   std::string out;
-  for (const std::string& name : names) out += (out.empty() ? "" : " ") + name;
+  for (const std::string& name : FolderNames(folder)) out += (out.empty() ? "" : " ") + name;
   return out;
 }
 
@@ -111,7 +98,7 @@ TEST(FileTransfer, CopyAndMoveNeverReplaceAndLeaveNoTemporaryFile) {
     EXPECT_EQ(result.outcome, c.outcome) << c.what;
     EXPECT_EQ(result.error.empty(), c.outcome != FileOutcome::kFailed) << c.what << ": " << result.error;
     if (c.outcome == FileOutcome::kDone) {
-      EXPECT_EQ(Read(target), "camera A") << c.what;
+      EXPECT_EQ(ReadFileText(target), "camera A") << c.what;
       struct stat st {};
       ASSERT_EQ(stat(target.c_str(), &st), 0);
       EXPECT_EQ(st.st_mtim.tv_sec, 1000000000) << c.what;  // the picture keeps its time
@@ -119,10 +106,10 @@ TEST(FileTransfer, CopyAndMoveNeverReplaceAndLeaveNoTemporaryFile) {
     } else {
       EXPECT_EQ(Listing(dest), before) << c.what;  // nothing added, nothing removed
       if (c.setup == kOtherFileThere) {
-        EXPECT_EQ(Read(target), "camera B") << c.what;
+        EXPECT_EQ(ReadFileText(target), "camera B") << c.what;
       }
       if (c.setup == kOtherFileThere || c.setup == kDestIsSourceFolder || c.setup == kDanglingLinkThere) {
-        EXPECT_EQ(Read(source), "camera A") << c.what;
+        EXPECT_EQ(ReadFileText(source), "camera A") << c.what;
       }
     }
     if (c.outcome == FileOutcome::kDone) {
@@ -148,7 +135,7 @@ TEST(FileTransfer, MoveAcrossFileSystemsCopiesThenRemovesTheOriginal) {
   std::string dest = tmp.MakeFolder("album");
   FileResult moved = MoveFileInto(source, dest, nullptr);
   EXPECT_EQ(moved.outcome, FileOutcome::kDone) << moved.error;
-  EXPECT_EQ(Read(dest + "/a.jpg"), bytes);
+  EXPECT_EQ(ReadFileText(dest + "/a.jpg"), bytes);
   EXPECT_NE(access(source.c_str(), F_OK), 0);
   EXPECT_EQ(Listing(dest), "a.jpg");
   unlink(source.c_str());
@@ -162,7 +149,7 @@ TEST(FileTransfer, TrashLeavesWhatItCannotTakeInPlace) {
   std::string readOnly = tmp.WriteFile("ro.jpg", "keep");
   chmod(readOnly.c_str(), 0444);
   EXPECT_EQ(TrashFile(readOnly, nullptr).outcome, FileOutcome::kReadOnly);
-  EXPECT_EQ(Read(readOnly), "keep");
+  EXPECT_EQ(ReadFileText(readOnly), "keep");
   FileResult missing = TrashFile(tmp / "missing.jpg", nullptr);
   EXPECT_EQ(missing.outcome, FileOutcome::kFailed);
   EXPECT_FALSE(missing.error.empty());
@@ -173,7 +160,7 @@ TEST(FileTransfer, TrashLeavesWhatItCannotTakeInPlace) {
     ASSERT_TRUE(g_file_set_contents(file.c_str(), "keep", 4, nullptr));
     FileResult refused = TrashFile(file, nullptr);
     EXPECT_EQ(refused.outcome, FileOutcome::kFailed);
-    EXPECT_EQ(Read(file), "keep") << refused.error;
+    EXPECT_EQ(ReadFileText(file), "keep") << refused.error;
     unlink(file.c_str());
     rmdir(shm);
   }
@@ -184,13 +171,13 @@ TEST(FileTransfer, SaveReplacesOnlyWhatMayBeReplaced) {
   std::string source = tmp.WriteFile("a.jpg", "picture");
   std::string other = tmp.WriteFile("out/b.jpg", "older");
   EXPECT_EQ(SaveFileCopy(source, other).outcome, FileOutcome::kDone);
-  EXPECT_EQ(Read(other), "picture");
+  EXPECT_EQ(ReadFileText(other), "picture");
   EXPECT_EQ(SaveFileCopy(source, source).outcome, FileOutcome::kDone);
-  EXPECT_EQ(Read(source), "picture");
+  EXPECT_EQ(ReadFileText(source), "picture");
   std::string readOnly = tmp.WriteFile("out/c.jpg", "older");
   chmod(readOnly.c_str(), 0444);
   EXPECT_EQ(SaveFileCopy(source, readOnly).outcome, FileOutcome::kReadOnly);
-  EXPECT_EQ(Read(readOnly), "older");
+  EXPECT_EQ(ReadFileText(readOnly), "older");
   EXPECT_EQ(SaveFileCopy(source, tmp / "nowhere/d.jpg").outcome, FileOutcome::kFailed);
   EXPECT_EQ(Listing(tmp / "out"), "b.jpg c.jpg");
 }
@@ -215,6 +202,6 @@ TEST(FileTransfer, OperationOnAWorkerReportsEachOutcome) {
   EXPECT_EQ(report.alreadyThere, 1u);
   EXPECT_EQ(report.failed, 1u);
   EXPECT_FALSE(report.firstError.empty());
-  EXPECT_EQ(Read(tmp / "dest/2.jpg"), "other two");
+  EXPECT_EQ(ReadFileText(tmp / "dest/2.jpg"), "other two");
   EXPECT_EQ(Listing(tmp / "dest"), "1.jpg 2.jpg");
 }

@@ -1,28 +1,18 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include <fstream>
-#include <sstream>
 #include <string>
 
+#include "tests/core/FileChecks.h"
 #include "tests/core/TempFolder.h"
 #include "tools/PhotoCd.h"
 
 using namespace kov;
+using kovtest::FolderNames;
+using kovtest::PathExists;
+using kovtest::ReadFileText;
 
 namespace {
-
-std::string ReadAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
-bool Exists(const std::string& path) {
-  struct stat info {};
-  return lstat(path.c_str(), &info) == 0;
-}
 
 bool IsExecutable(const std::string& path) {
   struct stat info {};
@@ -32,10 +22,7 @@ bool IsExecutable(const std::string& path) {
 // Temporary copies left in folder.
 int LeftoverTemporaries(const std::string& folder) {
   int count = 0;
-  if (GDir* dir = g_dir_open(folder.c_str(), 0, nullptr)) {
-    while (const gchar* name = g_dir_read_name(dir)) count += g_str_has_prefix(name, ".kov-copy") ? 1 : 0;
-    g_dir_close(dir);
-  }
+  for (const std::string& name : FolderNames(folder)) count += g_str_has_prefix(name.c_str(), ".kov-copy") ? 1 : 0;
   return count;
 }
 
@@ -94,21 +81,21 @@ TEST(PhotoCdFiles, AutorunFilesAndProgramCopyFollowTheBoxAndStayWholeOnFailure) 
     EXPECT_EQ(WritePhotoCdFiles(root, c.autorun, c.programMissing ? temp / "nope" : program, &error), c.outcome)
         << c.what;
     if (c.rootMissing) {
-      EXPECT_FALSE(Exists(root)) << c.what;
+      EXPECT_FALSE(PathExists(root)) << c.what;
       continue;
     }
-    EXPECT_EQ(Exists(root + "/AUTORUN.INF"), c.infAfter) << c.what;
+    EXPECT_EQ(PathExists(root + "/AUTORUN.INF"), c.infAfter) << c.what;
     if (c.infAfter) {
-      EXPECT_EQ(ReadAll(root + "/AUTORUN.INF"), inf) << c.what;
+      EXPECT_EQ(ReadFileText(root + "/AUTORUN.INF"), inf) << c.what;
     }
-    EXPECT_EQ(Exists(root + "/autorun.sh"), c.scriptAfter != nullptr) << c.what;
+    EXPECT_EQ(PathExists(root + "/autorun.sh"), c.scriptAfter != nullptr) << c.what;
     if (c.scriptAfter) {
-      EXPECT_EQ(ReadAll(root + "/autorun.sh"), c.scriptAfter) << c.what;
+      EXPECT_EQ(ReadFileText(root + "/autorun.sh"), c.scriptAfter) << c.what;
     }
     if (c.autorun && c.scriptAfter) {
       EXPECT_TRUE(IsExecutable(root + "/autorun.sh")) << c.what;
     }
-    EXPECT_EQ(ReadAll(root + "/kov.exe"), c.programMissing ? "old program" : ReadAll(program)) << c.what;
+    EXPECT_EQ(ReadFileText(root + "/kov.exe"), c.programMissing ? "old program" : ReadFileText(program)) << c.what;
     if (!c.programMissing) {
       EXPECT_TRUE(IsExecutable(root + "/kov.exe")) << c.what;
     }

@@ -1,31 +1,20 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "res/Resources.h"
+#include "tests/core/FileChecks.h"
 #include "tests/core/TempFolder.h"
 #include "thumbs/BuildQueue.h"
 #include "tools/WebThumbPage.h"
 
 using namespace kov;
+using kovtest::PathExists;
+using kovtest::ReadFileText;
 
 namespace {
-
-std::string ReadAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
-bool Exists(const std::string& path) {
-  struct stat info {};
-  return lstat(path.c_str(), &info) == 0;
-}
 
 const char kHead[] =
     "<HTML>\r\n<HEAD>\r\n<meta http-equiv=\"content-type\" content=\"text/html; charset=UTF-8\">\r\n"
@@ -79,9 +68,9 @@ TEST(WebThumbPage, OldThumbnailsGoByTheDigitsRuleAndTheRestAreRenderedInNameOrde
   chmod((folder / "kovtn8.gif").c_str(), 0444);  // read-only: kept
 
   RemoveOldWebThumbs(folder.path());
-  for (const Case& c : cases) EXPECT_EQ(Exists(folder / c.name), !c.old) << c.name;
-  EXPECT_TRUE(Exists(folder / "kovtn5.gif"));
-  EXPECT_TRUE(Exists(folder / "kovtn8.gif"));
+  for (const Case& c : cases) EXPECT_EQ(PathExists(folder / c.name), !c.old) << c.name;
+  EXPECT_TRUE(PathExists(folder / "kovtn5.gif"));
+  EXPECT_TRUE(PathExists(folder / "kovtn8.gif"));
 
   // What is left is rendered in name order; kovtnA.gif is a picture of its own.
   EXPECT_EQ(ScanImages(folder.path()), (std::vector<std::string>{folder / "a & b.jpg", folder / "b.JPG",
@@ -133,6 +122,6 @@ TEST(WebThumbPage, PageHoldsRowsOfSixWithEscapedNamesByteForByte) {
     std::vector<WebThumbEntry> entries(seven.begin(), seven.begin() + c.count);
     std::string error;
     ASSERT_TRUE(WriteThumbListPage(folder.path(), entries, &error)) << error;
-    EXPECT_EQ(ReadAll(folder / "tnlist.htm"), kHead + c.body + kEnd) << c.count << " pictures";
+    EXPECT_EQ(ReadFileText(folder / "tnlist.htm"), kHead + c.body + kEnd) << c.count << " pictures";
   }
 }

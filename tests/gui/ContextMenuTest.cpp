@@ -10,15 +10,19 @@
 
 #include <cstdio>
 
-#include "app/SaveChooser.h"
 #include "app/logic/ContextMenuRules.h"
 #include "pages/BridgeState.h"
 #include "pages/ThumbnailSelection.h"
 #include "res/CommandIds.h"
+#include "tests/core/FileChecks.h"
 #include "tests/gui/GuiTestSupport.h"
 #include "tests/gui/ViewerTestSupport.h"
+#include "tools/gui/FileChooser.h"
 #include "tools/gui/FolderPicker.h"
 #include "widgets/MessageBox.h"
+
+using kovtest::PathExists;
+using kovtest::ReadFileText;
 
 namespace kov {
 namespace test {
@@ -46,16 +50,6 @@ class CAnsweredFolderPicker : public IFolderPicker {
   int asked = 0;
 };
 
-std::string Read(const std::string& path) {
-  gchar* text = nullptr;
-  gsize size = 0;
-  if (!g_file_get_contents(path.c_str(), &text, &size, nullptr)) return "<missing>";
-  std::string out(text, size);
-  g_free(text);
-  return out;
-}
-
-bool Exists(const std::string& path) { return g_file_test(path.c_str(), G_FILE_TEST_EXISTS); }
 
 Display* XDisplay() { return gdk_x11_display_get_xdisplay(gdk_display_get_default()); }
 
@@ -67,9 +61,10 @@ void ControlClickAt(int x, int y) {
   XFlush(XDisplay());
 }
 
-class CAnsweredSaveChooser : public ISaveChooser {
+class CAnsweredSaveChooser : public IFileChooser {
  public:
-  bool ChooseSavePath(GtkWindow*, const std::string& picture, std::string* target) override {
+  bool ChooseFileToOpen(GtkWindow*, int, std::string*) override { return false; }
+  bool ChooseFileToSave(GtkWindow*, const std::string& picture, std::string* target) override {
     offered = picture;
     *target = answer;
     return true;
@@ -91,7 +86,7 @@ class ContextMenuTest : public ::testing::Test {
     ASSERT_TRUE(AddPictureWithThumbnail(folder_ + "/3.png", 0x30c060));
     SetMessageBox(&messages_);
     SetFolderPicker(&picker_);
-    SetSaveChooser(&saveChooser_);
+    SetFileChooser(&saveChooser_);
     run_ = std::make_unique<ViewerRun>(pictures_);
     ASSERT_TRUE(run_->WaitForTrace("painted thumbs kovp://thumblst/"));
     ASSERT_TRUE(SpinUntil([&] { return ThumbnailCount() == 3; }));
@@ -100,7 +95,7 @@ class ContextMenuTest : public ::testing::Test {
     run_.reset();
     SetMessageBox(nullptr);
     SetFolderPicker(nullptr);
-    SetSaveChooser(nullptr);
+    SetFileChooser(nullptr);
   }
 
   CBrowserPane* list() { return &run_->main().thumbList().page(); }
@@ -185,18 +180,18 @@ TEST_F(ContextMenuTest, DeleteSelectedAsksThenTrashesBothAndRebuildsTheList) {
 
   const std::string trash = std::string(g_get_user_data_dir()) + "/Trash";
   for (const std::string name : {"1.png", kSecond}) {
-    EXPECT_FALSE(Exists(folder_ + "/" + name)) << name;
-    EXPECT_TRUE(Exists(trash + "/files/" + name)) << name;
+    EXPECT_FALSE(PathExists(folder_ + "/" + name)) << name;
+    EXPECT_TRUE(PathExists(trash + "/files/" + name)) << name;
     // The trash writes the original place escaped as in a URI.
     gchar* place = g_uri_escape_string((folder_ + "/" + name).c_str(), "/", FALSE);
-    EXPECT_NE(Read(trash + "/info/" + name + ".trashinfo").find(std::string("Path=") + place),
+    EXPECT_NE(ReadFileText(trash + "/info/" + name + ".trashinfo").find(std::string("Path=") + place),
               std::string::npos)
         << name;
     g_free(place);
     g_remove((trash + "/files/" + name).c_str());
     g_remove((trash + "/info/" + name + ".trashinfo").c_str());
   }
-  EXPECT_TRUE(Exists(folder_ + "/3.png"));
+  EXPECT_TRUE(PathExists(folder_ + "/3.png"));
 }
 
 TEST_F(ContextMenuTest, CopyLeavesAFileOfTheSameNameAloneAndSaysSo) {
@@ -208,8 +203,8 @@ TEST_F(ContextMenuTest, CopyLeavesAFileOfTheSameNameAloneAndSaysSo) {
   ASSERT_TRUE(SpinUntil([&] { return messages_.notices.size() == 1; }, 30000));
   EXPECT_EQ(messages_.notices[0],
             "1 of 2 files was not copied.\n\nAlready in the destination folder, left as it was: 1");
-  EXPECT_EQ(Read(stick + "/1.png"), "other camera");
-  EXPECT_EQ(Read(stick + "/" + kSecond), Read(folder_ + "/" + kSecond));
+  EXPECT_EQ(ReadFileText(stick + "/1.png"), "other camera");
+  EXPECT_EQ(ReadFileText(stick + "/" + kSecond), ReadFileText(folder_ + "/" + kSecond));
   EXPECT_EQ(run_->settings()["copytodir"], stick);
   DrainCommands();
   EXPECT_EQ(run_->CountTrace("command 32810"), 0);  // the current folder did not change
@@ -222,7 +217,7 @@ TEST_F(ContextMenuTest, CancelInTheFolderPickerChangesNothing) {
   DrainCommands();
   EXPECT_EQ(run_->settings().count("movetodir"), 0u);
   EXPECT_EQ(run_->CountTrace("files "), 0);
-  EXPECT_TRUE(Exists(folder_ + "/" + kSecond));
+  EXPECT_TRUE(PathExists(folder_ + "/" + kSecond));
   EXPECT_TRUE(messages_.notices.empty());
   EXPECT_EQ(SelectedInPage(), 1u);  // the page was not rebuilt
 }
@@ -231,9 +226,9 @@ TEST_F(ContextMenuTest, CancelInTheFolderPickerChangesNothing) {
 TEST_F(ContextMenuTest, SavePictureCopiesTheFileUnderThePointer) {
   saveChooser_.answer = tree_.Folder("Saved") + "/copy.png";
   ChooseFromMenu(kCmdSavePicture, 1);
-  ASSERT_TRUE(SpinUntil([&] { return Exists(saveChooser_.answer); }));
+  ASSERT_TRUE(SpinUntil([&] { return PathExists(saveChooser_.answer); }));
   EXPECT_EQ(saveChooser_.offered, folder_ + "/" + kSecond);
-  EXPECT_EQ(Read(saveChooser_.answer), Read(folder_ + "/" + kSecond));
+  EXPECT_EQ(ReadFileText(saveChooser_.answer), ReadFileText(folder_ + "/" + kSecond));
   EXPECT_TRUE(messages_.notices.empty());
 }
 

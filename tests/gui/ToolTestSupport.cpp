@@ -1,10 +1,7 @@
 #include "tests/gui/ToolTestSupport.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
-#include <fstream>
-#include <sstream>
 
 #include "tests/gui/GuiTestSupport.h"
 
@@ -43,18 +40,6 @@ void ShowAndWait(GtkWidget* dialog) {
   gtk_window_present(GTK_WINDOW(dialog));
   EXPECT_TRUE(SpinUntil([&] { return gtk_widget_get_mapped(dialog) != FALSE; }));
   SpinFor(300);
-}
-
-std::string ReadFileText(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
-bool PathExists(const std::string& path) {
-  struct stat info {};
-  return lstat(path.c_str(), &info) == 0;
 }
 
 }  // namespace test

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/UriLauncher.h"
+#include "tests/core/FileChecks.h"
 #include "tools/gui/FileChooser.h"
 #include "tools/gui/FolderPicker.h"
 #include "widgets/MessageBox.h"
@@ -27,6 +28,7 @@ struct FixedFileChooser : IFileChooser {
     *path = answer;
     return true;
   }
+  bool ChooseFileToSave(GtkWindow*, const std::string&, std::string*) override { return false; }
 };
 
 struct FixedFolderPicker : IFolderPicker {
@@ -50,8 +52,8 @@ void ClickCentre(GtkWidget* widget);
 void PressButton(bool down);
 // Shows a dialog and waits until X has mapped it.
 void ShowAndWait(GtkWidget* dialog);
-std::string ReadFileText(const std::string& path);
-bool PathExists(const std::string& path);
+using kovtest::PathExists;
+using kovtest::ReadFileText;
 
 }  // namespace test
 }  // namespace kov

@@ -3,6 +3,7 @@
 
 #include "base/TextEscape.h"
 #include "platform/Trace.h"
+#include "tools/gui/DialogParts.h"
 #include "tools/gui/FileChooser.h"
 
 namespace kov {
@@ -35,10 +36,8 @@ CBackgroundDlg::~CBackgroundDlg() {
 GtkWidget* CBackgroundDlg::AddRow(GtkGrid* grid, int row, const char* title, bool picture) {
   GtkWidget* label = gtk_label_new(title);
   gtk_widget_set_halign(label, GTK_ALIGN_START);
-  GtkWidget* box = gtk_entry_new();
-  gtk_editable_set_editable(GTK_EDITABLE(box), FALSE);  // paths change only through the buttons
+  GtkWidget* box = NewPathBox("");  // ShowPaths fills it in
   gtk_widget_set_hexpand(box, TRUE);
-  gtk_entry_set_width_chars(GTK_ENTRY(box), 40);
   GtkWidget* clear = gtk_button_new_with_label("X");
   GtkWidget* browse = gtk_button_new_with_label("...");
   Connect(clear, this, picture, [](GtkButton*, gpointer b) {
@@ -60,14 +59,8 @@ GtkWidget* CBackgroundDlg::AddRow(GtkGrid* grid, int row, const char* title, boo
 
 void CBackgroundDlg::Create(GtkWindow* parent) {
   if (dialog_ != nullptr) return;
-  dialog_ = gtk_dialog_new();
-  gtk_window_set_title(GTK_WINDOW(dialog_), "Background Picture and Music");
-  gtk_window_set_modal(GTK_WINDOW(dialog_), TRUE);
-  if (parent != nullptr) gtk_window_set_transient_for(GTK_WINDOW(dialog_), parent);
-  gtk_window_set_position(GTK_WINDOW(dialog_), GTK_WIN_POS_CENTER);
-
-  GtkWidget* content = gtk_dialog_get_content_area(GTK_DIALOG(dialog_));
-  gtk_container_set_border_width(GTK_CONTAINER(content), 10);
+  dialog_ = NewToolDialog(parent, "Background Picture and Music");
+  GtkWidget* content = ToolDialogContent(dialog_, 10, -1);
   GtkGrid* grid = GTK_GRID(gtk_grid_new());
   gtk_grid_set_row_spacing(grid, 4);
   gtk_grid_set_column_spacing(grid, 4);
@@ -75,9 +68,7 @@ void CBackgroundDlg::Create(GtkWindow* parent) {
   musicBox_ = AddRow(grid, 1, "Music:", false);
   gtk_box_pack_start(GTK_BOX(content), GTK_WIDGET(grid), TRUE, TRUE, 0);
   gtk_box_pack_start(GTK_BOX(content), gtk_separator_new(GTK_ORIENTATION_HORIZONTAL), FALSE, FALSE, 8);
-  ok_ = gtk_dialog_add_button(GTK_DIALOG(dialog_), "OK", GTK_RESPONSE_OK);
-  cancel_ = gtk_dialog_add_button(GTK_DIALOG(dialog_), "Cancel", GTK_RESPONSE_CANCEL);
-  gtk_dialog_set_default_response(GTK_DIALOG(dialog_), GTK_RESPONSE_OK);
+  ok_ = AddAnswerButtons(dialog_, &cancel_);
   g_signal_connect(dialog_, "response", G_CALLBACK(+[](GtkDialog*, gint response, gpointer self) {
                      static_cast<CBackgroundDlg*>(self)->OnResponse(response == GTK_RESPONSE_OK);
                    }),
@@ -88,11 +79,7 @@ void CBackgroundDlg::Create(GtkWindow* parent) {
 
 bool CBackgroundDlg::DoModal(GtkWindow* parent) {
   Create(parent);
-  gtk_widget_show(dialog_);
-  gtk_window_present(GTK_WINDOW(dialog_));
-  bool ok = gtk_dialog_run(GTK_DIALOG(dialog_)) == GTK_RESPONSE_OK;
-  gtk_widget_hide(dialog_);
-  return ok;
+  return RunToolDialog(dialog_);
 }
 
 void CBackgroundDlg::ShowPaths() {

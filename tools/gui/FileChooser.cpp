@@ -1,10 +1,13 @@
-// The open-file dialog.
+// The open-file and save-picture dialogs.
 #include "tools/gui/FileChooser.h"
 
 #include <cctype>
 
+#include "base/PathRules.h"
+#include "base/TextEscape.h"
 #include "res/StringTable.h"
 #include "tools/FileFilter.h"
+#include "tools/UserFolders.h"
 
 namespace kov {
 namespace {
@@ -35,17 +38,20 @@ void AddFilters(GtkFileChooser* chooser, int filterStringId) {
   }
 }
 
-}  // namespace
+// A modal chooser dialog over owner with Cancel and accept buttons, local files only.
+GtkWidget* NewChooserDialog(const char* title, GtkWindow* owner, GtkFileChooserAction action,
+                            const char* acceptLabel) {
+  GtkWidget* dialog = gtk_file_chooser_dialog_new(title, owner, action, "_Cancel", GTK_RESPONSE_CANCEL,
+                                                  acceptLabel, GTK_RESPONSE_ACCEPT, nullptr);
+  gtk_file_chooser_set_local_only(GTK_FILE_CHOOSER(dialog), TRUE);
+  return dialog;
+}
 
-bool CGtkFileChooser::ChooseFileToOpen(GtkWindow* owner, int filterStringId, std::string* path) {
-  GtkWidget* dialog = gtk_file_chooser_dialog_new("Open", owner, GTK_FILE_CHOOSER_ACTION_OPEN, "_Cancel",
-                                                  GTK_RESPONSE_CANCEL, "_Open", GTK_RESPONSE_ACCEPT, nullptr);
-  GtkFileChooser* chooser = GTK_FILE_CHOOSER(dialog);
-  gtk_file_chooser_set_local_only(chooser, TRUE);
-  AddFilters(chooser, filterStringId);
+// Runs dialog and destroys it; true with the chosen file in *path when accepted.
+bool RunChooserDialog(GtkWidget* dialog, std::string* path) {
   bool chosen = false;
   if (gtk_dialog_run(GTK_DIALOG(dialog)) == GTK_RESPONSE_ACCEPT) {
-    gchar* file = gtk_file_chooser_get_filename(chooser);
+    gchar* file = gtk_file_chooser_get_filename(GTK_FILE_CHOOSER(dialog));
     if (file != nullptr) {
       *path = file;
       chosen = true;
@@ -54,6 +60,25 @@ bool CGtkFileChooser::ChooseFileToOpen(GtkWindow* owner, int filterStringId, std
   }
   gtk_widget_destroy(dialog);
   return chosen;
+}
+
+}  // namespace
+
+bool CGtkFileChooser::ChooseFileToOpen(GtkWindow* owner, int filterStringId, std::string* path) {
+  GtkWidget* dialog = NewChooserDialog("Open", owner, GTK_FILE_CHOOSER_ACTION_OPEN, "_Open");
+  AddFilters(GTK_FILE_CHOOSER(dialog), filterStringId);
+  return RunChooserDialog(dialog, path);
+}
+
+bool CGtkFileChooser::ChooseFileToSave(GtkWindow* owner, const std::string& picture, std::string* path) {
+  GtkWidget* dialog = NewChooserDialog("Save Picture", owner, GTK_FILE_CHOOSER_ACTION_SAVE, "_Save");
+  GtkFileChooser* chooser = GTK_FILE_CHOOSER(dialog);
+  gtk_file_chooser_set_do_overwrite_confirmation(chooser, TRUE);
+  gtk_file_chooser_set_current_folder(chooser, PicturesFolder().c_str());
+  // The name box takes UTF-8; a name in another encoding is offered as it displays.
+  gtk_file_chooser_set_current_name(chooser, DisplayName(BaseName(picture)).c_str());
+  gtk_window_set_keep_above(GTK_WINDOW(dialog), TRUE);
+  return RunChooserDialog(dialog, path);
 }
 
 IFileChooser& GetFileChooser() {

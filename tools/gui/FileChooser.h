@@ -1,6 +1,7 @@
 #pragma once
-// Asking the user for an existing file to open. Callers go through IFileChooser so
-// tests can put their own answer in place of the dialog.
+// Asking the user for a file: an existing one to open, or the name to save a picture
+// under. Callers go through IFileChooser so tests can put their own answer in place
+// of the dialog.
 #include <gtk/gtk.h>
 
 #include <string>
@@ -13,12 +14,17 @@ class IFileChooser {
   // Runs an open-file dialog over owner with the filters of string filterStringId;
   // true with the chosen file's full path in *path when the user confirmed.
   virtual bool ChooseFileToOpen(GtkWindow* owner, int filterStringId, std::string* path) = 0;
+  // Runs a save dialog over owner that offers picture's name in the user's Pictures
+  // folder and asks before an existing file is replaced; true with the chosen path in
+  // *path when the user saved.
+  virtual bool ChooseFileToSave(GtkWindow* owner, const std::string& picture, std::string* path) = 0;
 };
 
 // The toolkit's file chooser, run modally.
 class CGtkFileChooser : public IFileChooser {
  public:
   bool ChooseFileToOpen(GtkWindow* owner, int filterStringId, std::string* path) override;
+  bool ChooseFileToSave(GtkWindow* owner, const std::string& picture, std::string* path) override;
 };
 
 // The chooser the program's dialogs use: the toolkit's unless a test installed its own.
