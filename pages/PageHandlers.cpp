@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "pages/ContentTypes.h"
+#include "pages/DecodedPictures.h"
 #include "pages/PageProtocol.h"
 #include "pages/PageText.h"
 #include "pages/TextEscape.h"
@@ -74,7 +75,7 @@ std::string CPageProtocol::GetImageBackgroundUrl() const {
 void CPageProtocol::ServeImagePage() {
   std::string templ;
   std::string path = GetRequestPath();
-  std::string pictureUrl = PictureUrlOf(path);
+  std::string pictureUrl = ViewPictureUrlOf(path);
   if (pictureUrl.empty() || !LoadResourceBytes(kImagePageTemplate, ResourceType::kHtml, &templ)) {
     ServeDefaultPage();
     return;
@@ -86,7 +87,8 @@ void CPageProtocol::ServeImagePage() {
 
 void CPageProtocol::ServeThumbMakerPage() {
   std::string templ;
-  std::string pictureUrl = PictureUrlOf(GetRequestPath());
+  // The picture reaches the engine reduced and upright, decoded by the page server.
+  std::string pictureUrl = ReducedPictureUrlOf(GetRequestPath());
   if (pictureUrl.empty() ||
       !LoadResourceBytes(kThumbMakerPageTemplate, ResourceType::kHtml, &templ)) {
     ServeDefaultPage();

@@ -10,6 +10,7 @@
 #include "pages/TextEscape.h"
 #include "platform/Trace.h"
 #include "thumbs/BuildQueue.h"
+#include "thumbs/NaturalSizeMemo.h"
 
 namespace kov {
 
@@ -244,8 +245,11 @@ void CThumbBuilder::FinishImage(const CaptureResult* capture) {
 
 bool CThumbBuilder::StoreCapture(const CaptureResult& capture) {
   if (capture.status != CaptureResult::Status::kCaptured) return false;
-  return writer_->AppendCapture(currentImage_, capture.dib, capture.naturalHeight,
-                                capture.naturalWidth);
+  // The page showed the picture reduced by the page server, which knows its real
+  // size; a picture the engine received whole reports its own.
+  int32_t width = capture.naturalWidth, height = capture.naturalHeight;
+  RecallNaturalSize(currentImage_, &width, &height);
+  return writer_->AppendCapture(currentImage_, capture.dib, height, width);
 }
 
 void CThumbBuilder::StorePlaceholder() {
