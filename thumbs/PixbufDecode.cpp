@@ -50,8 +50,9 @@ void FittedSize(int32_t width, int32_t height, int32_t box, int32_t* fitWidth, i
 // other loaders (animated cursors, Apple icons, QuickTime, X bitmaps) read no
 // pictures a folder of photographs holds, and are kept away from its files.
 bool IsPictureFormat(GdkPixbufFormat* format) {
-  static const char* const kTaken[] = {"jpeg", "png", "gif", "bmp", "tiff", "ico", "tga", "pnm",
-                                       "xpm",  "heif", "avif", "webp", "svg", "jxl"};
+  static const char* const kTaken[] = {"jpeg", "png",  "gif",  "bmp",       "tiff",
+                                       "ico",  "tga",  "pnm",  "xpm",       "svg",
+                                       "heif", "avif", "heif/avif", "webp", "jxl"};
   const gchar* name = format ? gdk_pixbuf_format_get_name(format) : nullptr;
   if (name == nullptr) return false;
   for (const char* taken : kTaken)
