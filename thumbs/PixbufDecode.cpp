@@ -53,11 +53,11 @@ bool IsPictureFormat(GdkPixbufFormat* format) {
   static const char* const kTaken[] = {"jpeg", "png",  "gif",  "bmp",       "tiff",
                                        "ico",  "tga",  "pnm",  "xpm",       "svg",
                                        "heif", "avif", "heif/avif", "webp", "jxl"};
-  const gchar* name = format ? gdk_pixbuf_format_get_name(format) : nullptr;
-  if (name == nullptr) return false;
-  for (const char* taken : kTaken)
-    if (std::strcmp(name, taken) == 0) return true;
-  return false;
+  gchar* name = format ? gdk_pixbuf_format_get_name(format) : nullptr;  // a copy to free
+  bool taken = false;
+  for (const char* each : kTaken) taken = taken || (name && std::strcmp(name, each) == 0);
+  g_free(name);
+  return taken;
 }
 
 // A size of 0 x 0 makes GdkPixbuf's loaders stop before they allocate the pixels.
