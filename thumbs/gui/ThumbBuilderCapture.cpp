@@ -65,6 +65,12 @@ void CThumbBuilderDlg::RequestCapture(unsigned token) {
 void CThumbBuilderDlg::OnProbe(unsigned token, bool ok, const std::string& json) {
   PictureProbe probe;
   CaptureRect rect;
+  // A hidden window paints no frames, so its probe only ever answers "not painted
+  // yet"; it answers as failed instead, and the builder, seeing it hidden, cancels.
+  if (!IsShown()) {
+    Answer(token, Failed());
+    return;
+  }
   // A script call that fails is asked again at the next poll, as a page not ready.
   if (!ok || !ParsePictureProbe(json, &probe)) {
     Answer(token, NotReady());
