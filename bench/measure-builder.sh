@@ -1,9 +1,11 @@
 #!/bin/sh
-# Measures the thumbnail builder against gdk-pixbuf-thumbnailer on the same files:
+# Measures the thumbnail builder against gdk-pixbuf-thumbnailer and vipsthumbnail
+# on the same files:
 # 100 generated 4000 x 3000 JPEGs and 100 small PNGs. Prints pictures per second of
 # each and, for the builder, where the time goes per picture.
 #   bench/measure-builder.sh [BUILD_DIR] [COUNT]
-# Needs ImageMagick (convert), gdk-pixbuf-thumbnailer and, without $DISPLAY, xvfb-run.
+# Needs ImageMagick (convert), gdk-pixbuf-thumbnailer and, without $DISPLAY, xvfb-run;
+# vipsthumbnail (libvips-tools) is measured when it is installed.
 set -eu
 build=${1:-build}
 count=${2:-100}
@@ -37,8 +39,20 @@ thumbnailer() {
   awk -v n="$n" -v ms="$ms" -v d="$1" \
     'BEGIN { printf "gdk-pixbuf-thumbnailer %s: %d pictures in %d ms: %.2f pictures/s, %.1f ms each\n", d, n, ms, n * 1000 / ms, ms / n }'
 }
+# vipsthumbnail (libvips-tools) takes all files of a folder in one process.
+vips() {
+  command -v vipsthumbnail > /dev/null || { echo "vipsthumbnail: not installed (libvips-tools)"; return 0; }
+  start=$(now_ms)
+  vipsthumbnail -s 128 -o "$work/out/%s-vips.png" "$1"/*
+  ms=$(( $(now_ms) - start ))
+  n=$(ls "$1" | wc -l)
+  awk -v n="$n" -v ms="$ms" -v d="$1" \
+    'BEGIN { printf "vipsthumbnail %s: %d pictures in %d ms: %.2f pictures/s, %.1f ms each\n", d, n, ms, n * 1000 / ms, ms / n }'
+}
 thumbnailer "$work/large"
 thumbnailer "$work/small"
+vips "$work/large"
+vips "$work/small"
 
 run="$tests --gtest_also_run_disabled_tests --gtest_filter=ThumbBuilderMeasure.*"
 if [ -n "${DISPLAY:-}" ]; then

@@ -7,6 +7,7 @@
 #include "base/FileBytes.h"
 #include "base/PathRules.h"
 #include "base/TextEscape.h"
+#include "pages/DecodedPictures.h"
 #include "pages/FolderBackground.h"
 #include "pages/PageProtocol.h"
 #include "pages/PageText.h"
@@ -76,7 +77,7 @@ std::string CPageProtocol::GetImageBackgroundUrl() const {
 void CPageProtocol::ServeImagePage() {
   std::string templ;
   std::string path = GetRequestPath();
-  std::string pictureUrl = PictureUrlOf(path);
+  std::string pictureUrl = ViewPictureUrlOf(path);
   if (pictureUrl.empty() || !LoadResourceBytes(kImagePageTemplate, ResourceType::kHtml, &templ)) {
     ServeDefaultPage();
     return;
@@ -88,7 +89,8 @@ void CPageProtocol::ServeImagePage() {
 
 void CPageProtocol::ServeThumbMakerPage() {
   std::string templ;
-  std::string pictureUrl = PictureUrlOf(GetRequestPath());
+  // The picture reaches the engine reduced and upright, decoded by the page server.
+  std::string pictureUrl = ReducedPictureUrlOf(GetRequestPath());
   if (pictureUrl.empty() ||
       !LoadResourceBytes(kThumbMakerPageTemplate, ResourceType::kHtml, &templ)) {
     ServeDefaultPage();

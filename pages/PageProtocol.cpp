@@ -27,6 +27,8 @@ const CommandEntry kCommands[] = {
     {"background", &CPageProtocol::ServeBackgroundPage},
     {"blank2", &CPageProtocol::ServeBlank2Page},
     {"picture", &CPageProtocol::ServePictureFile},
+    {"reduced", &CPageProtocol::ServeReducedPicture},
+    {"decoded", &CPageProtocol::ServeDecodedPicture},
 };
 
 }  // namespace

@@ -53,6 +53,8 @@ class CPageProtocol : public IInternetProtocol {
   void ServeThumbMakerPage();
   void ServeBinResource();
   void ServePictureFile();
+  void ServeReducedPicture();  // DecodedPictureHandlers.cpp
+  void ServeDecodedPicture();
   void ServeThumbnailList();
   void ServeThumbnail();
 
@@ -62,6 +64,7 @@ class CPageProtocol : public IInternetProtocol {
 
  private:
   void Dispatch();
+  void AppendPictureFileBytes(const std::string& path);
 
   int32_t refCount_ = 0;
   IInternetProtocolSink* sink_ = nullptr;  // not referenced; valid only inside Start

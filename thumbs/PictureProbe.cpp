@@ -33,6 +33,20 @@ const char kPictureProbeScript[] =
     "r[11]=typeof imgHeight=='number'?Math.round(imgHeight):0;"
     "return r;})()";
 
+std::string PaintedPictureProbeBody() {
+  const std::string probe = kPictureProbeScript;
+  return
+    "var im=document.getElementsByTagName('IMG'),p=im.length==1?im[0]:null;"
+    "if(p&&p.complete&&p.naturalWidth>0&&getComputedStyle(p).visibility=='visible'){"
+    "try{await p.decode();}catch(e){}"
+    "var painted=await Promise.race(["
+    "new Promise(function(ok){requestAnimationFrame(function(){requestAnimationFrame("
+    "function(){ok(true);});});}),"
+    "new Promise(function(ok){setTimeout(function(){ok(false);},1000);})]);"
+    "if(!painted){var r=" + probe + ";r[2]=0;return JSON.stringify(r);}}"
+    "return JSON.stringify(" + probe + ");";
+}
+
 namespace {
 
 constexpr size_t kProbeFields = 13;

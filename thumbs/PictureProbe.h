@@ -14,6 +14,14 @@ namespace kov {
 // A JavaScript expression whose JSON form is the array ParsePictureProbe reads.
 extern const char kPictureProbeScript[];
 
+// The body of an async function that returns the JSON text of kPictureProbeScript
+// only once the shown picture's pixels are decoded (its decode() promise) and a
+// frame has been painted with them. "Complete" alone is not enough: the engine
+// decodes large pictures asynchronously, after the load, and paints the page
+// without them until then. A frame that does not come within a second (the view
+// throttled) answers "not complete", so the picture is probed again.
+std::string PaintedPictureProbeBody();
+
 struct PictureProbe {
   bool documentComplete = false;
   int32_t imageCount = 0;      // IMG elements in the page

@@ -10,6 +10,7 @@
 #include "base/TextEscape.h"
 #include "platform/Trace.h"
 #include "thumbs/BuildQueue.h"
+#include "thumbs/NaturalSizeMemo.h"
 
 namespace kov {
 
@@ -226,20 +227,29 @@ void CThumbBuilder::OnCapture(unsigned token, const CaptureResult& result) {
 void CThumbBuilder::FinishImage(const CaptureResult* capture) {
   KillTimer(kTimerBuildPoll);
   ++renderedCount_;
-  bool stored = capture && capture->status == CaptureResult::Status::kCaptured &&
-                writer_->AppendCapture(currentImage_, capture->dib, capture->naturalHeight,
-                                       capture->naturalWidth);
-  if (!stored) {
+  if (capture == nullptr) {
+    // Out of time is not given up for good: without a record the folder stays
+    // stale, so the next visit or F3 tries the picture again.
+    if (TraceEnabled()) TraceLine("builder timed out, no record " + currentImage_);
+  } else if (!StoreCapture(*capture)) {
     if (TraceEnabled())
       TraceLine("builder placeholder " + currentImage_ +
-                (capture ? (capture->status == CaptureResult::Status::kCaptured ? " (not stored)"
-                                                                                : " (not a picture)")
-                         : " (timed out)"));
+                (capture->status == CaptureResult::Status::kCaptured ? " (not stored)"
+                                                                     : " (not a picture)"));
     StorePlaceholder();
   }
   host_.SetStatus(std::to_string(renderedCount_));
   state_ = State::kNextImage;
   host_.Post(kCmdBuilderNextImage);
+}
+
+bool CThumbBuilder::StoreCapture(const CaptureResult& capture) {
+  if (capture.status != CaptureResult::Status::kCaptured) return false;
+  // The page showed the picture reduced by the page server, which knows its real
+  // size; a picture the engine received whole reports its own.
+  int32_t width = capture.naturalWidth, height = capture.naturalHeight;
+  RecallNaturalSize(currentImage_, &width, &height);
+  return writer_->AppendCapture(currentImage_, capture.dib, height, width);
 }
 
 void CThumbBuilder::StorePlaceholder() {

@@ -3,7 +3,8 @@
 // brings the thumbnail caches of one folder, or of a folder and its subfolders, up
 // to date. Unchanged records are carried over; every other picture is rendered by
 // the window's page "kovp://thumbmk/<path>", captured and stored, or given the
-// placeholder when it cannot be rendered or its page never completes.
+// placeholder when it cannot be rendered; a picture whose page does not complete in
+// time gets no record, so its folder stays stale and it is tried again.
 #include <memory>
 #include <string>
 #include <vector>
@@ -21,8 +22,8 @@ enum ThumbBuilderTimer : int {
 
 constexpr unsigned kBuildStepDelayMs = 100;
 constexpr unsigned kPollPeriodMs = 50;
-// How long one picture may take from navigation to capture before it gets the
-// placeholder: a page that never completes must not stop the build.
+// How long one picture may take from its own navigation to capture before it is
+// left without a record: a page that never completes must not stop the build.
 constexpr unsigned kRenderWaitLimitMs = 10000;
 
 extern const char kBuilderCaption[];    // "Creating Thumbnails"
@@ -81,6 +82,7 @@ class CThumbBuilder {
   void Poll();
   void RequestCaptureOnce();
   void FinishImage(const CaptureResult* capture);
+  bool StoreCapture(const CaptureResult& capture);
   void StorePlaceholder();
   void FinishFolder();
   void DropFolderFiles();

@@ -15,11 +15,7 @@ struct ScriptRead {
   CBrowserPane::JsonCallback callback;
 };
 
-void OnScriptRead(GObject* source, GAsyncResult* result, gpointer data) {
-  ScriptRead* read = static_cast<ScriptRead*>(data);
-  GError* error = nullptr;
-  JSCValue* value =
-      webkit_web_view_evaluate_javascript_finish(WEBKIT_WEB_VIEW(source), result, &error);
+void AnswerScriptRead(ScriptRead* read, JSCValue* value, GError* error) {
   // A cancelled read belongs to a pane that is gone: its callback must not run.
   bool cancelled = error != nullptr && g_error_matches(error, G_IO_ERROR, G_IO_ERROR_CANCELLED);
   if (!cancelled) {
@@ -34,6 +30,20 @@ void OnScriptRead(GObject* source, GAsyncResult* result, gpointer data) {
   if (value != nullptr) g_object_unref(value);
   if (error != nullptr) g_error_free(error);
   delete read;
+}
+
+void OnScriptRead(GObject* source, GAsyncResult* result, gpointer data) {
+  GError* error = nullptr;
+  JSCValue* value =
+      webkit_web_view_evaluate_javascript_finish(WEBKIT_WEB_VIEW(source), result, &error);
+  AnswerScriptRead(static_cast<ScriptRead*>(data), value, error);
+}
+
+void OnAsyncScriptRead(GObject* source, GAsyncResult* result, gpointer data) {
+  GError* error = nullptr;
+  JSCValue* value = webkit_web_view_call_async_javascript_function_finish(
+      WEBKIT_WEB_VIEW(source), result, &error);
+  AnswerScriptRead(static_cast<ScriptRead*>(data), value, error);
 }
 
 // Every live pane's view. A new view is made related to one of them, so all panes
@@ -139,6 +149,17 @@ void CBrowserPane::ReadScriptJson(const std::string& expression, JsonCallback ca
   std::string script = "JSON.stringify(" + expression + ")";
   webkit_web_view_evaluate_javascript(view_, script.c_str(), -1, nullptr, nullptr, pending_,
                                       OnScriptRead, new ScriptRead{std::move(callback)});
+}
+
+void CBrowserPane::ReadAsyncScriptJson(const std::string& body, JsonCallback callback) {
+  if (!callback) return;
+  if (view_ == nullptr || !hasDocument_) {
+    callback(false, "");
+    return;
+  }
+  webkit_web_view_call_async_javascript_function(view_, body.c_str(), -1, nullptr, nullptr,
+                                                 nullptr, pending_, OnAsyncScriptRead,
+                                                 new ScriptRead{std::move(callback)});
 }
 
 std::string CBrowserPane::GetLocationUrl() const {

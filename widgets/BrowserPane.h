@@ -41,6 +41,9 @@ class CBrowserPane {
   // Without a page it calls back at once with ok false, so a caller waiting for an
   // answer always gets one; never called when the pane is destroyed first.
   void ReadScriptJson(const std::string& expression, JsonCallback callback);
+  // The same with the body of an async function that returns the JSON text itself;
+  // the answer comes when the promises it awaits have settled.
+  void ReadAsyncScriptJson(const std::string& body, JsonCallback callback);
   std::string GetLocationUrl() const;
   void FocusPage();
 

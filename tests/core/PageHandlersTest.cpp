@@ -108,7 +108,7 @@ TEST(ImagePage, FillsTheTemplateWithEscapedUrlsAndTooltip) {
   EXPECT_FALSE(Contains(hostile, "<y"));
 
   std::string maker = Serve("kovp://thumbmk/" + PercentEncodePath(path));
-  EXPECT_TRUE(Contains(maker, "<img src=\"file:///tmp/q%22x%3Cy%3E&amp;z%23w%25v%C3%A9.jpg\" id=\"pic\""))
+  EXPECT_TRUE(Contains(maker, "<img src=\"kovp://reduced//tmp/q%22x%3Cy%3E%26z%23w%25v%C3%A9.jpg\" id=\"pic\""))
       << maker;
   EXPECT_EQ(Serve("kovp://thumbmk//a/../b.jpg"), Serve("kovp://thumbmk//b.jpg"));
 }
@@ -126,7 +126,8 @@ TEST(ImagePage, NamesThatAreNotUtf8AreShownThroughThePageServer) {
   EXPECT_TRUE(Contains(image, "src=\"" + expected + "\"")) << image;
   EXPECT_TRUE(Contains(image, "title=\"/tmp/q&quot;x&amp;caf\xEF\xBF\xBD.jpg\""));
   EXPECT_TRUE(g_utf8_validate(image.data(), static_cast<gssize>(image.size()), nullptr));
-  EXPECT_TRUE(Contains(Serve("kovp://thumbmk/" + PercentEncodePath(path)), "<img src=\"" + expected + "\""));
+  EXPECT_TRUE(Contains(Serve("kovp://thumbmk/" + PercentEncodePath(path)),
+                       "<img src=\"kovp://reduced//tmp/q%22x%26caf%E9.jpg\""));
 }
 
 // Every byte of a name in CJK letters is encoded as three: a deep folder of them

@@ -211,4 +211,17 @@ inline DecodedGif DecodeGif(const std::vector<uint8_t>& bytes) {
   return out;
 }
 
+// The JPEG file image with an EXIF block saying "orientation 6" put after its start
+// marker: the picture is shown turned a quarter clockwise, so its left edge is on top.
+inline std::string WithExifOrientation6(const std::string& jpeg) {
+  static const char kExif[] =
+      "\xFF\xE1\x00\x22"                     // APP1, 34 bytes
+      "Exif\0\0"
+      "II\x2A\0\x08\0\0\0"                   // little-endian TIFF, first directory at 8
+      "\x01\0"                                // one entry:
+      "\x12\x01\x03\0\x01\0\0\0\x06\0\0\0"  // orientation, one short, 6
+      "\0\0\0\0";                           // no next directory
+  return jpeg.substr(0, 2) + std::string(kExif, sizeof kExif - 1) + jpeg.substr(2);
+}
+
 }  // namespace samples

@@ -1,6 +1,7 @@
-// Taking one picture off the thumbnail-making page: one script call reads the
-// page's state, the picture's rectangle and natural size; a snapshot of the
-// visible region then gives what the engine painted, cropped to that rectangle.
+// Taking one picture off the thumbnail-making page: one script call waits until the
+// picture is painted and reads the page's state, the picture's rectangle and
+// natural size; a snapshot of the visible region then gives what the engine
+// painted, cropped to that rectangle.
 #include "thumbs/gui/ThumbBuilderDlg.h"
 
 #include <algorithm>
@@ -53,7 +54,10 @@ struct CThumbBuilderDlg::SnapshotRequest {
 
 void CThumbBuilderDlg::RequestCapture(unsigned token) {
   if (firstProbeAt_ == 0) firstProbeAt_ = g_get_monotonic_time();
-  pane_->ReadScriptJson(kPictureProbeScript, [this, token](bool ok, const std::string& json) {
+  // The answer waits for the picture's pixels to be painted, so the snapshot
+  // cannot catch the page before the engine has decoded them.
+  static const std::string body = PaintedPictureProbeBody();
+  pane_->ReadAsyncScriptJson(body, [this, token](bool ok, const std::string& json) {
     OnProbe(token, ok, json);
   });
 }
@@ -61,6 +65,12 @@ void CThumbBuilderDlg::RequestCapture(unsigned token) {
 void CThumbBuilderDlg::OnProbe(unsigned token, bool ok, const std::string& json) {
   PictureProbe probe;
   CaptureRect rect;
+  // A hidden window paints no frames, so its probe only ever answers "not painted
+  // yet"; it answers as failed instead, and the builder, seeing it hidden, cancels.
+  if (!IsShown()) {
+    Answer(token, Failed());
+    return;
+  }
   // A script call that fails is asked again at the next poll, as a page not ready.
   if (!ok || !ParsePictureProbe(json, &probe)) {
     Answer(token, NotReady());
