@@ -1,5 +1,7 @@
 #include "base/PathRules.h"
 
+#include <vector>
+
 namespace kov {
 
 std::string NormalizePath(const std::string& path) {
@@ -27,6 +29,25 @@ std::string DirName(const std::string& path) {
   if (slash == std::string::npos) return "";
   if (slash == 0) return "/";
   return path.substr(0, slash);
+}
+
+std::string ResolveDotSegments(const std::string& absolutePath) {
+  std::vector<std::string> parts;
+  size_t start = 0;
+  while (start <= absolutePath.size()) {
+    size_t end = absolutePath.find('/', start);
+    if (end == std::string::npos) end = absolutePath.size();
+    std::string part = absolutePath.substr(start, end - start);
+    if (part == "..") {
+      if (!parts.empty()) parts.pop_back();
+    } else if (!part.empty() && part != ".") {
+      parts.push_back(part);
+    }
+    start = end + 1;
+  }
+  std::string out;
+  for (const std::string& part : parts) out += "/" + part;
+  return out.empty() ? "/" : out;
 }
 
 }  // namespace kov

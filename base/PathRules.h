@@ -13,5 +13,8 @@ std::string JoinPath(const std::string& folder, const std::string& name);
 std::string BaseName(const std::string& path);
 // Everything before the last '/' ("/" for a file in the root, "" when there is none).
 std::string DirName(const std::string& path);
+// An absolute path with "." and ".." resolved by text ("/a/b/../c" is "/a/c", and ".."
+// above the root stays at the root), every run of '/' collapsed and no trailing '/'.
+std::string ResolveDotSegments(const std::string& absolutePath);
 
 }  // namespace kov

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Measures the viewer from its trace (run from the source folder after `make build`):
-#   1. start to the first thumbnail page painted, 200 pictures with a current cache,
-#      median of 5 runs, and the memory (PSS) of all its processes at that point;
+#   1. for 200, 1000 and 5000 pictures with a current cache: start to the first
+#      thumbnail page painted, the CPU time of all its processes in the 5 s after it,
+#      and the memory (PSS) of each process at that point (gthumb's beside it when
+#      installed, as a reference);
 #   2. a thumbnail click to the picture painted, for a 12-megapixel JPEG.
 # Without a display it runs itself under Xvfb.
 set -euo pipefail
@@ -45,24 +47,66 @@ pss_of_tree() {
   echo $total
 }
 
-echo "making 200 pictures..."
-mkdir -p "$work/many"
-convert -size 800x600 gradient:navy-gold "$work/many/p000.jpg"
-for i in $(seq 1 199); do cp "$work/many/p000.jpg" "$work/many/p$(printf %03d "$i").jpg"; done
-cache_all "$work"/many/*.jpg
-profile "$work/many"
-"$kovtool" cache current "$work/many" && echo "cache is current"
+# A folder of $2 copies of one picture with a current cache, made fast: one record is
+# written by kovtool and repeated under each name (records sit back to back, and the
+# copies share the original's time).
+make_folder() {
+  local dir=$1 count=$2 i
+  mkdir -p "$dir"
+  convert -size 800x600 gradient:navy-gold "$dir/p0000.jpg"
+  for i in $(seq 1 $((count - 1))); do cp -p "$dir/p0000.jpg" "$dir/p$(printf %04d "$i").jpg"; done
+  convert "$dir/p0000.jpg" -resize 120x120 -type TrueColor BMP3:"$work/t.bmp"
+  "$kovtool" thumb-gif "$work/t.bmp" "$work/t.gif" >/dev/null
+  rm -f "$work/one"
+  "$kovtool" cache add "$work/one" "$dir/p0000.jpg" "$work/t.gif" 600 800 >/dev/null
+  python3 - "$work/one" "$dir/kovthumb.\$\$\$" "$count" <<'PY'
+import sys
+record, cache, count = open(sys.argv[1], 'rb').read(), sys.argv[2], int(sys.argv[3])
+with open(cache, 'wb') as out:
+    for i in range(count):
+        out.write(record.replace(b'p0000.jpg', b'p%04d.jpg' % i))
+PY
+  "$kovtool" cache current "$dir" >/dev/null || { echo "cache of $dir is not current"; exit 1; }
+}
 
-for run in 1 2 3 4 5; do
-  trace=$work/trace-$run.log
-  start=$(date +%s.%N)
-  KOV_TRACE=$trace "$build/kov" 2>/dev/null &
-  pid=$!
-  until grep -q " painted thumbs kovp://thumblst/" "$trace" 2>/dev/null; do sleep 0.02; done
-  pss=$(pss_of_tree "$pid")
-  painted=$(stamp "painted thumbs kovp://thumblst/" "$trace")
-  echo "run $run: first thumbnail page painted after $(echo "$painted - $start" | bc) s, PSS ${pss} kB"
-  kill "$pid"; wait "$pid" 2>/dev/null || true
+# CPU time (user + system, in 1/100 s) of a process and its descendants.
+cpu_of_tree() {
+  local total=0 pid
+  for pid in $1 $(descendants "$1"); do
+    total=$((total + $(awk '{print $14 + $15}' /proc/$pid/stat 2>/dev/null || echo 0)))
+  done
+  echo $total
+}
+
+for count in 200 1000 5000; do
+  echo "== $count pictures"
+  make_folder "$work/many$count" "$count"
+  profile "$work/many$count"
+  for run in 1 2 3; do
+    trace=$work/trace-$count-$run.log
+    start=$(date +%s.%N)
+    KOV_TRACE=$trace "$build/kov" 2>/dev/null &
+    pid=$!
+    until grep -q " painted thumbs kovp://thumblst/" "$trace" 2>/dev/null; do sleep 0.02; done
+    painted=$(stamp "painted thumbs kovp://thumblst/" "$trace")
+    before=$(cpu_of_tree "$pid")
+    sleep 5
+    after=$(cpu_of_tree "$pid")
+    echo "run $run: first thumbnail page painted after $(echo "$painted - $start" | bc) s," \
+         "CPU in the 5 s after it $(echo "scale=2; ($after - $before) / 100" | bc) s (music included)"
+    for p in $pid $(descendants "$pid"); do
+      echo "    PSS $(awk '/^Pss:/ {print $2}' /proc/$p/smaps_rollup) kB $(tr '\0' ' ' < /proc/$p/cmdline | cut -c1-60)"
+    done
+    echo "    PSS of all: $(pss_of_tree "$pid") kB"
+    kill "$pid"; wait "$pid" 2>/dev/null || true
+  done
+  if command -v gthumb >/dev/null; then
+    gthumb "$work/many$count" 2>/dev/null &
+    pid=$!
+    sleep 10  # gthumb has no trace: a reference figure once it has settled
+    echo "    gthumb PSS of all: $(pss_of_tree "$pid") kB"
+    kill "$pid"; wait "$pid" 2>/dev/null || true
+  fi
 done
 
 echo "making a 12-megapixel JPEG..."

@@ -16,26 +16,6 @@ namespace {
 const char* const kRemoteFileSystems[] = {"nfs", "nfs4", "cifs", "smb3", "smbfs", "9p", "fuse.sshfs"};
 const uint32_t kDefaultMaxComponentLength = 255;
 
-// Resolves "." and ".." by text, so "/media/cd/../home" is not taken for the CD.
-std::string ResolveDotSegments(const std::string& path) {
-  std::vector<std::string> parts;
-  size_t start = 1;
-  while (start <= path.size()) {
-    size_t end = path.find('/', start);
-    if (end == std::string::npos) end = path.size();
-    std::string part = path.substr(start, end - start);
-    if (part == "..") {
-      if (!parts.empty()) parts.pop_back();
-    } else if (!part.empty() && part != ".") {
-      parts.push_back(part);
-    }
-    start = end + 1;
-  }
-  std::string out;
-  for (const std::string& part : parts) out += "/" + part;
-  return out.empty() ? "/" : out;
-}
-
 bool IsPrefixOnComponents(const std::string& mountPoint, const std::string& path) {
   if (mountPoint == "/") return true;
   if (path.compare(0, mountPoint.size(), mountPoint) != 0) return false;

@@ -31,23 +31,7 @@ bool IsOption(const std::string& arg) { return arg.size() > 1 && arg[0] == '-'; 
 }  // namespace
 
 std::string AbsolutePath(const std::string& path, const std::string& folder) {
-  std::string joined = !path.empty() && path[0] == '/' ? path : folder + "/" + path;
-  std::vector<std::string> parts;
-  size_t start = 0;
-  while (start <= joined.size()) {
-    size_t end = joined.find('/', start);
-    if (end == std::string::npos) end = joined.size();
-    std::string part = joined.substr(start, end - start);
-    if (part == "..") {
-      if (!parts.empty()) parts.pop_back();
-    } else if (!part.empty() && part != ".") {
-      parts.push_back(part);
-    }
-    start = end + 1;
-  }
-  std::string out;
-  for (const std::string& part : parts) out += "/" + part;
-  return out.empty() ? "/" : out;
+  return ResolveDotSegments(!path.empty() && path[0] == '/' ? path : folder + "/" + path);
 }
 
 StartRequest RequestForPath(const std::string& path) {
