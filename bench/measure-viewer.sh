@@ -2,8 +2,7 @@
 # Measures the viewer from its trace (run from the source folder after `make build`):
 #   1. for 200, 1000 and 5000 pictures with a current cache: start to the first
 #      thumbnail page painted, the CPU time of all its processes in the 5 s after it,
-#      and the memory (PSS) of each process at that point (gthumb's beside it when
-#      installed, as a reference);
+#      and the memory (PSS) of each process at that point;
 #   2. a thumbnail click to the picture painted, for a 12-megapixel JPEG.
 # Without a display it runs itself under Xvfb.
 set -euo pipefail
@@ -100,13 +99,6 @@ for count in 200 1000 5000; do
     echo "    PSS of all: $(pss_of_tree "$pid") kB"
     kill "$pid"; wait "$pid" 2>/dev/null || true
   done
-  if command -v gthumb >/dev/null; then
-    gthumb "$work/many$count" 2>/dev/null &
-    pid=$!
-    sleep 10  # gthumb has no trace: a reference figure once it has settled
-    echo "    gthumb PSS of all: $(pss_of_tree "$pid") kB"
-    kill "$pid"; wait "$pid" 2>/dev/null || true
-  fi
 done
 
 echo "making a 12-megapixel JPEG..."
