@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace kov {
 
@@ -13,5 +14,18 @@ struct DirCloser {
 using DirHandle = std::unique_ptr<DIR, DirCloser>;
 
 inline DirHandle OpenDir(const std::string& path) { return DirHandle(opendir(path.c_str())); }
+
+// The names in a folder, "." and ".." left out, in directory order; empty when it
+// cannot be read.
+inline std::vector<std::string> ListEntryNames(const std::string& folder) {
+  std::vector<std::string> names;
+  DirHandle listing = OpenDir(folder);
+  if (!listing) return names;
+  while (dirent* entry = readdir(listing.get())) {
+    std::string name = entry->d_name;
+    if (name != "." && name != "..") names.push_back(name);
+  }
+  return names;
+}
 
 }  // namespace kov

@@ -17,22 +17,10 @@ namespace {
 
 using FolderId = std::pair<dev_t, ino_t>;
 
-// Names in the folder, "." and ".." left out.
-std::vector<std::string> EntryNames(const std::string& folder) {
-  std::vector<std::string> names;
-  DirHandle listing = OpenDir(folder);
-  if (!listing) return names;
-  while (dirent* entry = readdir(listing.get())) {
-    std::string name = entry->d_name;
-    if (name != "." && name != "..") names.push_back(name);
-  }
-  return names;
-}
-
 // The real subfolders of folder not seen before, in name order; marks them seen.
 std::vector<std::string> NewSubfolders(const std::string& folder, std::set<FolderId>* seen) {
   std::vector<std::string> subfolders;
-  for (const std::string& name : EntryNames(folder)) {
+  for (const std::string& name : ListEntryNames(folder)) {
     if (name[0] == '.') continue;
     std::string path = JoinPath(folder, name);
     struct stat info {};
@@ -66,7 +54,7 @@ std::vector<std::string> ListFolderTree(const std::string& root) {
 
 std::vector<std::string> ListFolderImages(const std::string& folder) {
   std::vector<std::string> images;
-  for (const std::string& name : EntryNames(folder)) {
+  for (const std::string& name : ListEntryNames(folder)) {
     if (GetSpecialFileKind(name) != kNotSpecial || !IsImageFile(name)) continue;
     std::string path = JoinPath(folder, name);
     struct stat info {};

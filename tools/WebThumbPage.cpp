@@ -42,18 +42,6 @@ bool Exists(const std::string& path) {
   return lstat(path.c_str(), &info) == 0;
 }
 
-// The folder's entry names, "." and ".." left out; empty when it cannot be read.
-std::vector<std::string> EntryNames(const std::string& folder) {
-  std::vector<std::string> names;
-  DirHandle listing = OpenDir(folder);
-  if (!listing) return names;
-  while (dirent* entry = readdir(listing.get())) {
-    std::string name = entry->d_name;
-    if (name != "." && name != "..") names.push_back(name);
-  }
-  return names;
-}
-
 std::string PictureCell(const WebThumbEntry& entry) {
   return "<td width=\"120\" class=\"pic\"><a href=\"" + PercentEncodePath(entry.name) +
          "\" target=\"_blank\"><img src=\"" + PercentEncodePath(entry.gifName) + "\"></a></td>\r\n";
@@ -92,7 +80,7 @@ bool IsOldWebThumbName(const std::string& name) {
 }
 
 void RemoveOldWebThumbs(const std::string& folder) {
-  for (const std::string& name : EntryNames(folder)) {
+  for (const std::string& name : ListEntryNames(folder)) {
     std::string path = JoinPath(folder, name);
     if (IsOldWebThumbName(name) && !IsFolder(path) && !IsReadOnlyFile(path)) unlink(path.c_str());
   }
