@@ -71,8 +71,11 @@ int CViewerApp::Run(int* argc, char*** argv) {
   int toolkitArgc = 1;
   char** toolkitArgv = *argv;
   OpenTrace(Env("KOV_TRACE"));
+  TraceLine("starting");
   if (!InitToolkit(&toolkitArgc, &toolkitArgv)) return 1;
+  TraceLine("toolkit started");
   if (!CreateKovpWebEngine()) return 1;
+  TraceLine("engine made");
   // The media player cannot read kovp URLs: the built-in music plays from a private
   // file. Without one the pages stay silent and nothing else changes.
   BuiltInMusicFile music;
@@ -86,6 +89,7 @@ int CViewerApp::Run(int* argc, char*** argv) {
   options.startPicture = start.picture;
   CMainDlg mainDlg(std::move(options));
   mainDlg.Create();
+  TraceLine("windows made");
   instance.SetHandler([&mainDlg](const std::string& path) { ShowHandedOver(mainDlg, path); });
 
   std::unique_ptr<CSnapshotDriver> driver;

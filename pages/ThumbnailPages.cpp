@@ -8,6 +8,7 @@
 #include "base/TextEscape.h"
 #include "formats/CaptureBmp.h"
 #include "pages/PageProtocol.h"
+#include "pages/ThumbnailListRows.h"
 #include "pages/PageText.h"
 #include "platform/Screen.h"
 #include "thumbs/ThumbCache.h"
@@ -78,6 +79,7 @@ void CPageProtocol::ServeThumbnailList() {
                   "\" cellSpacing=\"0\" cellPadding=\"0\">\r\n");
   CThumbCache cache;
   cache.OpenForRead(path);  // a cache that cannot be opened simply has no records
+  CListRows rows(InlineRowPairs());
   int count = 0;
   bool more = true;
   for (int row = 0; more; ++row) {
@@ -98,9 +100,10 @@ void CPageProtocol::ServeThumbnailList() {
         captions += kSpacerCell;
       }
     }
-    Buffer().Append(pictures + "</tr>\r\n" + captions + "</tr>\r\n");
+    rows.Add(pictures + "</tr>\r\n" + captions + "</tr>\r\n");
   }
-  Buffer().Append("</table>\r\n</body>\r\n<SCRIPT LANGUAGE=JSCRIPT>\r\nwindow.external.ThumbnailListReport(" +
+  Buffer().Append(rows.TableRows() + "</table>\r\n" + rows.HeldRows());
+  Buffer().Append("</body>\r\n<SCRIPT LANGUAGE=JSCRIPT>\r\nwindow.external.ThumbnailListReport(" +
                   std::to_string(count) + ");\r\n</SCRIPT>\r\n\r\n</html>\r\n");
   ReportComplete();
 }

@@ -8,6 +8,7 @@
 
 #include "base/TextEscape.h"
 #include "pages/PageServer.h"
+#include "pages/ThumbnailListRows.h"
 #include "pages/ThumbnailPages.h"
 #include "platform/Screen.h"
 #include "res/Resources.h"
@@ -241,4 +242,37 @@ TEST(ThumbnailList, ThumbnailsOfKnownSizeLoadLazilyInTheirOwnSize) {
     EXPECT_NE(page.substr(at, end - at).find(c.attributes), std::string::npos)
         << c.name << ": " << page.substr(at, end - at);
   }
+}
+
+// A list longer than two screens: the first rows go into the table, the rest wait in
+// blocks of text that the page unfolds as it is scrolled. Every picture is listed once,
+// blocks hold whole row pairs, and a hostile name cannot end a block early.
+TEST(ThumbnailList, RowsBeyondTwoScreensAreHeldInBlocks) {
+  ScreenWidth screen(1024);  // 8 columns; 768 high: 16 row pairs in the table
+  ASSERT_EQ(InlineRowPairs(), 16);
+  TempFolder dir;
+  std::vector<std::pair<std::string, std::string>> records;
+  const int count = 8 * 16 + 8 * kHeldRowPairsPerBlock + 3;
+  for (int i = 0; i < count; ++i) records.emplace_back("p" + std::to_string(1000 + i) + ".jpg", FakeGif(i));
+  records[150].first = "<!--<script>x.jpg";
+  std::string page = Generated(ListPage(MakeCache(dir, records)));
+
+  size_t tableEnd = page.find("</table>");
+  ASSERT_NE(tableEnd, std::string::npos);
+  EXPECT_EQ(Count(page.substr(0, tableEnd), "<tr>"), 32u);
+  std::regex block("<script type=\"text/x-kov-rows\" data-rows=\"(\\d+)\">([^]*?)</script>");
+  std::vector<int> blockRows;
+  for (auto it = std::sregex_iterator(page.begin() + tableEnd, page.end(), block); it != std::sregex_iterator(); ++it) {
+    blockRows.push_back(std::stoi((*it)[1].str()));
+    const std::string text = (*it)[2].str();
+    EXPECT_EQ(Count(text, "<tr>"), 2u * blockRows.back());
+    EXPECT_EQ(text.find("<!--"), std::string::npos) << "a comment would hide the block's end";
+  }
+  EXPECT_EQ(blockRows, (std::vector<int>{kHeldRowPairsPerBlock, 1}));
+  EXPECT_EQ(Count(page, "</script>"), 2u);
+  EXPECT_NE(page.find("&lt;!--&lt;script&gt;x.jpg"), std::string::npos);
+  for (const auto& record : records)
+    EXPECT_EQ(Count(page, CUrlText("/" + record.first + ".gif").GetText() + "\""), 1u) << record.first;
+  EXPECT_NE(page.find("<div id=\"kovheld\"></div>"), std::string::npos);
+  EXPECT_NE(page.find("ThumbnailListReport(" + std::to_string(count) + ");"), std::string::npos);
 }
