@@ -62,7 +62,8 @@ TEST(Templates, EveryLineEndsWithCrLfExceptTheLastOf177) {
 
 TEST(Templates, LineCountsAndFirstLines) {
   struct Expect { int id; int lineEnds; };
-  const Expect expected[] = {{155, 69}, {156, 64}, {157, 15}, {159, 119}, {160, 37}, {177, 3}};
+  // 155 has two lines more than it first had: the style of its thin scroll bar.
+  const Expect expected[] = {{155, 71}, {156, 64}, {157, 15}, {159, 119}, {160, 37}, {177, 3}};
   for (const Expect& e : expected) {
     const std::string text = Template(e.id);
     int lineEnds = 0;
