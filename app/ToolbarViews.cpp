@@ -61,7 +61,6 @@ void CToolbarDlg::ShowThumbnails(bool reload) {
 
 void CToolbarDlg::ShowImage(const std::string& path) {
   CImageViewDlg& view = main_.imageView();
-  // The load is asked for first: the engine starts on it while the window comes up.
   view.Navigate("kovp://image/" + PercentEncodePath(path));
   view.Activate();
   SetTooltip(kBtnQuitOrBack, QuitButtonTooltipForImage(ThumbnailCount()));
