@@ -61,8 +61,8 @@ void CToolbarDlg::ShowThumbnails(bool reload) {
 
 void CToolbarDlg::ShowImage(const std::string& path) {
   CImageViewDlg& view = main_.imageView();
-  view.Navigate("kovp://image/" + PercentEncodePath(path));
   view.Activate();
+  view.Navigate("kovp://image/" + PercentEncodePath(path));
   SetTooltip(kBtnQuitOrBack, QuitButtonTooltipForImage(ThumbnailCount()));
   SetFolderMusic(walker_.CurrentFolder());
 }
