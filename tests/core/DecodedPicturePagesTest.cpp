@@ -13,6 +13,7 @@
 #include "pages/PageServer.h"
 #include "tests/core/TempFolder.h"
 #include "thumbs/NaturalSizeMemo.h"
+#include "tests/core/PixbufTestSupport.h"
 
 using namespace kov;
 using kovtest::TempFolder;
@@ -22,13 +23,7 @@ namespace {
 std::string Picture(const char* format, int width, int height) {
   GdkPixbuf* pixbuf = gdk_pixbuf_new(GDK_COLORSPACE_RGB, FALSE, 8, width, height);
   gdk_pixbuf_fill(pixbuf, 0x2040C0FF);
-  gchar* buffer = nullptr;
-  gsize length = 0;
-  gdk_pixbuf_save_to_buffer(pixbuf, &buffer, &length, format, nullptr, nullptr);
-  g_object_unref(pixbuf);
-  std::string bytes(buffer, length);
-  g_free(buffer);
-  return bytes;
+  return kovtest::SavePixbuf(pixbuf, format);
 }
 
 // The size of a BMP answer from its header (bottom-up rows: positive height).
@@ -79,11 +74,16 @@ TEST(DecodedPicturePages, PicturesReachTheEngineDecodedOrAsTheyAre) {
     const std::string path = folder / c.name;
     PageResponse answer = ServePageUrl("kovp://" + std::string(c.command) + "/" + PercentEncodePath(path));
     EXPECT_EQ(answer.mimeType, c.mimeType.empty() ? "text/html" : c.mimeType);
-    if (c.mimeType.empty() || !c.body.empty()) EXPECT_EQ(answer.body, c.body);
-    if (c.width > 0) EXPECT_EQ(BmpSize(answer.body), std::make_pair(c.width, c.height));
+    if (c.mimeType.empty() || !c.body.empty()) {
+      EXPECT_EQ(answer.body, c.body);
+    }
+    if (c.width > 0) {
+      EXPECT_EQ(BmpSize(answer.body), std::make_pair(c.width, c.height));
+    }
     int32_t w = 0, h = 0;
-    if (std::string(c.command) == "reduced")
+    if (std::string(c.command) == "reduced") {
       EXPECT_EQ(RecallNaturalSize(path, &w, &h), c.naturalWidth > 0);
+    }
     EXPECT_EQ(w, c.naturalWidth);
     EXPECT_EQ(h, c.naturalHeight);
   }

@@ -12,6 +12,7 @@
 #include "pages/EngineFormats.h"
 #include "tests/core/PictureSamples.h"
 #include "tests/core/TempFolder.h"
+#include "tests/core/PixbufTestSupport.h"
 
 using namespace kov;
 
@@ -29,13 +30,7 @@ std::string Encoded(const char* format, int width, int height, bool alpha = fals
       p[0] = left ? 220 : 20, p[1] = 20, p[2] = left ? 20 : 220;
       if (alpha) p[3] = 128;
     }
-  gchar* buffer = nullptr;
-  gsize length = 0;
-  gdk_pixbuf_save_to_buffer(pixbuf, &buffer, &length, format, nullptr, nullptr);
-  g_object_unref(pixbuf);
-  std::string bytes(buffer, length);
-  g_free(buffer);
-  return bytes;
+  return kovtest::SavePixbuf(pixbuf, format);
 }
 
 DecodeResult Decode(const std::string& bytes, int32_t box, DecodedPicture* out, std::string* error) {
