@@ -8,8 +8,8 @@
 #include "base/TextEscape.h"
 #include "formats/CaptureBmp.h"
 #include "pages/PageProtocol.h"
-#include "pages/ThumbnailListRows.h"
 #include "pages/PageText.h"
+#include "pages/ThumbnailListRows.h"
 #include "platform/Screen.h"
 #include "thumbs/ThumbCache.h"
 
