@@ -6,10 +6,10 @@
 #include "platform/Trace.h"
 #include "res/CommandIds.h"
 #include "res/Menus.h"
-#include "tools/FileTransfer.h"
-#include "tools/Settings.h"
-#include "tools/gui/FileChooser.h"
-#include "tools/gui/FolderPicker.h"
+#include "files/FileTransfer.h"
+#include "folders/Settings.h"
+#include "files/gui/FileChooser.h"
+#include "folders/gui/FolderPicker.h"
 #include "widgets/MessageBox.h"
 
 namespace kov {

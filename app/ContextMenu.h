@@ -15,8 +15,8 @@
 #include "app/PaneDlg.h"
 #include "pages/ThumbnailSelection.h"
 #include "platform/CommandQueue.h"
-#include "tools/FileOperation.h"
-#include "tools/UserFolders.h"
+#include "files/FileOperation.h"
+#include "folders/UserFolders.h"
 
 namespace kov {
 

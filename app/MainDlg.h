@@ -11,8 +11,8 @@
 #include "app/ToolbarDlg.h"
 #include "platform/CommandQueue.h"
 #include "platform/Timers.h"
-#include "tools/UserFolders.h"
-#include "tools/gui/FolderTreeDlg.h"
+#include "folders/UserFolders.h"
+#include "folders/gui/FolderTreeDlg.h"
 
 namespace kov {
 

@@ -14,7 +14,7 @@
 #include "app/logic/ViewDecisions.h"
 #include "platform/CommandQueue.h"
 #include "platform/Timers.h"
-#include "tools/FolderWalker.h"
+#include "folders/FolderWalker.h"
 
 namespace kov {
 

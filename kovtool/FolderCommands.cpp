@@ -5,7 +5,7 @@
 
 #include "kovtool/Subcommand.h"
 #include "platform/DriveTypes.h"
-#include "tools/Settings.h"
+#include "folders/Settings.h"
 
 namespace kovtool {
 namespace {

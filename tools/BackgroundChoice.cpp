@@ -6,7 +6,7 @@
 
 #include "base/PathRules.h"
 #include "pages/FolderBackground.h"
-#include "tools/FileCopy.h"
+#include "files/FileCopy.h"
 
 namespace kov {
 namespace {

@@ -7,7 +7,7 @@
 
 #include "base/PathRules.h"
 #include "platform/DriveTypes.h"
-#include "tools/FileCopy.h"
+#include "files/FileCopy.h"
 
 namespace kov {
 

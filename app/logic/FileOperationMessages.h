@@ -5,8 +5,8 @@
 #include <cstddef>
 #include <string>
 
-#include "tools/FileOperation.h"
-#include "tools/FileTransfer.h"
+#include "files/FileOperation.h"
+#include "files/FileTransfer.h"
 
 namespace kov {
 

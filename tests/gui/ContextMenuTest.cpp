@@ -14,11 +14,11 @@
 #include "pages/BridgeState.h"
 #include "pages/ThumbnailSelection.h"
 #include "res/CommandIds.h"
-#include "tests/core/FileChecks.h"
+#include "tests/support/FileChecks.h"
 #include "tests/gui/GuiTestSupport.h"
 #include "tests/gui/ViewerTestSupport.h"
-#include "tools/gui/FileChooser.h"
-#include "tools/gui/FolderPicker.h"
+#include "files/gui/FileChooser.h"
+#include "folders/gui/FolderPicker.h"
 #include "widgets/MessageBox.h"
 
 using kovtest::PathExists;

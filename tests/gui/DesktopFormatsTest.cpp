@@ -10,7 +10,7 @@
 #include "base/PathRules.h"
 #include "base/TextEscape.h"
 #include "platform/CommandQueue.h"
-#include "tests/core/PictureSamples.h"
+#include "tests/support/PictureSamples.h"
 #include "tests/gui/BuilderTestSupport.h"
 #include "tests/gui/GuiTestSupport.h"
 #include "thumbs/CacheLocation.h"

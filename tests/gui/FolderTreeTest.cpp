@@ -6,12 +6,12 @@
 #include <string>
 #include <vector>
 
-#include "tests/core/TempFolder.h"
+#include "tests/support/TempFolder.h"
 #include "tests/gui/FolderTreeTestSupport.h"
 #include "tests/gui/GuiTestSupport.h"
-#include "tools/Settings.h"
-#include "tools/gui/FolderPicker.h"
-#include "tools/gui/FolderTreeDlg.h"
+#include "folders/Settings.h"
+#include "folders/gui/FolderPicker.h"
+#include "folders/gui/FolderTreeDlg.h"
 
 using namespace kov;
 using namespace kovtest;

@@ -6,7 +6,7 @@
 
 #include "pages/gui/KovpScheme.h"
 #include "platform/gui/GtkSetup.h"
-#include "tests/core/TempFolder.h"
+#include "tests/support/TempFolder.h"
 
 int main(int argc, char** argv) {
   testing::InitGoogleTest(&argc, argv);

@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "tests/core/TempFolder.h"
+#include "tests/support/TempFolder.h"
 #include "widgets/BrowserPane.h"
 
 namespace kov {

@@ -10,7 +10,7 @@
 #include <map>
 
 #include "base/PathRules.h"
-#include "tests/core/PictureSamples.h"
+#include "tests/support/PictureSamples.h"
 #include "tests/gui/BuilderTestSupport.h"
 #include "tests/gui/GuiTestSupport.h"
 #include "thumbs/CacheLocation.h"

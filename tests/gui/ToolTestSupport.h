@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "platform/UriLauncher.h"
-#include "tests/core/FileChecks.h"
-#include "tools/gui/FileChooser.h"
-#include "tools/gui/FolderPicker.h"
+#include "tests/support/FileChecks.h"
+#include "files/gui/FileChooser.h"
+#include "folders/gui/FolderPicker.h"
 #include "widgets/MessageBox.h"
 
 namespace kov {

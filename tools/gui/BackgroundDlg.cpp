@@ -4,7 +4,7 @@
 #include "base/TextEscape.h"
 #include "platform/Trace.h"
 #include "tools/gui/DialogParts.h"
-#include "tools/gui/FileChooser.h"
+#include "files/gui/FileChooser.h"
 
 namespace kov {
 namespace {

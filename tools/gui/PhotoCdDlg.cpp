@@ -6,7 +6,7 @@
 #include "thumbs/gui/ThumbBuilderDlg.h"
 #include "tools/PhotoCd.h"
 #include "tools/gui/DialogParts.h"
-#include "tools/gui/FolderPicker.h"
+#include "folders/gui/FolderPicker.h"
 #include "widgets/MessageBox.h"
 
 namespace kov {

@@ -10,10 +10,10 @@
 #include "platform/Trace.h"
 #include "platform/UriLauncher.h"
 #include "thumbs/gui/ThumbBuilderDlg.h"
-#include "tools/Settings.h"
+#include "folders/Settings.h"
 #include "tools/WebThumbStore.h"
 #include "tools/gui/DialogParts.h"
-#include "tools/gui/FolderPicker.h"
+#include "folders/gui/FolderPicker.h"
 
 namespace kov {
 namespace {

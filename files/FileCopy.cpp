@@ -1,0 +1,142 @@
+// Whole-file copies through a temporary file.
+#include "files/FileCopy.h"
+
+#include <errno.h>
+#include <fcntl.h>
+#include <glib.h>
+#include <glib/gstdio.h>
+#include <limits.h>
+#include <string.h>
+#include <unistd.h>
+
+#include <vector>
+
+#include "base/PathRules.h"
+
+namespace kov {
+namespace {
+
+constexpr size_t kChunk = 1 << 20;
+
+void SetError(std::string* error, const std::string& text) {
+  if (error) *error = text;
+}
+
+std::string Reason(const std::string& what, const std::string& path, int error) {
+  return what + " " + path + ": " + strerror(error);
+}
+
+// Writes all of data, retrying short writes and interruptions; 0 or the errno.
+int WriteAll(int fd, const char* data, size_t size) {
+  while (size > 0) {
+    ssize_t written = write(fd, data, size);
+    if (written < 0 && errno == EINTR) continue;
+    if (written <= 0) return written < 0 ? errno : EIO;
+    data += written;
+    size -= static_cast<size_t>(written);
+  }
+  return 0;
+}
+
+// Copies what is left of in into out; 0 or the errno.
+int CopyBytes(int in, int out, GCancellable* cancellable) {
+  std::vector<char> buffer(kChunk);
+  for (;;) {
+    if (g_cancellable_is_cancelled(cancellable)) return ECANCELED;
+    ssize_t got = read(in, buffer.data(), buffer.size());
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) return errno;
+    if (got == 0) return 0;
+    if (int error = WriteAll(out, buffer.data(), static_cast<size_t>(got))) return error;
+  }
+}
+
+// Gives the copy keep's permission bits and times (where the file system keeps them),
+// puts it on the disk and, with keep, checks that it holds the whole source.
+int FinishCopy(int out, const struct stat* keep) {
+  if (keep != nullptr) {
+    (void)fchmod(out, keep->st_mode & 0777);
+    const struct timespec times[2] = {keep->st_atim, keep->st_mtim};
+    (void)futimens(out, times);
+  }
+  if (fsync(out) != 0) return errno;
+  if (keep == nullptr) return 0;
+  struct stat written;
+  if (fstat(out, &written) != 0) return errno;
+  return written.st_size == keep->st_size ? 0 : EIO;
+}
+
+}  // namespace
+
+int WriteTemporaryCopy(int in, const std::string& folder, const TemporaryCopyRules& rules,
+                       std::string* temp, CopyStep* failed) {
+  CopyStep step = CopyStep::kCreate;
+  std::string pattern = JoinPath(folder, ".kov-copy-XXXXXX");
+  int error = pattern.size() >= PATH_MAX ? ENAMETOOLONG : 0;
+  int out = -1;
+  if (error == 0) {
+    std::vector<char> name(pattern.begin(), pattern.end());
+    name.push_back('\0');
+    // The file is created with mode less the umask, like any new file.
+    out = g_mkstemp_full(name.data(), O_WRONLY | O_CLOEXEC, static_cast<int>(rules.mode));
+    if (out < 0) error = errno;
+    else *temp = name.data();
+  }
+  if (out >= 0) {
+    step = CopyStep::kCopy;
+    error = CopyBytes(in, out, rules.cancellable);
+    if (error == 0) step = CopyStep::kFinish;
+    if (error == 0) error = FinishCopy(out, rules.keep);
+    if (close(out) != 0 && error == 0) error = errno;
+    if (error != 0) g_unlink(temp->c_str());
+  }
+  if (failed) *failed = error != 0 ? step : CopyStep::kNone;
+  return error;
+}
+
+int ReplaceByTemporary(const std::string& temp, const std::string& to) {
+  if (rename(temp.c_str(), to.c_str()) == 0) return 0;
+  int error = errno;
+  g_unlink(temp.c_str());
+  return error;
+}
+
+bool CopyToTemporary(const std::string& from, const std::string& folder, mode_t mode, std::string* temp,
+                     std::string* error) {
+  int in = open(from.c_str(), O_RDONLY | O_CLOEXEC);
+  if (in < 0) {
+    SetError(error, Reason("cannot read", from, errno));
+    return false;
+  }
+  struct stat info {};
+  if (fstat(in, &info) != 0 || !S_ISREG(info.st_mode)) {
+    SetError(error, from + ": not a file");
+    close(in);
+    return false;
+  }
+  TemporaryCopyRules rules;
+  rules.mode = mode;
+  std::string made;
+  CopyStep failed = CopyStep::kNone;
+  int code = WriteTemporaryCopy(in, folder, rules, &made, &failed);
+  close(in);
+  if (failed == CopyStep::kCreate) SetError(error, Reason("cannot create a file in", folder, code));
+  if (failed == CopyStep::kCopy) SetError(error, Reason("cannot copy", from, code));
+  if (failed == CopyStep::kFinish) SetError(error, Reason("cannot finish", made, code));
+  if (code != 0) return false;
+  *temp = made;
+  return true;
+}
+
+bool MoveTemporaryInto(const std::string& temp, const std::string& to, std::string* error) {
+  int code = ReplaceByTemporary(temp, to);
+  if (code != 0) SetError(error, Reason("cannot replace", to, code));
+  return code == 0;
+}
+
+bool CopyFileAtomically(const std::string& from, const std::string& to, mode_t mode, std::string* error) {
+  std::string temp;
+  return CopyToTemporary(from, DirName(to), mode, &temp, error) && MoveTemporaryInto(temp, to, error);
+}
+
+}  // namespace kov

@@ -1,0 +1,359 @@
+#include <gtest/gtest.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <string>
+#include <vector>
+
+#include "formats/CaptureBmp.h"
+#include "tests/support/TempFolder.h"
+#include "tests/thumbs/ThumbBuilderHarness.h"
+#include "thumbs/BuildQueue.h"
+#include "thumbs/FolderWritability.h"
+#include "thumbs/ThumbBuilder.h"
+#include "thumbs/ThumbCache.h"
+#include "thumbs/ThumbCacheStore.h"
+
+using namespace kov;
+using buildtest::FakeBuilderWindow;
+using kovtest::TempFolder;
+
+namespace {
+
+// The real cache files, with a per-volume tree inside the test folder and a small
+// BMP as the placeholder picture.
+class TestStore : public CThumbCacheStore {
+ public:
+  explicit TestStore(const std::string& appData) : CThumbCacheStore(appData) {}
+  std::string refuseTempIn;  // a folder where no temporary file can be made
+  bool LoadPlaceholder(std::string* bytes) override {
+    return BmpFileFromDib(buildtest::Dib24(2, 2), bytes);
+  }
+  std::string MakeTempFileName(const std::string& folder) override {
+    return folder == refuseTempIn ? "" : CThumbCacheStore::MakeTempFileName(folder);
+  }
+};
+
+struct Record {
+  std::string name;
+  int height, width;
+  std::string signature;
+};
+
+std::vector<Record> ReadCache(const std::string& folder) {
+  std::vector<Record> records;
+  CThumbCache cache;
+  if (!cache.OpenForRead(JoinPath(folder, "kovthumb.$$$"))) return records;
+  ThumbHeader header;
+  char signature[4];
+  while (cache.ReadNextRecord(&header, signature))
+    records.push_back({header.name, header.height, header.width, signature});
+  return records;
+}
+
+std::vector<std::string> Names(const std::vector<Record>& records) {
+  std::vector<std::string> names;
+  for (const Record& r : records) names.push_back(r.name);
+  return names;
+}
+
+// The cache temporaries in a folder: what a build leaves when it does not clean up.
+std::vector<std::string> TempFilesIn(const std::string& folder) {
+  std::vector<std::string> found;
+  if (GDir* dir = g_dir_open(folder.c_str(), 0, nullptr)) {
+    while (const char* name = g_dir_read_name(dir))
+      if (std::string(name).rfind(".kovthumb-", 0) == 0) found.push_back(name);
+    g_dir_close(dir);
+  }
+  return found;
+}
+
+void SetModified(const std::string& path, long seconds) {
+  timespec times[2] = {{seconds, 0}, {seconds, 0}};
+  utimensat(AT_FDCWD, path.c_str(), times, 0);
+}
+
+struct BuildRun {
+  FakeBuilderWindow window;
+  CThumbBuilder builder;
+  BuildRun(TestStore& store, const std::string& base, const std::string& start, bool subfolders)
+      : builder(window, store, base, start, subfolders) {
+    window.builder = &builder;
+  }
+};
+
+struct ThumbBuilderFixture : ::testing::Test {
+  TempFolder tmp;
+  std::string pictures = tmp.MakeFolder("Photos");
+  TestStore store{tmp.MakeFolder("appdata")};
+};
+
+}  // namespace
+
+TEST(BuildQueue, FoldersDepthFirstAndImagesSortedAndFiltered) {
+  TempFolder tmp;
+  std::string root = tmp.MakeFolder("root");
+  tmp.MakeFolder("root/Zed");
+  tmp.MakeFolder("root/alpha/deep");
+  tmp.MakeFolder("root/.hidden");
+  tmp.MakeFolder("root/beta");
+  ASSERT_EQ(symlink((root + "/alpha").c_str(), (root + "/link").c_str()), 0);
+  EXPECT_EQ(CollectBuildFolders(root + "/", true),
+            (std::vector<std::string>{root, root + "/alpha", root + "/alpha/deep", root + "/beta",
+                                      root + "/Zed"}));
+  EXPECT_EQ(CollectBuildFolders(root, false), std::vector<std::string>{root});
+
+  for (const char* name : {"b.png", "a.png", "A.png", "B.jpg", "notes.txt", "kovbgimg.jpg",
+                           "kovtn12.gif", "noext"})
+    tmp.WriteFile(std::string("root/") + name, "1 1");
+  tmp.MakeFolder("root/folder.png");
+  ASSERT_EQ(mkfifo((root + "/pipe.jpg").c_str(), 0600), 0);  // the engine would wait on it for ever
+  EXPECT_EQ(ScanImages(root), (std::vector<std::string>{root + "/A.png", root + "/a.png",
+                                                        root + "/B.jpg", root + "/b.png"}));
+  EXPECT_TRUE(ScanImages(root + "/missing").empty());
+}
+
+TEST(ThumbBuilderText, PageUrlAndCaption) {
+  EXPECT_EQ(ThumbnailPageUrl("/home/u/50% a#b.jpg"), "kovp://thumbmk//home/u/50%25%20a%23b.jpg");
+  EXPECT_EQ(BuilderCaption("/x/Photos", "/x/Photos/2003", kBuilderCaption),
+            "Photos/2003 - Creating Thumbnails");
+  EXPECT_EQ(BuilderCaption("/x/Photos/", "/x/Photos", kBuilderCaption),
+            "Photos - Creating Thumbnails");
+  EXPECT_EQ(BuilderCaption("/", "/srv", kBuilderCaption), "srv - Creating Thumbnails");
+  EXPECT_EQ(BuilderCaption("/x/Photos/2003/deep", "/x", kBuilderCaption), "");
+}
+
+TEST(CaptureBmp, WrapsWellFormedDibsOnly) {
+  std::string bmp;
+  ASSERT_TRUE(BmpFileFromDib(buildtest::Dib24(3, 2), &bmp));
+  EXPECT_EQ(bmp.substr(0, 2), "BM");
+  EXPECT_EQ(bmp.size(), 14u + 40u + 2u * 12u);
+  EXPECT_EQ(static_cast<unsigned char>(bmp[2]), bmp.size());  // bfSize
+  EXPECT_EQ(bmp[10], 54);                                      // pixels right after the header
+
+  std::string shortRows = buildtest::Dib24(3, 2);
+  shortRows.pop_back();
+  EXPECT_FALSE(BmpFileFromDib(shortRows, &bmp));
+  EXPECT_FALSE(BmpFileFromDib(buildtest::Dib24(0, 2), &bmp));
+  EXPECT_FALSE(BmpFileFromDib(buildtest::Dib24(kMaxCaptureSide + 1, 1), &bmp));
+  EXPECT_FALSE(BmpFileFromDib(std::string(39, '\0'), &bmp));
+  std::string eightBit = buildtest::Dib24(4, 1);
+  eightBit[14] = 8;
+  EXPECT_FALSE(BmpFileFromDib(eightBit, &bmp));
+}
+
+TEST_F(ThumbBuilderFixture, BuildsFoldersInOrderAndSkipsCurrentOnes) {
+  tmp.WriteFile("Photos/b.png", "300 150");
+  tmp.WriteFile("Photos/A.png", "40 30");
+  tmp.WriteFile("Photos/2003/x.gif", "10 10000");
+  tmp.WriteFile("Photos/empty/readme.txt", "no pictures");
+  {
+    BuildRun run(store, pictures, pictures, true);
+    ASSERT_TRUE(run.window.Run());
+    EXPECT_EQ(run.window.result, BuildResult::kOk);
+    EXPECT_EQ(run.window.rendered,
+              (std::vector<std::string>{pictures + "/A.png", pictures + "/b.png",
+                                        pictures + "/2003/x.gif"}));
+    EXPECT_EQ(run.builder.RenderedCount(), 3u);
+    EXPECT_EQ(run.window.status, "3");
+    EXPECT_EQ(run.window.captions.back(), "Photos/2003 - Creating Thumbnails");
+  }
+  std::vector<Record> records = ReadCache(pictures);
+  ASSERT_EQ(Names(records), (std::vector<std::string>{"A.png", "b.png"}));
+  EXPECT_EQ(records[0].signature, "GIF");
+  EXPECT_EQ(records[1].width, 300);  // natural size, not the 120 x 60 shown
+  EXPECT_EQ(records[1].height, 150);
+  ASSERT_EQ(ReadCache(pictures + "/2003").size(), 1u);
+  EXPECT_EQ(ReadCache(pictures + "/2003")[0].height, 10000);
+  EXPECT_FALSE(g_file_test((pictures + "/empty/kovthumb.$$$").c_str(), G_FILE_TEST_EXISTS));
+  EXPECT_TRUE(TempFilesIn(pictures).empty());
+
+  // Everything is current now: nothing is rendered and the build ends at once.
+  BuildRun again(store, pictures, pictures, true);
+  ASSERT_TRUE(again.window.Run());
+  EXPECT_EQ(again.window.result, BuildResult::kOk);
+  EXPECT_TRUE(again.window.rendered.empty());
+}
+
+TEST_F(ThumbBuilderFixture, CarriesOverOnlyUnchangedRealThumbnails) {
+  tmp.WriteFile("Photos/a.png", "40 30");
+  std::string broken = tmp.WriteFile("Photos/b.png", "BROKEN");
+  std::string changed = tmp.WriteFile("Photos/c.png", "50 50");
+  std::string deleted = tmp.WriteFile("Photos/d.png", "60 60");
+  {
+    BuildRun first(store, pictures, pictures, false);
+    ASSERT_TRUE(first.window.Run());
+  }
+  std::vector<Record> before = ReadCache(pictures);
+  ASSERT_EQ(before.size(), 4u);
+  EXPECT_EQ(before[1].width, 0);  // the broken picture's placeholder
+  EXPECT_EQ(before[1].height, 0);
+  EXPECT_EQ(before[1].signature, "GIF");
+
+  tmp.WriteFile("Photos/b.png", "70 20");  // now readable
+  SetModified(changed, 1000000000);
+  ASSERT_EQ(unlink(deleted.c_str()), 0);
+  BuildRun second(store, pictures, pictures, false);
+  ASSERT_TRUE(second.window.Run());
+  EXPECT_EQ(second.window.rendered, (std::vector<std::string>{broken, changed}));
+  EXPECT_EQ(second.builder.RenderedCount(), 2u);
+  std::vector<Record> after = ReadCache(pictures);
+  ASSERT_EQ(Names(after), (std::vector<std::string>{"a.png", "b.png", "c.png"}));
+  EXPECT_EQ(after[0].width, 40);
+  EXPECT_EQ(after[1].width, 70);
+}
+
+TEST_F(ThumbBuilderFixture, CancelKeepsTheOldCacheAndLeavesNoTemporaryFile) {
+  tmp.WriteFile("Photos/a.png", "40 30");
+  std::string second = tmp.WriteFile("Photos/b.png", "20 20");
+  tmp.WriteFile("Photos/2003/x.png", "40 30");
+  {
+    BuildRun first(store, pictures, pictures, false);
+    ASSERT_TRUE(first.window.Run());
+  }
+  std::string oldCache = buildtest::ReadText(pictures + "/kovthumb.$$$");
+  ASSERT_FALSE(oldCache.empty());
+  SetModified(second, 1000000000);
+
+  BuildRun run(store, pictures, pictures, true);
+  run.window.onRender = [&](const std::string& path) {
+    if (path == second) run.builder.Cancel();  // the Cancel button while b.png renders
+  };
+  EXPECT_TRUE(run.window.Run());
+  EXPECT_EQ(run.window.result, BuildResult::kCancelled);
+  EXPECT_EQ(buildtest::ReadText(pictures + "/kovthumb.$$$"), oldCache);
+  EXPECT_TRUE(TempFilesIn(pictures).empty());
+  EXPECT_EQ(run.window.rendered.size(), 1u);  // the subfolder was never started
+
+  // A window that is no longer shown drops the capture and cancels the same way.
+  BuildRun hidden(store, pictures, pictures, false);
+  hidden.window.shown = false;
+  EXPECT_TRUE(hidden.window.Run());
+  EXPECT_EQ(hidden.window.result, BuildResult::kCancelled);
+  EXPECT_EQ(buildtest::ReadText(pictures + "/kovthumb.$$$"), oldCache);
+  EXPECT_TRUE(TempFilesIn(pictures).empty());
+}
+
+TEST_F(ThumbBuilderFixture, PagesThatNeverCompleteGetNoRecordAndAreTriedAgain) {
+  tmp.WriteFile("Photos/a.png", "HANG");
+  tmp.WriteFile("Photos/b.png", "PENDING");
+  tmp.WriteFile("Photos/c.png", "40 30");
+  BuildRun run(store, pictures, pictures, false);
+  ASSERT_TRUE(run.window.Run());
+  EXPECT_EQ(run.window.result, BuildResult::kOk);
+  EXPECT_EQ(run.builder.RenderedCount(), 3u);
+  // Two bounded waits, plus the start and folder steps and one poll for c.png.
+  EXPECT_GE(run.window.now, 2u * kRenderWaitLimitMs);
+  EXPECT_LT(run.window.now, 2u * kRenderWaitLimitMs + 1000u);
+  // No placeholder for the two that ran out of time: the folder stays stale, and
+  // the next build renders them again while c.png is carried over.
+  std::vector<Record> records = ReadCache(pictures);
+  ASSERT_EQ(records.size(), 1u);
+  EXPECT_EQ(records[0].width, 40);
+  EXPECT_FALSE(store.IsFolderCurrent(pictures));
+  tmp.WriteFile("Photos/a.png", "20 10");
+  BuildRun again(store, pictures, pictures, false);
+  ASSERT_TRUE(again.window.Run());
+  EXPECT_EQ(again.window.rendered, (std::vector<std::string>{pictures + "/a.png", pictures + "/b.png"}));
+  EXPECT_EQ(ReadCache(pictures).size(), 2u);
+}
+
+// A load that fails leaves the page before it on show; the picture's page is asked
+// for again at the next tick, within the same wait, and then captured.
+TEST_F(ThumbBuilderFixture, FailedLoadIsAskedForAgainNotGivenThePlaceholder) {
+  tmp.WriteFile("Photos/a.png", "FAILONCE 40 30");
+  tmp.WriteFile("Photos/b.png", "50 20");
+  tmp.WriteFile("Photos/c.png", "PENDING");
+  BuildRun run(store, pictures, pictures, false);
+  // A late failure of a's page arrives while c's is still loading: c is not loaded
+  // again (that would cut its own load short), it waits as any page does.
+  run.window.onRender = [&](const std::string& path) {
+    if (path == pictures + "/c.png") run.builder.OnPageFailed(ThumbnailPageUrl(pictures + "/a.png"));
+  };
+  ASSERT_TRUE(run.window.Run());
+  EXPECT_EQ(run.window.rendered, (std::vector<std::string>{pictures + "/a.png", pictures + "/a.png",
+                                                           pictures + "/b.png", pictures + "/c.png"}));
+  EXPECT_EQ(run.window.renderTimes[1] - run.window.renderTimes[0], kPollPeriodMs);
+  EXPECT_EQ(run.builder.RenderedCount(), 3u);
+  std::vector<Record> records = ReadCache(pictures);
+  ASSERT_EQ(records.size(), 2u);  // c.png never completes: no record
+  EXPECT_EQ(records[0].width, 40);
+  EXPECT_EQ(records[0].height, 30);
+}
+
+TEST_F(ThumbBuilderFixture, LoadedPageIsProbedAtOnceAndAgainOnlyOnTheTicks) {
+  tmp.WriteFile("Photos/a.png", "40 30");
+  tmp.WriteFile("Photos/b.png", "PENDING");
+  tmp.WriteFile("Photos/c.png", "300 200");
+  BuildRun run(store, pictures, pictures, false);
+  ASSERT_TRUE(run.window.Run());
+  const auto& navigated = run.window.renderTimes;
+  const auto& probed = run.window.captureTimes;
+  ASSERT_EQ(navigated.size(), 3u);
+  // a.png: probed when its load is reported, without waiting for a poll tick.
+  ASSERT_FALSE(probed.empty());
+  EXPECT_EQ(probed.front(), navigated[0]);
+  // b.png never completes: one probe per tick, not a burst, until the wait ends.
+  size_t forB = 0;
+  for (uint64_t t : probed) forB += t >= navigated[1] && t < navigated[2];
+  EXPECT_GE(forB, kRenderWaitLimitMs / kPollPeriodMs - 2);
+  EXPECT_LE(forB, kRenderWaitLimitMs / kPollPeriodMs + 1);
+  EXPECT_EQ(probed.back(), navigated[2]);
+  EXPECT_EQ(ReadCache(pictures).size(), 2u);  // b.png ran out of time: no record
+}
+
+TEST_F(ThumbBuilderFixture, FolderThatCannotBeWrittenIsLeftWithoutLooping) {
+  tmp.WriteFile("Photos/a.png", "40 30");
+  tmp.WriteFile("Photos/b.png", "40 30");
+  // The cache's name is taken by a folder: the finished cache cannot be moved there.
+  tmp.MakeFolder("Photos/kovthumb.$$$");
+  std::string noTemp = tmp.MakeFolder("Photos/2003");
+  tmp.WriteFile("Photos/2003/x.png", "40 30");
+  store.refuseTempIn = noTemp;
+
+  BuildRun run(store, pictures, pictures, true);
+  ASSERT_TRUE(run.window.Run());
+  EXPECT_EQ(run.window.result, BuildResult::kNotSaved);  // never reported as success
+  EXPECT_EQ(run.window.rendered.size(), 2u);  // each picture once; none in 2003
+  EXPECT_EQ(run.builder.UnwritableFolders(), (std::vector<std::string>{pictures, noTemp}));
+  EXPECT_TRUE(TempFilesIn(pictures).empty());
+  EXPECT_TRUE(TempFilesIn(noTemp).empty());
+  EXPECT_TRUE(g_file_test((pictures + "/kovthumb.$$$").c_str(), G_FILE_TEST_IS_DIR));
+}
+
+namespace {
+// Says no for one folder, as a read-only mount would.
+class OneReadOnlyFolder : public IFolderWritability {
+ public:
+  explicit OneReadOnlyFolder(std::string folder) : folder_(std::move(folder)) { SetFolderWritability(this); }
+  ~OneReadOnlyFolder() override { SetFolderWritability(nullptr); }
+  bool CanCreateFilesIn(const std::string& folder) const override { return folder != folder_; }
+
+ private:
+  std::string folder_;
+};
+}  // namespace
+
+// A folder that cannot be written gets real thumbnails, kept in the per-user tree,
+// and is current afterwards: the next visit builds nothing.
+TEST_F(ThumbBuilderFixture, ReadOnlyFolderGetsItsCacheInTheUserTreeOnce) {
+  tmp.WriteFile("Photos/a.png", "40 30");
+  OneReadOnlyFolder readOnly(pictures);
+  {
+    BuildRun run(store, pictures, pictures, false);
+    ASSERT_TRUE(run.window.Run());
+    EXPECT_EQ(run.window.result, BuildResult::kOk);
+    EXPECT_EQ(run.window.rendered.size(), 1u);
+    EXPECT_TRUE(run.builder.UnwritableFolders().empty());
+  }
+  EXPECT_TRUE(ReadCache(pictures).empty());  // nothing written into the folder
+  EXPECT_TRUE(TempFilesIn(pictures).empty());
+  const std::string cachePath = store.CachePathForWrite(pictures);
+  ASSERT_NE(cachePath, JoinPath(pictures, "kovthumb.$$$"));
+  ASSERT_EQ(Names(ReadCache(DirName(cachePath))), std::vector<std::string>{"a.png"});
+  EXPECT_TRUE(store.IsFolderCurrent(pictures));
+  BuildRun again(store, pictures, pictures, false);
+  ASSERT_TRUE(again.window.Run());
+  EXPECT_TRUE(again.window.rendered.empty());
+}
