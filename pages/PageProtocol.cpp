@@ -33,37 +33,18 @@ const CommandEntry kCommands[] = {
 
 }  // namespace
 
-HRESULT CPageProtocol::QueryInterface(const IID& riid, void** ppv) {
-  if (!ppv) return E_POINTER;
-  if (riid == IID_IUnknown || riid == IID_IInternetProtocolRoot || riid == IID_IInternetProtocol) {
-    *ppv = static_cast<IInternetProtocol*>(this);
-    AddRef();
-    return S_OK;
-  }
-  *ppv = nullptr;
-  return E_NOINTERFACE;
-}
-
-ULONG CPageProtocol::AddRef() { return static_cast<ULONG>(++refCount_); }
-
-ULONG CPageProtocol::Release() {
-  return ReleaseAndDeleteAtZero(this, refCount_);
-}
-
-HRESULT CPageProtocol::Start(const char* url, IInternetProtocolSink* sink, const void* bindInfo,
-                             DWORD grfPI, uintptr_t reserved) {
+PageResult CPageProtocol::Start(const std::string& url, IPageSink* sink) {
   parts_ = PageUrlParts();
   sink_ = sink;
+  PageResult result = PageResult::kOk;
   try {
-    std::string canonical = CanonicalizePageUrl(url ? url : "");
-    if (!ParsePageUrl(canonical, &parts_)) parts_ = PageUrlParts();
+    if (!ParsePageUrl(CanonicalizePageUrl(url), &parts_)) parts_ = PageUrlParts();
     Dispatch();
   } catch (const std::bad_alloc&) {
-    sink_ = nullptr;
-    return E_OUTOFMEMORY;
+    result = PageResult::kOutOfMemory;
   }
   sink_ = nullptr;
-  return S_OK;
+  return result;
 }
 
 void CPageProtocol::Dispatch() {
@@ -78,18 +59,18 @@ void CPageProtocol::Dispatch() {
 
 void CPageProtocol::ReportComplete() {
   if (!sink_) return;
-  ULONG n = static_cast<ULONG>(buffer_.GetTotalAppended());
-  if (sink_->ReportData(BSCF_FIRSTDATANOTIFICATION | BSCF_DATAFULLYAVAILABLE, n, n) != S_OK) return;
-  if (sink_->ReportData(BSCF_LASTDATANOTIFICATION | BSCF_DATAFULLYAVAILABLE, n, n) != S_OK) return;
-  sink_->ReportResult(S_OK, 0, nullptr);
+  size_t n = buffer_.GetTotalAppended();
+  if (!sink_->ReportData(kPageDataFirst | kPageDataWhole, n, n)) return;
+  if (!sink_->ReportData(kPageDataLast | kPageDataWhole, n, n)) return;
+  sink_->ReportResult(PageResult::kOk);
 }
 
-HRESULT CPageProtocol::Read(void* pv, ULONG cb, ULONG* pcbRead) {
-  if (pcbRead) *pcbRead = 0;
-  if (!pv && cb > 0) return E_POINTER;
-  size_t k = buffer_.Read(pv, cb);
-  if (pcbRead) *pcbRead = static_cast<ULONG>(k);
-  return k > 0 ? S_OK : S_FALSE;
+PageResult CPageProtocol::Read(void* dst, size_t cb, size_t* got) {
+  if (got) *got = 0;
+  if (!dst && cb > 0) return PageResult::kBadArgument;
+  size_t k = buffer_.Read(dst, cb);
+  if (got) *got = k;
+  return k > 0 ? PageResult::kOk : PageResult::kEndOfData;
 }
 
 }  // namespace kov

@@ -1,38 +1,34 @@
 #pragma once
 // One kovp request. Start parses the URL, runs exactly one handler that appends the
 // whole response to the buffer, and reports it complete before returning; the
-// browser then drains it with Read. No request stays pending and none fails at the
-// protocol level: a missing target gives a fallback or an empty response.
+// caller then drains it with Read. No request stays pending and none fails: a
+// missing target gives a fallback or an empty response.
 #include <string>
+#include <utility>
 
 #include "pages/PageBuffer.h"
+#include "pages/PageSink.h"
 #include "pages/PageUrl.h"
-#include "platform/Com.h"
 
 namespace kov {
 
-class CPageProtocol : public IInternetProtocol {
+class CPageProtocol {
  public:
   CPageProtocol() = default;
-  virtual ~CPageProtocol() = default;
   CPageProtocol(const CPageProtocol&) = delete;
   CPageProtocol& operator=(const CPageProtocol&) = delete;
 
-  HRESULT QueryInterface(const IID& riid, void** ppv) override;
-  ULONG AddRef() override;
-  ULONG Release() override;
+  // Builds the whole response and reports it to the sink (none: no reports).
+  // kOk, or kOutOfMemory when the response could not be built.
+  PageResult Start(const std::string& url, IPageSink* sink);
+  // Copies up to cb unread bytes to dst, *got their count (may be null): kOk when
+  // that is above 0, kEndOfData when nothing is left, kBadArgument for no dst.
+  PageResult Read(void* dst, size_t cb, size_t* got);
 
-  HRESULT Start(const char* url, IInternetProtocolSink* sink, const void* bindInfo, DWORD grfPI,
-                uintptr_t reserved) override;
-  HRESULT Continue(const void* protocolData) override { return S_OK; }
-  HRESULT Abort(HRESULT reason, DWORD options) override { return S_OK; }
-  HRESULT Terminate(DWORD options) override { return S_OK; }
-  HRESULT Suspend() override { return E_NOTIMPL; }
-  HRESULT Resume() override { return E_NOTIMPL; }
-  HRESULT Read(void* pv, ULONG cb, ULONG* pcbRead) override;
-  HRESULT Seek(int64_t move, DWORD origin, uint64_t* newPosition) override { return E_FAIL; }
-  HRESULT LockRequest(DWORD options) override { return S_OK; }
-  HRESULT UnlockRequest() override { return S_OK; }
+  // The response's media type as its handler states it; empty when the handler
+  // left it to be named from the first bytes (MimeTypeOfResponse).
+  const std::string& GetContentType() const { return contentType_; }
+  void SetContentType(std::string type) { contentType_ = std::move(type); }
 
   // What the handlers work with (the thumbnail pages live in their own file).
   const std::string& GetCommand() const { return parts_.command; }
@@ -42,7 +38,7 @@ class CPageProtocol : public IInternetProtocol {
   std::string GetRequestPath() const { return PagePathOf(parts_); }
   CPageBuffer& Buffer() { return buffer_; }
   // Tells the sink the response is whole: ReportData(9, n, n), ReportData(12, n, n),
-  // ReportResult(S_OK); a sink refusing either ReportData ends the reporting.
+  // ReportResult(kOk); a sink refusing either ReportData ends the reporting.
   void ReportComplete();
 
   // Handlers: each appends its response and ends with ReportComplete.
@@ -66,10 +62,10 @@ class CPageProtocol : public IInternetProtocol {
   void Dispatch();
   void AppendPictureFileBytes(const std::string& path);
 
-  int32_t refCount_ = 0;
-  IInternetProtocolSink* sink_ = nullptr;  // not referenced; valid only inside Start
+  IPageSink* sink_ = nullptr;  // valid only inside Start
   CPageBuffer buffer_;
   PageUrlParts parts_;
+  std::string contentType_;
 };
 
 }  // namespace kov

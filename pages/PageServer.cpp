@@ -1,27 +1,26 @@
-// Serves one kovp URL whole, through the protocol factory exactly as a browser does:
-// CreateInstance, Start with a sink that only acknowledges, then Read until S_FALSE.
+// Serves one kovp URL whole: one request object, Start, then Read until the end.
 #include "pages/PageServer.h"
 
 #include <strings.h>
 
-#include "pages/PageProtocolFactory.h"
+#include "pages/PageProtocol.h"
 
 namespace kov {
 
 namespace {
 
-// Accepts every report; the response is taken from Read afterwards.
-class CAcceptingSink : public IInternetProtocolSink {
+// Learns the response's length from the first report, so the body grows once.
+class CReservingSink : public IPageSink {
  public:
-  HRESULT QueryInterface(const IID& riid, void** ppv) override {
-    if (!ppv) return E_POINTER;
-    *ppv = nullptr;
-    return E_NOINTERFACE;
+  explicit CReservingSink(std::string* body) : body_(body) {}
+  bool ReportData(unsigned flags, size_t bytes, size_t bytesMax) override {
+    if (flags & kPageDataFirst) body_->reserve(bytesMax);
+    return true;
   }
-  ULONG AddRef() override { return 1; }
-  ULONG Release() override { return 1; }
-  HRESULT ReportData(DWORD grfBSCF, ULONG progress, ULONG progressMax) override { return S_OK; }
-  HRESULT ReportResult(HRESULT result, DWORD error, const char* text) override { return S_OK; }
+  void ReportResult(PageResult result) override {}
+
+ private:
+  std::string* body_;
 };
 
 bool StartsWith(const std::string& body, const char* prefix) {
@@ -32,20 +31,15 @@ bool StartsWith(const std::string& body, const char* prefix) {
 
 PageResponse ServePageUrl(const std::string& url) {
   PageResponse response;
-  void* object = nullptr;
-  if (Failed(GetPageProtocolFactory().CreateInstance(nullptr, IID_IInternetProtocol, &object))) {
-    response.mimeType = MimeTypeOfResponse(response.body);
-    return response;
-  }
-  auto* protocol = static_cast<IInternetProtocol*>(object);
-  CAcceptingSink sink;
-  if (protocol->Start(url.c_str(), &sink, nullptr, 0, 0) == S_OK) {
+  CPageProtocol request;
+  CReservingSink sink(&response.body);
+  if (request.Buffer().HasBlock() && request.Start(url, &sink) == PageResult::kOk) {
     char chunk[16384];
-    ULONG got = 0;
-    while (protocol->Read(chunk, sizeof chunk, &got) == S_OK) response.body.append(chunk, got);
+    size_t got = 0;
+    while (request.Read(chunk, sizeof chunk, &got) == PageResult::kOk) response.body.append(chunk, got);
   }
-  protocol->Release();
-  response.mimeType = MimeTypeOfResponse(response.body);
+  const std::string& stated = request.GetContentType();
+  response.mimeType = stated.empty() ? MimeTypeOfResponse(response.body) : stated;
   return response;
 }
 

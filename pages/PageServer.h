@@ -1,13 +1,14 @@
 #pragma once
 // One kovp request served whole: what the WebKit scheme handler and kovtool use.
-// Goes through the protocol factory, Start and Read exactly as a browser would.
 #include <string>
 
 namespace kov {
 
 struct PageResponse {
   std::string body;
-  std::string mimeType;  // announced from the first bytes (MimeTypeOfResponse)
+  // The type the handler stated (CPageProtocol::SetContentType), otherwise the one
+  // MimeTypeOfResponse names from the first bytes.
+  std::string mimeType;
 };
 
 PageResponse ServePageUrl(const std::string& url);
