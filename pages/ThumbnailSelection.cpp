@@ -2,9 +2,13 @@
 
 #include <glib.h>
 
+#include <sys/stat.h>
+
 #include <climits>
 #include <set>
 
+#include "base/DirHandle.h"
+#include "base/NameOrder.h"
 #include "base/PathRules.h"
 #include "base/TextEscape.h"
 #include "pages/ScriptBridge.h"
@@ -23,7 +27,7 @@ const char kThumbnailCellsScript[] =
 
 namespace {
 
-bool EqualsIgnoringCase(const std::string& text, const char* word) {
+bool EqualsWordIgnoringCase(const std::string& text, const char* word) {
   return g_ascii_strcasecmp(text.c_str(), word) == 0 && text.find('\0') == std::string::npos;
 }
 
@@ -58,6 +62,39 @@ bool ParseEncodedStrings(const std::string& json, std::vector<std::string>* stri
   return true;
 }
 
+// Finds the files that names taken from a cache stand for in one folder. A cache made
+// on Windows, or on a disc that Linux mounts in another letter case, may spell a name
+// otherwise than the folder does; the folder is listed once, at the first such name.
+class FolderNameResolver {
+ public:
+  explicit FolderNameResolver(std::string folder) : folder_(std::move(folder)) {}
+
+  // path (a name joined to the folder) when it exists; else the one entry of the
+  // folder that differs from its name only in letter case; else path itself, so the
+  // operation on it reports the missing file.
+  std::string Resolve(const std::string& path) {
+    struct stat info {};
+    if (lstat(path.c_str(), &info) == 0) return path;
+    if (!listed_) {
+      names_ = ListEntryNames(folder_);
+      listed_ = true;
+    }
+    const std::string name = BaseName(path);
+    const std::string* match = nullptr;
+    for (const std::string& entry : names_) {
+      if (!EqualsIgnoringCase(entry, name)) continue;
+      if (match != nullptr) return path;  // two candidates: neither is taken
+      match = &entry;
+    }
+    return match != nullptr ? JoinPath(folder_, *match) : path;
+  }
+
+ private:
+  std::string folder_;
+  bool listed_ = false;
+  std::vector<std::string> names_;
+};
+
 }  // namespace
 
 bool ParseThumbnailCells(const std::string& json, std::vector<ThumbnailCell>* cells) {
@@ -70,21 +107,23 @@ bool ParseThumbnailCells(const std::string& json, std::vector<ThumbnailCell>* ce
 }
 
 bool IsSelectedCell(const ThumbnailCell& cell) {
-  return EqualsIgnoringCase(cell.className, "pic") &&
-         (EqualsIgnoringCase(cell.leftBorderColour, "#ff0000") ||
-          EqualsIgnoringCase(cell.leftBorderColour, "rgb(255, 0, 0)"));
+  return EqualsWordIgnoringCase(cell.className, "pic") &&
+         (EqualsWordIgnoringCase(cell.leftBorderColour, "#ff0000") ||
+          EqualsWordIgnoringCase(cell.leftBorderColour, "rgb(255, 0, 0)"));
 }
 
 ThumbnailSelection SelectedPictures(const std::vector<ThumbnailCell>& cells,
                                     const std::string& folder) {
   ThumbnailSelection selection;
   std::set<std::string> seen;
+  FolderNameResolver resolver(folder);
   for (const ThumbnailCell& cell : cells) {
     if (!IsSelectedCell(cell)) continue;
     ++selection.cellCount;
     std::string path;
-    if (ClickedPicturePath(cell.pictureUrl, folder, &path) && seen.insert(path).second)
-      selection.files.push_back(path);
+    if (!ClickedPicturePath(cell.pictureUrl, folder, &path)) continue;
+    path = resolver.Resolve(path);
+    if (seen.insert(path).second) selection.files.push_back(path);
   }
   return selection;
 }
@@ -123,12 +162,15 @@ std::string PictureFileOfImageUrl(const std::string& url, const std::string& fol
     g_free(host);
     return out;
   }
-  static const char kPicture[] = "kovp://picture/";
-  if (StartsWithIgnoringCase(url, kPicture))
-    return PlainAbsolutePath(PercentDecode(url.substr(sizeof kPicture - 1)));
+  // The commands that serve a picture file named by the rest of the address: as it
+  // is, or decoded by the page server for formats the engine does not read.
+  for (const char* command : {"kovp://picture/", "kovp://decoded/", "kovp://reduced/"}) {
+    if (StartsWithIgnoringCase(url, command))
+      return PlainAbsolutePath(PercentDecode(url.substr(std::char_traits<char>::length(command))));
+  }
   std::string path;
   if (StartsWithIgnoringCase(url, "kovp://thumbvw/") && ClickedPicturePath(url, folder, &path))
-    return path;
+    return FolderNameResolver(folder).Resolve(path);
   return "";
 }
 

@@ -35,13 +35,15 @@ struct ThumbnailSelection {
 
 // The selected cells and their files in folder: the picture address's last segment,
 // percent-decoded, without its last extension. A cell whose name is empty, ".", ".."
-// or holds '/' or NUL, or whose path would not fit PATH_MAX, names no file.
+// or holds '/' or NUL, or whose path would not fit PATH_MAX, names no file. A name
+// the folder does not hold is taken as the one entry that differs from it only in
+// letter case, as a click on the thumbnail is.
 ThumbnailSelection SelectedPictures(const std::vector<ThumbnailCell>& cells,
                                     const std::string& folder);
 
 // The picture file shown by the image under the pointer: a file:// picture, a
-// kovp://picture/ address, or a thumbnail of the list page (named in folder as its
-// cell is). "" for anything else.
+// kovp://picture/, decoded/ or reduced/ address, or a thumbnail of the list page
+// (named in folder as its cell is). "" for anything else.
 std::string PictureFileOfImageUrl(const std::string& url, const std::string& folder);
 
 }  // namespace kov

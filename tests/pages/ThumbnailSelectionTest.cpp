@@ -6,6 +6,7 @@
 
 #include "pages/ThumbnailPages.h"
 #include "pages/ThumbnailSelection.h"
+#include "tests/support/TempFolder.h"
 
 using namespace kov;
 
@@ -142,6 +143,9 @@ TEST(ThumbnailSelection, ImageUnderThePointerNamesItsFile) {
       {"file:///photos/a%20b.jpg", "/photos/a b.jpg"},
       {"FILE:///photos/caf%E9.jpg", "/photos/caf\xE9.jpg"},
       {"kovp://picture//photos/caf%E9.jpg", "/photos/caf\xE9.jpg"},
+      {"kovp://decoded//photos/a%20b.tif", "/photos/a b.tif"},
+      {"KOVP://Reduced//photos/b.heic", "/photos/b.heic"},
+      {"kovp://decoded//photos/../etc/passwd", ""},
       {ThumbnailUrl(kCache, "a#1.png", "gif"), "/photos/a#1.png"},
       {"kovp://picture//photos/../etc/passwd", ""},
       {"kovp://picture/relative.jpg", ""},
@@ -152,4 +156,37 @@ TEST(ThumbnailSelection, ImageUnderThePointerNamesItsFile) {
       {"", ""},
   };
   for (const Case& c : cases) EXPECT_EQ(PictureFileOfImageUrl(c.url, kFolder), c.expected) << c.url;
+}
+
+// A cache made on Windows, or on a disc mounted in another letter case, names the
+// pictures otherwise than the folder does: the selection names the folder's files,
+// as a click does, so the file commands find them.
+TEST(ThumbnailSelection, SelectionNamesTheFilesAsTheFolderSpellsThem) {
+  kovtest::TempFolder folder;
+  for (const char* name : {"a.jpg", "B.JPG", "c.jpg", "C.JPG", "d.JPG", "D.jpg"}) folder.WriteFile(name);
+  struct Case {
+    const char* cached;  // the name in the cache record
+    const char* file;    // the file the selection names, below the folder
+  } cases[] = {
+      {"a.jpg", "a.jpg"},    // exact
+      {"A.JPG", "a.jpg"},    // one case-blind match
+      {"b.jpg", "B.JPG"},
+      {"c.jpg", "c.jpg"},    // exact wins over another spelling
+      {"d.jpg", "d.jpg"},    // two case-blind matches: neither, the exact name stays
+      {"e.jpg", "e.jpg"},    // missing: the exact name stays, so its failure is told
+  };
+  const std::string cache = folder / "kovthumb.$$$";
+  for (const Case& c : cases) {
+    const std::string url = ThumbnailUrl(cache, c.cached, "gif");
+    EXPECT_EQ(SelectedPictures({{"pic", "#ff0000", url}}, folder.path()).files,
+              std::vector<std::string>{folder / c.file})
+        << c.cached;
+    EXPECT_EQ(PictureFileOfImageUrl(url, folder.path()), folder / c.file) << c.cached;
+  }
+  // Two spellings of one file are one file.
+  std::vector<ThumbnailCell> twice = {{"pic", "#ff0000", ThumbnailUrl(cache, "A.JPG", "gif")},
+                                      {"pic", "#ff0000", ThumbnailUrl(cache, "a.jpg", "gif")}};
+  ThumbnailSelection selection = SelectedPictures(twice, folder.path());
+  EXPECT_EQ(selection.cellCount, 2u);
+  EXPECT_EQ(selection.files, std::vector<std::string>{folder / "a.jpg"});
 }
