@@ -128,7 +128,17 @@ bool CopyToTemporary(const std::string& from, const std::string& folder, mode_t 
   return true;
 }
 
+bool IsReadOnlyFile(const std::string& path) {
+  struct stat info {};
+  return stat(path.c_str(), &info) == 0 && !S_ISDIR(info.st_mode) && (info.st_mode & S_IWUSR) == 0;
+}
+
 bool MoveTemporaryInto(const std::string& temp, const std::string& to, std::string* error) {
+  if (IsReadOnlyFile(to)) {
+    g_unlink(temp.c_str());
+    SetError(error, to + " is read-only");
+    return false;
+  }
   int code = ReplaceByTemporary(temp, to);
   if (code != 0) SetError(error, Reason("cannot replace", to, code));
   return code == 0;
@@ -136,6 +146,10 @@ bool MoveTemporaryInto(const std::string& temp, const std::string& to, std::stri
 
 bool CopyFileAtomically(const std::string& from, const std::string& to, mode_t mode, std::string* error) {
   std::string temp;
+  if (IsReadOnlyFile(to)) {  // said before the copy is made in vain
+    SetError(error, to + " is read-only");
+    return false;
+  }
   return CopyToTemporary(from, DirName(to), mode, &temp, error) && MoveTemporaryInto(temp, to, error);
 }
 

@@ -38,11 +38,16 @@ int ReplaceByTemporary(const std::string& temp, const std::string& to);
 bool CopyToTemporary(const std::string& from, const std::string& folder, mode_t mode, std::string* temp,
                      std::string* error);
 
-// Renames temp over to; on failure temp is removed and *error says why.
+// Whether path is a file without its owner's write permission: such a file is not
+// replaced or removed, although its folder would let a rename replace it.
+bool IsReadOnlyFile(const std::string& path);
+
+// Renames temp over to, unless to is read-only; on failure temp is removed and
+// *error says why.
 bool MoveTemporaryInto(const std::string& temp, const std::string& to, std::string* error);
 
 // CopyToTemporary into to's folder, then MoveTemporaryInto to: an existing to stays
-// as it was unless the whole copy succeeded.
+// as it was unless the whole copy succeeded, and a read-only one stays in any case.
 bool CopyFileAtomically(const std::string& from, const std::string& to, mode_t mode, std::string* error);
 
 }  // namespace kov

@@ -1,11 +1,13 @@
 #include "thumbs/ThumbCacheStore.h"
 
+#include "base/PathRules.h"
 #include "formats/BmpToGif.h"
 #include "formats/CaptureBmp.h"
 #include "res/Resources.h"
 #include "thumbs/CacheLocation.h"
 #include "thumbs/CacheTemporaries.h"
 #include "thumbs/FolderStaleness.h"
+#include "thumbs/FolderWritability.h"
 #include "thumbs/ThumbCache.h"
 #include "thumbs/ThumbRecord.h"
 
@@ -74,10 +76,14 @@ class CacheWriter : public ICacheWriter {
 }  // namespace
 
 bool CThumbCacheStore::IsFolderCurrent(const std::string& folder) {
+  // Without an application-data folder the location rule answers the folder's own cache.
+  if (onlyFolderCaches_) return IsFolderCurrentIn(folder, "");
   return hasAppData_ ? IsFolderCurrentIn(folder, appData_) : kov::IsFolderCurrent(folder);
 }
 
 std::string CThumbCacheStore::CachePathForWrite(const std::string& folder) {
+  if (onlyFolderCaches_)
+    return GetFolderWritability().CanCreateFilesIn(folder) ? JoinPath(folder, kCacheFileName) : "";
   return hasAppData_ ? GetCachePathIn(folder, false, appData_) : GetCachePath(folder, false);
 }
 

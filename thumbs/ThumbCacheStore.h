@@ -15,6 +15,12 @@ class CThumbCacheStore : public IThumbStore {
   // With the application-data folder of the per-volume cache tree given (tests).
   explicit CThumbCacheStore(std::string appData) : appData_(std::move(appData)), hasAppData_(true) {}
 
+  // For a tree that will be carried elsewhere (a photo CD): only the folders' own
+  // caches count as current and are written; a folder that cannot hold its own is
+  // left without one rather than given one in the per-user tree, which would not go
+  // along with it.
+  void WriteOnlyFolderCaches() { onlyFolderCaches_ = true; }
+
   bool IsFolderCurrent(const std::string& folder) override;
   std::string CachePathForWrite(const std::string& folder) override;
   std::string MakeTempFileName(const std::string& folder) override;
@@ -26,6 +32,7 @@ class CThumbCacheStore : public IThumbStore {
  private:
   std::string appData_;
   bool hasAppData_ = false;
+  bool onlyFolderCaches_ = false;
 };
 
 }  // namespace kov

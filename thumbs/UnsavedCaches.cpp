@@ -26,14 +26,20 @@ std::vector<std::string> FoldersNotYetTold(const std::vector<std::string>& folde
   return fresh;
 }
 
+std::string ListedFoldersText(const std::vector<std::string>& folders) {
+  std::string text;
+  for (size_t i = 0; i < folders.size() && i < kListedFolders; ++i) text += "\n" + DisplayName(folders[i]);
+  if (folders.size() > kListedFolders)
+    text += "\n(and " + std::to_string(folders.size() - kListedFolders) + " more)";
+  return text;
+}
+
 std::string UnsavedThumbnailsText(const std::vector<std::string>& folders) {
   if (folders.empty()) return "";
   std::string text = folders.size() == 1
                          ? "The thumbnails of this folder could not be saved:\n"
                          : "The thumbnails of these folders could not be saved:\n";
-  for (size_t i = 0; i < folders.size() && i < kListedFolders; ++i) text += "\n" + DisplayName(folders[i]);
-  if (folders.size() > kListedFolders)
-    text += "\n(and " + std::to_string(folders.size() - kListedFolders) + " more)";
+  text += ListedFoldersText(folders);
   text +=
       "\n\nNeither the folder nor the thumbnail folder in your cache folder can be written. "
       "They are left without thumbnails.";

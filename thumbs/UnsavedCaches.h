@@ -11,6 +11,10 @@ namespace kov {
 // as told. Empty when there is nothing new to say.
 std::vector<std::string> FoldersNotYetTold(const std::vector<std::string>& folders);
 
+// The folders shown for display, one a line after a line break each; past five, the
+// rest are counted.
+std::string ListedFoldersText(const std::vector<std::string>& folders);
+
 // The message for those folders: what failed, which folders (shown for display), and
 // that they are left without thumbnails. "" for an empty list.
 std::string UnsavedThumbnailsText(const std::vector<std::string>& folders);

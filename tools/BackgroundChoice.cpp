@@ -23,30 +23,37 @@ std::string ExtensionOf(const std::string& path) {
   return dot == std::string::npos || dot == 0 ? "" : name.substr(dot);
 }
 
-bool IsReadOnlyFile(const std::string& path) {
-  struct stat info {};
-  return stat(path.c_str(), &info) == 0 && (info.st_mode & 0222) == 0;
-}
-
-// Removes the folder's background files of one kind; a read-only one stays.
-void RemoveOldFiles(const std::string& folder, bool picture) {
+// Removes the folder's background files of one kind; a read-only one stays, and is
+// then named in *error.
+bool RemoveOldFiles(const std::string& folder, bool picture, std::string* error) {
   std::string found;
   for (int removed = 0; removed < kMaxRemovals && FindFolderBackgroundFile(folder, &found, picture); ++removed) {
-    if (IsReadOnlyFile(found) || g_unlink(found.c_str()) != 0) return;
+    if (IsReadOnlyFile(found) || g_unlink(found.c_str()) != 0) {
+      if (error) *error = found + (IsReadOnlyFile(found) ? " is read-only" : " cannot be removed");
+      return false;
+    }
   }
+  return true;
 }
 
 // Replaces the folder's background of one kind by a copy of chosen (none when
-// chosen is empty or has no extension).
+// chosen is empty or has no extension). A read-only background is the user's to
+// keep: the kind is left as it is, or the folder would show the old one still, or
+// lose it to a rename.
 bool ReplaceKind(const std::string& folder, bool picture, const std::string& chosen, std::string* error) {
-  std::string extension = ExtensionOf(chosen);
-  if (chosen.empty() || extension.empty()) {
-    RemoveOldFiles(folder, picture);
-    return true;
+  std::string old;
+  if (FindFolderBackgroundFile(folder, &old, picture) && IsReadOnlyFile(old)) {
+    if (error) *error = old + " is read-only";
+    return false;
   }
+  std::string extension = ExtensionOf(chosen);
+  if (chosen.empty() || extension.empty()) return RemoveOldFiles(folder, picture, error);
   std::string temp;
   if (!CopyToTemporary(chosen, folder, 0666, &temp, error)) return false;
-  RemoveOldFiles(folder, picture);
+  if (!RemoveOldFiles(folder, picture, error)) {
+    g_unlink(temp.c_str());
+    return false;
+  }
   return MoveTemporaryInto(temp, JoinPath(folder, (picture ? "kovbgimg" : "kovbgsnd") + extension), error);
 }
 

@@ -8,6 +8,7 @@
 #include "base/PathRules.h"
 #include "platform/DriveTypes.h"
 #include "files/FileCopy.h"
+#include "thumbs/UnsavedCaches.h"
 
 namespace kov {
 
@@ -19,6 +20,18 @@ const char kAutorunSh[] =
 
 const char kRunningProgram[] = "/proc/self/exe";
 
+const char kOwnAutorunKeptText[] =
+    "This folder already holds an autorun.sh of its own, which was kept. "
+    "A Linux desktop will offer to run that script from the disc, not KOV.";
+
+std::string FoldersLeftWithoutThumbnailsText(const std::vector<std::string>& folders) {
+  if (folders.empty()) return "";
+  return std::string(folders.size() == 1 ? "This folder cannot hold thumbnails of its own:\n"
+                                         : "These folders cannot hold thumbnails of their own:\n") +
+         ListedFoldersText(folders) +
+         "\n\nThe disc will carry no thumbnails for them. Make them writable and prepare the disc again.";
+}
+
 static_assert(sizeof(kAutorunInf) - 1 == kAutorunInfSize, "AUTORUN.INF is 39 bytes");
 
 namespace {
@@ -29,6 +42,10 @@ bool IsFolder(const std::string& path) {
 }
 
 bool WriteWhole(const std::string& path, const std::string& bytes, int mode, std::string* error) {
+  if (IsReadOnlyFile(path)) {
+    if (error) *error = path + " is read-only";
+    return false;
+  }
   GError* gerror = nullptr;
   bool ok = g_file_set_contents_full(path.c_str(), bytes.data(), static_cast<gssize>(bytes.size()),
                                      G_FILE_SET_CONTENTS_CONSISTENT, mode, &gerror);
@@ -37,13 +54,23 @@ bool WriteWhole(const std::string& path, const std::string& bytes, int mode, std
   return ok;
 }
 
-// Removes path when it holds exactly bytes.
-void RemoveIfHolding(const std::string& path, const std::string& bytes) {
+bool Exists(const std::string& path) {
+  struct stat info {};
+  return lstat(path.c_str(), &info) == 0;
+}
+
+// Whether path is a file that holds exactly bytes.
+bool Holds(const std::string& path, const std::string& bytes) {
   gchar* contents = nullptr;
   gsize length = 0;
-  if (!g_file_get_contents(path.c_str(), &contents, &length, nullptr)) return;
-  if (std::string(contents, length) == bytes) g_unlink(path.c_str());
+  if (!g_file_get_contents(path.c_str(), &contents, &length, nullptr)) return false;
+  bool same = std::string(contents, length) == bytes;
   g_free(contents);
+  return same;
+}
+
+void RemoveUnlessReadOnly(const std::string& path) {
+  if (!IsReadOnlyFile(path)) g_unlink(path.c_str());  // a missing file is no error
 }
 
 }  // namespace
@@ -53,16 +80,18 @@ bool CanPreparePhotoCd(const std::string& root) {
 }
 
 PhotoCdOutcome WritePhotoCdFiles(const std::string& root, bool autorun, const std::string& program,
-                                 std::string* error) {
+                                 std::string* error, bool* ownScriptKept) {
   const std::string inf = JoinPath(root, "AUTORUN.INF");
   const std::string script = JoinPath(root, "autorun.sh");
+  const bool ours = !Exists(script) || Holds(script, kAutorunSh);
+  if (ownScriptKept) *ownScriptKept = autorun && !ours;
   if (autorun) {
     if (!WriteWhole(inf, std::string(kAutorunInf, kAutorunInfSize), 0666, error) ||
-        !WriteWhole(script, kAutorunSh, 0777, error))
+        (ours && !IsReadOnlyFile(script) && !WriteWhole(script, kAutorunSh, 0777, error)))
       return PhotoCdOutcome::kAutorunFailed;
   } else {
-    g_unlink(inf.c_str());  // a missing file is no error
-    RemoveIfHolding(script, kAutorunSh);
+    RemoveUnlessReadOnly(inf);
+    if (ours) RemoveUnlessReadOnly(script);
   }
   if (program.empty() || !CopyFileAtomically(program, JoinPath(root, "kov.exe"), 0777, error)) {
     if (program.empty() && error) *error = "the program's own file cannot be found";

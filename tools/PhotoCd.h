@@ -3,6 +3,7 @@
 // autorun.sh, which start the copy of the program, kov.exe, placed beside them. The
 // thumbnail caches are built by the caller (the builder's window).
 #include <string>
+#include <vector>
 
 namespace kov {
 
@@ -24,13 +25,22 @@ enum class PhotoCdOutcome {
 };
 
 // With autorun, writes AUTORUN.INF and an executable autorun.sh into root; without,
-// removes AUTORUN.INF and an autorun.sh that is the one written here (another
-// script of the same name is the user's and stays). Then copies program, byte for
-// byte and executable, to root/kov.exe. Every file is written under a temporary
-// name and renamed into place, so an earlier kov.exe stays whole until the new one
-// is. *error gives the reason of a failure.
+// removes AUTORUN.INF and an autorun.sh that is the one written here. Another script
+// of that name is the user's and stays either way (*ownScriptKept, may be null, says
+// so when autorun was asked for). Then copies program, byte for byte and
+// executable, to root/kov.exe. Every file is written under a temporary name and
+// renamed into place, so an earlier kov.exe stays whole until the new one is; a
+// read-only file is neither replaced nor removed, and one that would have to be
+// written fails the step. *error gives the reason of a failure.
 PhotoCdOutcome WritePhotoCdFiles(const std::string& root, bool autorun, const std::string& program,
-                                 std::string* error);
+                                 std::string* error, bool* ownScriptKept = nullptr);
+
+// What the user is told when the folder's own autorun.sh was kept.
+extern const char kOwnAutorunKeptText[];
+
+// What the user is told, instead of "Done!", when folders of the tree could not hold
+// thumbnails of their own: the disc would be without them. "" for none.
+std::string FoldersLeftWithoutThumbnailsText(const std::vector<std::string>& folders);
 
 // The running program's own file; opening it reads the program even when its file
 // was replaced since it started.

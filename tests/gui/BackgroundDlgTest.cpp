@@ -1,5 +1,6 @@
 // The background dialog's OK and Cancel with a file chosen through the chooser's stand-in.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <string>
 #include <vector>
@@ -42,4 +43,32 @@ TEST(BackgroundDlg, OkWritesTheChosenPictureAndCancelAsksForTheFolderOwnAgain) {
   }
   EXPECT_EQ(chooser.filters, (std::vector<int>{5008, 5008}));
   SetFileChooser(nullptr);
+}
+
+// A background that cannot be written is said so once, and the panes stop previewing
+// the choice that was not saved.
+TEST(BackgroundDlg, OkThatCannotWriteSaysSoAndShowsTheFoldersOwnAgain) {
+  TempFolder temp;
+  std::string album = temp.MakeFolder("album");
+  std::string old = temp.WriteFile("album/kovbgimg.jpg", "old picture");
+  chmod(old.c_str(), 0444);
+  FixedFileChooser chooser;
+  chooser.answer = temp.WriteFile("pics/sunset.PNG", "new picture");
+  SetFileChooser(&chooser);
+  RecordingMessageBox messages;
+  SetMessageBox(&messages);
+  std::vector<BackgroundPreview> previews;
+  CBackgroundDlg dialog(album, [&](BackgroundPreview p) { previews.push_back(p); });
+  dialog.Create(nullptr);
+  ShowAndWait(dialog.window());
+  ClickCentre(dialog.browseButton(true));
+  ClickCentre(dialog.okButton());
+  SetMessageBox(nullptr);
+  SetFileChooser(nullptr);
+  EXPECT_EQ(previews, (std::vector<BackgroundPreview>{BackgroundPreview::kChosenPicture,
+                                                      BackgroundPreview::kFolderOwn}));
+  ASSERT_EQ(messages.notices.size(), 1u);
+  EXPECT_NE(messages.notices[0].find("kovbgimg.jpg is read-only"), std::string::npos) << messages.notices[0];
+  EXPECT_EQ(ReadFileText(old), "old picture");
+  EXPECT_FALSE(PathExists(album + "/kovbgimg.PNG"));
 }

@@ -10,7 +10,9 @@
 #include "tests/gui/GuiTestSupport.h"
 #include "tests/gui/ToolTestSupport.h"
 #include "thumbs/FolderStaleness.h"
+#include "thumbs/FolderWritability.h"
 #include "thumbs/gui/ThumbBuilderDlg.h"
+#include "tools/PhotoCd.h"
 #include "tools/gui/PhotoCdDlg.h"
 
 using namespace kov;
@@ -59,4 +61,44 @@ TEST(PhotoCdDlg, PreparedTreeSeenAsACdRomHasEveryThumbnailAndBuildsNothing) {
   EXPECT_EQ(builder.Run(), BuildResult::kOk);
   EXPECT_EQ(builder.RenderedCount(), 0u);
   unsetenv("KOV_MOUNTINFO");
+}
+
+namespace {
+// Says no for one folder, as another user's folder would (root ignores file modes).
+class OneLockedFolder : public IFolderWritability {
+ public:
+  explicit OneLockedFolder(std::string folder) : folder_(std::move(folder)) { SetFolderWritability(this); }
+  ~OneLockedFolder() override { SetFolderWritability(nullptr); }
+  bool CanCreateFilesIn(const std::string& folder) const override { return folder != folder_; }
+
+ private:
+  std::string folder_;
+};
+}  // namespace
+
+// A subfolder that cannot hold its own cache is named, and "Done!" is not said; the
+// user's own autorun.sh stays, and the user is told.
+TEST(PhotoCdDlg, FoldersTheDiscWouldLackAreNamedAndTheUsersScriptStays) {
+  TempFolder temp;
+  std::string root = temp.MakeFolder("disc");
+  std::string locked = temp.MakeFolder("disc/locked");
+  ASSERT_TRUE(WriteSplitPicture(root + "/a.png", "png", 40, 30));
+  ASSERT_TRUE(WriteSplitPicture(locked + "/b.png", "png", 40, 30));
+  temp.WriteFile("disc/autorun.sh", "my own script");
+  OneLockedFolder lock(locked);
+  RecordingMessageBox messages;
+  SetMessageBox(&messages);
+
+  CPhotoCdDlg dialog(root);
+  dialog.Create(nullptr);
+  ShowAndWait(dialog.window());
+  ClickCentre(dialog.okButton());
+  ASSERT_TRUE(SpinUntil([&] { return messages.notices.size() == 2; }, 60000));
+  SetMessageBox(nullptr);
+  EXPECT_EQ(messages.notices[0], kOwnAutorunKeptText);
+  EXPECT_EQ(messages.notices[1], FoldersLeftWithoutThumbnailsText({locked}));
+  EXPECT_TRUE(messages.shown.empty());  // no "Done!"
+  EXPECT_EQ(ReadFileText(root + "/autorun.sh"), "my own script");
+  EXPECT_TRUE(PathExists(root + "/kovthumb.$$$"));
+  EXPECT_FALSE(PathExists(locked + "/kovthumb.$$$"));
 }

@@ -41,7 +41,9 @@ struct FixedFolderPicker : IFolderPicker {
 
 struct RecordingMessageBox : IMessageBox {
   std::vector<int> shown;
+  std::vector<std::string> notices;
   void ShowMessage(GtkWindow*, int stringId, GtkMessageType) override { shown.push_back(stringId); }
+  void ShowNotice(GtkWindow*, const std::string& text) override { notices.push_back(text); }
 };
 
 // The widget's centre on the screen (also for widgets with a window of their own).

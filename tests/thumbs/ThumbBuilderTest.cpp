@@ -357,3 +357,29 @@ TEST_F(ThumbBuilderFixture, ReadOnlyFolderGetsItsCacheInTheUserTreeOnce) {
   ASSERT_TRUE(again.window.Run());
   EXPECT_TRUE(again.window.rendered.empty());
 }
+
+// A tree prepared for a disc gets only caches the disc carries: a read-only
+// subfolder whose cache is current in the per-user tree is named as left without
+// one, and is given none there.
+TEST_F(ThumbBuilderFixture, TreeForADiscGetsOnlyTheFoldersOwnCaches) {
+  tmp.WriteFile("Photos/a.png", "40 30");
+  const std::string sub = tmp.MakeFolder("Photos/sub");
+  tmp.WriteFile("Photos/sub/b.png", "40 30");
+  OneReadOnlyFolder readOnly(sub);
+  {
+    BuildRun browsed(store, sub, sub, false);  // its cache went to the per-user tree
+    ASSERT_TRUE(browsed.window.Run());
+    ASSERT_EQ(browsed.window.result, BuildResult::kOk);
+  }
+  TestStore disc(tmp / "appdata");
+  disc.WriteOnlyFolderCaches();
+  BuildRun run(disc, pictures, pictures, true);
+  ASSERT_TRUE(run.window.Run());
+  EXPECT_EQ(run.window.result, BuildResult::kNotSaved);
+  EXPECT_EQ(run.builder.UnwritableFolders(), std::vector<std::string>{sub});
+  EXPECT_EQ(run.window.rendered, std::vector<std::string>{pictures + "/a.png"});
+  EXPECT_EQ(Names(ReadCache(pictures)), std::vector<std::string>{"a.png"});
+  EXPECT_TRUE(ReadCache(sub).empty());
+  EXPECT_FALSE(disc.IsFolderCurrent(sub));
+  EXPECT_TRUE(store.IsFolderCurrent(sub));  // browsing still finds the per-user cache
+}

@@ -57,6 +57,22 @@ TEST(BackgroundChoice, ChangesPreviewOnceAndOkReplacesOnlyWhatChanged) {
        [&](CBackgroundChoice& c, const kovtest::TempFolder& t) { seen.push_back(c.Choose(true, pics(t, "gone.png"))); },
        {P::kChosenPicture, P::kFolderOwn}, false,
        {"kovbgimg.jpg"}},
+      {"a read-only picture is neither replaced nor removed",
+       {"kovbgimg.PNG"},
+       [&](CBackgroundChoice& c, const kovtest::TempFolder& t) {
+         chmod((t / "album/kovbgimg.PNG").c_str(), 0444);
+         seen.push_back(c.Choose(true, pics(t, "sunset.PNG")));
+       },
+       {P::kChosenPicture, P::kFolderOwn}, false,
+       {"kovbgimg.PNG"}},
+      {"a read-only picture is not cleared",
+       {"kovbgimg.gif"},
+       [&](CBackgroundChoice& c, const kovtest::TempFolder& t) {
+         chmod((t / "album/kovbgimg.gif").c_str(), 0444);
+         seen.push_back(c.Clear(true));
+       },
+       {P::kBuiltInPicture, P::kFolderOwn}, false,
+       {"kovbgimg.gif"}},
       {"no folder: nothing is written anywhere",
        {},
        [&](CBackgroundChoice& c, const kovtest::TempFolder& t) { seen.push_back(c.Choose(true, pics(t, "sunset.PNG"))); },
@@ -81,6 +97,10 @@ TEST(BackgroundChoice, ChangesPreviewOnceAndOkReplacesOnlyWhatChanged) {
     std::string error;
     EXPECT_EQ(choice.Apply(&error), c.applied) << c.what << ": " << error;
     EXPECT_EQ(FolderNames(temp / "album"), c.after) << c.what;
+    if (!c.applied) {
+      for (const std::string& name : c.before)
+        EXPECT_EQ(ReadFileText(temp / ("album/" + name)), "old " + name) << c.what;
+    }
     if (c.applied && choice.pictureChanged() && !choice.picturePath().empty()) {
       EXPECT_EQ(ReadFileText(temp / "album/kovbgimg.PNG"), "new picture") << c.what;
     }

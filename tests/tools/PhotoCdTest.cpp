@@ -50,53 +50,66 @@ TEST(PhotoCdFiles, AutorunFilesAndProgramCopyFollowTheBoxAndStayWholeOnFailure) 
   const std::string inf(kAutorunInf, kAutorunInfSize);
   ASSERT_EQ(inf, "[AUTORUN]\r\nOPEN=KOV.EXE\r\nICON=KOV.EXE,0");
   ASSERT_EQ(inf.size(), 39u);
+  const char* const kOldInf = "old inf";
   struct Case {
     const char* what;
     bool autorun;
     const char* oldScript;  // autorun.sh before the run; nullptr for none
+    const char* readOnly;   // the root's file made read-only first; nullptr for none
     bool programMissing;
     bool rootMissing;
     PhotoCdOutcome outcome;
-    bool infAfter;
+    const char* infAfter;     // AUTORUN.INF's bytes after; nullptr: none
     const char* scriptAfter;  // nullptr: no autorun.sh
+    bool scriptKept;          // the user is told that their own script stayed
   } cases[] = {
-      {"autorun", true, nullptr, false, false, PhotoCdOutcome::kFilesWritten, true, kAutorunSh},
-      {"second run replaces", true, "old", false, false, PhotoCdOutcome::kFilesWritten, true, kAutorunSh},
-      {"no autorun removes ours", false, kAutorunSh, false, false, PhotoCdOutcome::kFilesWritten, false, nullptr},
-      {"no autorun keeps the user's script", false, "mine", false, false, PhotoCdOutcome::kFilesWritten, false,
-       "mine"},
-      {"program missing keeps the autorun files", true, nullptr, true, false, PhotoCdOutcome::kProgramFailed,
-       true, kAutorunSh},
-      {"root missing writes nothing", true, nullptr, false, true, PhotoCdOutcome::kAutorunFailed, false,
-       nullptr},
+      {"autorun", true, nullptr, nullptr, false, false, PhotoCdOutcome::kFilesWritten, kAutorunInf, kAutorunSh,
+       false},
+      {"second run replaces ours", true, kAutorunSh, nullptr, false, false, PhotoCdOutcome::kFilesWritten,
+       kAutorunInf, kAutorunSh, false},
+      {"the user's own script stays", true, "mine", nullptr, false, false, PhotoCdOutcome::kFilesWritten,
+       kAutorunInf, "mine", true},
+      {"no autorun removes ours", false, kAutorunSh, nullptr, false, false, PhotoCdOutcome::kFilesWritten,
+       nullptr, nullptr, false},
+      {"no autorun keeps the user's script", false, "mine", nullptr, false, false, PhotoCdOutcome::kFilesWritten,
+       nullptr, "mine", false},
+      {"a read-only AUTORUN.INF is not replaced", true, nullptr, "AUTORUN.INF", false, false,
+       PhotoCdOutcome::kAutorunFailed, kOldInf, nullptr, false},
+      {"nor removed", false, nullptr, "AUTORUN.INF", false, false, PhotoCdOutcome::kFilesWritten, kOldInf,
+       nullptr, false},
+      {"a read-only kov.exe is not replaced", true, nullptr, "kov.exe", false, false,
+       PhotoCdOutcome::kProgramFailed, kAutorunInf, kAutorunSh, false},
+      {"program missing keeps the autorun files", true, nullptr, nullptr, true, false,
+       PhotoCdOutcome::kProgramFailed, kAutorunInf, kAutorunSh, false},
+      {"root missing writes nothing", true, nullptr, nullptr, false, true, PhotoCdOutcome::kAutorunFailed,
+       nullptr, nullptr, false},
   };
   for (const Case& c : cases) {
     kovtest::TempFolder temp;
     std::string program = temp.WriteFile("bin/kov", std::string("\x7f" "ELF program bytes\0\1\2", 22));
     std::string root = c.rootMissing ? temp / "missing" : temp.MakeFolder("root");
-    temp.WriteFile("root/AUTORUN.INF", "old inf");
+    temp.WriteFile("root/AUTORUN.INF", kOldInf);
     temp.WriteFile("root/kov.exe", "old program");
     if (c.oldScript) temp.WriteFile("root/autorun.sh", c.oldScript);
+    if (c.readOnly) chmod((root + "/" + c.readOnly).c_str(), 0444);
     std::string error;
-    EXPECT_EQ(WritePhotoCdFiles(root, c.autorun, c.programMissing ? temp / "nope" : program, &error), c.outcome)
+    bool kept = !c.scriptKept;
+    EXPECT_EQ(WritePhotoCdFiles(root, c.autorun, c.programMissing ? temp / "nope" : program, &error, &kept),
+              c.outcome)
         << c.what;
     if (c.rootMissing) {
       EXPECT_FALSE(PathExists(root)) << c.what;
       continue;
     }
-    EXPECT_EQ(PathExists(root + "/AUTORUN.INF"), c.infAfter) << c.what;
-    if (c.infAfter) {
-      EXPECT_EQ(ReadFileText(root + "/AUTORUN.INF"), inf) << c.what;
-    }
-    EXPECT_EQ(PathExists(root + "/autorun.sh"), c.scriptAfter != nullptr) << c.what;
-    if (c.scriptAfter) {
-      EXPECT_EQ(ReadFileText(root + "/autorun.sh"), c.scriptAfter) << c.what;
-    }
-    if (c.autorun && c.scriptAfter) {
+    EXPECT_EQ(kept, c.scriptKept) << c.what;
+    EXPECT_EQ(ReadFileText(root + "/AUTORUN.INF"), c.infAfter ? c.infAfter : "<missing>") << c.what;
+    EXPECT_EQ(ReadFileText(root + "/autorun.sh"), c.scriptAfter ? c.scriptAfter : "<missing>") << c.what;
+    if (c.autorun && c.scriptAfter == kAutorunSh) {
       EXPECT_TRUE(IsExecutable(root + "/autorun.sh")) << c.what;
     }
-    EXPECT_EQ(ReadFileText(root + "/kov.exe"), c.programMissing ? "old program" : ReadFileText(program)) << c.what;
-    if (!c.programMissing) {
+    const bool copied = c.outcome == PhotoCdOutcome::kFilesWritten;
+    EXPECT_EQ(ReadFileText(root + "/kov.exe"), copied ? ReadFileText(program) : "old program") << c.what;
+    if (copied) {
       EXPECT_TRUE(IsExecutable(root + "/kov.exe")) << c.what;
     }
     EXPECT_EQ(LeftoverTemporaries(root), 0) << c.what;

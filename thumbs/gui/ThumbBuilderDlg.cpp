@@ -237,4 +237,15 @@ bool RunThumbnailBuilder(GtkWindow* parent, const std::string& base, const std::
   return result == BuildResult::kOk;
 }
 
+BuildResult RunFolderCacheBuilder(GtkWindow* parent, const std::string& base,
+                                  std::vector<std::string>* unsaved) {
+  auto store = std::make_unique<CThumbCacheStore>();
+  store->WriteOnlyFolderCaches();
+  CThumbBuilderDlg dialog(base, base, true, std::move(store));
+  if (!dialog.Create(parent)) return BuildResult::kCancelled;
+  BuildResult result = dialog.Run();
+  *unsaved = dialog.UnwritableFolders();
+  return result;
+}
+
 }  // namespace kov

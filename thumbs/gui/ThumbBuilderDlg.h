@@ -120,4 +120,10 @@ class CThumbBuilderDlg : private IThumbBuilderHost {
 bool RunThumbnailBuilder(GtkWindow* parent, const std::string& base, const std::string& start,
                          bool recursive);
 
+// Builds base's whole tree for a disc (CThumbCacheStore::WriteOnlyFolderCaches):
+// kNotSaved with the folders that cannot hold a cache of their own in *unsaved, which
+// the caller names; kCancelled also when the window could not be made.
+BuildResult RunFolderCacheBuilder(GtkWindow* parent, const std::string& base,
+                                  std::vector<std::string>* unsaved);
+
 }  // namespace kov

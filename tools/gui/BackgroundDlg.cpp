@@ -5,6 +5,7 @@
 #include "platform/Trace.h"
 #include "tools/gui/DialogParts.h"
 #include "files/gui/FileChooser.h"
+#include "widgets/MessageBox.h"
 
 namespace kov {
 namespace {
@@ -113,8 +114,11 @@ void CBackgroundDlg::OnResponse(bool ok) {
     return;
   }
   std::string error;
-  // Nothing is shown: what the folder holds afterwards is what it will show.
-  if (!choice_.Apply(&error)) TraceLine("background not written: " + error);
+  if (choice_.Apply(&error)) return;
+  // The panes go back to what the folder really holds, which is what it will show.
+  TraceLine("background not written: " + error);
+  GetMessageBox().ShowNotice(GTK_WINDOW(dialog_), "The background could not be saved:\n\n" + DisplayName(error));
+  Preview(BackgroundPreview::kFolderOwn);
 }
 
 }  // namespace kov

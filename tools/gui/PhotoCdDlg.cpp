@@ -72,7 +72,8 @@ void CPhotoCdDlg::OnOK() {
   if (!CanPreparePhotoCd(rootFolder_)) return;
   GtkWindow* self = GTK_WINDOW(dialog_);
   std::string error;
-  switch (WritePhotoCdFiles(rootFolder_, IsChecked(autorun_), kRunningProgram, &error)) {
+  bool ownScriptKept = false;
+  switch (WritePhotoCdFiles(rootFolder_, IsChecked(autorun_), kRunningProgram, &error, &ownScriptKept)) {
     case PhotoCdOutcome::kAutorunFailed:
       TraceLine("photo CD: " + error);
       GetMessageBox().ShowMessage(self, kAutorunFailedString, GTK_MESSAGE_WARNING);
@@ -83,10 +84,19 @@ void CPhotoCdDlg::OnOK() {
       return;
     case PhotoCdOutcome::kFilesWritten: break;
   }
-  // A cancelled build ends the dialog without a message; what was made stays.
-  if (IsChecked(thumbnails_) && !RunThumbnailBuilder(self, rootFolder_, rootFolder_, true)) {
-    gtk_dialog_response(GTK_DIALOG(dialog_), GTK_RESPONSE_CANCEL);
-    return;
+  if (ownScriptKept) GetMessageBox().ShowNotice(self, kOwnAutorunKeptText);
+  if (IsChecked(thumbnails_)) {
+    std::vector<std::string> unsaved;
+    switch (RunFolderCacheBuilder(self, rootFolder_, &unsaved)) {
+      case BuildResult::kCancelled:  // without a message; what was made stays
+        gtk_dialog_response(GTK_DIALOG(dialog_), GTK_RESPONSE_CANCEL);
+        return;
+      case BuildResult::kNotSaved:  // the disc would lack them: that is not "Done!"
+        GetMessageBox().ShowNotice(self, FoldersLeftWithoutThumbnailsText(unsaved));
+        gtk_dialog_response(GTK_DIALOG(dialog_), GTK_RESPONSE_CANCEL);
+        return;
+      case BuildResult::kOk: break;
+    }
   }
   GetMessageBox().ShowMessage(self, kDoneString, GTK_MESSAGE_INFO);
   gtk_dialog_response(GTK_DIALOG(dialog_), GTK_RESPONSE_OK);
