@@ -5,11 +5,14 @@
 #include "app/MainDlg.h"
 #include "app/logic/FrontPane.h"
 #include "app/logic/PageStatements.h"
+#include "base/TextEscape.h"
 #include "platform/Trace.h"
+#include "platform/UriLauncher.h"
 #include "platform/gui/ModalDialogs.h"
 #include "platform/gui/WindowRecord.h"
 #include "res/CommandIds.h"
 #include "res/Menus.h"
+#include "widgets/MessageBox.h"
 
 namespace kov {
 
@@ -222,10 +225,9 @@ void CToolbarDlg::PrintFrontPane() {
 }
 
 void CToolbarDlg::OpenFileManager() {
-  std::string url = FileUrl(GetCurrentFolder());
-  if (url.empty()) return;
-  // The result is not reported, as a shell launch that fails shows nothing.
-  g_app_info_launch_default_for_uri(url.c_str(), nullptr, nullptr);
+  const std::string folder = GetCurrentFolder();
+  if (folder.empty() || GetUriLauncher().OpenFolder(folder)) return;
+  GetMessageBox().ShowNotice(window_, "No file manager was found to open this folder:\n\n" + DisplayName(folder));
 }
 
 }  // namespace kov

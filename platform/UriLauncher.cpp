@@ -8,12 +8,77 @@ namespace {
 
 IUriLauncher* g_installed = nullptr;
 
+constexpr char kOwnDesktopId[] = "com.norvane.kov.desktop";
+constexpr char kOwnCommand[] = "kov";
+
+DesktopHandler FactsOf(GAppInfo* app) {
+  const char* id = g_app_info_get_id(app);
+  const char* executable = g_app_info_get_executable(app);
+  return {id ? id : "", executable ? executable : ""};
+}
+
+// Starts app on uri; the launch's own outcome arrives later and is not waited for.
+bool LaunchWith(GAppInfo* app, const std::string& uri) {
+  if (app == nullptr) return false;
+  GList uris = {const_cast<char*>(uri.c_str()), nullptr, nullptr};
+  g_app_info_launch_uris_async(app, &uris, nullptr, nullptr, nullptr, nullptr);
+  return true;
+}
+
+// The desktop's handler for uri: by the file's type for a local file, else by its scheme.
+GAppInfo* DefaultHandlerFor(const std::string& uri) {
+  GFile* file = g_file_new_for_uri(uri.c_str());
+  GAppInfo* app = nullptr;
+  if (g_file_is_native(file)) {
+    app = g_file_query_default_handler(file, nullptr, nullptr);
+  } else if (char* scheme = g_uri_parse_scheme(uri.c_str())) {
+    app = g_app_info_get_default_for_uri_scheme(scheme);
+    g_free(scheme);
+  }
+  g_object_unref(file);
+  return app;
+}
+
 }  // namespace
 
-void CDesktopUriLauncher::LaunchDefault(const std::string& uri) {
-  if (uri.empty()) return;
-  // The result only says whether a handler started; nothing is shown either way.
-  g_app_info_launch_default_for_uri_async(uri.c_str(), nullptr, nullptr, nullptr, nullptr);
+bool IsOwnProgram(const DesktopHandler& handler) {
+  if (handler.id == kOwnDesktopId) return true;
+  const std::string& command = handler.executable;
+  size_t slash = command.rfind('/');
+  return command.substr(slash == std::string::npos ? 0 : slash + 1) == kOwnCommand;
+}
+
+int ChooseFolderHandler(const std::vector<DesktopHandler>& handlers) {
+  for (size_t i = 0; i < handlers.size(); ++i) {
+    if (!handlers[i].id.empty() && !IsOwnProgram(handlers[i])) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+bool CDesktopUriLauncher::LaunchDefault(const std::string& uri) {
+  if (uri.empty()) return false;
+  GAppInfo* app = DefaultHandlerFor(uri);
+  bool started = LaunchWith(app, uri);
+  if (app != nullptr) g_object_unref(app);
+  return started;
+}
+
+bool CDesktopUriLauncher::OpenFolder(const std::string& folder) {
+  gchar* uri = g_filename_to_uri(folder.c_str(), nullptr, nullptr);
+  if (uri == nullptr) return false;
+  GAppInfo* preferred = g_app_info_get_default_for_type("inode/directory", FALSE);
+  GList* all = g_app_info_get_all_for_type("inode/directory");
+  std::vector<GAppInfo*> apps;
+  if (preferred != nullptr) apps.push_back(preferred);
+  for (GList* item = all; item != nullptr; item = item->next) apps.push_back(G_APP_INFO(item->data));
+  std::vector<DesktopHandler> handlers;
+  for (GAppInfo* app : apps) handlers.push_back(FactsOf(app));
+  int chosen = ChooseFolderHandler(handlers);
+  bool started = chosen >= 0 && LaunchWith(apps[chosen], uri);
+  if (preferred != nullptr) g_object_unref(preferred);
+  g_list_free_full(all, g_object_unref);
+  g_free(uri);
+  return started;
 }
 
 IUriLauncher& GetUriLauncher() {

@@ -3,23 +3,38 @@
 // folder). Callers go through IUriLauncher so tests can see what would be opened
 // without starting another program.
 #include <string>
+#include <vector>
 
 namespace kov {
 
 class IUriLauncher {
  public:
   virtual ~IUriLauncher() = default;
-  // Starts opening uri and returns at once; a failure is not reported, as a
-  // desktop that cannot open an address shows nothing.
-  virtual void LaunchDefault(const std::string& uri) = 0;
+  // Starts opening uri with the desktop's handler for it and returns at once; false
+  // when the desktop has none, and then nothing starts.
+  virtual bool LaunchDefault(const std::string& uri) = 0;
+  // Opens folder in the desktop's file manager, never in this program, even where it
+  // is the desktop's handler for folders; false when there is no other.
+  virtual bool OpenFolder(const std::string& folder) = 0;
 };
 
-// GIO's asynchronous default-handler launch, so the caller never waits for the
-// handler to start.
+// GIO's asynchronous launches, so the caller never waits for the handler to start.
 class CDesktopUriLauncher : public IUriLauncher {
  public:
-  void LaunchDefault(const std::string& uri) override;
+  bool LaunchDefault(const std::string& uri) override;
+  bool OpenFolder(const std::string& folder) override;
 };
+
+// A program the desktop offers for a type: its desktop-file id and command.
+struct DesktopHandler {
+  std::string id;
+  std::string executable;
+};
+// Whether a handler is this program, by its desktop file or its command's name.
+bool IsOwnProgram(const DesktopHandler& handler);
+// Which of handlers (the default first, then the others for the type) opens a
+// folder: the first that is not this program; -1 for none.
+int ChooseFolderHandler(const std::vector<DesktopHandler>& handlers);
 
 // The launcher the program uses: the desktop's unless a test installed its own.
 IUriLauncher& GetUriLauncher();

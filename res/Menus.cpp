@@ -20,7 +20,7 @@ const MenuItem kToolsMenuItems[] = {
     {kCmdRebuildThumbnails, "Rebuild Thumbnails...\t\t(F3)"},
     {kCmdBackground, "Background Picture && Music...\t\t(F4)"},
     {kCmdWebThumbnails, "Thumbnails for Web Page...\t\t(F6)"},
-    {kCmdOpenFileManager, "Windows Explorer...\t\t(F7)"},
+    {kCmdOpenFileManager, "File Manager...\t\t(F7)"},
 };
 
 const Menu kMenus[] = {

@@ -79,12 +79,22 @@ bool IsOldWebThumbName(const std::string& name) {
                      [](char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; });
 }
 
-void RemoveOldWebThumbs(const std::string& folder) {
+std::vector<std::string> OldWebThumbNames(const std::string& folder) {
+  std::vector<std::string> names;
   for (const std::string& name : ListEntryNames(folder)) {
+    if (IsOldWebThumbName(name) && !IsFolder(JoinPath(folder, name))) names.push_back(name);
+  }
+  return names;
+}
+
+void RemoveWebThumbs(const std::string& folder, const std::vector<std::string>& names) {
+  for (const std::string& name : names) {
     std::string path = JoinPath(folder, name);
     if (IsOldWebThumbName(name) && !IsFolder(path) && !IsReadOnlyFile(path)) unlink(path.c_str());
   }
 }
+
+void RemoveOldWebThumbs(const std::string& folder) { RemoveWebThumbs(folder, OldWebThumbNames(folder)); }
 
 std::string NextWebThumbName(const std::string& folder) {
   for (unsigned n = 1;; ++n) {
@@ -106,9 +116,32 @@ bool WriteThumbListPage(const std::string& folder, const std::vector<WebThumbEnt
     if (error) *error = "the page template is missing";
     return false;
   }
+  const std::string path = JoinPath(folder, "tnlist.htm");
+  if (IsReadOnlyFile(path)) {
+    if (error) *error = path + " is read-only";
+    return false;
+  }
   std::string page = ThumbListPage(head, entries);
-  return WriteFileAtomically(JoinPath(folder, "tnlist.htm"), std::vector<uint8_t>(page.begin(), page.end()),
-                             error);
+  return WriteFileAtomically(path, std::vector<uint8_t>(page.begin(), page.end()), error);
+}
+
+CWebThumbRun::CWebThumbRun(std::string folder)
+    : folder_(std::move(folder)), earlier_(OldWebThumbNames(folder_)) {}
+
+void CWebThumbRun::Abandon() {
+  std::vector<std::string> made;
+  for (const WebThumbEntry& entry : entries_) made.push_back(entry.gifName);
+  RemoveWebThumbs(folder_, made);
+  entries_.clear();
+}
+
+bool CWebThumbRun::Finish(std::string* error) {
+  if (!WriteThumbListPage(folder_, entries_, error)) {
+    Abandon();
+    return false;
+  }
+  RemoveWebThumbs(folder_, earlier_);
+  return true;
 }
 
 }  // namespace kov

@@ -54,7 +54,13 @@ std::string DeleteQuestionText(size_t count) {
 }
 
 std::string FileOperationReportText(FileOperation operation, const FileOperationReport& report) {
-  if (report.done == report.total()) return "";
+  if (report.done == report.total()) {
+    // A copy or a move leaves nothing to see in the list: the count is told. Trashed
+    // files are seen to leave it.
+    if (operation == FileOperation::kTrash || report.done == 0) return "";
+    return report.done == 1 ? "1 file was " + std::string(PastVerb(operation)) + "."
+                            : std::to_string(report.done) + " files were " + PastVerb(operation) + ".";
+  }
   std::string text = Headline(operation, report) + "\n";
   if (report.alreadyThere > 0)
     text += "\nAlready in the destination folder, left as it was: " + std::to_string(report.alreadyThere);

@@ -13,8 +13,9 @@ namespace kov {
 // String 5017 with the number of selected thumbnails.
 std::string DeleteQuestionText(size_t count);
 
-// "" when every file was done; otherwise how many were not, out of how many, and a
-// line for each reason that occurred.
+// When every file was done: how many were copied or moved ("" for the trash, whose
+// files are seen to leave the list). Otherwise how many were not, out of how many,
+// and a line for each reason that occurred.
 std::string FileOperationReportText(FileOperation operation, const FileOperationReport& report);
 
 // "" when Save Picture wrote the file; otherwise why it did not.

@@ -17,7 +17,16 @@ namespace test {
 
 struct RecordingLauncher : IUriLauncher {
   std::vector<std::string> opened;
-  void LaunchDefault(const std::string& uri) override { opened.push_back(uri); }
+  std::vector<std::string> folders;
+  bool handlerFound = true;  // false: as a desktop without a browser or file manager
+  bool LaunchDefault(const std::string& uri) override {
+    opened.push_back(uri);
+    return handlerFound;
+  }
+  bool OpenFolder(const std::string& folder) override {
+    folders.push_back(folder);
+    return handlerFound;
+  }
 };
 
 struct FixedFileChooser : IFileChooser {

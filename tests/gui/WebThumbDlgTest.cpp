@@ -1,5 +1,6 @@
 // The web-page tool end to end: seven pictures, the page loaded in a web view.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <string>
 #include <vector>
@@ -70,4 +71,51 @@ TEST(WebThumbDlg, SevenPicturesGiveAPageWhosePicturesAndLinksAllWork) {
   for (const char* name : names) EXPECT_NE(links.find(folder + "/" + name), std::string::npos) << name;
   EXPECT_EQ(ReadJson(&pane, "document.links.length"), "7");
   gtk_widget_destroy(GTK_WIDGET(window));
+}
+
+// A page that cannot be written, or a desktop that cannot open it, is said so once;
+// the run is not answered as a success when no page was written.
+TEST(WebThumbDlg, PageNotWrittenOrNotOpenedIsSaidSo) {
+  for (bool pageReadOnly : {true, false}) {
+    TempFolder temp;
+    std::string folder = temp.MakeFolder("web");
+    g_setenv("XDG_CONFIG_HOME", temp.MakeFolder("config").c_str(), TRUE);
+    ASSERT_TRUE(WriteSplitPicture(folder + "/a.png", "png", 40, 30));
+    temp.WriteFile("web/kovtn1.gif", "old thumbnail");
+    temp.WriteFile("web/tnlist.htm", "old page");
+    if (pageReadOnly) chmod((folder + "/tnlist.htm").c_str(), 0444);
+    RecordingLauncher launcher;
+    launcher.handlerFound = false;
+    SetUriLauncher(&launcher);
+    RecordingMessageBox messages;
+    SetMessageBox(&messages);
+    FixedFolderPicker picker;
+    picker.answer = folder;
+    SetFolderPicker(&picker);
+    bool answer[2] = {false, false};  // answered at all, answered with OK
+
+    CWebThumbDlg dialog;
+    dialog.Create(nullptr);
+    g_signal_connect(dialog.window(), "response", G_CALLBACK(+[](GtkDialog*, gint response, gpointer seen) {
+                       static_cast<bool*>(seen)[0] = true;
+                       static_cast<bool*>(seen)[1] = response == GTK_RESPONSE_OK;
+                     }),
+                     answer);
+    ShowAndWait(dialog.window());
+    ClickCentre(dialog.browseButton());
+    ClickCentre(dialog.okButton());
+    ASSERT_TRUE(SpinUntil([&] { return answer[0]; }, 60000));
+    SetFolderPicker(nullptr);
+    SetMessageBox(nullptr);
+    SetUriLauncher(nullptr);
+    g_unsetenv("XDG_CONFIG_HOME");
+
+    ASSERT_EQ(messages.notices.size(), 1u) << pageReadOnly;
+    EXPECT_NE(messages.notices[0].find(pageReadOnly ? "could not be written" : "no program was found"),
+              std::string::npos)
+        << messages.notices[0];
+    EXPECT_EQ(answer[1], !pageReadOnly);
+    EXPECT_EQ(launcher.opened.size(), pageReadOnly ? 0u : 1u);
+    EXPECT_EQ(ReadFileText(folder + "/kovtn1.gif"), pageReadOnly ? "old thumbnail" : "<missing>");
+  }
 }

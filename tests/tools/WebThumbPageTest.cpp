@@ -9,9 +9,11 @@
 #include "tests/support/TempFolder.h"
 #include "thumbs/BuildQueue.h"
 #include "tools/WebThumbPage.h"
+#include "tools/WebThumbStore.h"
 
 using namespace kov;
 using kovtest::PathExists;
+using kovtest::FolderNames;
 using kovtest::ReadFileText;
 
 namespace {
@@ -123,5 +125,56 @@ TEST(WebThumbPage, PageHoldsRowsOfSixWithEscapedNamesByteForByte) {
     std::string error;
     ASSERT_TRUE(WriteThumbListPage(folder.path(), entries, &error)) << error;
     EXPECT_EQ(ReadFileText(folder / "tnlist.htm"), kHead + c.body + kEnd) << c.count << " pictures";
+  }
+}
+
+namespace {
+// A captured 2 x 2 picture: a packed 24-bit bottom-up DIB.
+std::string SmallCapture() {
+  std::string dib(40, '\0');
+  dib[0] = 40, dib[4] = 2, dib[8] = 2, dib[12] = 1, dib[14] = 24;
+  return dib + std::string(16, '\x7f');
+}
+}  // namespace
+
+// The folder's page always links thumbnails of its own pictures: a run takes fresh
+// names, and whichever of the two sets the page does not link goes at the end.
+TEST(WebThumbPage, ARunThatIsCancelledOrCannotWriteItsPageLeavesTheOlderOneWhole) {
+  enum class End { kFinished, kCancelled, kPageReadOnly };
+  struct Case {
+    const char* what;
+    End end;
+    bool finished;
+    std::vector<std::string> after;
+  } cases[] = {
+      {"finished: the new page, the old thumbnails gone", End::kFinished, true,
+       {"a.jpg", "b.jpg", "kovtn3.gif", "kovtn4.gif", "tnlist.htm"}},
+      {"cancelled: the old page with its thumbnails", End::kCancelled, false,
+       {"a.jpg", "b.jpg", "kovtn1.gif", "kovtn2.gif", "tnlist.htm"}},
+      {"page not written: the same", End::kPageReadOnly, false,
+       {"a.jpg", "b.jpg", "kovtn1.gif", "kovtn2.gif", "tnlist.htm"}},
+  };
+  for (const Case& c : cases) {
+    kovtest::TempFolder folder;
+    for (const char* name : {"a.jpg", "b.jpg", "kovtn1.gif", "kovtn2.gif"}) folder.WriteFile(name, name);
+    folder.WriteFile("tnlist.htm", "old page");
+    if (c.end == End::kPageReadOnly) chmod((folder / "tnlist.htm").c_str(), 0444);
+    CWebThumbRun run(folder.path());
+    for (const char* name : {"a.jpg", "b.jpg"})
+      ASSERT_TRUE(WriteWebThumb(folder / name, SmallCapture(), 2, 2, run.entries())) << c.what;
+    ASSERT_EQ(run.entries()->at(0).gifName, "kovtn3.gif") << c.what;  // never an old page's name
+    std::string error;
+    bool finished = false;
+    if (c.end == End::kCancelled) run.Abandon();
+    else finished = run.Finish(&error);
+    EXPECT_EQ(finished, c.finished) << c.what << ": " << error;
+    EXPECT_EQ(FolderNames(folder.path()), c.after) << c.what;
+    const std::string page = ReadFileText(folder / "tnlist.htm");
+    if (c.finished) {
+      EXPECT_NE(page.find("<img src=\"kovtn4.gif\">"), std::string::npos) << c.what;
+    } else {
+      EXPECT_EQ(page, "old page") << c.what;
+      EXPECT_EQ(ReadFileText(folder / "kovtn1.gif"), "kovtn1.gif") << c.what;
+    }
   }
 }

@@ -14,6 +14,7 @@
 #include "tools/WebThumbStore.h"
 #include "tools/gui/DialogParts.h"
 #include "folders/gui/FolderPicker.h"
+#include "widgets/MessageBox.h"
 
 namespace kov {
 namespace {
@@ -87,24 +88,32 @@ void CWebThumbDlg::OnOK() {
   if (!IsFolder(imagesFolder_)) return UpdateOkButton();
   gtk_widget_set_sensitive(ok_, FALSE);
   gtk_widget_set_sensitive(browse_, FALSE);
-  entries_.clear();
-  RemoveOldWebThumbs(imagesFolder_);
+  GtkWindow* self = GTK_WINDOW(dialog_);
+  CWebThumbRun run(imagesFolder_);
 
   // The pictures are rendered and captured in the builder's window, over this one.
-  CThumbBuilderDlg builder(imagesFolder_, imagesFolder_, false, std::make_unique<CWebThumbStore>(&entries_));
-  bool finished = builder.Create(GTK_WINDOW(dialog_)) && builder.Run() == BuildResult::kOk;
+  CThumbBuilderDlg builder(imagesFolder_, imagesFolder_, false, std::make_unique<CWebThumbStore>(run.entries()));
+  bool finished = builder.Create(self) && builder.Run() == BuildResult::kOk;
   gtk_label_set_text(GTK_LABEL(count_), std::to_string(builder.RenderedCount()).c_str());
+  entries_ = *run.entries();
   if (!finished) {
-    // The thumbnails made so far stay; an older page stays as it was.
+    // The older page stays, with the thumbnails it links.
+    run.Abandon();
     gtk_dialog_response(GTK_DIALOG(dialog_), GTK_RESPONSE_CANCEL);
     return;
   }
   std::string error;
-  bool written = WriteThumbListPage(imagesFolder_, entries_, &error);
-  if (!written) TraceLine("web page not written: " + error);
+  if (!run.Finish(&error)) {
+    TraceLine("web page not written: " + error);
+    GetMessageBox().ShowNotice(self, "The web page could not be written:\n\n" + DisplayName(error));
+    gtk_dialog_response(GTK_DIALOG(dialog_), GTK_RESPONSE_CANCEL);
+    return;
+  }
   // The box counts as it is now: unchecking it during the run keeps the page closed.
-  if (written && gtk_toggle_button_get_active(GTK_TOGGLE_BUTTON(open_)))
-    GetUriLauncher().LaunchDefault(FileUri(JoinPath(imagesFolder_, "tnlist.htm")));
+  const std::string page = JoinPath(imagesFolder_, "tnlist.htm");
+  if (gtk_toggle_button_get_active(GTK_TOGGLE_BUTTON(open_)) && !GetUriLauncher().LaunchDefault(FileUri(page)))
+    GetMessageBox().ShowNotice(self, "The web page was written, but no program was found to open it:\n\n" +
+                                         DisplayName(page));
   gtk_dialog_response(GTK_DIALOG(dialog_), GTK_RESPONSE_OK);
 }
 

@@ -10,7 +10,8 @@ TEST(FileOperationMessages, OneMessageSaysHowManyWereNotDoneAndWhy) {
     FileOperationReport report;  // done, already there, read-only, failed, first error
     const char* text;
   } cases[] = {
-      {FileOperation::kCopy, {3, 0, 0, 0, ""}, ""},
+      {FileOperation::kCopy, {3, 0, 0, 0, ""}, "3 files were copied."},
+      {FileOperation::kMove, {1, 0, 0, 0, ""}, "1 file was moved."},
       {FileOperation::kTrash, {2, 0, 0, 0, ""}, ""},
       {FileOperation::kCopy, {1, 1, 0, 0, ""},
        "1 of 2 files was not copied.\n\nAlready in the destination folder, left as it was: 1"},
