@@ -139,7 +139,9 @@ void CContextMenu::SavePicture() {
   if (pictureFile_.empty() || pane_ == nullptr) return;
   std::string target;
   if (!GetFileChooser().ChooseFileToSave(pane_->window(), pictureFile_, &target)) return;
-  std::string failure = SavePictureFailureText(SaveFileCopy(pictureFile_, target));
+  std::string error;
+  FileOutcome saved = SaveFileCopy(pictureFile_, target, &error);
+  std::string failure = SavePictureFailureText(saved, error);
   if (!failure.empty()) GetMessageBox().ShowNotice(pane_->window(), failure);
 }
 

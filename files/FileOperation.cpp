@@ -6,23 +6,23 @@ namespace kov {
 
 namespace {
 
-FileResult RunOne(FileOperation operation, const std::string& file, const std::string& destFolder,
-                  GCancellable* cancellable) {
+FileOutcome RunOne(FileOperation operation, const std::string& file, const std::string& destFolder,
+                   GCancellable* cancellable, std::string* error) {
   switch (operation) {
-    case FileOperation::kCopy: return CopyFileInto(file, destFolder, cancellable);
-    case FileOperation::kMove: return MoveFileInto(file, destFolder, cancellable);
-    case FileOperation::kTrash: return TrashFile(file, cancellable);
+    case FileOperation::kCopy: return CopyFileInto(file, destFolder, cancellable, error);
+    case FileOperation::kMove: return MoveFileInto(file, destFolder, cancellable, error);
+    case FileOperation::kTrash: return TrashFile(file, cancellable, error);
   }
-  return FileResult{};
+  return FileOutcome::kFailed;
 }
 
-void Count(const FileResult& result, FileOperationReport* report) {
-  switch (result.outcome) {
+void Count(FileOutcome outcome, const std::string& error, FileOperationReport* report) {
+  switch (outcome) {
     case FileOutcome::kDone: ++report->done; return;
     case FileOutcome::kAlreadyThere: ++report->alreadyThere; return;
     case FileOutcome::kReadOnly: ++report->readOnly; return;
     case FileOutcome::kFailed:
-      if (report->failed++ == 0) report->firstError = result.error;
+      if (report->failed++ == 0) report->firstError = error;
       return;
   }
 }
@@ -53,10 +53,12 @@ FileOperationReport RunFileOperation(FileOperation operation, const std::vector<
   FileOperationReport report;
   for (const std::string& file : files) {
     if (g_cancellable_is_cancelled(cancellable)) {
-      Count(FileResult{FileOutcome::kFailed, "cancelled"}, &report);
+      Count(FileOutcome::kFailed, "cancelled", &report);
       continue;
     }
-    Count(RunOne(operation, file, destFolder, cancellable), &report);
+    std::string error;
+    FileOutcome outcome = RunOne(operation, file, destFolder, cancellable, &error);
+    Count(outcome, error, &report);
   }
   return report;
 }

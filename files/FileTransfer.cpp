@@ -8,6 +8,7 @@
 #include <climits>
 #include <cstdio>
 
+#include "base/Fail.h"
 #include "base/PathRules.h"
 #include "files/FileCopy.h"
 
@@ -15,9 +16,12 @@ namespace kov {
 
 namespace {
 
-FileResult Outcome(FileOutcome outcome) { return FileResult{outcome, ""}; }
-FileResult Failed(int error) { return FileResult{FileOutcome::kFailed, g_strerror(error)}; }
-FileResult Failed(const char* why) { return FileResult{FileOutcome::kFailed, why}; }
+// kFailed, with why in error (when the caller asked).
+FileOutcome Failed(std::string* error, const char* why) {
+  Fail(error, why);
+  return FileOutcome::kFailed;
+}
+FileOutcome Failed(std::string* error, int code) { return Failed(error, g_strerror(code)); }
 
 bool SameFile(const struct stat& a, const struct stat& b) {
   return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
@@ -80,43 +84,43 @@ void SyncFolder(const std::string& folder) {
 
 // Copies source to target, which must not exist; *copied gets the source's state as
 // it was copied.
-FileResult CopyToTarget(const std::string& source, const std::string& target,
-                        GCancellable* cancellable, struct stat* copied) {
+FileOutcome CopyToTarget(const std::string& source, const std::string& target,
+                         GCancellable* cancellable, struct stat* copied, std::string* error) {
   ScopedFd in(open(source.c_str(), O_RDONLY | O_CLOEXEC));
-  if (in.get() < 0) return Failed(errno);
-  if (fstat(in.get(), copied) != 0) return Failed(errno);
-  if (!S_ISREG(copied->st_mode)) return Failed("not a file");
+  if (in.get() < 0) return Failed(error, errno);
+  if (fstat(in.get(), copied) != 0) return Failed(error, errno);
+  if (!S_ISREG(copied->st_mode)) return Failed(error, "not a file");
   struct stat there;
   if (stat(target.c_str(), &there) == 0 && SameFile(*copied, there))
-    return Outcome(FileOutcome::kAlreadyThere);
-  if (NameTaken(target)) return Outcome(FileOutcome::kAlreadyThere);
+    return FileOutcome::kAlreadyThere;
+  if (NameTaken(target)) return FileOutcome::kAlreadyThere;
   std::string temp;
-  if (int error = WriteCopyKeeping(in.get(), *copied, DirName(target), &temp, cancellable))
-    return Failed(error);
-  if (int error = RenameNoReplace(temp, target)) {
+  if (int code = WriteCopyKeeping(in.get(), *copied, DirName(target), &temp, cancellable))
+    return Failed(error, code);
+  if (int code = RenameNoReplace(temp, target)) {
     unlink(temp.c_str());
-    return error == EEXIST ? Outcome(FileOutcome::kAlreadyThere) : Failed(error);
+    return code == EEXIST ? FileOutcome::kAlreadyThere : Failed(error, code);
   }
   SyncFolder(DirName(target));
-  return Outcome(FileOutcome::kDone);
+  return FileOutcome::kDone;
 }
 
 // The copy is on the disk and whole; the original goes only if it is still the file
 // that was copied. Otherwise the copy goes and the original stays.
-FileResult MoveAcrossFileSystems(const std::string& source, const std::string& target,
-                                 GCancellable* cancellable) {
+FileOutcome MoveAcrossFileSystems(const std::string& source, const std::string& target,
+                                  GCancellable* cancellable, std::string* error) {
   struct stat copied;
-  FileResult result = CopyToTarget(source, target, cancellable, &copied);
-  if (result.outcome != FileOutcome::kDone) return result;
+  FileOutcome result = CopyToTarget(source, target, cancellable, &copied, error);
+  if (result != FileOutcome::kDone) return result;
   struct stat now;
   const char* why = nullptr;
   if (stat(source.c_str(), &now) != 0 || !SameFile(now, copied) || now.st_size != copied.st_size ||
       now.st_mtim.tv_sec != copied.st_mtim.tv_sec || now.st_mtim.tv_nsec != copied.st_mtim.tv_nsec)
     why = "the file changed while it was copied";
-  int error = why == nullptr && unlink(source.c_str()) != 0 ? errno : 0;
-  if (why == nullptr && error == 0) return result;
+  int code = why == nullptr && unlink(source.c_str()) != 0 ? errno : 0;
+  if (why == nullptr && code == 0) return result;
   unlink(target.c_str());
-  return why != nullptr ? Failed(why) : Failed(error);
+  return why != nullptr ? Failed(error, why) : Failed(error, code);
 }
 
 }  // namespace
@@ -131,57 +135,57 @@ bool TransferTargetPath(const std::string& source, const std::string& destFolder
   return true;
 }
 
-FileResult CopyFileInto(const std::string& source, const std::string& destFolder,
-                        GCancellable* cancellable) {
+FileOutcome CopyFileInto(const std::string& source, const std::string& destFolder,
+                         GCancellable* cancellable, std::string* error) {
   std::string target;
-  if (!TransferTargetPath(source, destFolder, &target)) return Failed(ENAMETOOLONG);
+  if (!TransferTargetPath(source, destFolder, &target)) return Failed(error, ENAMETOOLONG);
   struct stat copied;
-  return CopyToTarget(source, target, cancellable, &copied);
+  return CopyToTarget(source, target, cancellable, &copied, error);
 }
 
-FileResult MoveFileInto(const std::string& source, const std::string& destFolder,
-                        GCancellable* cancellable) {
+FileOutcome MoveFileInto(const std::string& source, const std::string& destFolder,
+                         GCancellable* cancellable, std::string* error) {
   std::string target;
-  if (!TransferTargetPath(source, destFolder, &target)) return Failed(ENAMETOOLONG);
+  if (!TransferTargetPath(source, destFolder, &target)) return Failed(error, ENAMETOOLONG);
   struct stat st;
-  if (stat(source.c_str(), &st) != 0) return Failed(errno);
-  if (!S_ISREG(st.st_mode)) return Failed("not a file");
-  if (NameTaken(target)) return Outcome(FileOutcome::kAlreadyThere);
-  int error = RenameNoReplace(source, target);
-  if (error == 0) return Outcome(FileOutcome::kDone);
-  if (error == EEXIST) return Outcome(FileOutcome::kAlreadyThere);
-  if (error != EXDEV) return Failed(error);
-  return MoveAcrossFileSystems(source, target, cancellable);
+  if (stat(source.c_str(), &st) != 0) return Failed(error, errno);
+  if (!S_ISREG(st.st_mode)) return Failed(error, "not a file");
+  if (NameTaken(target)) return FileOutcome::kAlreadyThere;
+  int code = RenameNoReplace(source, target);
+  if (code == 0) return FileOutcome::kDone;
+  if (code == EEXIST) return FileOutcome::kAlreadyThere;
+  if (code != EXDEV) return Failed(error, code);
+  return MoveAcrossFileSystems(source, target, cancellable, error);
 }
 
-FileResult TrashFile(const std::string& path, GCancellable* cancellable) {
+FileOutcome TrashFile(const std::string& path, GCancellable* cancellable, std::string* error) {
   struct stat st;
-  if (lstat(path.c_str(), &st) != 0) return Failed(errno);
-  if (!S_ISLNK(st.st_mode) && (st.st_mode & S_IWUSR) == 0) return Outcome(FileOutcome::kReadOnly);
+  if (lstat(path.c_str(), &st) != 0) return Failed(error, errno);
+  if (!S_ISLNK(st.st_mode) && (st.st_mode & S_IWUSR) == 0) return FileOutcome::kReadOnly;
   GFile* file = g_file_new_for_path(path.c_str());
-  GError* error = nullptr;
-  bool trashed = g_file_trash(file, cancellable, &error);
+  GError* refusal = nullptr;
+  bool trashed = g_file_trash(file, cancellable, &refusal);
   g_object_unref(file);
-  FileResult result = trashed ? Outcome(FileOutcome::kDone) : Failed(error ? error->message : "");
-  if (error != nullptr) g_error_free(error);
+  FileOutcome result = trashed ? FileOutcome::kDone : Failed(error, refusal ? refusal->message : "");
+  if (refusal != nullptr) g_error_free(refusal);
   return result;
 }
 
-FileResult SaveFileCopy(const std::string& source, const std::string& target) {
+FileOutcome SaveFileCopy(const std::string& source, const std::string& target, std::string* error) {
   ScopedFd in(open(source.c_str(), O_RDONLY | O_CLOEXEC));
   struct stat st, there;
-  if (in.get() < 0 || fstat(in.get(), &st) != 0) return Failed(errno);
-  if (!S_ISREG(st.st_mode)) return Failed("not a file");
+  if (in.get() < 0 || fstat(in.get(), &st) != 0) return Failed(error, errno);
+  if (!S_ISREG(st.st_mode)) return Failed(error, "not a file");
   if (stat(target.c_str(), &there) == 0) {
-    if (SameFile(st, there)) return Outcome(FileOutcome::kDone);
-    if (!S_ISREG(there.st_mode)) return Failed("not a file");
-    if ((there.st_mode & S_IWUSR) == 0) return Outcome(FileOutcome::kReadOnly);
+    if (SameFile(st, there)) return FileOutcome::kDone;
+    if (!S_ISREG(there.st_mode)) return Failed(error, "not a file");
+    if ((there.st_mode & S_IWUSR) == 0) return FileOutcome::kReadOnly;
   }
   std::string temp;
-  if (int error = WriteCopyKeeping(in.get(), st, DirName(target), &temp, nullptr)) return Failed(error);
-  if (int error = ReplaceByTemporary(temp, target)) return Failed(error);
+  if (int code = WriteCopyKeeping(in.get(), st, DirName(target), &temp, nullptr)) return Failed(error, code);
+  if (int code = ReplaceByTemporary(temp, target)) return Failed(error, code);
   SyncFolder(DirName(target));
-  return Outcome(FileOutcome::kDone);
+  return FileOutcome::kDone;
 }
 
 }  // namespace kov

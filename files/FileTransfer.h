@@ -1,5 +1,7 @@
 #pragma once
-// Copying, moving and trashing one picture file for the selection commands. None of
+// Copying, moving and trashing one picture file for the selection commands. Each
+// says what became of the file; on kFailed the system's reason is in error (when not
+// null), as everywhere else in KOV. None of
 // them ever replaces or destroys another file: an existing file of the same name in
 // the destination is left alone, a copy is written under a temporary name and renamed
 // without replacing, a move across file systems deletes the original only after the
@@ -14,12 +16,7 @@ enum class FileOutcome {
   kDone,
   kAlreadyThere,  // the destination already holds a file of that name (maybe this one)
   kReadOnly,      // a read-only file is not deleted
-  kFailed,        // see the error text
-};
-
-struct FileResult {
-  FileOutcome outcome = FileOutcome::kFailed;
-  std::string error;  // the system's reason when kFailed
+  kFailed,        // the reason is in the caller's error text
 };
 
 // destFolder's entry for source: NormalizePath(destFolder + "/" + source's name).
@@ -30,19 +27,19 @@ bool TransferTargetPath(const std::string& source, const std::string& destFolder
 
 // Copies source (a regular file) into destFolder under its own name, keeping its
 // permission bits and modification time. cancellable may be null.
-FileResult CopyFileInto(const std::string& source, const std::string& destFolder,
-                        GCancellable* cancellable);
+FileOutcome CopyFileInto(const std::string& source, const std::string& destFolder,
+                         GCancellable* cancellable, std::string* error);
 // Moves source into destFolder under its own name: a rename that never replaces, or
 // across file systems a copy that is synced and checked before the original goes.
-FileResult MoveFileInto(const std::string& source, const std::string& destFolder,
-                        GCancellable* cancellable);
+FileOutcome MoveFileInto(const std::string& source, const std::string& destFolder,
+                         GCancellable* cancellable, std::string* error);
 // Sends path to the trash (g_file_trash). A read-only file, or one the trash cannot
 // take, is left in place; nothing is ever deleted for good.
-FileResult TrashFile(const std::string& path, GCancellable* cancellable);
+FileOutcome TrashFile(const std::string& path, GCancellable* cancellable, std::string* error);
 
 // Writes a copy of source as target, replacing target (the user agreed to that), through
 // a temporary file beside it. Copying a file onto itself does nothing; a read-only
 // target is not replaced.
-FileResult SaveFileCopy(const std::string& source, const std::string& target);
+FileOutcome SaveFileCopy(const std::string& source, const std::string& target, std::string* error);
 
 }  // namespace kov

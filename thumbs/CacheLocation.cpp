@@ -7,10 +7,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <vector>
 
+#include "base/Fail.h"
 #include "base/PathRules.h"
 #include "platform/DriveTypes.h"
 #include "thumbs/CacheTemporaries.h"
@@ -132,14 +134,17 @@ std::string GetCachePath(const std::string& folder, bool lookupOnly) {
   return GetCachePathIn(folder, lookupOnly, appData ? appData : "");
 }
 
-std::string MakeTempFileName(const std::string& folder) {
+std::string MakeTempFileName(const std::string& folder, std::string* error) {
   std::string pattern = JoinPath(folder.empty() ? "." : folder, std::string(kCacheTempPrefix) + "XXXXXX");
   std::vector<char> buffer(pattern.begin(), pattern.end());
   buffer.push_back('\0');
   // Made with the permissions of any new file (0666 less the umask), not mkstemp's
   // 0600: the cache renamed over it from here must stay readable by other users.
   int fd = g_mkstemp_full(buffer.data(), O_RDWR, 0666);
-  if (fd < 0) return "";
+  if (fd < 0) {
+    Fail(error, pattern + ": " + g_strerror(errno));
+    return "";
+  }
   close(fd);
   return buffer.data();
 }

@@ -28,8 +28,9 @@ std::string GetCachePathIn(const std::string& folder, bool lookupOnly, const std
 std::string VolumeCacheDirName(const VolumeInfo& volume);
 
 // Creates a new empty file ".kovthumb-XXXXXX" in folder and returns its path; "" on
-// failure. Writers put the new cache there and rename it over the old one; the hidden
-// name keeps a build that was killed from leaving a visible file among the pictures.
-std::string MakeTempFileName(const std::string& folder);
+// failure, with the reason in error. Writers put the new cache there and rename it over
+// the old one; the hidden name keeps a build that was killed from leaving a visible
+// file among the pictures.
+std::string MakeTempFileName(const std::string& folder, std::string* error = nullptr);
 
 }  // namespace kov

@@ -137,14 +137,15 @@ void CThumbBuilder::ChooseNextFolder() {
 }
 
 bool CThumbBuilder::OpenFolder(const std::string& folder, std::vector<std::string> images) {
-  cachePath_ = store_.CachePathForWrite(folder);
+  std::string error;
+  cachePath_ = store_.CachePathForWrite(folder, &error);
   // The new cache is written next to the old one, so it can replace it in one rename.
-  tempPath_ = cachePath_.empty() ? "" : store_.MakeTempFileName(DirName(cachePath_));
-  if (tempPath_.empty() || !(writer_ = store_.CreateForWrite(tempPath_))) {
+  tempPath_ = cachePath_.empty() ? "" : store_.MakeTempFileName(DirName(cachePath_), &error);
+  if (tempPath_.empty() || !(writer_ = store_.CreateForWrite(tempPath_, &error))) {
     // Nowhere to write: rendering would be wasted, and the folder stays as it was.
     if (!tempPath_.empty()) g_unlink(tempPath_.c_str());
     tempPath_.clear();
-    unwritable_.push_back(folder);
+    NoteUnwritable(folder, error);
     return false;
   }
   reader_ = store_.OpenForRead(cachePath_);  // none: every picture is rendered
@@ -176,7 +177,7 @@ bool CThumbBuilder::CarryOver(const std::string& imagePath) {
   // Placeholders are never carried over, so a picture that failed once is tried again.
   if (record.width == 0 || record.height == 0) return false;
   if (!store_.LastWriteOf(imagePath, &lastWrite) || lastWrite != record.lastWrite) return false;
-  return writer_->AppendRecord(record);
+  return writer_->AppendRecord(record, nullptr);
 }
 
 void CThumbBuilder::Render(const std::string& imagePath) {
@@ -249,26 +250,31 @@ bool CThumbBuilder::StoreCapture(const CaptureResult& capture) {
   // size; a picture the engine received whole reports its own.
   int32_t width = capture.naturalWidth, height = capture.naturalHeight;
   RecallNaturalSize(currentImage_, &width, &height);
-  return writer_->AppendCapture(currentImage_, capture.dib, height, width);
+  return writer_->AppendCapture(currentImage_, capture.dib, height, width, nullptr);
 }
 
 void CThumbBuilder::StorePlaceholder() {
   std::string placeholder;
-  if (store_.LoadPlaceholder(&placeholder)) writer_->AppendFile(currentImage_, placeholder, 0, 0);
+  if (store_.LoadPlaceholder(&placeholder)) writer_->AppendFile(currentImage_, placeholder, 0, 0, nullptr);
 }
 
 void CThumbBuilder::FinishFolder() {
   reader_.reset();
   // Readers see the old cache or the new one, never a part; on failure the old stays.
-  bool committed = writer_->CommitTo(cachePath_);
+  std::string error;
+  bool committed = writer_->CommitTo(cachePath_, &error);
   writer_.reset();
   if (!committed) {
     g_unlink(tempPath_.c_str());
-    unwritable_.push_back(currentFolder_);
+    NoteUnwritable(currentFolder_, error);
   }
   tempPath_.clear();
   state_ = State::kChoosingFolder;
   StartTimer(kTimerBuildFolder, kBuildStepDelayMs);
+}
+
+void CThumbBuilder::NoteUnwritable(const std::string& folder, const std::string& error) {
+  unwritable_.push_back({folder, error.empty() ? "no cache file could be made there" : error});
 }
 
 void CThumbBuilder::DropFolderFiles() {

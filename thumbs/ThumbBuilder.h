@@ -11,6 +11,7 @@
 
 #include "res/CommandIds.h"
 #include "thumbs/ThumbBuilderPorts.h"
+#include "thumbs/UnsavedCaches.h"
 
 namespace kov {
 
@@ -64,8 +65,8 @@ class CThumbBuilder {
   BuildResult Result() const { return result_; }
   // Pictures rendered (captured or given the placeholder) over the whole run.
   unsigned RenderedCount() const { return renderedCount_; }
-  // Folders whose new cache could not be written; they stay as they were.
-  const std::vector<std::string>& UnwritableFolders() const { return unwritable_; }
+  // Folders whose new cache could not be written, and why; they stay as they were.
+  const std::vector<UnsavedCache>& UnwritableFolders() const { return unwritable_; }
 
  private:
   enum class State { kIdle, kStarting, kChoosingFolder, kNextImage, kRendering, kEnded };
@@ -85,6 +86,7 @@ class CThumbBuilder {
   bool StoreCapture(const CaptureResult& capture);
   void StorePlaceholder();
   void FinishFolder();
+  void NoteUnwritable(const std::string& folder, const std::string& error);
   void DropFolderFiles();
   void End(BuildResult result);
 
@@ -106,7 +108,7 @@ class CThumbBuilder {
   std::string currentFolder_;
   std::string currentImage_;
   unsigned renderedCount_ = 0;
-  std::vector<std::string> unwritable_;
+  std::vector<UnsavedCache> unwritable_;
 
   std::unique_ptr<ICacheReader> reader_;
   std::unique_ptr<ICacheWriter> writer_;

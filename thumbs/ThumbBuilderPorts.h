@@ -1,7 +1,9 @@
 #pragma once
 // What the thumbnail builder needs from the outside, as narrow interfaces: the
 // window that renders and captures pictures, and the thumbnail cache store. The
-// builder itself (ThumbBuilder.h) only decides; tests drive it with fakes.
+// builder itself (ThumbBuilder.h) only decides; tests drive it with fakes. A step of
+// the store that fails returns false (or nothing) and, where error is not null, says
+// why in it, so the user can be told.
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -27,17 +29,17 @@ class ICacheReader {
 class ICacheWriter {
  public:
   virtual ~ICacheWriter() = default;
-  virtual bool AppendRecord(const CacheRecord& record) = 0;
+  virtual bool AppendRecord(const CacheRecord& record, std::string* error) = 0;
   // A record for the image file at imagePath (its name and present last-write time)
   // with payload as the picture (a BMP is turned into a GIF by the store).
   virtual bool AppendFile(const std::string& imagePath, const std::string& payload, int32_t height,
-                          int32_t width) = 0;
+                          int32_t width, std::string* error) = 0;
   // As AppendFile with a packed 24-bit bottom-up DIB (header, no colour table, rows).
   virtual bool AppendCapture(const std::string& imagePath, const std::string& dib, int32_t height,
-                             int32_t width) = 0;
+                             int32_t width, std::string* error) = 0;
   // Closes the file and renames it over finalPath in one step; on failure the file
   // is deleted and finalPath stays as it was.
-  virtual bool CommitTo(const std::string& finalPath) = 0;
+  virtual bool CommitTo(const std::string& finalPath, std::string* error) = 0;
   // Closes the file and deletes it.
   virtual void Discard() = 0;
 };
@@ -46,14 +48,16 @@ class IThumbStore {
  public:
   virtual ~IThumbStore() = default;
   virtual bool IsFolderCurrent(const std::string& folder) = 0;
-  // Where the folder's cache goes; creates the per-volume folders where needed.
-  virtual std::string CachePathForWrite(const std::string& folder) = 0;
+  // Where the folder's cache goes; creates the per-volume folders where needed. ""
+  // when it can go nowhere.
+  virtual std::string CachePathForWrite(const std::string& folder, std::string* error) = 0;
   // A new empty file in folder for the cache being written; "" when none can be made.
-  virtual std::string MakeTempFileName(const std::string& folder) = 0;
+  virtual std::string MakeTempFileName(const std::string& folder, std::string* error) = 0;
   // nullptr when there is no readable cache at path.
   virtual std::unique_ptr<ICacheReader> OpenForRead(const std::string& path) = 0;
   // Creates (or empties) the file at path; nullptr when it cannot be created.
-  virtual std::unique_ptr<ICacheWriter> CreateForWrite(const std::string& path) = 0;
+  virtual std::unique_ptr<ICacheWriter> CreateForWrite(const std::string& path,
+                                                       std::string* error) = 0;
   // The image file's present last-write time in the records' units.
   virtual bool LastWriteOf(const std::string& imagePath, uint64_t* lastWrite) = 0;
   // The picture stored for images that cannot be rendered; false when there is none.

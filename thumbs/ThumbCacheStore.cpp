@@ -1,5 +1,6 @@
 #include "thumbs/ThumbCacheStore.h"
 
+#include "base/Fail.h"
 #include "base/PathRules.h"
 #include "formats/BmpToGif.h"
 #include "formats/CaptureBmp.h"
@@ -47,26 +48,29 @@ class CacheReader : public ICacheReader {
 
 class CacheWriter : public ICacheWriter {
  public:
-  bool Create(const std::string& path) { return cache_.CreateForWrite(path); }
-  bool AppendRecord(const CacheRecord& record) override {
+  bool Create(const std::string& path, std::string* error) { return cache_.CreateForWrite(path, error); }
+  bool AppendRecord(const CacheRecord& record, std::string* error) override {
     ThumbHeader header;
     header.name = record.name;
     header.lastWrite = record.lastWrite;
     header.height = record.height;
     header.width = record.width;
     header.dataLength = static_cast<uint32_t>(record.payload.size());
-    return cache_.AppendRecord(&header, record.payload);
+    return cache_.AppendRecord(&header, record.payload, error);
   }
   bool AppendFile(const std::string& imagePath, const std::string& payload, int32_t height,
-                  int32_t width) override {
-    return cache_.AppendFile(imagePath, AsGifWherePossible(payload), height, width);
+                  int32_t width, std::string* error) override {
+    return cache_.AppendFile(imagePath, AsGifWherePossible(payload), height, width, error);
   }
   bool AppendCapture(const std::string& imagePath, const std::string& dib, int32_t height,
-                     int32_t width) override {
+                     int32_t width, std::string* error) override {
     std::string bmp;
-    return BmpFileFromDib(dib, &bmp) && AppendFile(imagePath, bmp, height, width);
+    if (!BmpFileFromDib(dib, &bmp)) return Fail(error, imagePath + ": the capture is not a picture");
+    return AppendFile(imagePath, bmp, height, width, error);
   }
-  bool CommitTo(const std::string& finalPath) override { return cache_.CommitTo(finalPath); }
+  bool CommitTo(const std::string& finalPath, std::string* error) override {
+    return cache_.CommitTo(finalPath, error);
+  }
   void Discard() override { cache_.Discard(); }
 
  private:
@@ -81,16 +85,19 @@ bool CThumbCacheStore::IsFolderCurrent(const std::string& folder) {
   return hasAppData_ ? IsFolderCurrentIn(folder, appData_) : kov::IsFolderCurrent(folder);
 }
 
-std::string CThumbCacheStore::CachePathForWrite(const std::string& folder) {
-  if (onlyFolderCaches_)
-    return GetFolderWritability().CanCreateFilesIn(folder) ? JoinPath(folder, kCacheFileName) : "";
+std::string CThumbCacheStore::CachePathForWrite(const std::string& folder, std::string* error) {
+  if (onlyFolderCaches_) {
+    if (GetFolderWritability().CanCreateFilesIn(folder)) return JoinPath(folder, kCacheFileName);
+    Fail(error, "the folder cannot be written");
+    return "";
+  }
   return hasAppData_ ? GetCachePathIn(folder, false, appData_) : GetCachePath(folder, false);
 }
 
-std::string CThumbCacheStore::MakeTempFileName(const std::string& folder) {
+std::string CThumbCacheStore::MakeTempFileName(const std::string& folder, std::string* error) {
   // What a killed build left here goes before a new temporary is made beside it.
   RemoveStaleCacheTemps(folder);
-  return kov::MakeTempFileName(folder);
+  return kov::MakeTempFileName(folder, error);
 }
 
 std::unique_ptr<ICacheReader> CThumbCacheStore::OpenForRead(const std::string& path) {
@@ -99,9 +106,10 @@ std::unique_ptr<ICacheReader> CThumbCacheStore::OpenForRead(const std::string& p
   return reader;
 }
 
-std::unique_ptr<ICacheWriter> CThumbCacheStore::CreateForWrite(const std::string& path) {
+std::unique_ptr<ICacheWriter> CThumbCacheStore::CreateForWrite(const std::string& path,
+                                                              std::string* error) {
   auto writer = std::make_unique<CacheWriter>();
-  if (!writer->Create(path)) return nullptr;
+  if (!writer->Create(path, error)) return nullptr;
   return writer;
 }
 

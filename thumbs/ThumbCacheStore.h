@@ -22,10 +22,10 @@ class CThumbCacheStore : public IThumbStore {
   void WriteOnlyFolderCaches() { onlyFolderCaches_ = true; }
 
   bool IsFolderCurrent(const std::string& folder) override;
-  std::string CachePathForWrite(const std::string& folder) override;
-  std::string MakeTempFileName(const std::string& folder) override;
+  std::string CachePathForWrite(const std::string& folder, std::string* error) override;
+  std::string MakeTempFileName(const std::string& folder, std::string* error) override;
   std::unique_ptr<ICacheReader> OpenForRead(const std::string& path) override;
-  std::unique_ptr<ICacheWriter> CreateForWrite(const std::string& path) override;
+  std::unique_ptr<ICacheWriter> CreateForWrite(const std::string& path, std::string* error) override;
   bool LastWriteOf(const std::string& imagePath, uint64_t* lastWrite) override;
   bool LoadPlaceholder(std::string* bytes) override;
 

@@ -16,33 +16,42 @@ std::string DisplayName(const std::string& path) {
   g_free(shown);
   return text;
 }
+
+// A reason names paths as the file system spells them; shown as valid UTF-8.
+std::string DisplayReason(const std::string& reason) {
+  gchar* shown = g_utf8_make_valid(reason.c_str(), -1);
+  std::string text = shown;
+  g_free(shown);
+  return text;
+}
 }  // namespace
 
-std::vector<std::string> FoldersNotYetTold(const std::vector<std::string>& folders) {
+std::vector<UnsavedCache> FoldersNotYetTold(const std::vector<UnsavedCache>& folders) {
   static std::set<std::string> told;
-  std::vector<std::string> fresh;
-  for (const std::string& folder : folders)
-    if (told.insert(folder).second) fresh.push_back(folder);
+  std::vector<UnsavedCache> fresh;
+  for (const UnsavedCache& unsaved : folders)
+    if (told.insert(unsaved.folder).second) fresh.push_back(unsaved);
   return fresh;
 }
 
-std::string ListedFoldersText(const std::vector<std::string>& folders) {
+std::string ListedFoldersText(const std::vector<UnsavedCache>& folders) {
   std::string text;
-  for (size_t i = 0; i < folders.size() && i < kListedFolders; ++i) text += "\n" + DisplayName(folders[i]);
+  for (size_t i = 0; i < folders.size() && i < kListedFolders; ++i) {
+    text += "\n" + DisplayName(folders[i].folder);
+    if (!folders[i].reason.empty()) text += "\n    " + DisplayReason(folders[i].reason);
+  }
   if (folders.size() > kListedFolders)
     text += "\n(and " + std::to_string(folders.size() - kListedFolders) + " more)";
   return text;
 }
 
-std::string UnsavedThumbnailsText(const std::vector<std::string>& folders) {
+std::string UnsavedThumbnailsText(const std::vector<UnsavedCache>& folders) {
   if (folders.empty()) return "";
   std::string text = folders.size() == 1
                          ? "The thumbnails of this folder could not be saved:\n"
                          : "The thumbnails of these folders could not be saved:\n";
   text += ListedFoldersText(folders);
-  text +=
-      "\n\nNeither the folder nor the thumbnail folder in your cache folder can be written. "
-      "They are left without thumbnails.";
+  text += "\n\nThey are left without thumbnails.";
   return text;
 }
 

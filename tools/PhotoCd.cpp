@@ -24,7 +24,7 @@ const char kOwnAutorunKeptText[] =
     "This folder already holds an autorun.sh of its own, which was kept. "
     "A Linux desktop will offer to run that script from the disc, not KOV.";
 
-std::string FoldersLeftWithoutThumbnailsText(const std::vector<std::string>& folders) {
+std::string FoldersLeftWithoutThumbnailsText(const std::vector<UnsavedCache>& folders) {
   if (folders.empty()) return "";
   return std::string(folders.size() == 1 ? "This folder cannot hold thumbnails of its own:\n"
                                          : "These folders cannot hold thumbnails of their own:\n") +

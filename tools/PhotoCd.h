@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "thumbs/UnsavedCaches.h"
+
 namespace kov {
 
 // The 39 bytes of AUTORUN.INF: three lines, CR LF after the first two only.
@@ -40,7 +42,7 @@ extern const char kOwnAutorunKeptText[];
 
 // What the user is told, instead of "Done!", when folders of the tree could not hold
 // thumbnails of their own: the disc would be without them. "" for none.
-std::string FoldersLeftWithoutThumbnailsText(const std::vector<std::string>& folders);
+std::string FoldersLeftWithoutThumbnailsText(const std::vector<UnsavedCache>& folders);
 
 // The running program's own file; opening it reads the program even when its file
 // was replaced since it started.

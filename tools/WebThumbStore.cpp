@@ -1,6 +1,7 @@
 // Web thumbnails as the builder's store.
 #include "tools/WebThumbStore.h"
 
+#include "base/Fail.h"
 #include "base/FileBytes.h"
 #include "base/PathRules.h"
 #include "formats/BmpToGif.h"
@@ -16,14 +17,22 @@ constexpr char kNoFile[] = ".kov-web-thumbnails";
 class CWebThumbWriter : public ICacheWriter {
  public:
   explicit CWebThumbWriter(std::vector<WebThumbEntry>* entries) : entries_(entries) {}
-  bool AppendRecord(const CacheRecord&) override { return false; }
-  bool AppendFile(const std::string&, const std::string&, int32_t, int32_t) override { return false; }
+  // Only captured pictures become web thumbnails: nothing is carried over, and a
+  // picture that cannot be rendered gets no cell.
+  bool AppendRecord(const CacheRecord&, std::string* error) override {
+    return Fail(error, "web thumbnails keep no records");
+  }
+  bool AppendFile(const std::string& imagePath, const std::string&, int32_t, int32_t,
+                  std::string* error) override {
+    return Fail(error, imagePath + ": only a captured picture becomes a web thumbnail");
+  }
   bool AppendCapture(const std::string& imagePath, const std::string& dib, int32_t height,
-                     int32_t width) override {
-    return WriteWebThumb(imagePath, dib, height, width, entries_);
+                     int32_t width, std::string* error) override {
+    if (WriteWebThumb(imagePath, dib, height, width, entries_)) return true;
+    return Fail(error, imagePath + ": the web thumbnail could not be written");
   }
   // The page is written by the tool once every picture was rendered.
-  bool CommitTo(const std::string&) override { return true; }
+  bool CommitTo(const std::string&, std::string*) override { return true; }
   void Discard() override {}
 
  private:
@@ -32,11 +41,15 @@ class CWebThumbWriter : public ICacheWriter {
 
 }  // namespace
 
-std::string CWebThumbStore::CachePathForWrite(const std::string& folder) { return JoinPath(folder, kNoFile); }
+std::string CWebThumbStore::CachePathForWrite(const std::string& folder, std::string*) {
+  return JoinPath(folder, kNoFile);
+}
 
-std::string CWebThumbStore::MakeTempFileName(const std::string& folder) { return JoinPath(folder, kNoFile); }
+std::string CWebThumbStore::MakeTempFileName(const std::string& folder, std::string*) {
+  return JoinPath(folder, kNoFile);
+}
 
-std::unique_ptr<ICacheWriter> CWebThumbStore::CreateForWrite(const std::string& path) {
+std::unique_ptr<ICacheWriter> CWebThumbStore::CreateForWrite(const std::string& path, std::string*) {
   return std::make_unique<CWebThumbWriter>(entries_);
 }
 

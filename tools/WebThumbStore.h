@@ -18,10 +18,10 @@ class CWebThumbStore : public IThumbStore {
   explicit CWebThumbStore(std::vector<WebThumbEntry>* entries) : entries_(entries) {}
 
   bool IsFolderCurrent(const std::string& folder) override { return false; }
-  std::string CachePathForWrite(const std::string& folder) override;
-  std::string MakeTempFileName(const std::string& folder) override;
+  std::string CachePathForWrite(const std::string& folder, std::string* error) override;
+  std::string MakeTempFileName(const std::string& folder, std::string* error) override;
   std::unique_ptr<ICacheReader> OpenForRead(const std::string& path) override { return nullptr; }
-  std::unique_ptr<ICacheWriter> CreateForWrite(const std::string& path) override;
+  std::unique_ptr<ICacheWriter> CreateForWrite(const std::string& path, std::string* error) override;
   bool LastWriteOf(const std::string& imagePath, uint64_t* lastWrite) override;
   // A picture that cannot be rendered gets no thumbnail and no cell.
   bool LoadPlaceholder(std::string* bytes) override { return false; }

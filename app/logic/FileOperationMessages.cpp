@@ -69,14 +69,14 @@ std::string FileOperationReportText(FileOperation operation, const FileOperation
   return text;
 }
 
-std::string SavePictureFailureText(const FileResult& result) {
-  switch (result.outcome) {
+std::string SavePictureFailureText(FileOutcome outcome, const std::string& error) {
+  switch (outcome) {
     case FileOutcome::kDone:
     case FileOutcome::kAlreadyThere: return "";
     case FileOutcome::kReadOnly: return "The picture was not saved: the file there is read-only.";
     case FileOutcome::kFailed: break;
   }
-  return "The picture was not saved" + (result.error.empty() ? std::string(".") : ": " + result.error + ".");
+  return "The picture was not saved" + (error.empty() ? std::string(".") : ": " + error + ".");
 }
 
 }  // namespace kov

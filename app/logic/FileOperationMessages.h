@@ -18,7 +18,8 @@ std::string DeleteQuestionText(size_t count);
 // and a line for each reason that occurred.
 std::string FileOperationReportText(FileOperation operation, const FileOperationReport& report);
 
-// "" when Save Picture wrote the file; otherwise why it did not.
-std::string SavePictureFailureText(const FileResult& result);
+// "" when Save Picture wrote the file; otherwise why it did not (error: the reason
+// SaveFileCopy gave for kFailed).
+std::string SavePictureFailureText(FileOutcome outcome, const std::string& error);
 
 }  // namespace kov

@@ -93,10 +93,11 @@ TEST(FileTransfer, CopyAndMoveNeverReplaceAndLeaveNoTemporaryFile) {
     const std::string target = dest + "/IMG_0001.JPG";
     const std::string before = Listing(dest);
 
-    FileResult result = c.operation == FileOperation::kCopy ? CopyFileInto(source, dest, nullptr)
-                                                            : MoveFileInto(source, dest, nullptr);
-    EXPECT_EQ(result.outcome, c.outcome) << c.what;
-    EXPECT_EQ(result.error.empty(), c.outcome != FileOutcome::kFailed) << c.what << ": " << result.error;
+    std::string error;
+    FileOutcome outcome = c.operation == FileOperation::kCopy ? CopyFileInto(source, dest, nullptr, &error)
+                                                              : MoveFileInto(source, dest, nullptr, &error);
+    EXPECT_EQ(outcome, c.outcome) << c.what;
+    EXPECT_EQ(error.empty(), c.outcome != FileOutcome::kFailed) << c.what << ": " << error;
     if (c.outcome == FileOutcome::kDone) {
       EXPECT_EQ(ReadFileText(target), "camera A") << c.what;
       struct stat st {};
@@ -133,8 +134,8 @@ TEST(FileTransfer, MoveAcrossFileSystemsCopiesThenRemovesTheOriginal) {
   std::string bytes(3 * 1024 * 1024 + 7, 'x');  // more than one copy chunk
   ASSERT_TRUE(g_file_set_contents(source.c_str(), bytes.data(), bytes.size(), nullptr));
   std::string dest = tmp.MakeFolder("album");
-  FileResult moved = MoveFileInto(source, dest, nullptr);
-  EXPECT_EQ(moved.outcome, FileOutcome::kDone) << moved.error;
+  std::string error;
+  EXPECT_EQ(MoveFileInto(source, dest, nullptr, &error), FileOutcome::kDone) << error;
   EXPECT_EQ(ReadFileText(dest + "/a.jpg"), bytes);
   EXPECT_NE(access(source.c_str(), F_OK), 0);
   EXPECT_EQ(Listing(dest), "a.jpg");
@@ -148,19 +149,19 @@ TEST(FileTransfer, TrashLeavesWhatItCannotTakeInPlace) {
   TempFolder tmp;
   std::string readOnly = tmp.WriteFile("ro.jpg", "keep");
   chmod(readOnly.c_str(), 0444);
-  EXPECT_EQ(TrashFile(readOnly, nullptr).outcome, FileOutcome::kReadOnly);
+  EXPECT_EQ(TrashFile(readOnly, nullptr, nullptr), FileOutcome::kReadOnly);
   EXPECT_EQ(ReadFileText(readOnly), "keep");
-  FileResult missing = TrashFile(tmp / "missing.jpg", nullptr);
-  EXPECT_EQ(missing.outcome, FileOutcome::kFailed);
-  EXPECT_FALSE(missing.error.empty());
+  std::string error;
+  EXPECT_EQ(TrashFile(tmp / "missing.jpg", nullptr, &error), FileOutcome::kFailed);
+  EXPECT_FALSE(error.empty());
   // Files on a system mount have no trash.
   char shmPattern[] = "/dev/shm/kov-trash-XXXXXX";
   if (const char* shm = mkdtemp(shmPattern)) {
     std::string file = std::string(shm) + "/a.jpg";
     ASSERT_TRUE(g_file_set_contents(file.c_str(), "keep", 4, nullptr));
-    FileResult refused = TrashFile(file, nullptr);
-    EXPECT_EQ(refused.outcome, FileOutcome::kFailed);
-    EXPECT_EQ(ReadFileText(file), "keep") << refused.error;
+    std::string refusal;
+    EXPECT_EQ(TrashFile(file, nullptr, &refusal), FileOutcome::kFailed);
+    EXPECT_EQ(ReadFileText(file), "keep") << refusal;
     unlink(file.c_str());
     rmdir(shm);
   }
@@ -170,15 +171,15 @@ TEST(FileTransfer, SaveReplacesOnlyWhatMayBeReplaced) {
   TempFolder tmp;
   std::string source = tmp.WriteFile("a.jpg", "picture");
   std::string other = tmp.WriteFile("out/b.jpg", "older");
-  EXPECT_EQ(SaveFileCopy(source, other).outcome, FileOutcome::kDone);
+  EXPECT_EQ(SaveFileCopy(source, other, nullptr), FileOutcome::kDone);
   EXPECT_EQ(ReadFileText(other), "picture");
-  EXPECT_EQ(SaveFileCopy(source, source).outcome, FileOutcome::kDone);
+  EXPECT_EQ(SaveFileCopy(source, source, nullptr), FileOutcome::kDone);
   EXPECT_EQ(ReadFileText(source), "picture");
   std::string readOnly = tmp.WriteFile("out/c.jpg", "older");
   chmod(readOnly.c_str(), 0444);
-  EXPECT_EQ(SaveFileCopy(source, readOnly).outcome, FileOutcome::kReadOnly);
+  EXPECT_EQ(SaveFileCopy(source, readOnly, nullptr), FileOutcome::kReadOnly);
   EXPECT_EQ(ReadFileText(readOnly), "older");
-  EXPECT_EQ(SaveFileCopy(source, tmp / "nowhere/d.jpg").outcome, FileOutcome::kFailed);
+  EXPECT_EQ(SaveFileCopy(source, tmp / "nowhere/d.jpg", nullptr), FileOutcome::kFailed);
   EXPECT_EQ(Listing(tmp / "out"), "b.jpg c.jpg");
 }
 

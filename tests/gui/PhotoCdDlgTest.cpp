@@ -96,7 +96,7 @@ TEST(PhotoCdDlg, FoldersTheDiscWouldLackAreNamedAndTheUsersScriptStays) {
   ASSERT_TRUE(SpinUntil([&] { return messages.notices.size() == 2; }, 60000));
   SetMessageBox(nullptr);
   EXPECT_EQ(messages.notices[0], kOwnAutorunKeptText);
-  EXPECT_EQ(messages.notices[1], FoldersLeftWithoutThumbnailsText({locked}));
+  EXPECT_EQ(messages.notices[1], FoldersLeftWithoutThumbnailsText({{locked, "the folder cannot be written"}}));
   EXPECT_TRUE(messages.shown.empty());  // no "Done!"
   EXPECT_EQ(ReadFileText(root + "/autorun.sh"), "my own script");
   EXPECT_TRUE(PathExists(root + "/kovthumb.$$$"));

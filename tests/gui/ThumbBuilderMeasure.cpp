@@ -33,12 +33,15 @@ class TimingWriter : public ICacheWriter {
  public:
   TimingWriter(std::unique_ptr<ICacheWriter> inner, StoreTimes* times)
       : inner_(std::move(inner)), times_(times) {}
-  bool AppendRecord(const CacheRecord& r) override { return inner_->AppendRecord(r); }
-  bool AppendFile(const std::string& p, const std::string& b, int32_t h, int32_t w) override {
-    return inner_->AppendFile(p, b, h, w);
+  bool AppendRecord(const CacheRecord& r, std::string* error) override {
+    return inner_->AppendRecord(r, error);
   }
-  bool AppendCapture(const std::string& path, const std::string& dib, int32_t h,
-                     int32_t w) override {
+  bool AppendFile(const std::string& p, const std::string& b, int32_t h, int32_t w,
+                  std::string* error) override {
+    return inner_->AppendFile(p, b, h, w, error);
+  }
+  bool AppendCapture(const std::string& path, const std::string& dib, int32_t h, int32_t w,
+                     std::string* error) override {
     double start = NowMs();
     std::vector<uint8_t> bmp = MakeBmpFileImage(std::vector<uint8_t>(dib.begin(), dib.end()));
     std::vector<uint8_t> bmp8, gif;
@@ -46,7 +49,7 @@ class TimingWriter : public ICacheWriter {
     double quantised = NowMs();
     CGifWriter().ConvertBmp(bmp8, &gif);
     double encoded = NowMs();
-    bool ok = inner_->AppendCapture(path, dib, h, w);
+    bool ok = inner_->AppendCapture(path, dib, h, w, error);
     double end = NowMs();
     times_->quantise += quantised - start;
     times_->encode += encoded - quantised;
@@ -54,7 +57,9 @@ class TimingWriter : public ICacheWriter {
     times_->aside += encoded - start;
     return ok;
   }
-  bool CommitTo(const std::string& finalPath) override { return inner_->CommitTo(finalPath); }
+  bool CommitTo(const std::string& finalPath, std::string* error) override {
+    return inner_->CommitTo(finalPath, error);
+  }
   void Discard() override { inner_->Discard(); }
 
  private:
@@ -65,8 +70,8 @@ class TimingWriter : public ICacheWriter {
 class TimingStore : public CThumbCacheStore {
  public:
   explicit TimingStore(StoreTimes* times) : times_(times) {}
-  std::unique_ptr<ICacheWriter> CreateForWrite(const std::string& path) override {
-    auto inner = CThumbCacheStore::CreateForWrite(path);
+  std::unique_ptr<ICacheWriter> CreateForWrite(const std::string& path, std::string* error) override {
+    auto inner = CThumbCacheStore::CreateForWrite(path, error);
     if (!inner) return nullptr;
     return std::make_unique<TimingWriter>(std::move(inner), times_);
   }

@@ -23,7 +23,7 @@ TEST(CacheTemporaries, ANewTemporaryClearsOnlyTheOnesNoWriterHolds) {
   ASSERT_TRUE(live.CreateForWrite(dir / ".kovthumb-LiVe00"));
 
   CThumbCacheStore store;
-  const std::string fresh = store.MakeTempFileName(dir.path());
+  const std::string fresh = store.MakeTempFileName(dir.path(), nullptr);
   ASSERT_FALSE(fresh.empty());
   EXPECT_TRUE(IsCacheTempName(BaseName(fresh)));
   EXPECT_NE(access(fresh.c_str(), F_OK), -1);

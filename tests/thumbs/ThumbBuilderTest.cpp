@@ -30,8 +30,8 @@ class TestStore : public CThumbCacheStore {
   bool LoadPlaceholder(std::string* bytes) override {
     return BmpFileFromDib(buildtest::Dib24(2, 2), bytes);
   }
-  std::string MakeTempFileName(const std::string& folder) override {
-    return folder == refuseTempIn ? "" : CThumbCacheStore::MakeTempFileName(folder);
+  std::string MakeTempFileName(const std::string& folder, std::string* error) override {
+    return folder == refuseTempIn ? "" : CThumbCacheStore::MakeTempFileName(folder, error);
   }
 };
 
@@ -316,7 +316,10 @@ TEST_F(ThumbBuilderFixture, FolderThatCannotBeWrittenIsLeftWithoutLooping) {
   ASSERT_TRUE(run.window.Run());
   EXPECT_EQ(run.window.result, BuildResult::kNotSaved);  // never reported as success
   EXPECT_EQ(run.window.rendered.size(), 2u);  // each picture once; none in 2003
-  EXPECT_EQ(run.builder.UnwritableFolders(), (std::vector<std::string>{pictures, noTemp}));
+  // Each with the reason the notice gives: the failed step's own words.
+  EXPECT_EQ(run.builder.UnwritableFolders(),
+            (std::vector<UnsavedCache>{{pictures, pictures + "/kovthumb.$$$: Is a directory"},
+                                       {noTemp, "no cache file could be made there"}}));
   EXPECT_TRUE(TempFilesIn(pictures).empty());
   EXPECT_TRUE(TempFilesIn(noTemp).empty());
   EXPECT_TRUE(g_file_test((pictures + "/kovthumb.$$$").c_str(), G_FILE_TEST_IS_DIR));
@@ -349,7 +352,7 @@ TEST_F(ThumbBuilderFixture, ReadOnlyFolderGetsItsCacheInTheUserTreeOnce) {
   }
   EXPECT_TRUE(ReadCache(pictures).empty());  // nothing written into the folder
   EXPECT_TRUE(TempFilesIn(pictures).empty());
-  const std::string cachePath = store.CachePathForWrite(pictures);
+  const std::string cachePath = store.CachePathForWrite(pictures, nullptr);
   ASSERT_NE(cachePath, JoinPath(pictures, "kovthumb.$$$"));
   ASSERT_EQ(Names(ReadCache(DirName(cachePath))), std::vector<std::string>{"a.png"});
   EXPECT_TRUE(store.IsFolderCurrent(pictures));
@@ -376,7 +379,8 @@ TEST_F(ThumbBuilderFixture, TreeForADiscGetsOnlyTheFoldersOwnCaches) {
   BuildRun run(disc, pictures, pictures, true);
   ASSERT_TRUE(run.window.Run());
   EXPECT_EQ(run.window.result, BuildResult::kNotSaved);
-  EXPECT_EQ(run.builder.UnwritableFolders(), std::vector<std::string>{sub});
+  EXPECT_EQ(run.builder.UnwritableFolders(),
+            (std::vector<UnsavedCache>{{sub, "the folder cannot be written"}}));
   EXPECT_EQ(run.window.rendered, std::vector<std::string>{pictures + "/a.png"});
   EXPECT_EQ(Names(ReadCache(pictures)), std::vector<std::string>{"a.png"});
   EXPECT_TRUE(ReadCache(sub).empty());

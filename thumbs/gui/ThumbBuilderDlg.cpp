@@ -238,7 +238,7 @@ bool RunThumbnailBuilder(GtkWindow* parent, const std::string& base, const std::
 }
 
 BuildResult RunFolderCacheBuilder(GtkWindow* parent, const std::string& base,
-                                  std::vector<std::string>* unsaved) {
+                                  std::vector<UnsavedCache>* unsaved) {
   auto store = std::make_unique<CThumbCacheStore>();
   store->WriteOnlyFolderCaches();
   CThumbBuilderDlg dialog(base, base, true, std::move(store));

@@ -65,7 +65,7 @@ class CThumbBuilderDlg : private IThumbBuilderHost {
   std::string StatusText() const;
   std::string CaptionText() const;
   unsigned RenderedCount() const { return builder_->RenderedCount(); }
-  const std::vector<std::string>& UnwritableFolders() const { return builder_->UnwritableFolders(); }
+  const std::vector<UnsavedCache>& UnwritableFolders() const { return builder_->UnwritableFolders(); }
   const BuilderPhaseTimes& PhaseTimes() const { return times_; }
 
  private:
@@ -121,9 +121,9 @@ bool RunThumbnailBuilder(GtkWindow* parent, const std::string& base, const std::
                          bool recursive);
 
 // Builds base's whole tree for a disc (CThumbCacheStore::WriteOnlyFolderCaches):
-// kNotSaved with the folders that cannot hold a cache of their own in *unsaved, which
-// the caller names; kCancelled also when the window could not be made.
+// kNotSaved with the folders that cannot hold a cache of their own, and why, in
+// *unsaved, which the caller names; kCancelled also when the window could not be made.
 BuildResult RunFolderCacheBuilder(GtkWindow* parent, const std::string& base,
-                                  std::vector<std::string>* unsaved);
+                                  std::vector<UnsavedCache>* unsaved);
 
 }  // namespace kov

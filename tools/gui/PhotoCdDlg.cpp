@@ -86,7 +86,7 @@ void CPhotoCdDlg::OnOK() {
   }
   if (ownScriptKept) GetMessageBox().ShowNotice(self, kOwnAutorunKeptText);
   if (IsChecked(thumbnails_)) {
-    std::vector<std::string> unsaved;
+    std::vector<UnsavedCache> unsaved;
     switch (RunFolderCacheBuilder(self, rootFolder_, &unsaved)) {
       case BuildResult::kCancelled:  // without a message; what was made stays
         gtk_dialog_response(GTK_DIALOG(dialog_), GTK_RESPONSE_CANCEL);

@@ -27,9 +27,9 @@ TEST(FileOperationMessages, OneMessageSaysHowManyWereNotDoneAndWhy) {
   };
   for (const Case& c : cases) EXPECT_EQ(FileOperationReportText(c.operation, c.report), c.text);
   EXPECT_EQ(DeleteQuestionText(3), "3 files will be deleted.\n\nContinue?");
-  EXPECT_EQ(SavePictureFailureText({FileOutcome::kDone, ""}), "");
-  EXPECT_EQ(SavePictureFailureText({FileOutcome::kReadOnly, ""}),
+  EXPECT_EQ(SavePictureFailureText(FileOutcome::kDone, ""), "");
+  EXPECT_EQ(SavePictureFailureText(FileOutcome::kReadOnly, ""),
             "The picture was not saved: the file there is read-only.");
-  EXPECT_EQ(SavePictureFailureText({FileOutcome::kFailed, "Permission denied"}),
+  EXPECT_EQ(SavePictureFailureText(FileOutcome::kFailed, "Permission denied"),
             "The picture was not saved: Permission denied.");
 }
