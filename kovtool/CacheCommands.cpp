@@ -88,6 +88,7 @@ int RunList(const std::string& file) {
     std::printf("%s\t%s\t%u\t%s\t%d\t%d\n", PrintableName(header.name).c_str(),
                 FormatFileTime(header.lastWrite).c_str(), header.dataLength,
                 PayloadType(signature), header.height, header.width);
+  if (!cache.StopReason().empty()) std::fprintf(stderr, "kovtool: %s\n", cache.StopReason().c_str());
   return 0;
 }
 

@@ -5,6 +5,9 @@
 
 #include <mutex>
 
+#include "thumbs/CacheReadAhead.h"
+#include "thumbs/CacheReadLimits.h"
+
 namespace kov {
 namespace {
 
@@ -62,15 +65,17 @@ std::vector<CacheRecordRef> ScanCacheRecords(int fd, uint64_t fileSize) {
   std::vector<CacheRecordRef> records;
   uint64_t offset = 0;
   unsigned char raw[kThumbHeaderSize];
+  CCacheReadLimits limits;
+  CCacheReadAhead reader(fd);
   while (fileSize - offset >= kThumbHeaderSize) {
-    ssize_t got = pread(fd, raw, kThumbHeaderSize, static_cast<off_t>(offset));
-    if (got != static_cast<ssize_t>(kThumbHeaderSize)) break;
+    if (!reader.Read(offset, raw, kThumbHeaderSize)) break;
     CacheRecordRef ref;
     ref.header = DecodeThumbHeader(raw);
     ref.payloadOffset = offset + kThumbHeaderSize;
     if (ref.header.dataLength > fileSize - ref.payloadOffset) break;
+    if (!limits.Admit(ref.header.dataLength)) break;
     offset = ref.payloadOffset + ref.header.dataLength;
-    records.push_back(std::move(ref));
+    if (IsFolderEntryName(ref.header.name)) records.push_back(std::move(ref));
   }
   return records;
 }

@@ -20,8 +20,9 @@ struct CacheRecordRef {
   uint64_t payloadOffset = 0;  // file offset of the first payload byte
 };
 
-// Reads the headers of the file open as fd, whose size is fileSize. A header cut short
-// or a payload longer than what remains of the file ends the records.
+// Reads the headers of the file open as fd, whose size is fileSize. A header cut short,
+// a payload longer than what remains of the file or a limit of CacheReadLimits.h ends
+// the records; a record whose name is not a folder entry's is left out.
 std::vector<CacheRecordRef> ScanCacheRecords(int fd, uint64_t fileSize);
 
 // ASCII-only lower case: the comparison of names written on case-blind systems.

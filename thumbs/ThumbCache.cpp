@@ -12,6 +12,8 @@
 #include "base/Fail.h"
 #include "base/PathRules.h"
 #include "thumbs/CacheIndex.h"
+#include "thumbs/CacheReadAhead.h"
+#include "thumbs/CacheReadLimits.h"
 #include "thumbs/CacheTemporaries.h"
 #include "thumbs/PayloadConversion.h"
 
@@ -57,6 +59,7 @@ bool CThumbCache::OpenForRead(const std::string& path, std::string* error) {
   }
   fd_ = fd;
   path_ = path;
+  readAhead_ = std::make_unique<CCacheReadAhead>(fd);
   fileSize_ = static_cast<uint64_t>(st.st_size);
   readOffset_ = 0;
   if (fileSize_ == 0 || fileSize_ > kThumbHeaderSize) return true;
@@ -65,8 +68,21 @@ bool CThumbCache::OpenForRead(const std::string& path, std::string* error) {
 
 bool CThumbCache::CreateForWrite(const std::string& path, std::string* error) {
   Close();
-  int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  // The temporary lies in a folder others may write to, and may have been swapped for
+  // a link since it was made: a link is never followed, and only our own file with no
+  // other name is emptied and written (the check comes before the truncation).
+  int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK, 0644);
   if (fd < 0) return FailWithErrno(path, error);
+  struct stat st;
+  if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_nlink != 1 || st.st_uid != geteuid()) {
+    ::close(fd);
+    return Fail(error, path + ": not a file of our own");
+  }
+  if (ftruncate(fd, 0) != 0) {
+    FailWithErrno(path, error);
+    ::close(fd);
+    return false;
+  }
   // Held until the file is closed: a file being written is not a stale temporary.
   LockCacheTemp(fd);
   fd_ = fd;
@@ -81,7 +97,10 @@ void CThumbCache::Close() {
   path_.clear();
   writing_ = false;
   readOffset_ = 0;
+  recordOffset_ = 0;
   fileSize_ = 0;
+  limits_ = CCacheReadLimits();
+  readAhead_.reset();
 }
 
 void CThumbCache::Discard() {
@@ -149,37 +168,36 @@ bool CThumbCache::ReadNextRecord(ThumbHeader* header, char* signature) {
 }
 
 bool CThumbCache::ReadNextHead(ThumbHeader* header, PayloadHead* head) {
-  if (!IsOpen() || writing_ || readOffset_ >= fileSize_) return false;
-  unsigned char raw[kThumbHeaderSize + sizeof head->bytes];
-  uint64_t remaining = fileSize_ - readOffset_;
-  size_t want = static_cast<size_t>(std::min<uint64_t>(sizeof raw, remaining));
-  if (want < kThumbHeaderSize || !ReadAt(fd_, readOffset_, raw, want)) {
-    readOffset_ = fileSize_;
-    return false;
+  if (!IsOpen() || writing_) return false;
+  while (readOffset_ < fileSize_) {
+    unsigned char raw[kThumbHeaderSize + sizeof head->bytes];
+    uint64_t remaining = fileSize_ - readOffset_;
+    size_t want = static_cast<size_t>(std::min<uint64_t>(sizeof raw, remaining));
+    if (want < kThumbHeaderSize || !readAhead_->Read(readOffset_, raw, want)) break;
+    ThumbHeader read = DecodeThumbHeader(raw);
+    // A payload that does not fit, or a limit reached, ends the records here.
+    if (read.dataLength > remaining - kThumbHeaderSize || !limits_.Admit(read.dataLength)) break;
+    recordOffset_ = readOffset_;
+    readOffset_ += kThumbHeaderSize + read.dataLength;
+    if (!IsFolderEntryName(read.name)) continue;
+    if (head) {
+      *head = PayloadHead();
+      head->size = std::min<size_t>({sizeof head->bytes, read.dataLength, want - kThumbHeaderSize});
+      std::memcpy(head->bytes, raw + kThumbHeaderSize, head->size);
+      ScramblePayload(read.lastWrite, head->bytes, head->size);
+    }
+    if (header) *header = std::move(read);
+    return true;
   }
-  ThumbHeader read = DecodeThumbHeader(raw);
-  uint64_t payloadRoom = remaining - kThumbHeaderSize;
-  if (read.dataLength > payloadRoom) {  // does not fit: the records end here
-    readOffset_ = fileSize_;
-    return false;
-  }
-  if (head) {
-    *head = PayloadHead();
-    head->size = std::min<size_t>({sizeof head->bytes, read.dataLength, want - kThumbHeaderSize});
-    std::memcpy(head->bytes, raw + kThumbHeaderSize, head->size);
-    ScramblePayload(read.lastWrite, head->bytes, head->size);
-  }
-  readOffset_ += kThumbHeaderSize + read.dataLength;
-  if (header) *header = std::move(read);
-  return true;
+  readOffset_ = fileSize_;
+  return false;
 }
 
 bool CThumbCache::ReadNextPayload(ThumbHeader* header, std::string* payload) {
-  uint64_t start = readOffset_;
   ThumbHeader read;
   if (!ReadNextRecord(&read, nullptr)) return false;
   std::string data(read.dataLength, '\0');
-  if (!data.empty() && !ReadAt(fd_, start + kThumbHeaderSize, &data[0], data.size())) {
+  if (!data.empty() && !ReadAt(fd_, recordOffset_ + kThumbHeaderSize, &data[0], data.size())) {
     readOffset_ = fileSize_;
     return false;
   }

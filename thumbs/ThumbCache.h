@@ -7,6 +7,8 @@
 #include <memory>
 #include <string>
 
+#include "thumbs/CacheReadAhead.h"
+#include "thumbs/CacheReadLimits.h"
 #include "thumbs/ThumbRecord.h"
 
 namespace kov {
@@ -25,7 +27,8 @@ class CThumbCache {
   // Opens an existing file for reading, positioned at its first record. false when it
   // cannot be opened, or when its size is 1 to 284 bytes (it then stays open).
   bool OpenForRead(const std::string& path, std::string* error = nullptr);
-  // Creates (or empties) the file for writing.
+  // Creates (or empties) the file for writing. A link, or a file that is not ours
+  // alone (another owner, another name), is refused and left as it was.
   bool CreateForWrite(const std::string& path, std::string* error = nullptr);
   void Close();
   // Writing mode: closes and deletes the file. Reading mode: Close.
@@ -47,7 +50,9 @@ class CThumbCache {
   // Reading mode: the next record in file order. With a signature buffer (at least 4
   // bytes) it receives the first three unscrambled payload bytes and a NUL; a payload of
   // fewer bytes gives those it has, NUL-padded. false at the end of the records, where a
-  // truncated header or a payload longer than the rest of the file also ends them.
+  // truncated header or a payload longer than the rest of the file also ends them, as
+  // does a limit of CacheReadLimits.h (StopReason says which). Records whose name is
+  // not a folder entry's are passed over.
   bool ReadNextRecord(ThumbHeader* header, char* signature);
   // The same with the first bytes of the payload, unscrambled: enough for its type and,
   // for a GIF, its size.
@@ -58,6 +63,9 @@ class CThumbCache {
   bool ReadNextHead(ThumbHeader* header, PayloadHead* head);
   // ReadNextRecord with the whole unscrambled payload (to carry records over).
   bool ReadNextPayload(ThumbHeader* header, std::string* payload);
+  // Why the records read in order ended before the end of the file at a limit; "" when
+  // they did not.
+  const std::string& StopReason() const { return limits_.StopReason(); }
 
   // Writing mode: appends the header and the scrambled payload. A BMP payload is turned
   // into a GIF where possible; header->dataLength becomes the stored length. On a failed
@@ -80,7 +88,10 @@ class CThumbCache {
   int fd_ = -1;
   bool writing_ = false;
   uint64_t readOffset_ = 0;
+  uint64_t recordOffset_ = 0;  // where the record ReadNextHead gave last starts
   uint64_t fileSize_ = 0;
+  CCacheReadLimits limits_;
+  std::unique_ptr<CCacheReadAhead> readAhead_;  // the headers read in order
 };
 
 }  // namespace kov

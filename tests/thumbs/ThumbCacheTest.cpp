@@ -266,8 +266,9 @@ TEST(ThumbCache, FileSizesThatHoldNoWholeRecord) {
   EXPECT_TRUE(cache.OpenForRead(path));
   ThumbHeader header;
   EXPECT_FALSE(cache.ReadNextRecord(&header, nullptr));
+  const std::string header284 = RawRecord("a.jpg", 1, "");
   for (size_t size = 1; size <= 284; ++size) {
-    cachetest::WriteFile(path, std::string(size, '\0'));
+    cachetest::WriteFile(path, header284.substr(0, size));
     ASSERT_FALSE(cache.OpenForRead(path)) << size;
     ASSERT_TRUE(cache.IsOpen()) << size;  // stays open all the same
     // Only a whole header is a record (284 bytes: one with an empty payload).
