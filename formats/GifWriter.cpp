@@ -11,8 +11,8 @@
 namespace kov {
 namespace {
 
-// An 8-bit uncompressed BMP with its colour table read the way the GIF section
-// of the format takes it: whatever lies between the headers and the pixels.
+// An 8-bit uncompressed BMP and its colour table: every 4-byte entry between the
+// headers and the pixels, whatever count the header gives; more than 256 is refused.
 bool ReadBmp8(const std::vector<uint8_t>& bmp, BmpLayout* l, std::vector<RgbTriple>* table,
               std::string* error) {
   if (!ParseBmpLayout(bmp.data(), bmp.size(), l, error)) return false;
@@ -68,6 +68,16 @@ std::vector<uint8_t> MapPixels(const StoredPicture& p, const uint8_t indexMap[25
   return pixels;
 }
 
+// The screen descriptor's packed byte: a global colour table of 2^bits entries, a
+// colour resolution of as many bits, the colours not sorted by use.
+uint8_t ScreenDescriptorFlags(int bits) {
+  constexpr uint8_t kGlobalColorTable = 0x80;  // bit 7
+  const uint8_t colorResolution = static_cast<uint8_t>((bits - 1) << 4);  // bits 6 to 4
+  constexpr uint8_t kSortedByUse = 0x00;  // bit 3
+  const uint8_t tableSize = static_cast<uint8_t>(bits - 1);  // bits 2 to 0: 2^(size + 1) entries
+  return kGlobalColorTable | colorResolution | kSortedByUse | tableSize;
+}
+
 int BitsFor(size_t colorCount) {
   int bits = 1;
   while ((size_t{1} << bits) < colorCount) ++bits;
@@ -83,7 +93,7 @@ std::vector<uint8_t> CGifWriter::WriteGif(uint32_t width, uint32_t height, int b
   gif.reserve(800 + pixels.size());
   PutLe16(&gif, width);
   PutLe16(&gif, height);
-  gif.push_back(static_cast<uint8_t>(0x80 + (bits - 1) * 16 + (bits - 1)));
+  gif.push_back(ScreenDescriptorFlags(bits));
   gif.push_back(0);  // background colour index
   gif.push_back(0);  // pixel aspect ratio
   for (size_t i = 0; i < (size_t{1} << bits); ++i) {

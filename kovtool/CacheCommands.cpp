@@ -21,7 +21,7 @@
 namespace kovtool {
 namespace {
 
-// ISO 8601 UTC with the FILETIME's 100 ns digits.
+// ISO 8601 UTC with the record time's 100 ns digits.
 std::string FormatFileTime(uint64_t fileTime) {
   const int64_t kEpochSeconds = 11644473600LL;
   time_t seconds = static_cast<time_t>(static_cast<int64_t>(fileTime / 10000000ULL) - kEpochSeconds);

@@ -63,8 +63,9 @@ bool ParseEncodedStrings(const std::string& json, std::vector<std::string>* stri
 }
 
 // Finds the files that names taken from a cache stand for in one folder. A cache made
-// on Windows, or on a disc that Linux mounts in another letter case, may spell a name
-// otherwise than the folder does; the folder is listed once, at the first such name.
+// where file names ignore case, or on a disc mounted with its names in another letter
+// case, may spell a name otherwise than the folder does; the folder is listed once,
+// at the first such name.
 class FolderNameResolver {
  public:
   explicit FolderNameResolver(std::string folder) : folder_(std::move(folder)) {}

@@ -4,12 +4,11 @@
 Each template is a list of lines; every line is written with CR LF, except
 that template 177 has no line end after its last line. The outputs are
 committed, so the build never needs Python; run this after changing a line.
-Lines differ from the pages' original Windows form only where WebKit does not
-run that form: collections are indexed with [], images give their URL in
-src, a selection colour is accepted in the engine's rgb() form too, scroll
-bars and fixed backgrounds are CSS, the window size is window.inner*, and the
-background sound is an AUDIO element whose resolved URL setSnd compares
-exactly, and the hand over a thumbnail is cursor:pointer.
+The pages are written for WebKit: collections are indexed with [], images
+give their URL in src, a selection colour is accepted in the engine's rgb()
+form too, scroll bars and fixed backgrounds are CSS, the window size is
+window.inner*, the background sound is an AUDIO element whose resolved URL
+setSnd compares exactly, and the hand over a thumbnail is cursor:pointer.
 """
 import os
 import sys

@@ -2,7 +2,8 @@
 // The records of a cache file found by one pass over its headers, and a name index
 // over them. A lookup through the index gives exactly what a scan from the start
 // would: the first record with the exact name, else the one record whose name
-// matches without regard to ASCII letter case (caches made on Windows).
+// matches without regard to ASCII letter case (a cache made where file names ignore
+// case may spell a name otherwise than the folder does).
 // Indexes are kept per process and rebuilt whenever the file changes, so a page of
 // n thumbnails costs one pass instead of n.
 #include <cstdint>

@@ -1,7 +1,7 @@
 #pragma once
 // One record of a thumbnail cache file: the 284-byte header stored in plain, and the
 // scramble applied to its payload. The layout is fixed (little-endian):
-//   0 name[260] NUL-terminated, rest zero | 260 reserved (0) | 264 last-write FILETIME
+//   0 name[260] NUL-terminated, rest zero | 260 reserved (0) | 264 last-write time
 //   272 payload length | 276 height | 280 width
 #include <cstddef>
 #include <cstdint>
@@ -19,7 +19,7 @@ constexpr size_t kThumbWidthOffset = 280;
 struct ThumbHeader {
   std::string name;         // the image's file name, no folder part
   uint32_t reserved = 0;
-  uint64_t lastWrite = 0;   // FILETIME: 100 ns units since 1601-01-01 UTC
+  uint64_t lastWrite = 0;   // the cache's clock: 100 ns ticks since 1601-01-01 UTC
   uint32_t dataLength = 0;  // payload bytes that follow the header
   int32_t height = 0;       // natural size; 0 in a placeholder record
   int32_t width = 0;
@@ -36,9 +36,10 @@ ThumbHeader DecodeThumbHeader(const unsigned char in[kThumbHeaderSize]);
 void ScramblePayload(uint64_t lastWrite, unsigned char* data, size_t size, size_t firstIndex = 0);
 void ScramblePayload(uint64_t lastWrite, std::string* data);
 
-// FILETIME of a POSIX time; times before 1601 give 0.
+// A POSIX time on the cache's clock (ThumbHeader::lastWrite); times before 1601 give 0.
 uint64_t FileTimeFromUnix(int64_t seconds, long nanoseconds);
-// Last-write FILETIME of a file (following symbolic links); false when it cannot be read.
+// A file's last-write time on the cache's clock (following symbolic links); false when
+// it cannot be read.
 bool GetFileLastWrite(const std::string& path, uint64_t* fileTime);
 
 }  // namespace kov

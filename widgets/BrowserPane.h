@@ -1,6 +1,6 @@
 #pragma once
-// A page view in a window rectangle: the program's stand-in for a hosted browser
-// control. Each pane has its own web view in the process's engine context, its own
+// A page view in a window rectangle: every kovp page the viewer shows is shown in
+// one. Each pane has its own web view in the process's engine context, its own
 // user content manager and its own window.external bridge; script dialogs are
 // silenced, the engine's error page and context menu never show, and media may play
 // on their own.

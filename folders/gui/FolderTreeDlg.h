@@ -15,7 +15,7 @@ namespace kov {
 
 class CFolderTreeDlg {
  public:
-  // The window's size in pixels (the dialog template's 163 x 222 units).
+  // The window's fixed size in pixels: the tree above the OK and Cancel buttons.
   static constexpr int kWidth = 245;
   static constexpr int kHeight = 361;
 

@@ -14,7 +14,7 @@ namespace kov {
 namespace {
 
 constexpr int kMargin = 6;
-constexpr int kButtonWidth = 75;   // 50 x 14 units
+constexpr int kButtonWidth = 75;
 constexpr int kButtonHeight = 23;
 constexpr int kStatusHeight = 20;
 
