@@ -142,7 +142,7 @@ void CToolbarDlg::RebuildThumbnails() {
   slideShow_.Stop();
   GtkWindow* parent = GetDialogParent();
   Show(false);
-  RunThumbnailBuilder(parent, main_.folderTree().GetSelectedPath(), GetCurrentFolder(), false);
+  RunThumbnailBuilder(parent, walker_.RootFolder(), GetCurrentFolder(), false);
   Show(true);
   ShowThumbnails(true);
 }

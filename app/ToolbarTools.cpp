@@ -59,7 +59,9 @@ void CToolbarDlg::RunBackgroundDialog() {
 void CToolbarDlg::RunPhotoCdDialog() {
   slideShow_.Stop();
   GtkWindow* parent = GetDialogParent();
-  CPhotoCdDlg dialog(main_.folderTree().GetSelectedPath());
+  // The folder opened, which the tree shows selected; the tree's cursor may stand
+  // elsewhere (moved and cancelled, or a folder the tree cannot reach).
+  CPhotoCdDlg dialog(walker_.RootFolder());
   Show(false);
   dialog.DoModal(parent);
   Show(true);

@@ -53,7 +53,7 @@ void CToolbarDlg::ShowThumbnails(bool reload) {
     GtkWindow* parent = GetDialogParent();
     Show(false);
     // Whatever the builder's outcome, the list shows what the cache now holds.
-    RunThumbnailBuilder(parent, main_.folderTree().GetSelectedPath(), folder, false);
+    RunThumbnailBuilder(parent, walker_.RootFolder(), folder, false);
     Show(true);
   }
   list.ShowFolder(folder);

@@ -107,17 +107,23 @@ FolderTreeWalk WalkToFolder(const std::string& target, const FolderChildLister& 
   bool descended = true;
   while (descended) {
     descended = false;
-    std::vector<std::string> children = listChildren(walk.trail);
-    for (size_t i = 0; i < children.size(); ++i) {
-      int match = MatchNode(children[i], target);
-      if (match == 0) continue;
-      walk.trail.push_back(i);
-      if (match == 1) {
-        walk.found = true;
-        return walk;
+    std::vector<std::string> children = listChildren(walk.trail, false);
+    for (bool reread : {false, true}) {
+      if (reread) {
+        if (walk.trail.empty()) break;  // the top level is not a folder's listing
+        children = listChildren(walk.trail, true);
       }
-      descended = true;
-      break;
+      for (size_t i = 0; i < children.size() && !descended; ++i) {
+        int match = MatchNode(children[i], target);
+        if (match == 0) continue;
+        walk.trail.push_back(i);
+        if (match == 1) {
+          walk.found = true;
+          return walk;
+        }
+        descended = true;
+      }
+      if (descended) break;
     }
   }
   return walk;

@@ -43,14 +43,17 @@ struct FolderTreeWalk {
 
 // Lists the paths of the children of the node reached by trail (an empty trail is the
 // top level). The tree expands that node to answer, so every node the walk descends
-// into ends up expanded.
-using FolderChildLister = std::function<std::vector<std::string>(const std::vector<size_t>& trail)>;
+// into ends up expanded; with reread, it reads the node's subfolders from the disk
+// again first, as a collapse and a new expansion would.
+using FolderChildLister =
+    std::function<std::vector<std::string>(const std::vector<size_t>& trail, bool reread)>;
 
 // Finds target by descending from the top level: a node matches when its path is a
 // byte-exact prefix of target that ends where target ends or at a '/' of target (a
 // node path that itself ends in '/', such as "/", always ends at a separator). The
-// walk descends into the first match of each level and never backs up. An empty
-// target finds nothing and lists nothing.
+// walk descends into the first match of each level and never backs up. A node whose
+// children, as listed when it was expanded, hold no match is read again once (a
+// folder made since then). An empty target finds nothing and lists nothing.
 FolderTreeWalk WalkToFolder(const std::string& target, const FolderChildLister& listChildren);
 
 // Everything the start-up choice of folder depends on.

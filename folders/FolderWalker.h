@@ -27,6 +27,8 @@ class CFolderWalker {
   bool PreviousFolder();
   // The current folder, or the path given to Open when the walk holds none.
   std::string CurrentFolder() const;
+  // The path given to Open, as given: the folder that was opened.
+  const std::string& RootFolder() const { return root_; }
   // Makes this picture of the current folder the current one: the exact path first,
   // else the one picture that differs from it only in letter case. Returns the path
   // of the picture selected, spelt as the folder spells it (a cache made on a disc

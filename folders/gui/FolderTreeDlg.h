@@ -56,7 +56,9 @@ class CFolderTreeDlg {
   bool FillChildren(GtkTreeIter* item);
   void ResetChildren(GtkTreeIter* item);
   std::vector<std::string> ChildPaths(GtkTreeIter* parent);
-  std::vector<std::string> ExpandAndList(const std::vector<size_t>& trail);
+  std::vector<std::string> ExpandAndList(const std::vector<size_t>& trail, bool reread);
+  // SelectPath's walk and selection, without keeping the selection on failure.
+  bool SelectReachable(const std::string& path);
   void UpdateOkButton();
 
   static gboolean OnTestExpandRow(GtkTreeView*, GtkTreeIter* iter, GtkTreePath*, gpointer self);

@@ -90,13 +90,18 @@ std::vector<std::string> CFolderTreeDlg::ChildPaths(GtkTreeIter* parent) {
   return paths;
 }
 
-std::vector<std::string> CFolderTreeDlg::ExpandAndList(const std::vector<size_t>& trail) {
+std::vector<std::string> CFolderTreeDlg::ExpandAndList(const std::vector<size_t>& trail, bool reread) {
   if (trail.empty()) return ChildPaths(nullptr);
   std::vector<gint> indices(trail.begin(), trail.end());
   GtkTreePath* row = gtk_tree_path_new_from_indicesv(indices.data(), indices.size());
   GtkTreeIter item;
   std::vector<std::string> paths;
   if (gtk_tree_model_get_iter(GTK_TREE_MODEL(store_), &item, row)) {
+    if (reread) {
+      // A collapse drops the children and the expansion reads them from the disk.
+      gtk_tree_view_collapse_row(tree_, row);
+      ResetChildren(&item);  // also where the row was not expanded
+    }
     gtk_tree_view_expand_row(tree_, row, FALSE);
     paths = ChildPaths(&item);
   }
@@ -106,8 +111,17 @@ std::vector<std::string> CFolderTreeDlg::ExpandAndList(const std::vector<size_t>
 
 bool CFolderTreeDlg::SelectPath(const std::string& path) {
   if (path.empty() || !tree_) return false;
-  FolderTreeWalk walk = WalkToFolder(NormalizePath(path), [this](const std::vector<size_t>& trail) {
-    return ExpandAndList(trail);
+  const std::string before = GetSelectedPath();
+  if (SelectReachable(path)) return true;
+  // Reading a stale listing again collapsed its row, which takes the selection along
+  // when it lay below: an unreachable folder leaves the selection as it was.
+  if (!before.empty() && GetSelectedPath() != before) SelectReachable(before);
+  return false;
+}
+
+bool CFolderTreeDlg::SelectReachable(const std::string& path) {
+  FolderTreeWalk walk = WalkToFolder(NormalizePath(path), [this](const std::vector<size_t>& trail, bool reread) {
+    return ExpandAndList(trail, reread);
   });
   if (!walk.found) return false;
   std::vector<gint> indices(walk.trail.begin(), walk.trail.end());

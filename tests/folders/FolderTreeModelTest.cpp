@@ -25,16 +25,22 @@ struct FakeTree {
   std::vector<std::string> top;
   std::map<std::string, std::vector<std::string>> children;
   std::vector<std::string> expanded;
+  std::map<std::string, std::vector<std::string>> onDisk;  // children read again, where they changed
+  std::vector<std::string> reread;
 
   FolderChildLister Lister() {
-    return [this](const std::vector<size_t>& trail) {
+    return [this](const std::vector<size_t>& trail, bool again) {
       const std::vector<std::string>* level = &top;
       std::string node;
       for (size_t index : trail) {
         node = (*level)[index];
         level = &children[node];
       }
-      if (!trail.empty()) expanded.push_back(node);
+      if (!trail.empty() && !again) expanded.push_back(node);
+      if (again) {
+        reread.push_back(node);
+        if (onDisk.count(node)) children[node] = onDisk[node];
+      }
       return *level;
     };
   }
@@ -105,6 +111,30 @@ TEST(FolderTreeWalk, MissingTargetLeavesExpansionAsFarAsItGot) {
   EXPECT_FALSE(walk.found);
   EXPECT_TRUE(walk.trail.empty());
   EXPECT_TRUE(tree.expanded.empty());
+}
+
+// A folder made after its parent was listed is still found: the parent is read again
+// once, and only where its listing holds no match.
+TEST(FolderTreeWalk, StaleListingIsReadAgainOnTheWay) {
+  FakeTree tree;
+  tree.top = {"/"};
+  tree.children["/"] = {"/photos"};
+  tree.children["/photos"] = {"/photos/2004"};
+  tree.onDisk["/photos"] = {"/photos/2004", "/photos/2025"};
+
+  FolderTreeWalk walk = WalkToFolder("/photos/2025/june", tree.Lister());
+  EXPECT_FALSE(walk.found);  // june itself was never made
+  EXPECT_EQ(walk.trail, (std::vector<size_t>{0, 0, 1}));
+  EXPECT_EQ(tree.reread, (std::vector<std::string>{"/photos", "/photos/2025"}));
+
+  tree.reread.clear();
+  walk = WalkToFolder("/photos/2004", tree.Lister());
+  EXPECT_TRUE(walk.found);
+  EXPECT_TRUE(tree.reread.empty());  // a listing that holds the way is not read again
+  tree.top = {"/home/u/Documents", "/media/usb"};
+  walk = WalkToFolder("/elsewhere", tree.Lister());
+  EXPECT_FALSE(walk.found);
+  EXPECT_TRUE(tree.reread.empty());  // nor is the top level, which is not a folder
 }
 
 TEST(FolderTreeTopLevel, DocumentsThenRootThenEachVolumeOnce) {

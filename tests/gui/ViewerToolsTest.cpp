@@ -44,6 +44,18 @@ GtkWidget* FindButton(GtkWidget* container, const std::string& text) {
   return found;
 }
 
+// The text of container's first entry; "" when it holds none.
+std::string FirstEntryText(GtkWidget* container) {
+  if (GTK_IS_ENTRY(container)) return gtk_entry_get_text(GTK_ENTRY(container));
+  if (!GTK_IS_CONTAINER(container)) return "";
+  GList* children = gtk_container_get_children(GTK_CONTAINER(container));
+  std::string found;
+  for (GList* item = children; item != nullptr && found.empty(); item = item->next)
+    found = FirstEntryText(GTK_WIDGET(item->data));
+  g_list_free(children);
+  return found;
+}
+
 // Waits, from inside the dialog's own loop, for the dialog titled title; runs act
 // on it and closes it with Cancel.
 struct DialogCloser {
@@ -122,6 +134,42 @@ TEST(ViewerTools, KeysAndButtonsOpenTheToolsAndPreviewsReachTheToolbar) {
   EXPECT_EQ(run.CountTrace(preview), 1);
   EXPECT_TRUE(run.WaitForTrace("command 32792"));
   SetFileChooser(nullptr);
+}
+
+// A folder handed over after the tree listed its parent is selected in the tree; one
+// the tree cannot reach leaves the tree's selection, yet the photo CD proposes the
+// folder opened, never the one the tree still shows.
+TEST(ViewerTools, ToolsActOnTheFolderOpenedWhateverTheTreeCanReach) {
+  TempTree tree;
+  std::string pictures = tree.Folder("Pictures");
+  ASSERT_TRUE(AddPictureWithThumbnail(pictures + "/1.png", 0x3060c0));
+  ViewerRun run(pictures);
+  ASSERT_TRUE(run.WaitForTrace("painted thumbs kovp://thumblst/"));
+  CFolderTreeDlg& folderTree = run.main().folderTree();
+  ASSERT_EQ(folderTree.GetSelectedPath(), pictures);
+
+  std::string made;
+  for (const char* name : {"Pictures/First", "Pictures/Made later"}) {  // the second after Pictures was listed
+    made = tree.Folder(name);
+    ASSERT_TRUE(AddPictureWithThumbnail(made + "/1.png", 0xc06030));
+    run.main().toolbar().OpenLater(made, "");
+    ASSERT_TRUE(SpinUntil([&] { return run.main().thumbList().shownFolder() == made; }));
+    EXPECT_EQ(folderTree.GetSelectedPath(), made);
+  }
+
+  std::string hidden = tree.Folder("Pictures/.hidden");
+  ASSERT_TRUE(AddPictureWithThumbnail(hidden + "/1.png", 0x30c060));
+  run.main().toolbar().OpenLater(hidden, "");
+  ASSERT_TRUE(SpinUntil([&] { return run.main().thumbList().shownFolder() == hidden; }));
+  EXPECT_EQ(folderTree.GetSelectedPath(), made);  // dot-named folders are not in the tree
+  std::string proposed;
+  DialogCloser closer{"Prepare Photo CD", [&](GtkWidget* dialog) { proposed = FirstEntryText(dialog); }};
+  closer.Start();
+  int x = 0, y = 0;
+  ASSERT_TRUE(ButtonCentre(run.main().toolbar(), kBtnPhotoCd, &x, &y));
+  ClickAt(x, y, 1);
+  ASSERT_TRUE(SpinUntil([&] { return closer.seen; }, 15000));
+  EXPECT_EQ(proposed, hidden);
 }
 
 }  // namespace test
