@@ -140,6 +140,9 @@ void CToolbarDlg::OnWheel() {
 
 void CToolbarDlg::RebuildThumbnails() {
   slideShow_.Stop();
+  // Pictures may have been moved or deleted (the context menu asks for this then):
+  // the walk goes on without them.
+  walker_.RereadCurrentFolder();
   GtkWindow* parent = GetDialogParent();
   Show(false);
   RunThumbnailBuilder(parent, walker_.RootFolder(), GetCurrentFolder(), false);

@@ -119,4 +119,22 @@ std::string CFolderWalker::SelectImage(const std::string& path) {
   return images_[caseMatch];
 }
 
+void CFolderWalker::RereadCurrentFolder() {
+  if (folderIndex_ < 0 || folderIndex_ >= FolderCount()) return;
+  const bool atPicture = imageIndex_ >= 0 && imageIndex_ < ImageCount();
+  const std::string current = atPicture ? images_[imageIndex_] : "";
+  images_ = ListFolderImages(folders_[folderIndex_]);
+  if (!atPicture) {
+    imageIndex_ = -1;
+    return;
+  }
+  int before = 0;  // the pictures that sort before the current one
+  for (const std::string& image : images_) {
+    if (image == current) break;
+    if (NameLess(image, current)) ++before;
+  }
+  const bool kept = before < ImageCount() && images_[before] == current;
+  imageIndex_ = kept ? before : before - 1;
+}
+
 }  // namespace kov

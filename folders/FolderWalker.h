@@ -35,6 +35,10 @@ class CFolderWalker {
   // mounted in another case names it otherwise); "" when none was, and the position
   // is then left as it is.
   std::string SelectImage(const std::string& path);
+  // Reads the current folder's pictures again, after files were moved away or deleted:
+  // at the same picture when it is still there, else just before the one that
+  // followed it, so the walk and the slide show never visit a file that has gone.
+  void RereadCurrentFolder();
 
  private:
   // Reads the pictures of folders_[index] afresh; false when it holds none.

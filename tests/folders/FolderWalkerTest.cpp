@@ -183,3 +183,30 @@ TEST(FolderWalker, LinksToFoldersAreNotFollowedAndOddFilesAreNoPictures) {
   walker.Open(viaLink);
   EXPECT_EQ(walker.NextImage(), viaLink + "/a/1.jpg");
 }
+
+// After a move or a delete the walk reads the folder again where it stands: the
+// pictures that went are not visited, and the walk goes on from where it was.
+TEST(FolderWalker, RereadAfterFilesWentKeepsThePlaceAndSkipsThem) {
+  struct Case {
+    const char* what;
+    int steps;                           // NextImage calls before the files go
+    std::vector<std::string> gone;
+    std::vector<std::string> nextAfter;  // NextImage after the reread, in folder "a"
+  } cases[] = {
+      {"the current picture went", 2, {"b.jpg"}, {"c.jpg", "d.jpg", "other/x.jpg"}},
+      {"others went, the current stays", 2, {"a.jpg", "c.jpg"}, {"d.jpg", "other/x.jpg"}},
+      {"before the first picture", 0, {"a.jpg"}, {"b.jpg", "c.jpg", "d.jpg"}},
+      {"the last picture went", 4, {"d.jpg"}, {"other/x.jpg"}},
+      {"every picture went", 1, {"a.jpg", "b.jpg", "c.jpg", "d.jpg"}, {"other/x.jpg", "other/x.jpg"}},
+  };
+  for (const Case& c : cases) {
+    kovtest::TempFolder root;
+    for (const char* name : {"a/a.jpg", "a/b.jpg", "a/c.jpg", "a/d.jpg", "a/other/x.jpg"}) root.WriteFile(name);
+    CFolderWalker walker;
+    walker.Open(root / "a");
+    for (int i = 0; i < c.steps; ++i) walker.NextImage();
+    for (const std::string& name : c.gone) unlink((root / ("a/" + name)).c_str());
+    walker.RereadCurrentFolder();
+    for (const std::string& next : c.nextAfter) EXPECT_EQ(walker.NextImage(), root / ("a/" + next)) << c.what;
+  }
+}
