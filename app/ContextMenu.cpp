@@ -16,8 +16,6 @@ namespace kov {
 
 namespace {
 
-constexpr int kContextMenuId = 171;
-
 const char* OperationName(FileOperation operation) {
   switch (operation) {
     case FileOperation::kCopy: return "copy";
@@ -73,7 +71,7 @@ void CContextMenu::OnRightClick(CPaneDlg* pane, bool onImage, const std::string&
 }
 
 void CContextMenu::ShowMenu(const std::string& folder, GdkEvent* event) {
-  const Menu* menu = LoadMenu(kContextMenuId);
+  const Menu* menu = LoadMenu(MenuId::kContextMenu);
   if (menu == nullptr) return;
   ContextMenuFacts facts;
   facts.onPicture = !pictureFile_.empty();

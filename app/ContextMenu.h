@@ -1,5 +1,5 @@
 #pragma once
-// The pages' context menu (menu 171): a right-click in the thumbnail list or the
+// The pages' context menu: a right-click in the thumbnail list or the
 // picture view reads the page's selection in one script call, then shows the menu at
 // the pointer with the entries that apply. Its entries print the page, save the
 // picture under the pointer, and copy, move or trash the selected pictures on a worker

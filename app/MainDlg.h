@@ -1,7 +1,7 @@
 #pragma once
 // The viewer's main dialog: invisible, it owns the five windows (toolbar, information
 // pane, thumbnail list, image view, folder tree), shows the toolbar 100 ms after it
-// starts, and ends the run when the toolbar posts IDCANCEL to it.
+// starts, and ends the run when the toolbar posts kCmdCancel to it.
 #include <functional>
 #include <memory>
 #include <string>

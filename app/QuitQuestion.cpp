@@ -8,7 +8,6 @@ namespace kov {
 
 namespace {
 
-constexpr int kQuitQuestionText = 5016;
 IQuitQuestion* g_installed = nullptr;
 
 // The message box shows "\r\n" breaks as plain line breaks.
@@ -22,7 +21,7 @@ std::string WithoutCarriageReturns(const char* text) {
 }  // namespace
 
 bool CMessageBoxQuitQuestion::AskToQuit(GtkWindow* parent) {
-  std::string text = WithoutCarriageReturns(LoadString(kQuitQuestionText));
+  std::string text = WithoutCarriageReturns(LoadString(StringId::kQuitQuestion));
   GtkWidget* box = gtk_message_dialog_new(parent, GTK_DIALOG_MODAL, GTK_MESSAGE_QUESTION,
                                           GTK_BUTTONS_YES_NO, "%s", text.c_str());
   // The caption is the program's name, as the program file is called.

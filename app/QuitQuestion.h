@@ -1,5 +1,5 @@
 #pragma once
-// The question the quit button asks before the program ends (string 5016). Behind an
+// The question the quit button asks before the program ends (StringId::kQuitQuestion). Behind an
 // interface so tests can answer it without a message box.
 #include <gtk/gtk.h>
 

@@ -116,7 +116,7 @@ void CSnapshotDriver::SavePictureAndStartShow() {
 
 void CSnapshotDriver::SaveShowStepAndQuit() {
   CImageButton* play = main_.toolbar().imageButton(kBtnSlideShow);
-  TraceLine("slide show button bitmap " + std::to_string(play ? play->NormalBitmapId() : 0));
+  TraceLine("slide show button bitmap " + std::to_string(play ? static_cast<int>(play->NormalBitmapId()) : 0));
   SaveScreen("slideshow-step");
   Quit();
 }

@@ -16,12 +16,6 @@
 
 namespace kov {
 
-namespace {
-
-constexpr int kToolsMenu = 179;
-
-}  // namespace
-
 unsigned CToolbarDlg::CShowTimer::Start(unsigned periodMs) {
   return owner_.timers_.Set(kShowTimerId, periodMs) ? kShowTimerId : 0;
 }
@@ -91,12 +85,12 @@ GtkWidget* CToolbarDlg::button(int id) {
   return b == nullptr ? nullptr : b->Widget();
 }
 
-void CToolbarDlg::SetTooltip(int buttonId, int stringId) {
+void CToolbarDlg::SetTooltip(int buttonId, StringId stringId) {
   if (CImageButton* b = imageButton(buttonId)) b->SetTooltip(stringId);
 }
 
 // The show's state and direction are seen on the buttons at once, hovered or not.
-void CToolbarDlg::SetButtonBitmap(int buttonId, int bitmapId) {
+void CToolbarDlg::SetButtonBitmap(int buttonId, BitmapId bitmapId) {
   if (CImageButton* b = imageButton(buttonId)) b->SetBitmaps(bitmapId, bitmapId);
 }
 
@@ -180,7 +174,7 @@ void CToolbarDlg::OpenFolderTree() {
 
 void CToolbarDlg::ShowToolsMenu() {
   slideShow_.Stop();
-  const Menu* menu = LoadMenu(kToolsMenu);
+  const Menu* menu = LoadMenu(MenuId::kToolsMenu);
   GtkWidget* anchor = button(kBtnTools);
   if (menu == nullptr || anchor == nullptr) return;
   GtkWidget* popup = gtk_menu_new();

@@ -70,7 +70,7 @@ class CToolbarDlg : public ISlideShowView {
   void ShowPreviousImage() override;
   void ShowNoImages();
   void SetFolderMusic(const std::string& folder);
-  void SetButtonBitmap(int buttonId, int bitmapId) override;
+  void SetButtonBitmap(int buttonId, BitmapId bitmapId) override;
 
  private:
   // The slide show's timer on this window.
@@ -83,7 +83,7 @@ class CToolbarDlg : public ISlideShowView {
    private:
     CToolbarDlg& owner_;
   };
-  void SetTooltip(int buttonId, int stringId);
+  void SetTooltip(int buttonId, StringId stringId);
   void OnFirstShow();
   void OpenStartPath();
   bool RunViewCommand(int id);

@@ -15,7 +15,7 @@ CToolbarFrame::~CToolbarFrame() {
 bool CToolbarFrame::Attach(GtkWindow* window) {
   if (window_ != nullptr || window == nullptr) return false;
   window_ = window;
-  for (int id = kFrameTopRight; id <= kFrameBottomLeft; ++id) bitmaps_[id] = LoadSkinSurface(id);
+  for (BitmapId id : kFrameBitmaps) bitmaps_[id] = LoadSkinSurface(id);
   GtkWidget* widget = GTK_WIDGET(window);
   // The window's own background would cover the frame: it paints nothing itself.
   gtk_widget_set_app_paintable(widget, TRUE);

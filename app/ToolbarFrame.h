@@ -38,7 +38,7 @@ class CToolbarFrame {
   void ShowMoveCursor(bool show);
 
   GtkWindow* window_ = nullptr;
-  std::map<int, cairo_surface_t*> bitmaps_;
+  std::map<BitmapId, cairo_surface_t*> bitmaps_;
   int shapedWidth_ = 0, shapedHeight_ = 0;
   bool dragging_ = false;
   Rect dragStartWindow_;

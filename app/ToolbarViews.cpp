@@ -10,10 +10,6 @@
 
 namespace kov {
 
-namespace {
-constexpr int kTipQuit = 5000;
-}  // namespace
-
 void CToolbarDlg::OpenSelectedFolder() { OpenFolder(main_.folderTree().GetSelectedPath()); }
 
 // The folder named on the command line: selected in the tree (where the tree can
@@ -43,7 +39,7 @@ void CToolbarDlg::OpenFolder(const std::string& root) {
 void CToolbarDlg::ShowThumbnails(bool reload) {
   CThumbListDlg& list = main_.thumbList();
   list.Activate();
-  SetTooltip(kBtnQuitOrBack, kTipQuit);
+  SetTooltip(kBtnQuitOrBack, StringId::kTipQuit);
   main_.imageView().Navigate("kovp://blank/");  // the last picture is dropped
   const std::string folder = walker_.CurrentFolder();
   ThumbnailStep step = DecideThumbnailStep(folder, list.shownFolder(), reload,

@@ -39,10 +39,14 @@ bool CPageBuffer::Append(const void* bytes, size_t n) {
   return true;
 }
 
-bool CPageBuffer::AppendResource(int id, ResourceType type) {
+bool CPageBuffer::AppendResource(TemplateId id) {
   std::string bytes;
-  if (!LoadResourceBytes(id, type, &bytes)) return false;
-  return Append(bytes);
+  return LoadResourceBytes(id, &bytes) && Append(bytes);
+}
+
+bool CPageBuffer::AppendResource(BinId id) {
+  std::string bytes;
+  return LoadResourceBytes(id, &bytes) && Append(bytes);
 }
 
 // The growth rule: the block grows by what is free now plus the smallest multiple of

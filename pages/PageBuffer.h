@@ -26,7 +26,8 @@ class CPageBuffer {
   bool Append(const std::string& text);
   bool Append(const void* bytes, size_t n);
   // Appends the whole resource; false when it does not exist.
-  bool AppendResource(int id, ResourceType type);
+  bool AppendResource(TemplateId id);
+  bool AppendResource(BinId id);
 
   // Moves up to cb unread bytes to dst and the rest to the front; returns the count.
   size_t Read(void* dst, size_t cb);

@@ -19,13 +19,6 @@ namespace kov {
 
 namespace {
 
-constexpr int kDefaultPageTemplate = 157;
-constexpr int kBlank2PageTemplate = 177;
-constexpr int kBackgroundPageTemplate = 160;
-constexpr int kThumbMakerPageTemplate = 156;
-constexpr int kImagePageTemplate = 159;
-constexpr int kBuiltInBackgroundPicture = 152;
-
 // The leading decimal number of text as atoi reads it (white space, then a sign),
 // kept to its low 16 bits; wrapping arithmetic, so no digit string can overflow.
 unsigned LeadingNumberLow16(const std::string& text) {
@@ -42,12 +35,12 @@ unsigned LeadingNumberLow16(const std::string& text) {
 }  // namespace
 
 void CPageProtocol::ServeDefaultPage() {
-  buffer_.AppendResource(kDefaultPageTemplate, ResourceType::kHtml);
+  buffer_.AppendResource(TemplateId::kBlankPage);
   ReportComplete();
 }
 
 void CPageProtocol::ServeBlank2Page() {
-  buffer_.AppendResource(kBlank2PageTemplate, ResourceType::kHtml);
+  buffer_.AppendResource(TemplateId::kBlank2Page);
   ReportComplete();
 }
 
@@ -55,7 +48,7 @@ void CPageProtocol::ServeBackgroundPage() {
   // The media player cannot read kovp URLs: the page's music element gets the
   // built-in music's private file instead; without that file the page stays silent.
   std::string page;
-  if (LoadResourceBytes(kBackgroundPageTemplate, ResourceType::kHtml, &page)) {
+  if (LoadResourceBytes(TemplateId::kBackgroundPage, &page)) {
     BuiltInMusicFile music;
     if (GetBuiltInMusicFile(&music)) page = ReplaceBuiltInMusicUrl(page, music.url);
     buffer_.Append(page);
@@ -69,7 +62,7 @@ std::string CPageProtocol::GetImageBackgroundUrl() const {
     std::string url = PictureUrlOf(found);
     if (!url.empty()) return url;
   }
-  return "kovp://bin/" + std::to_string(kBuiltInBackgroundPicture) + ".gif";
+  return kBuiltInPictureUrl;
 }
 
 // Every inserted text stands inside a double-quoted attribute, so each is HTML-escaped;
@@ -78,7 +71,7 @@ void CPageProtocol::ServeImagePage() {
   std::string templ;
   std::string path = GetRequestPath();
   std::string pictureUrl = ViewPictureUrlOf(path);
-  if (pictureUrl.empty() || !LoadResourceBytes(kImagePageTemplate, ResourceType::kHtml, &templ)) {
+  if (pictureUrl.empty() || !LoadResourceBytes(TemplateId::kImagePage, &templ)) {
     ServeDefaultPage();
     return;
   }
@@ -92,7 +85,7 @@ void CPageProtocol::ServeThumbMakerPage() {
   // The picture reaches the engine reduced and upright, decoded by the page server.
   std::string pictureUrl = ReducedPictureUrlOf(GetRequestPath());
   if (pictureUrl.empty() ||
-      !LoadResourceBytes(kThumbMakerPageTemplate, ResourceType::kHtml, &templ)) {
+      !LoadResourceBytes(TemplateId::kThumbMakerPage, &templ)) {
     ServeDefaultPage();
     return;
   }
@@ -112,9 +105,10 @@ void CPageProtocol::ServePictureFile() {
   ReportComplete();
 }
 
-// The extension of the name part plays no role: 152.gif, 152 and 65688.gif all name 152.
+// The name part's leading number, kept to 16 bits, picks the resource; its extension
+// plays no role, and a number 65536 higher names the same resource.
 void CPageProtocol::ServeBinResource() {
-  buffer_.AppendResource(static_cast<int>(LeadingNumberLow16(parts_.name)), ResourceType::kBin);
+  buffer_.AppendResource(static_cast<BinId>(LeadingNumberLow16(parts_.name)));
   ReportComplete();
 }
 

@@ -55,7 +55,7 @@ class CPageProtocol {
   void ServeThumbnail();
 
   // The background picture URL for the request's folder: the folder's own kovbgimg
-  // picture by its PictureUrlOf URL, or the built-in kovp://bin/152.gif.
+  // picture by its PictureUrlOf URL, or the built-in kBuiltInPictureUrl.
   std::string GetImageBackgroundUrl() const;
 
  private:

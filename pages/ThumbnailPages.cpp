@@ -16,8 +16,6 @@
 namespace kov {
 namespace {
 
-constexpr int kListHeadTemplate = 155;
-constexpr int kPlaceholderThumbnail = 154;
 const char kSpacerCell[] = "<td width=\"6\">&nbsp;</td>\r\n";
 const char kFillerCell[] = "<td width=\"120\">&nbsp;</td>\r\n";
 
@@ -73,7 +71,7 @@ std::string ThumbnailUrl(const std::string& cachePath, const std::string& imageN
 
 void CPageProtocol::ServeThumbnailList() {
   const std::string path = GetRequestPath();
-  Buffer().AppendResource(kListHeadTemplate, ResourceType::kHtml);
+  Buffer().AppendResource(TemplateId::kThumbnailListHead);
   const int columns = ScreenColumns();
   Buffer().Append("<table width=\"100%\" cols=\"" + std::to_string(2 * columns - 1) +
                   "\" cellSpacing=\"0\" cellPadding=\"0\">\r\n");
@@ -123,7 +121,7 @@ void CPageProtocol::ServeThumbnail() {
   if (cache.FindThumbnail(entry, &payload) && !payload.empty())
     Buffer().Append(payload);
   else
-    Buffer().AppendResource(kPlaceholderThumbnail, ResourceType::kBin);
+    Buffer().AppendResource(BinId::kPlaceholderThumbnail);
   ReportComplete();
 }
 

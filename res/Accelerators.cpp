@@ -28,7 +28,7 @@ const Accelerator kMainAccelerators[] = {
 };
 
 const AcceleratorTable kTables[] = {
-    {169, kMainAccelerators, sizeof(kMainAccelerators) / sizeof(kMainAccelerators[0])},
+    {AcceleratorTableId::kToolbarKeys, kMainAccelerators, sizeof(kMainAccelerators) / sizeof(kMainAccelerators[0])},
 };
 
 unsigned CanonicalKey(unsigned keysym) {
@@ -40,7 +40,7 @@ unsigned CanonicalKey(unsigned keysym) {
 
 }  // namespace
 
-const AcceleratorTable* LoadAccelerators(int id) {
+const AcceleratorTable* LoadAccelerators(AcceleratorTableId id) {
   for (const AcceleratorTable& table : kTables) {
     if (table.id == id) return &table;
   }

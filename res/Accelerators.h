@@ -1,10 +1,12 @@
 #pragma once
-// Accelerator table 169: keys with modifiers that post a command to the
+// The toolbar's accelerator table: keys with modifiers that post a command to the
 // toolbar. Keys are X11 keysym values, the numbers GDK reports as a key
 // event's keyval, so the windows pass the event's keyval straight in while
 // the core stays free of GTK headers. A key matches an entry only when
 // exactly the entry's modifiers (of Shift, Ctrl, Alt) are held.
 #include <cstddef>
+
+#include "res/ResourceIds.h"
 
 namespace kov {
 
@@ -23,13 +25,13 @@ struct Accelerator {
 };
 
 struct AcceleratorTable {
-  int id;
+  AcceleratorTableId id;
   const Accelerator* entries;
   size_t count;
 };
 
 // The accelerator table with resource id, or nullptr when there is none.
-const AcceleratorTable* LoadAccelerators(int id);
+const AcceleratorTable* LoadAccelerators(AcceleratorTableId id);
 
 // The command of the entry that the key matches, or 0 when none does.
 // Upper-case letters match their lower-case entry and the keypad's Page Up

@@ -34,7 +34,8 @@ bool TryFolder(const char* base, BuiltInMusicFile* out) {
 
 bool WriteBuiltInMusic(const std::string& folder, BuiltInMusicFile* out) {
   std::string music;
-  if (!out || folder.empty() || folder[0] != '/' || !LoadResourceBytes(153, ResourceType::kBin, &music)) return false;
+  if (!out || folder.empty() || folder[0] != '/') return false;
+  if (!LoadResourceBytes(BinId::kBackgroundMusic, &music)) return false;
   if (g_mkdir_with_parents(folder.c_str(), 0700) != 0) return false;
   const std::string path = JoinPath(folder, kMusicFileName);
   if (!FileHasBytes(path, music)) {

@@ -1,5 +1,5 @@
 #pragma once
-// The built-in music (BIN resource 153) as a private file. The web engine's
+// The built-in music (BinId::kBackgroundMusic) as a private file. The web engine's
 // media player cannot read the kovp scheme, so pages and statements that name
 // "kovp://bin/153.mid" are given the URL of this file instead.
 #include <string>

@@ -5,7 +5,7 @@
 namespace kov {
 
 enum CommandId : int {
-  kCmdCancel = 2,  // IDCANCEL to the main window: end the application
+  kCmdCancel = 2,  // to the main window: end the application
   kBtnSlideShow = 1003,
   kBtnPrevious = 1004,
   kBtnNext = 1005,
@@ -30,9 +30,6 @@ enum CommandId : int {
   kCmdInterval15 = 32783,
   kCmdInterval20 = 32784,
   kCmdForward = 32785,
-  // The builder's window posts its own steps to itself; no other window sees them.
-  kCmdBuilderNextImage = 32785,
-  kCmdBuilderStartPoll = 32786,
   kCmdThumbnailCount = 32787,
   kCmdPreviewBuiltInMusic = 32788,
   kCmdPreviewBuiltInPicture = 32789,
@@ -68,6 +65,9 @@ enum CommandId : int {
   kCmdNextFolder = 32821,
   kCmdPreviousFolder = 32822,
   kCmdOpenStartPath = 32830,  // open the folder or picture a command line named
+  // The builder's window posts its own steps to itself; no other window sees them.
+  kCmdBuilderNextImage = 32840,
+  kCmdBuilderStartPoll = 32841,
 };
 
 }  // namespace kov

@@ -24,13 +24,13 @@ const MenuItem kToolsMenuItems[] = {
 };
 
 const Menu kMenus[] = {
-    {171, "CM", kContextMenuItems, sizeof(kContextMenuItems) / sizeof(kContextMenuItems[0])},
-    {179, "TP", kToolsMenuItems, sizeof(kToolsMenuItems) / sizeof(kToolsMenuItems[0])},
+    {MenuId::kContextMenu, "CM", kContextMenuItems, sizeof(kContextMenuItems) / sizeof(kContextMenuItems[0])},
+    {MenuId::kToolsMenu, "TP", kToolsMenuItems, sizeof(kToolsMenuItems) / sizeof(kToolsMenuItems[0])},
 };
 
 }  // namespace
 
-const Menu* LoadMenu(int id) {
+const Menu* LoadMenu(MenuId id) {
   for (const Menu& menu : kMenus) {
     if (menu.id == id) return &menu;
   }

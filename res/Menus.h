@@ -1,10 +1,12 @@
 #pragma once
-// The program's pop-up menus: 171 (popup "CM", the context menu of the
-// pages) and 179 (popup "TP", the settings-and-tools menu of the toolbar).
+// The program's pop-up menus: the context menu of the pages (popup "CM") and the
+// settings-and-tools menu of the toolbar (popup "TP").
 // Item texts are stored in their resource form: '&' marks the mnemonic
 // letter, "&&" is a literal ampersand, and the key hint follows tabs.
 #include <cstddef>
 #include <string>
+
+#include "res/ResourceIds.h"
 
 namespace kov {
 
@@ -14,14 +16,14 @@ struct MenuItem {
 };
 
 struct Menu {
-  int id;
+  MenuId id;
   const char* popupName;
   const MenuItem* items;
   size_t count;
 };
 
 // The menu with resource id, or nullptr when there is none.
-const Menu* LoadMenu(int id);
+const Menu* LoadMenu(MenuId id);
 
 // An item text split for a GTK menu: the label in GTK's mnemonic syntax
 // ('_' before the mnemonic letter, a literal '_' doubled) and the key hint

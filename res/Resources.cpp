@@ -1,6 +1,6 @@
-// Looks up the compiled-in resources in the program's GResource bundle:
-// templates as /kov/html/<id>.htm, BIN resources as /kov/bin/<id>.<ext>,
-// bitmaps as /kov/bitmaps/<id>.bmp.
+// Looks up the compiled-in resources in the program's GResource bundle, where every
+// file is also stored under its id: templates as /kov/html/<id>.htm, BIN resources as
+// /kov/bin/<id>.<ext>, bitmaps as /kov/bitmaps/<id>.bmp.
 #include "res/Resources.h"
 
 #include <gio/gio.h>
@@ -10,48 +10,13 @@
 extern "C" GResource* kov_get_resource(void);
 
 namespace kov {
+
+const char kBuiltInPictureUrl[] = "kovp://bin/152.gif";
+
 namespace {
 
-// The file extension each BIN resource is stored under; nullptr for an id
-// that is not a BIN resource.
-const char* BinExtension(int id) {
-  switch (id) {
-    case 152: return "gif";
-    case 153: return "mid";
-    case 154: return "bmp";
-    default: return nullptr;
-  }
-}
-
-bool IsTemplateId(int id) {
-  return id == 155 || id == 156 || id == 157 || id == 159 || id == 160 || id == 177 || id == 180;
-}
-
-bool IsBitmapId(int id) {
-  return (id >= 134 && id <= 149) || id == 151 || id == 161 || id == 165 || id == 166 ||
-         (id >= 172 && id <= 176);
-}
-
-// The bundle path of a resource, or "" when no such resource exists.
-std::string ResourcePath(int id, ResourceType type) {
-  if (type == ResourceType::kHtml) {
-    if (!IsTemplateId(id)) return "";
-    return "/kov/html/" + std::to_string(id) + ".htm";
-  }
-  if (type == ResourceType::kBitmap) {
-    if (!IsBitmapId(id)) return "";
-    return "/kov/bitmaps/" + std::to_string(id) + ".bmp";
-  }
-  const char* ext = BinExtension(id);
-  if (!ext) return "";
-  return "/kov/bin/" + std::to_string(id) + "." + ext;
-}
-
-}  // namespace
-
-bool LoadResourceBytes(int id, ResourceType type, std::string* bytes) {
-  const std::string path = ResourcePath(id, type);
-  if (path.empty() || !bytes) return false;
+bool LoadBundleFile(const std::string& path, std::string* bytes) {
+  if (!bytes) return false;
   GResource* bundle = kov_get_resource();
   if (!bundle) return false;
   GBytes* data = g_resource_lookup_data(bundle, path.c_str(),
@@ -62,6 +27,41 @@ bool LoadResourceBytes(int id, ResourceType type, std::string* bytes) {
   bytes->assign(p ? p : "", p ? size : 0);
   g_bytes_unref(data);
   return true;
+}
+
+std::string Number(int id) { return std::to_string(id); }
+
+}  // namespace
+
+bool LoadResourceBytes(TemplateId id, std::string* bytes) {
+  switch (id) {
+    case TemplateId::kThumbnailListHead:
+    case TemplateId::kThumbMakerPage:
+    case TemplateId::kBlankPage:
+    case TemplateId::kImagePage:
+    case TemplateId::kBackgroundPage:
+    case TemplateId::kBlank2Page:
+    case TemplateId::kWebThumbnailListHead:
+      return LoadBundleFile("/kov/html/" + Number(static_cast<int>(id)) + ".htm", bytes);
+  }
+  return false;
+}
+
+bool LoadResourceBytes(BinId id, std::string* bytes) {
+  const char* extension = nullptr;
+  switch (id) {
+    case BinId::kBackgroundPicture: extension = ".gif"; break;
+    case BinId::kBackgroundMusic: extension = ".mid"; break;
+    case BinId::kPlaceholderThumbnail: extension = ".bmp"; break;
+  }
+  if (!extension) return false;
+  return LoadBundleFile("/kov/bin/" + Number(static_cast<int>(id)) + extension, bytes);
+}
+
+bool LoadResourceBytes(BitmapId id, std::string* bytes) {
+  // Every bitmap is in the bundle, and nothing else is under bitmaps/: an id that
+  // names none is simply not found.
+  return LoadBundleFile("/kov/bitmaps/" + Number(static_cast<int>(id)) + ".bmp", bytes);
 }
 
 }  // namespace kov

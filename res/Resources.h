@@ -1,15 +1,21 @@
 #pragma once
-// The program's compiled-in resources: the HTML page templates (ids 155, 156, 157,
-// 159, 160, 177, 180), the BIN resources (152 background picture, 153 music,
-// 154 placeholder thumbnail) and the bitmaps of the toolbar and its buttons
-// (24-bit BMP files, ids 134 to 149, 151, 161, 165, 166, 172 to 176).
+// The program's compiled-in resources: the HTML page templates, the BIN resources
+// (background picture, music, placeholder thumbnail) and the bitmaps of the toolbar
+// and its buttons.
 #include <string>
+
+#include "res/ResourceIds.h"
 
 namespace kov {
 
-enum class ResourceType { kHtml, kBin, kBitmap };
+// true and the resource's bytes when it exists; false for a number that names no
+// resource of that kind (a BinId made from a kovp://bin/<number> URL, say).
+bool LoadResourceBytes(TemplateId id, std::string* bytes);
+bool LoadResourceBytes(BinId id, std::string* bytes);
+bool LoadResourceBytes(BitmapId id, std::string* bytes);
 
-// true and the resource's bytes when it exists.
-bool LoadResourceBytes(int id, ResourceType type, std::string* bytes);
+// The address pages and statements name the built-in background picture by,
+// kovp://bin/152.gif.
+extern const char kBuiltInPictureUrl[];
 
 }  // namespace kov

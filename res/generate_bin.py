@@ -1,12 +1,16 @@
 #!/usr/bin/env python3
-"""Writes the program's BIN resources into res/bin/.
+"""Writes the program's BIN resources into res/bin/ (kov.gresource.xml stores
+each under its id, 152.gif, 153.mid and 154.bmp).
 
-  152.gif  160 x 160 GIF89a background picture, a soft light pattern that
-           tiles seamlessly (every wave's period divides 160)
-  153.mid  Standard MIDI file, format 1, 18 tracks, 120 ticks per quarter:
-           an eight-bar tune in C major that ends on the tonic and loops
-  154.bmp  32 x 32 8-bit BMP with a 3-colour table: the placeholder
-           thumbnail (white square, red one-pixel frame, red diagonal cross)
+  background-picture.gif     160 x 160 GIF89a background picture, a soft light
+                             pattern that tiles seamlessly (every wave's period
+                             divides 160)
+  background-music.mid       Standard MIDI file, format 1, 18 tracks, 120 ticks
+                             per quarter: an eight-bar tune in C major that ends
+                             on the tonic and loops
+  placeholder-thumbnail.bmp  32 x 32 8-bit BMP with a 3-colour table: the
+                             placeholder thumbnail (white square, red one-pixel
+                             frame, red diagonal cross)
 
 Python 3 standard library only. The outputs are committed so that building
 the program never needs Python; run this after changing a generator.
@@ -343,7 +347,8 @@ def make_bmp():
 def main():
     out_dir = os.path.join(os.path.dirname(os.path.abspath(__file__)), 'bin')
     os.makedirs(out_dir, exist_ok=True)
-    for name, make in (('152.gif', make_gif), ('153.mid', make_midi), ('154.bmp', make_bmp)):
+    for name, make in (('background-picture.gif', make_gif), ('background-music.mid', make_midi),
+                       ('placeholder-thumbnail.bmp', make_bmp)):
         with open(os.path.join(out_dir, name), 'wb') as f:
             f.write(make())
     return 0

@@ -1,19 +1,20 @@
 #!/usr/bin/env python3
-"""Draws the toolbar's bitmaps into res/bitmaps/<id>.bmp (24-bit BMP, bottom-up).
+"""Draws the toolbar's bitmaps into res/bitmaps/<name>.bmp (24-bit BMP, bottom-up).
+kov.gresource.xml stores each under its id (quit.bmp as bitmaps/134.bmp).
 
 Buttons, 16 x 16, on the background of the button that shows them:
-  134 back or quit (a white cross on a red tile)       135 play
-  136 previous (direction forward: a pale arrow)       137 pause
-  138 next (direction backward: a pale arrow)          139 tools (a gear)
-  151 folder                                           165 help (a blue "?" disc)
-  166 disc                                             172 restore (two windows)
-  173 minimise (a bar)                                 174 maximise (one window)
-  175 previous (direction backward: a strong arrow)    176 next (direction forward)
-  148 OK disabled, 149 OK (a check mark), 161 cancel (a cross): the folder tree's buttons
+  quit: back or quit (a white cross on a red tile)     play
+  previous-forward (a pale arrow)                      pause
+  next-backward (a pale arrow)                         tools (a gear)
+  open-folder                                          about (a blue "?" disc)
+  photo-cd (a disc)                                    restore (two windows)
+  minimize (a bar)                                     maximize (one window)
+  previous-backward (a strong arrow)                   next-forward (a strong arrow)
+  ok-disabled, ok (a check mark), cancel (a cross): the folder tree's buttons
 Frame of the toolbar, in the sizes the toolbar paints them:
-  146 top-left corner 15 x 14, 145 top edge 32 x 14, 140 top-right corner 15 x 14,
-  143 left edge 2 x 16, 144 right edge 2 x 16, 142 bottom edge 100 x 2,
-  147 bottom-left corner 2 x 2, 141 bottom-right corner 2 x 2.
+  frame-top-left corner 15 x 14, frame-top edge 32 x 14, frame-top-right corner 15 x 14,
+  frame-left edge 2 x 16, frame-right edge 2 x 16, frame-bottom edge 100 x 2,
+  frame-bottom-left corner 2 x 2, frame-bottom-right corner 2 x 2.
 
 The program icon (icon 128): a photograph of hills under a sun, a second one behind it,
 on a rounded blue tile. It is one list of shapes, written as res/icons/hicolor/scalable/
@@ -314,23 +315,23 @@ def cancel_icon():
 
 
 BUTTONS = {
-    134: quit_icon,
-    135: play_icon,
-    136: lambda: arrow(True, PALE_INK),
-    137: pause_icon,
-    138: lambda: arrow(False, PALE_INK),
-    139: gear_icon,
-    151: folder_icon,
-    165: help_icon,
-    166: disc_icon,
-    172: restore_icon,
-    173: minimise_icon,
-    174: maximise_icon,
-    175: lambda: arrow(True, INK),
-    176: lambda: arrow(False, INK),
-    148: lambda: check_icon((190, 196, 200), (150, 154, 160)),
-    149: lambda: check_icon((64, 176, 72), (24, 110, 40)),
-    161: cancel_icon,
+    "quit": quit_icon,
+    "play": play_icon,
+    "previous-forward": lambda: arrow(True, PALE_INK),
+    "pause": pause_icon,
+    "next-backward": lambda: arrow(False, PALE_INK),
+    "tools": gear_icon,
+    "open-folder": folder_icon,
+    "about": help_icon,
+    "photo-cd": disc_icon,
+    "restore": restore_icon,
+    "minimize": minimise_icon,
+    "maximize": maximise_icon,
+    "previous-backward": lambda: arrow(True, INK),
+    "next-forward": lambda: arrow(False, INK),
+    "ok-disabled": lambda: check_icon((190, 196, 200), (150, 154, 160)),
+    "ok": lambda: check_icon((64, 176, 72), (24, 110, 40)),
+    "cancel": cancel_icon,
 }
 
 
@@ -406,14 +407,14 @@ def frame_bitmaps():
     bottom_right = Canvas(2, 2, OUTLINE)
     bottom_right.pixels[0][0] = SHADOW
     return {
-        146: crop(band, 0, 15),
-        145: crop(band, 15, 32),
-        140: crop(band, w - 15, 15),
-        143: filled(2, 16, columns=[OUTLINE, HIGHLIGHT]),
-        144: filled(2, 16, columns=[SHADOW, OUTLINE]),
-        142: filled(100, 2, rows=[SHADOW, OUTLINE]),
-        147: bottom_left,
-        141: bottom_right,
+        "frame-top-left": crop(band, 0, 15),
+        "frame-top": crop(band, 15, 32),
+        "frame-top-right": crop(band, w - 15, 15),
+        "frame-left": filled(2, 16, columns=[OUTLINE, HIGHLIGHT]),
+        "frame-right": filled(2, 16, columns=[SHADOW, OUTLINE]),
+        "frame-bottom": filled(100, 2, rows=[SHADOW, OUTLINE]),
+        "frame-bottom-left": bottom_left,
+        "frame-bottom-right": bottom_right,
     }
 
 
@@ -555,8 +556,8 @@ def main():
     os.makedirs(folder, exist_ok=True)
     pictures = {bid: draw() for bid, draw in BUTTONS.items()}
     pictures.update(frame_bitmaps())
-    for bid, canvas in sorted(pictures.items()):
-        with open(os.path.join(folder, "%d.bmp" % bid), "wb") as out:
+    for name, canvas in sorted(pictures.items()):
+        with open(os.path.join(folder, name + ".bmp"), "wb") as out:
             out.write(bmp_bytes(canvas))
     print("wrote %d bitmaps to %s" % (len(pictures), folder))
     write_program_icon(os.path.dirname(folder))

@@ -1,394 +1,78 @@
 #!/usr/bin/env python3
-"""Writes the HTML page templates res/html/<id>.htm.
+"""Checks the page templates in res/html/, or with --fix puts their line ends right.
 
-Each template is a list of lines; every line is written with CR LF, except
-that template 177 has no line end after its last line. The outputs are
-committed, so the build never needs Python; run this after changing a line.
+The .htm files are the templates' source: edit them directly. The program serves
+their bytes as stored, so these rules are part of every page:
+  - every byte is ASCII;
+  - every line ends with CR LF, the last one included, except in blank2-page.htm,
+    whose last line has no line end.
+Without arguments the script lists every file that breaks a rule and exits 1 when
+there is one. With --fix it rewrites the line ends (a lone LF or CR becomes CR LF,
+the last line end is added or removed) and leaves every other byte as it was; a
+non-ASCII byte is only reported, since no rule says what it should become.
+
 The pages are written for WebKit: collections are indexed with [], images
 give their URL in src, a selection colour is accepted in the engine's rgb()
 form too, scroll bars and fixed backgrounds are CSS, the window size is
 window.inner*, the background sound is an AUDIO element whose resolved URL
 setSnd compares exactly, and the hand over a thumbnail is cursor:pointer.
+Python 3 standard library only.
 """
 import os
 import sys
 
-T155 = [
-    '<HTML>',
-    '<HEAD>',
-    '<meta http-equiv="content-type" content="text/html; charset=UTF-8">',
-    '<STYLE TYPE="TEXT/CSS">',
-    'BODY{background-color:#ffffff;margin-left:3;margin-top:3;margin-right:0;margin-bottom:0}',
-    'img{margin-left:0;margin-top:0;margin-right:0;margin-bottom:0}',
-    'td.pic{vertical-align:middle;text-align:center;border:1px solid #c0c0c0;cursor:pointer}',
-    'td.inf{vertical-align:top;text-align:center}',
-    'div{width:120;overflow:hidden;font:10px sans-serif;text-align:center}',
-    '</STYLE>',
-    '<SCRIPT LANGUAGE=JSCRIPT>',
-    'function doClick(o)',
-    '    {',
-    'if(!window.event || !o)',
-    '    return;',
-    'if(!o.className)',
-    '    return;',
-    'var cls=o.className.toLowerCase();',
-    'if(cls!="pic")',
-    '    return;',
-    'if(window.event.ctrlKey)',
-    '    {',
-    '    var toSel=true;',
-    '    if(o.style.borderLeftColor)',
-    '        {',
-    '        var oclr=o.style.borderLeftColor.toLowerCase();',
-    '        toSel=(oclr!="#ff0000" && oclr!="rgb(255, 0, 0)");',
-    '        }',
-    '    var nclr="";',
-    '    var bw="";',
-    '    if(toSel)',
-    '        {',
-    '        bw="3";',
-    '        nclr="#ff0000";',
-    '        }',
-    '    else',
-    '        {',
-    '        bw="1";',
-    '        nclr="#c0c0c0";',
-    '        }',
-    '    o.style.borderLeftColor=nclr;',
-    '    o.style.borderRightColor=nclr;',
-    '    o.style.borderTopColor=nclr;',
-    '    o.style.borderBottomColor=nclr;',
-    '    o.style.borderLeftWidth=bw;',
-    '    o.style.borderRightWidth=bw;',
-    '    o.style.borderTopWidth=bw;',
-    '    o.style.borderBottomWidth=bw;',
-    '    return;',
-    '    }',
-    '',
-    'if(!o.children)',
-    '    return;',
-    'var cs=o.children;',
-    'var n=cs.length;',
-    'for(var i=0; i < n; i++)',
-    '    {',
-    '    if(cs[i].tagName.toLowerCase()=="img")',
-    '        {',
-    '        window.external.ThumbImgClicked(cs[i].src);',
-    '        return;',
-    '        }',
-    '    }',
-    '    }',
-    '</SCRIPT>',
-    '</HEAD>',
-    '<BODY>',
-    '',
-    '',
-]
-
-T156 = [
-    '<HTML>',
-    '<HEAD>',
-    '<meta http-equiv="content-type" content="text/html; charset=UTF-8">',
-    '<STYLE TYPE="TEXT/CSS">',
-    'BODY{font:x-small;background-color:#ffffff;margin-left:0;margin-top:0;margin-right:0;margin-bottom:0}',
-    'table{padding-left:0;padding-right:0;padding-top:0;padding-bottom:0}',
-    'td{padding-left:0;padding-right:0;padding-top:0;padding-bottom:0}',
-    '</STYLE>',
-    '<SCRIPT LANGUAGE=JSCRIPT>',
-    'var imgHeight=0;',
-    'var imgWidth=0;',
-    'function Init2()',
-    '    {',
-    'imgHeight=pic.height;',
-    'imgWidth=pic.width;',
-    'var f=0;',
-    'if(imgHeight>120)',
-    '    f=1;',
-    'if(imgWidth>120)',
-    '    f|=2;',
-    'switch(f)',
-    '    {',
-    '    case 0:',
-    '        break;',
-    '    case 1:',
-    '        pic.height=120;',
-    '        break;',
-    '    case 2:',
-    '        pic.width=120;',
-    '        break;',
-    '    case 3:',
-    '        if(imgHeight>imgWidth)',
-    '            pic.height=120;',
-    '        else',
-    '            pic.width=120;',
-    '        break;',
-    '    }',
-    'pic.style.visibility="visible";',
-    '    }',
-    '',
-    'function Init()',
-    '    {',
-    'var ph=pic.height;',
-    'var pw=pic.width;',
-    'if(ph<=0 || pw<=0)',
-    '    window.setTimeout("Init2();", 50);',
-    'else',
-    '    Init2();',
-    '    }',
-    '',
-    '</SCRIPT>',
-    '</HEAD>',
-    '<BODY bgColor="#000000" style="overflow:hidden">',
-    '<table cols=1 rows=1 border=0 width="100%%" height="100%%" cellSpacing=0>',
-    '<tr>',
-    '<td vAlign="middle" align="center">',
-    '<img src="%s" id="pic" style="visibility:hidden" onload="Init();">',
-    '</td>',
-    '</tr>',
-    '</table>',
-    '</body>',
-    '</html>',
-    '',
-    '',
-]
-
-T157 = [
-    '<HTML>',
-    '<HEAD>',
-    '<STYLE TYPE="TEXT/CSS">',
-    'BODY{font:x-small;background-color:#ffffff;margin-left:0;margin-top:0;margin-right:0;margin-bottom:0}',
-    '</STYLE>',
-    '<SCRIPT LANGUAGE=JSCRIPT>',
-    'function setBgImg(url)',
-    '{',
-    '}',
-    '</SCRIPT>',
-    '</HEAD>',
-    '<BODY height="100%" width="100%" style="overflow:hidden;background-attachment:fixed" background="kovp://bin/152.gif">',
-    '</BODY>',
-    '</HTML>',
-    '',
-]
-
-T159 = [
-    '<HTML>',
-    '<HEAD>',
-    '<meta http-equiv="content-type" content="text/html; charset=UTF-8">',
-    '<STYLE TYPE="TEXT/CSS">',
-    'BODY{font:x-small;background-color:#000000;margin-left:0;margin-top:0;margin-right:0;margin-bottom:0}',
-    'table{padding-left:0;padding-right:0;padding-top:0;padding-bottom:0}',
-    'td{padding-left:0;padding-right:0;padding-top:0;padding-bottom:0}',
-    '</STYLE>',
-    '',
-    '<SCRIPT LANGUAGE=JSCRIPT>',
-    'var pich=0;',
-    'var picw=0;',
-    'var mode=0;',
-    'var count=0;',
-    '',
-    'function ToggleSize()',
-    '    {',
-    'if(pich==0)',
-    '    {',
-    '    pich=pic.height;',
-    '    picw=pic.width;',
-    '    }',
-    '',
-    'var winh=window.innerHeight;',
-    'var winw=window.innerWidth;',
-    '',
-    'count++;',
-    'if(count==1)',
-    '    {',
-    '    pic.style.visibility="visible";',
-    '    }',
-    '',
-    '',
-    'if(pich<=0 || picw<=0 || winh<=0 || winw<=0)',
-    '    {',
-    '\treturn;',
-    '    }',
-    '',
-    '',
-    '',
-    'if(window.event && mode!=2)',
-    '    if(window.event.ctrlKey && window.event.type=="click")',
-    '        {',
-    '\t    var r1=winw/picw*0.8;',
-    '\t    var r2=winh/pich*0.8;',
-    '\t    var r=(r1>r2? r2 : r1)',
-    '\t    pic.width=picw*r;',
-    '\t    pic.height=pich*r',
-    '\t    document.body.style.overflow="hidden";',
-    '        mode=2;',
-    '\t    return;',
-    '\t    }',
-    '',
-    'if(mode==0 && (pich < winh && picw < winw))',
-    '\t{',
-    '    document.body.style.overflow="hidden";',
-    '\treturn;',
-    '\t}',
-    '',
-    'if(mode==0)',
-    '\t{',
-    '\tvar r1=winw/picw',
-    '\tvar r2=winh/pich',
-    '\tvar r=(r1>r2? r2 : r1)',
-    '\tpic.width=picw*r;',
-    '\tpic.height=pich*r',
-    '\tmode=1;',
-    '    document.body.style.overflow="hidden";',
-    '\treturn;',
-    '\t}',
-    '',
-    'mode=0;',
-    'pic.width=picw;',
-    'pic.height=pich;',
-    'if(pic.width>winw || pic.height>winh)',
-    '    document.body.style.overflow="auto";',
-    'else',
-    '    document.body.style.overflow="hidden";',
-    'var x=(picw-winw)/2;',
-    'var y=(pich-winh)/2;',
-    'if(x<0)',
-    '\tx=0;',
-    'if(y<0)',
-    '\ty=0;',
-    'window.scrollTo(x, y);',
-    '\t}',
-    '',
-    '',
-    'function FitToWindow()',
-    '\t{',
-    'var ph=pic.height;',
-    'var pw=pic.width;',
-    'var wh=window.innerHeight;',
-    'var ww=window.innerWidth;',
-    'mode=0;',
-    'if(ph<=0 || pw<=0 || wh<=0 || ww<=0)',
-    '\twindow.setTimeout("ToggleSize();", 50);',
-    'else',
-    '\tToggleSize();',
-    '\t}',
-    '',
-    'function setBgImg(url)',
-    '{',
-    'document.body.background=url;',
-    '}',
-    '',
-    '',
-    '</SCRIPT>',
-    '</HEAD>',
-    '<BODY bgColor="#000000" background="%s" style="background-attachment:fixed;overflow:hidden">',
-    '<table cols=1 rows=1 border=0 width="100%%" height="100%%" cellSpacing=0>',
-    '<tr>',
-    '<td vAlign="middle" align="center">',
-    '<img src="%s" id="pic" style="visibility:hidden" onload="FitToWindow();" onclick="ToggleSize();" title="%s">',
-    '</td>',
-    '</tr>',
-    '</table>',
-    '</body>',
-    '</html>',
-]
-
-# setSnd resolves the new URL through a link element, so that it compares
-# with bgsd.src in the same absolute form the engine keeps.
-T160 = [
-    '<HTML>',
-    '<HEAD>',
-    '<meta http-equiv="content-type" content="text/html; charset=UTF-8">',
-    '<STYLE TYPE="TEXT/CSS">',
-    'BODY{font:x-small;background-color:#ffffff;margin-left:0;margin-top:0;margin-right:0;margin-bottom:0}',
-    'p{color:#ffffff}',
-    '</STYLE>',
-    '<SCRIPT LANGUAGE="JAVASCRIPT">',
-    'function setSnd(url)',
-    '{',
-    'var lnk=document.createElement("a");',
-    'lnk.href=url.toString();',
-    'var url1=lnk.href;',
-    'var url2=bgsd.src;',
-    'if(url1!=url2)',
-    '    bgsd.src=url;',
-    '}',
-    'function setInfo(htm)',
-    '{',
-    'info.innerHTML=htm;',
-    '}',
-    '</SCRIPT>',
-    '</HEAD>',
-    '<BODY height="100%" width="100%" style="overflow:hidden;background-attachment:fixed" background="kovp://bin/152.gif">',
-    '<AUDIO id="bgsd" loop autoplay src="kovp://bin/153.mid"></AUDIO>',
-    '<table width="100%" height="100%" cols=1 rows=2>',
-    '<tr height="80%">',
-    '<td id="info"  align="center" vAlign="middle" style="color:#ffff00">',
-    '&nbsp;',
-    '</td>',
-    '</tr>',
-    '<tr>',
-    '<td>&nbsp;</td>',
-    '</tr>',
-    '</table>',
-    '</BODY>',
-    '</HTML>',
-]
-
-T177 = [
-    '<HTML>',
-    '<BODY STYLE="overflow:hidden">',
-    '</BODY>',
-    '</HTML>',
-]
-
-# The head of the stand-alone web page of thumbnails (tnlist.htm); the page's rows
-# and closing lines are written after it by the web-page tool.
-T180 = [
-    '<HTML>',
-    '<HEAD>',
-    '<meta http-equiv="content-type" content="text/html; charset=UTF-8">',
-    '<STYLE TYPE="TEXT/CSS">',
-    'img{margin-left:0;margin-top:0;margin-right:0;margin-bottom:0;border-top-width:0;border-bottom-width:0;border-left-width:0;border-right-width:0}',
-    'td.pic{vertical-align:middle;text-align:center;border:1px solid #c0c0c0;cursor:pointer}',
-    'td.inf{vertical-align:top;text-align:center}',
-    'div{width:120;overflow:hidden;font:10px sans-serif;text-align:center}',
-    '</STYLE>',
-    '</HEAD>',
-    '<BODY>',
-    '<table width="100%" cols="6" cellSpacing="0" cellPadding="0">',
-    '',
-    '',
-    '',
-]
-
-# (id, lines, whether the last line ends with CR LF)
-TEMPLATES = [
-    (155, T155, True),
-    (156, T156, True),
-    (157, T157, True),
-    (159, T159, True),
-    (160, T160, True),
-    (177, T177, False),
-    (180, T180, True),
-]
+HTML_DIR = os.path.join(os.path.dirname(os.path.abspath(__file__)), 'html')
+NO_FINAL_LINE_END = {'blank2-page.htm'}
 
 
-def render(lines, final_line_end):
-    text = '\r\n'.join(lines)
-    if final_line_end:
-        text += '\r\n'
-    return text.encode('ascii')
+def lines_of(data):
+    """The lines of data without their line ends (CR LF, LF or a lone CR)."""
+    lines = data.replace(b'\r\n', b'\n').replace(b'\r', b'\n').split(b'\n')
+    if lines and lines[-1] == b'':
+        lines.pop()
+    return lines
 
 
-def main():
-    out_dir = os.path.join(os.path.dirname(os.path.abspath(__file__)), 'html')
-    os.makedirs(out_dir, exist_ok=True)
-    for ident, lines, final_line_end in TEMPLATES:
-        path = os.path.join(out_dir, '%d.htm' % ident)
-        with open(path, 'wb') as f:
-            f.write(render(lines, final_line_end))
-    return 0
+def normalised(name, data):
+    text = b'\r\n'.join(lines_of(data))
+    if name not in NO_FINAL_LINE_END:
+        text += b'\r\n'
+    return text
+
+
+def problems(name, data):
+    found = []
+    if any(byte >= 0x80 for byte in data):
+        found.append('a byte outside ASCII')
+    if data != normalised(name, data):
+        found.append('line ends other than CR LF'
+                     + (', or a line end after the last line' if name in NO_FINAL_LINE_END
+                        else ', or no line end after the last line'))
+    return found
+
+
+def main(argv):
+    fix = argv[1:] == ['--fix']
+    if argv[1:] and not fix:
+        print('usage: make_templates.py [--fix]', file=sys.stderr)
+        return 2
+    failed = False
+    for name in sorted(os.listdir(HTML_DIR)):
+        if not name.endswith('.htm'):
+            continue
+        path = os.path.join(HTML_DIR, name)
+        with open(path, 'rb') as f:
+            data = f.read()
+        if fix and data != normalised(name, data):
+            with open(path, 'wb') as f:
+                f.write(normalised(name, data))
+            print('%s: line ends put right' % name)
+            data = normalised(name, data)
+        for problem in problems(name, data):
+            print('%s: %s' % (name, problem))
+            failed = True
+    return 1 if failed else 0
 
 
 if __name__ == '__main__':
-    sys.exit(main())
+    sys.exit(main(sys.argv))

@@ -26,11 +26,16 @@ Point ButtonContentOrigin(int buttonWidth, int buttonHeight, int pictureWidth, i
 
 const std::vector<ToolbarButtonSpec>& ToolbarButtonSpecs() {
   static const std::vector<ToolbarButtonSpec> specs = {
-      {1003, 135, kToolbarBackColour, 5002},     {1004, 136, kToolbarBackColour, 5003},
-      {1005, 176, kToolbarBackColour, 5001},     {1006, 139, kToolbarBackColour, 5004},
-      {1007, 134, kToolbarBackColour, 5000},     {1008, 151, kToolbarBackColour, 5005},
-      {1009, 165, kLightButtonBackColour, 5010}, {1010, 166, kLightButtonBackColour, 5011},
-      {1011, 173, kToolbarBackColour, 5020},     {1012, 172, kToolbarBackColour, 5019},
+      {kBtnSlideShow, BitmapId::kPlay, kToolbarBackColour, StringId::kTipSlideShow},
+      {kBtnPrevious, BitmapId::kPreviousForward, kToolbarBackColour, StringId::kTipPrevious},
+      {kBtnNext, BitmapId::kNextForward, kToolbarBackColour, StringId::kTipNext},
+      {kBtnTools, BitmapId::kTools, kToolbarBackColour, StringId::kTipTools},
+      {kBtnQuitOrBack, BitmapId::kQuit, kToolbarBackColour, StringId::kTipQuit},
+      {kBtnOpenFolder, BitmapId::kOpenFolder, kToolbarBackColour, StringId::kTipOpenFolder},
+      {kBtnAbout, BitmapId::kAbout, kLightButtonBackColour, StringId::kTipAbout},
+      {kBtnPhotoCd, BitmapId::kPhotoCd, kLightButtonBackColour, StringId::kTipPhotoCd},
+      {kBtnMinimize, BitmapId::kMinimize, kToolbarBackColour, StringId::kTipMinimize},
+      {kBtnMaximize, BitmapId::kRestore, kToolbarBackColour, StringId::kTipRestore},
   };
   return specs;
 }

@@ -16,9 +16,9 @@ Point ButtonContentOrigin(int buttonWidth, int buttonHeight, int pictureWidth, i
 // The toolbar's buttons as they start.
 struct ToolbarButtonSpec {
   int id = 0;
-  int bitmapId = 0;
+  BitmapId bitmapId = BitmapId::kQuit;
   PackedRgb background = kToolbarBackColour;
-  int tooltipId = 0;
+  StringId tooltipId = StringId::kTipQuit;
 };
 const std::vector<ToolbarButtonSpec>& ToolbarButtonSpecs();
 constexpr int kToolbarButtonSize = 18;

@@ -31,9 +31,9 @@ bool DecodeSkinBitmap(const std::string& bmpBytes, SkinBitmap* bitmap) {
   return true;
 }
 
-bool LoadSkinBitmap(int bitmapId, SkinBitmap* bitmap) {
+bool LoadSkinBitmap(BitmapId bitmapId, SkinBitmap* bitmap) {
   std::string bytes;
-  if (!LoadResourceBytes(bitmapId, ResourceType::kBitmap, &bytes)) return false;
+  if (!LoadResourceBytes(bitmapId, &bytes)) return false;
   return DecodeSkinBitmap(bytes, bitmap);
 }
 

@@ -17,7 +17,7 @@ struct SkinBitmap {
 // Decodes the BMP bytes; false (and *bitmap left as it was) for anything that is
 // not a readable BMP.
 bool DecodeSkinBitmap(const std::string& bmpBytes, SkinBitmap* bitmap);
-// The bitmap resource id; false when there is none or it does not decode.
-bool LoadSkinBitmap(int bitmapId, SkinBitmap* bitmap);
+// The bitmap resource; false when there is none or it does not decode.
+bool LoadSkinBitmap(BitmapId bitmapId, SkinBitmap* bitmap);
 
 }  // namespace kov

@@ -4,16 +4,16 @@
 
 namespace kov {
 
-BitmapSize FrameBitmapSize(int bitmapId) {
+BitmapSize FrameBitmapSize(BitmapId bitmapId) {
   switch (bitmapId) {
-    case kFrameTopRight:
-    case kFrameTopLeft: return {15, 14};
-    case kFrameTop: return {32, 14};
-    case kFrameLeft:
-    case kFrameRight: return {2, 16};
-    case kFrameBottom: return {100, 2};
-    case kFrameBottomLeft:
-    case kFrameBottomRight: return {2, 2};
+    case BitmapId::kFrameTopRight:
+    case BitmapId::kFrameTopLeft: return {15, 14};
+    case BitmapId::kFrameTop: return {32, 14};
+    case BitmapId::kFrameLeft:
+    case BitmapId::kFrameRight: return {2, 16};
+    case BitmapId::kFrameBottom: return {100, 2};
+    case BitmapId::kFrameBottomLeft:
+    case BitmapId::kFrameBottomRight: return {2, 2};
     default: return {};
   }
 }
@@ -21,7 +21,7 @@ BitmapSize FrameBitmapSize(int bitmapId) {
 namespace {
 
 // Adds the piece at (x, y), clipped to the client area; nothing when it lies outside.
-void AddTile(std::vector<FrameTile>* tiles, int bitmapId, int x, int y, int width, int height,
+void AddTile(std::vector<FrameTile>* tiles, BitmapId bitmapId, int x, int y, int width, int height,
              int clientWidth, int clientHeight) {
   int right = std::min(x + width, clientWidth);
   int bottom = std::min(y + height, clientHeight);
@@ -36,19 +36,19 @@ void AddTile(std::vector<FrameTile>* tiles, int bitmapId, int x, int y, int widt
 std::vector<FrameTile> FrameTiles(int width, int height) {
   std::vector<FrameTile> tiles;
   if (width <= 0 || height <= 0) return tiles;
-  for (int x = 0; x < width; x += 32) AddTile(&tiles, kFrameTop, x, 0, 32, 14, width, height);
-  AddTile(&tiles, kFrameTopLeft, 0, 0, 15, 14, width, height);
-  if (width >= 15) AddTile(&tiles, kFrameTopRight, width - 15, 0, 15, 14, width, height);
+  for (int x = 0; x < width; x += 32) AddTile(&tiles, BitmapId::kFrameTop, x, 0, 32, 14, width, height);
+  AddTile(&tiles, BitmapId::kFrameTopLeft, 0, 0, 15, 14, width, height);
+  if (width >= 15) AddTile(&tiles, BitmapId::kFrameTopRight, width - 15, 0, 15, 14, width, height);
   for (int y = 14; y < height; y += 16) {
-    AddTile(&tiles, kFrameLeft, 0, y, 2, 16, width, height);
-    if (width >= 2) AddTile(&tiles, kFrameRight, width - 2, y, 2, 16, width, height);
+    AddTile(&tiles, BitmapId::kFrameLeft, 0, y, 2, 16, width, height);
+    if (width >= 2) AddTile(&tiles, BitmapId::kFrameRight, width - 2, y, 2, 16, width, height);
   }
   if (height >= 2) {
     for (int x = 0; x < width; x += 16) {
-      AddTile(&tiles, kFrameBottom, x, height - 2, 16, 2, width, height);
+      AddTile(&tiles, BitmapId::kFrameBottom, x, height - 2, 16, 2, width, height);
     }
-    AddTile(&tiles, kFrameBottomLeft, 0, height - 2, 2, 2, width, height);
-    if (width >= 2) AddTile(&tiles, kFrameBottomRight, width - 2, height - 2, 2, 2, width, height);
+    AddTile(&tiles, BitmapId::kFrameBottomLeft, 0, height - 2, 2, 2, width, height);
+    if (width >= 2) AddTile(&tiles, BitmapId::kFrameBottomRight, width - 2, height - 2, 2, 2, width, height);
   }
   return tiles;
 }

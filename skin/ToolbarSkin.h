@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/Screen.h"
+#include "res/ResourceIds.h"
 
 namespace kov {
 
@@ -19,27 +20,22 @@ constexpr PackedRgb kLightButtonBackColour = 0xE8EDFA;  // red 232, green 237, b
 constexpr int kToolbarWidth = 215;
 constexpr int kToolbarHeight = 28;
 
-// Frame bitmaps and their sizes.
-enum FrameBitmap : int {
-  kFrameTopRight = 140,     // 15 x 14
-  kFrameBottomRight = 141,  // 2 x 2
-  kFrameBottom = 142,       // 100 x 2, used in 16-pixel pieces
-  kFrameLeft = 143,         // 2 x 16
-  kFrameRight = 144,        // 2 x 16
-  kFrameTop = 145,          // 32 x 14
-  kFrameTopLeft = 146,      // 15 x 14
-  kFrameBottomLeft = 147,   // 2 x 2
+// The eight bitmaps of the frame.
+constexpr BitmapId kFrameBitmaps[] = {
+    BitmapId::kFrameTopRight, BitmapId::kFrameBottomRight, BitmapId::kFrameBottom,
+    BitmapId::kFrameLeft,     BitmapId::kFrameRight,       BitmapId::kFrameTop,
+    BitmapId::kFrameTopLeft,  BitmapId::kFrameBottomLeft,
 };
 struct BitmapSize {
   int width = 0, height = 0;
 };
-// The size a frame bitmap has; 0 x 0 for an id that is not one.
-BitmapSize FrameBitmapSize(int bitmapId);
+// The size a frame bitmap has; 0 x 0 for a bitmap that is not one.
+BitmapSize FrameBitmapSize(BitmapId bitmapId);
 
 // One copy of (the top-left width x height of) a frame bitmap into the client area.
 // Pieces are clipped to the client area, so none reaches past it.
 struct FrameTile {
-  int bitmapId = 0;
+  BitmapId bitmapId = BitmapId::kFrameTop;
   int x = 0, y = 0, width = 0, height = 0;
 };
 // The frame of a width x height client area, in painting order (later tiles cover

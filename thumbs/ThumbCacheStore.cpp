@@ -118,7 +118,7 @@ bool CThumbCacheStore::LastWriteOf(const std::string& imagePath, uint64_t* lastW
 }
 
 bool CThumbCacheStore::LoadPlaceholder(std::string* bytes) {
-  return LoadResourceBytes(kPlaceholderResourceId, ResourceType::kBin, bytes);
+  return LoadResourceBytes(BinId::kPlaceholderThumbnail, bytes);
 }
 
 }  // namespace kov

@@ -1,13 +1,11 @@
 #pragma once
 // The thumbnail builder's store on the real cache files: CThumbCache, the cache
-// location rule and the staleness test, and the placeholder picture (BIN 154).
+// location rule and the staleness test, and the placeholder picture (BinId::kPlaceholderThumbnail).
 #include <string>
 
 #include "thumbs/ThumbBuilderPorts.h"
 
 namespace kov {
-
-constexpr int kPlaceholderResourceId = 154;
 
 class CThumbCacheStore : public IThumbStore {
  public:

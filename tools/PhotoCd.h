@@ -22,8 +22,8 @@ bool CanPreparePhotoCd(const std::string& root);
 
 enum class PhotoCdOutcome {
   kFilesWritten,    // the caches may be built next
-  kAutorunFailed,   // message 5012; nothing written
-  kProgramFailed,   // message 5014; the autorun files stay as written
+  kAutorunFailed,   // StringId::kAutorunFailed; nothing written
+  kProgramFailed,   // StringId::kProgramCopyFailed; the autorun files stay as written
 };
 
 // With autorun, writes AUTORUN.INF and an executable autorun.sh into root; without,

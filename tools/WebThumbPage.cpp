@@ -112,7 +112,7 @@ std::string ThumbListPage(const std::string& head, const std::vector<WebThumbEnt
 bool WriteThumbListPage(const std::string& folder, const std::vector<WebThumbEntry>& entries,
                         std::string* error) {
   std::string head;
-  if (!LoadResourceBytes(180, ResourceType::kHtml, &head)) {
+  if (!LoadResourceBytes(TemplateId::kWebThumbnailListHead, &head)) {
     if (error) *error = "the page template is missing";
     return false;
   }

@@ -30,12 +30,12 @@ void RemoveOldWebThumbs(const std::string& folder);
 // The first "kovtnN.gif" (N = 1, 2, ...) that does not exist in folder.
 std::string NextWebThumbName(const std::string& folder);
 
-// The page's bytes: head (template 180), then for every six entries a row of linked
+// The page's bytes: head (TemplateId::kWebThumbnailListHead), then for every six entries a row of linked
 // pictures and a row of captions, eleven cells each (six of 120 pixels, five 6-pixel
 // spacers), then the closing lines. Names go into text HTML-escaped and into links
 // percent-encoded.
 std::string ThumbListPage(const std::string& head, const std::vector<WebThumbEntry>& entries);
-// Writes folder/tnlist.htm from template 180 atomically: a failed write leaves an
+// Writes folder/tnlist.htm from that template atomically: a failed write leaves an
 // older page as it was, and a read-only one is not replaced. false with a reason in
 // *error.
 bool WriteThumbListPage(const std::string& folder, const std::vector<WebThumbEntry>& entries,

@@ -40,7 +40,7 @@ GtkWidget* CHoverButton::Create(int controlId, int width, int height) {
   return widget_;
 }
 
-void CHoverButton::SetTooltip(int stringId) {
+void CHoverButton::SetTooltip(StringId stringId) {
   const char* text = LoadString(stringId);
   if (text != nullptr) SetTooltipText(text);
 }
@@ -205,17 +205,13 @@ void CHoverButton::StopTimers() {
   delayTimer_ = autoPopTimer_ = 0;
 }
 
-void CImageButton::SetBitmaps(int normalId, int hoverId) {
-  if (normalId != 0) {
-    normalId_ = normalId;
-    normal_ = SkinBitmap{};
-    LoadSkinBitmap(normalId, &normal_);
-  }
-  if (hoverId != 0) {
-    hoverId_ = hoverId;
-    hover_ = SkinBitmap{};
-    LoadSkinBitmap(hoverId, &hover_);
-  }
+void CImageButton::SetBitmaps(BitmapId normalId, BitmapId hoverId) {
+  normalId_ = normalId;
+  normal_ = SkinBitmap{};
+  LoadSkinBitmap(normalId, &normal_);
+  hoverId_ = hoverId;
+  hover_ = SkinBitmap{};
+  LoadSkinBitmap(hoverId, &hover_);
   Redraw();
 }
 

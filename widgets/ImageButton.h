@@ -9,6 +9,7 @@
 #include <functional>
 #include <string>
 
+#include "res/ResourceIds.h"
 #include "skin/SkinBitmap.h"
 #include "widgets/TooltipWindow.h"
 
@@ -28,7 +29,7 @@ class CHoverButton {
   int ControlId() const { return controlId_; }
 
   // The string's text becomes the tooltip; a string that does not load leaves it as it was.
-  void SetTooltip(int stringId);
+  void SetTooltip(StringId stringId);
   void SetTooltipText(const std::string& text);
   const std::string& TooltipText() const { return tooltipText_; }
   void SetBackColor(PackedRgb colour);
@@ -91,11 +92,11 @@ class CHoverButton {
 
 class CImageButton : public CHoverButton {
  public:
-  // Loads the bitmaps for ids that are not 0 (one that fails to load leaves the
-  // picture empty), then redraws. An id of 0 keeps that bitmap.
-  void SetBitmaps(int normalId, int hoverId);
-  int NormalBitmapId() const { return normalId_; }
-  int HoverBitmapId() const { return hoverId_; }
+  // Loads the bitmaps (one that fails to load leaves the picture empty), then redraws.
+  void SetBitmaps(BitmapId normalId, BitmapId hoverId);
+  // The bitmaps last set; none (0) before the first SetBitmaps.
+  BitmapId NormalBitmapId() const { return normalId_; }
+  BitmapId HoverBitmapId() const { return hoverId_; }
 
  protected:
   void OnMouseEntered() override { Redraw(); }
@@ -104,7 +105,7 @@ class CImageButton : public CHoverButton {
 
  private:
   SkinBitmap normal_, hover_;
-  int normalId_ = 0, hoverId_ = 0;
+  BitmapId normalId_{}, hoverId_{};
 };
 
 }  // namespace kov

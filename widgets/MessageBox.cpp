@@ -30,7 +30,7 @@ void CGtkMessageBox::ShowNotice(GtkWindow* parent, const std::string& text) {
   RunMessageBox(parent, GTK_MESSAGE_WARNING, GTK_BUTTONS_OK, GTK_RESPONSE_OK, text);
 }
 
-void CGtkMessageBox::ShowMessage(GtkWindow* parent, int stringId, GtkMessageType type) {
+void CGtkMessageBox::ShowMessage(GtkWindow* parent, StringId stringId, GtkMessageType type) {
   const char* text = LoadString(stringId);
   RunMessageBox(parent, type, GTK_BUTTONS_OK, GTK_RESPONSE_OK, text != nullptr ? text : "");
 }

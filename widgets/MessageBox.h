@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "res/ResourceIds.h"
+
 namespace kov {
 
 class IMessageBox {
@@ -15,8 +17,8 @@ class IMessageBox {
   virtual bool AskYesNo(GtkWindow* parent, const std::string& text) { return false; }
   // A warning with OK.
   virtual void ShowNotice(GtkWindow* parent, const std::string& text) {}
-  // String stringId of the string table with the icon of type, and OK.
-  virtual void ShowMessage(GtkWindow* parent, int stringId, GtkMessageType type) {}
+  // A text of the string table with the icon of type, and OK.
+  virtual void ShowMessage(GtkWindow* parent, StringId stringId, GtkMessageType type) {}
 };
 
 // Modal GtkMessageDialogs captioned with the program's name.
@@ -24,7 +26,7 @@ class CGtkMessageBox : public IMessageBox {
  public:
   bool AskYesNo(GtkWindow* parent, const std::string& text) override;
   void ShowNotice(GtkWindow* parent, const std::string& text) override;
-  void ShowMessage(GtkWindow* parent, int stringId, GtkMessageType type) override;
+  void ShowMessage(GtkWindow* parent, StringId stringId, GtkMessageType type) override;
 };
 
 // The toolkit's message box unless a test installed its own (not owned; null restores

@@ -24,7 +24,7 @@ cairo_surface_t* MakeSkinSurface(const SkinBitmap& bitmap) {
   return surface;
 }
 
-cairo_surface_t* LoadSkinSurface(int bitmapId) {
+cairo_surface_t* LoadSkinSurface(BitmapId bitmapId) {
   SkinBitmap bitmap;
   if (!LoadSkinBitmap(bitmapId, &bitmap)) return nullptr;
   return MakeSkinSurface(bitmap);

@@ -10,7 +10,7 @@ namespace kov {
 // destroys it.
 cairo_surface_t* MakeSkinSurface(const SkinBitmap& bitmap);
 // The bitmap resource as a surface; nullptr when it does not load.
-cairo_surface_t* LoadSkinSurface(int bitmapId);
+cairo_surface_t* LoadSkinSurface(BitmapId bitmapId);
 
 void SetSourceColour(cairo_t* cr, PackedRgb colour);
 

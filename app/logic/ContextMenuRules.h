@@ -1,5 +1,5 @@
 #pragma once
-// Which entries of the pages' context menu (menu 171) can be chosen: printing always;
+// Which entries of the pages' context menu can be chosen: printing always;
 // Save Picture only over a picture; the file operations only with thumbnails selected,
 // and moving or deleting only in a folder on a fixed volume.
 #include <cstddef>

@@ -8,8 +8,6 @@ namespace kov {
 
 namespace {
 
-constexpr int kDeleteQuestion = 5017;
-
 std::string WithoutCarriageReturns(const std::string& text) {
   std::string out;
   for (char c : text)
@@ -46,7 +44,7 @@ std::string FailureLine(FileOperation operation, const FileOperationReport& repo
 }  // namespace
 
 std::string DeleteQuestionText(size_t count) {
-  const char* format = LoadString(kDeleteQuestion);
+  const char* format = LoadString(StringId::kDeleteQuestion);
   if (format == nullptr) return "";
   char text[256];
   std::snprintf(text, sizeof text, format, static_cast<unsigned long>(count));

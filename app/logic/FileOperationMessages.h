@@ -1,6 +1,6 @@
 #pragma once
 // The texts of the selection commands' message boxes: the question before a delete
-// (string 5017) and the one message that says how many files were not copied, moved
+// (StringId::kDeleteQuestion) and the one message that says how many files were not copied, moved
 // or trashed, and why. Line breaks are '\n'.
 #include <cstddef>
 #include <string>
@@ -10,7 +10,7 @@
 
 namespace kov {
 
-// String 5017 with the number of selected thumbnails.
+// The delete question with the number of selected thumbnails.
 std::string DeleteQuestionText(size_t count);
 
 // When every file was done: how many were copied or moved ("" for the trash, whose

@@ -34,7 +34,7 @@ const KeyCommand kPlainKeys[] = {
 };
 
 int AcceleratorCommand(const KeyPress& key) {
-  const AcceleratorTable* table = LoadAccelerators(169);
+  const AcceleratorTable* table = LoadAccelerators(AcceleratorTableId::kToolbarKeys);
   if (!table) return 0;  // without the table the plain keys still work
   unsigned modifiers = (key.shift ? unsigned(kAccelShift) : 0u) |
                        (key.ctrl ? unsigned(kAccelControl) : 0u) | (key.alt ? unsigned(kAccelAlt) : 0u);

@@ -13,7 +13,7 @@ struct KeyPress {
   bool alt = false;
 };
 
-// Accelerator table 169 first (F-keys, Ctrl+P, Ctrl+Page Up/Down), then the plain
+// The toolbar's accelerator table first (F-keys, Ctrl+P, Ctrl+Page Up/Down), then the plain
 // keys, which only count with no Ctrl, Shift or Alt held. 0 when the key is not
 // mapped and must pass through to the page.
 int CommandForKey(const KeyPress& key);

@@ -5,10 +5,6 @@
 namespace kov {
 namespace {
 
-// Bitmaps and tooltip strings of the layout buttons.
-constexpr int kBmpRestore = 172, kBmpMinimize = 173, kBmpMaximize = 174;
-constexpr int kTipRestore = 5019, kTipMinimize = 5020, kTipMaximize = 5021;
-
 Rect Placed(int left, int top, Size size) { return Rect{left, top, left + size.width, top + size.height}; }
 
 bool Equal(const Rect& a, const Rect& b) {
@@ -41,22 +37,22 @@ LayoutPlan PlanLayout(LayoutMode mode, const Rect& screen, Size toolbar) {
   switch (mode) {
     case LayoutMode::kMaximized:
       plan.panes = screen;
-      plan.minimizeBitmap = kBmpMinimize, plan.minimizeTooltip = kTipMinimize;
-      plan.maximizeBitmap = kBmpRestore, plan.maximizeTooltip = kTipRestore;
+      plan.minimizeBitmap = BitmapId::kMinimize, plan.minimizeTooltip = StringId::kTipMinimize;
+      plan.maximizeBitmap = BitmapId::kRestore, plan.maximizeTooltip = StringId::kTipRestore;
       break;
     case LayoutMode::kRestored: {
       int d = screen.Width() / 10;
       plan.panes = Rect{screen.left + d, screen.top + d, screen.right - d, screen.bottom - d};
       plan.toolbar = Placed(plan.panes.right - kScrollThumbWidth - 2 - toolbar.width,
                             plan.panes.bottom - kScrollThumbHeight - 2 - toolbar.height, toolbar);
-      plan.minimizeBitmap = kBmpMinimize, plan.minimizeTooltip = kTipMinimize;
-      plan.maximizeBitmap = kBmpMaximize, plan.maximizeTooltip = kTipMaximize;
+      plan.minimizeBitmap = BitmapId::kMinimize, plan.minimizeTooltip = StringId::kTipMinimize;
+      plan.maximizeBitmap = BitmapId::kMaximize, plan.maximizeTooltip = StringId::kTipMaximize;
       break;
     }
     case LayoutMode::kMinimized:
       plan.panes = Rect{0, 0, 0, 0};
-      plan.minimizeBitmap = kBmpRestore, plan.minimizeTooltip = kTipRestore;
-      plan.maximizeBitmap = kBmpMaximize, plan.maximizeTooltip = kTipMaximize;
+      plan.minimizeBitmap = BitmapId::kRestore, plan.minimizeTooltip = StringId::kTipRestore;
+      plan.maximizeBitmap = BitmapId::kMaximize, plan.maximizeTooltip = StringId::kTipMaximize;
       plan.buttonsEnabled = false;
       break;
   }

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "platform/Screen.h"
+#include "res/ResourceIds.h"
 
 namespace kov {
 
@@ -20,10 +21,11 @@ struct Size {
 struct LayoutPlan {
   Rect panes;              // the three full-screen panes
   Rect toolbar;            // the toolbar, its size kept
-  int minimizeBitmap = 0;  // bitmaps and tooltips of kBtnMinimize and kBtnMaximize
-  int minimizeTooltip = 0;
-  int maximizeBitmap = 0;
-  int maximizeTooltip = 0;
+  // bitmaps and tooltips of kBtnMinimize and kBtnMaximize
+  BitmapId minimizeBitmap = BitmapId::kMinimize;
+  StringId minimizeTooltip = StringId::kTipMinimize;
+  BitmapId maximizeBitmap = BitmapId::kMaximize;
+  StringId maximizeTooltip = StringId::kTipMaximize;
   // When false, every button but kBtnQuitOrBack, kBtnMinimize and kBtnMaximize is disabled.
   bool buttonsEnabled = true;
 };

@@ -3,14 +3,11 @@
 #include "base/TextEscape.h"
 #include "pages/FolderBackground.h"
 #include "pages/PageText.h"
+#include "res/StringTable.h"
 
 namespace kov {
 
-const char kBuiltInPictureUrl[] = "kovp://bin/152.gif";
-
 namespace {
-const char kNoImagesFormatStart[] = "<h3>There are no any image files in the current folder.</h3><p>";
-const char kNoImagesFormatEnd[] = "</p>";
 
 std::string Call(const char* function, const std::string& argument) {
   return std::string(function) + "(" + JsStringLiteral(argument) + ");";
@@ -24,8 +21,13 @@ std::string ClearInfoStatement() { return SetInfoStatement("&nbsp;"); }
 std::string SetSoundStatement(const std::string& url) { return Call("setSnd", url); }
 std::string SetBackgroundStatement(const std::string& url) { return Call("setBgImg", url); }
 
+// The text's one %s is replaced by hand: a folder's name has no length limit.
 std::string NoImagesStatement(const std::string& folder) {
-  return SetInfoStatement(kNoImagesFormatStart + HtmlEscape(DisplayName(folder)) + kNoImagesFormatEnd);
+  const char* format = LoadString(StringId::kNoPicturesInFolder);
+  std::string text = format != nullptr ? format : "%s";
+  const size_t at = text.find("%s");
+  if (at != std::string::npos) text.replace(at, 2, HtmlEscape(DisplayName(folder)));
+  return SetInfoStatement(text);
 }
 
 std::string FolderBackgroundStatement(const std::string& folder) {

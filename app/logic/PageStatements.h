@@ -5,9 +5,9 @@
 // out of the statement.
 #include <string>
 
-namespace kov {
+#include "res/Resources.h"  // kBuiltInPictureUrl
 
-extern const char kBuiltInPictureUrl[];  // "kovp://bin/152.gif"
+namespace kov {
 
 std::string FileUrl(const std::string& path);  // "" when the path is not absolute
 

@@ -21,7 +21,7 @@ std::optional<int> IntervalOfCommand(int command) {
 void CSlideShow::Stop() {
   if (timerId_ != 0) timer_.Kill(timerId_);
   timerId_ = 0;
-  view_.SetButtonBitmap(kBtnSlideShow, kBmpPlay);
+  view_.SetButtonBitmap(kBtnSlideShow, BitmapId::kPlay);
 }
 
 void CSlideShow::Toggle() {
@@ -29,7 +29,7 @@ void CSlideShow::Toggle() {
     Stop();
     return;
   }
-  view_.SetButtonBitmap(kBtnSlideShow, kBmpPause);
+  view_.SetButtonBitmap(kBtnSlideShow, BitmapId::kPause);
   // A timer that cannot be started leaves the id 0: this step is still taken, no
   // tick follows, and the next toggle tries again.
   timerId_ = timer_.Start(static_cast<unsigned>(intervalSeconds_) * 1000u);
@@ -62,8 +62,9 @@ void CSlideShow::StepInCurrentDirection() {
 void CSlideShow::SetDirection(SlideDirection direction) {
   direction_ = direction;
   bool backward = direction == SlideDirection::kBackward;
-  view_.SetButtonBitmap(kBtnPrevious, backward ? kBmpPreviousBackward : kBmpPreviousForward);
-  view_.SetButtonBitmap(kBtnNext, backward ? kBmpNextBackward : kBmpNextForward);
+  view_.SetButtonBitmap(kBtnPrevious,
+                        backward ? BitmapId::kPreviousBackward : BitmapId::kPreviousForward);
+  view_.SetButtonBitmap(kBtnNext, backward ? BitmapId::kNextBackward : BitmapId::kNextForward);
 }
 
 void CSlideShow::Backward() {

@@ -5,17 +5,9 @@
 // only decides.
 #include <optional>
 
-namespace kov {
+#include "res/ResourceIds.h"
 
-// Button bitmaps that show the show's state and direction.
-enum SlideShowBitmap : int {
-  kBmpPlay = 135,              // kBtnSlideShow while stopped
-  kBmpPause = 137,             // kBtnSlideShow while running
-  kBmpPreviousForward = 136,   // kBtnPrevious while going forward
-  kBmpPreviousBackward = 175,  // kBtnPrevious while going backward
-  kBmpNextForward = 176,       // kBtnNext while going forward
-  kBmpNextBackward = 138,      // kBtnNext while going backward
-};
+namespace kov {
 
 enum class SlideDirection { kForward = 0, kBackward = 1 };
 
@@ -36,7 +28,9 @@ class ISlideShowView {
   virtual ~ISlideShowView() = default;
   virtual void ShowNextImage() = 0;
   virtual void ShowPreviousImage() = 0;
-  virtual void SetButtonBitmap(int buttonId, int bitmapId) = 0;
+  // kBtnSlideShow shows kPlay while stopped and kPause while running; kBtnPrevious and
+  // kBtnNext show the strong arrow of the direction the pictures go.
+  virtual void SetButtonBitmap(int buttonId, BitmapId bitmapId) = 0;
 };
 
 // Seconds of an interval command (kCmdInterval1..kCmdInterval20; any other id of the

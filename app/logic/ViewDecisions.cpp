@@ -2,11 +2,6 @@
 
 namespace kov {
 
-namespace {
-constexpr int kTipQuit = 5000;
-constexpr int kTipBackToThumbnails = 5009;
-}  // namespace
-
 QuitOrBack DecideQuitOrBack(const ViewState& state) {
   bool pictureOfAList = state.thumbnailListVisible && state.thumbnailCount != 0 &&
                         state.front == FrontPane::kImage;
@@ -25,8 +20,8 @@ RefreshAction DecideRefresh(const ViewState& state) {
   return RefreshAction::kNothing;
 }
 
-int QuitButtonTooltipForImage(int thumbnailCount) {
-  return thumbnailCount >= 1 ? kTipBackToThumbnails : kTipQuit;
+StringId QuitButtonTooltipForImage(int thumbnailCount) {
+  return thumbnailCount >= 1 ? StringId::kTipBackToThumbnails : StringId::kTipQuit;
 }
 
 bool ShouldWalkAfterCount(int thumbnailCount) { return thumbnailCount < 1; }

@@ -1,5 +1,7 @@
 #pragma once
 // What the toolbar's view commands do, decided from the state the windows report.
+#include "res/ResourceIds.h"
+
 namespace kov {
 
 // Which pane is in front, as the toolbar's geometry record answers it.
@@ -24,7 +26,7 @@ enum class RefreshAction { kBackToThumbnails, kReloadThumbnailPage, kNothing };
 RefreshAction DecideRefresh(const ViewState& state);
 
 // The tooltip string of kBtnQuitOrBack while a picture is shown.
-int QuitButtonTooltipForImage(int thumbnailCount);
+StringId QuitButtonTooltipForImage(int thumbnailCount);
 
 // After the list page reports its count: walk one picture when it listed none.
 bool ShouldWalkAfterCount(int thumbnailCount);

@@ -27,7 +27,7 @@ std::string AnyCasePattern(const std::string& pattern) {
   return out;
 }
 
-void AddFilters(GtkFileChooser* chooser, int filterStringId) {
+void AddFilters(GtkFileChooser* chooser, StringId filterStringId) {
   const char* text = LoadString(filterStringId);
   for (const FileFilter& filter : ParseFileFilters(text != nullptr ? text : "")) {
     GtkFileFilter* gtkFilter = gtk_file_filter_new();
@@ -64,7 +64,8 @@ bool RunChooserDialog(GtkWidget* dialog, std::string* path) {
 
 }  // namespace
 
-bool CGtkFileChooser::ChooseFileToOpen(GtkWindow* owner, int filterStringId, std::string* path) {
+bool CGtkFileChooser::ChooseFileToOpen(GtkWindow* owner, StringId filterStringId,
+                                       std::string* path) {
   GtkWidget* dialog = NewChooserDialog("Open", owner, GTK_FILE_CHOOSER_ACTION_OPEN, "_Open");
   AddFilters(GTK_FILE_CHOOSER(dialog), filterStringId);
   return RunChooserDialog(dialog, path);

@@ -6,14 +6,16 @@
 
 #include <string>
 
+#include "res/ResourceIds.h"
+
 namespace kov {
 
 class IFileChooser {
  public:
   virtual ~IFileChooser() = default;
-  // Runs an open-file dialog over owner with the filters of string filterStringId;
+  // Runs an open-file dialog over owner with the filters of the string filterStringId;
   // true with the chosen file's full path in *path when the user confirmed.
-  virtual bool ChooseFileToOpen(GtkWindow* owner, int filterStringId, std::string* path) = 0;
+  virtual bool ChooseFileToOpen(GtkWindow* owner, StringId filterStringId, std::string* path) = 0;
   // Runs a save dialog over owner that offers picture's name in the user's Pictures
   // folder and asks before an existing file is replaced; true with the chosen path in
   // *path when the user saved.
@@ -23,7 +25,7 @@ class IFileChooser {
 // The toolkit's file chooser, run modally.
 class CGtkFileChooser : public IFileChooser {
  public:
-  bool ChooseFileToOpen(GtkWindow* owner, int filterStringId, std::string* path) override;
+  bool ChooseFileToOpen(GtkWindow* owner, StringId filterStringId, std::string* path) override;
   bool ChooseFileToSave(GtkWindow* owner, const std::string& picture, std::string* path) override;
 };
 

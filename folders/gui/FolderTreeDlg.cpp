@@ -14,8 +14,6 @@ namespace {
 constexpr int kButtonSize = 18;
 constexpr int kButtonMargin = 2;  // the OK button's right and bottom edge from the window's
 constexpr PackedRgb kBackColour = 0xFFFFE1;  // the window's light yellow
-// The buttons' bitmaps: OK has its own picture while nothing is chosen.
-constexpr int kBmpOk = 149, kBmpOkDisabled = 148, kBmpCancel = 161;
 
 // Light yellow background and a thin black border.
 const char kFolderTreeCss[] =
@@ -101,11 +99,13 @@ void CFolderTreeDlg::BuildButtons(GtkFixed* fixed) {
   const int okLeft = kWidth - kButtonMargin - kButtonSize;
   struct Place {
     CImageButton* button;
-    int id, bitmap, left;
+    int id;
+    BitmapId bitmap;
+    int left;
     const char* tip;
   };
-  for (const Place& p : {Place{&ok_, 1, kBmpOk, okLeft, "OK"},
-                         Place{&cancel_, 2, kBmpCancel, okLeft - kButtonSize - 1, "Cancel"}}) {
+  for (const Place& p : {Place{&ok_, 1, BitmapId::kOk, okLeft, "OK"},
+                         Place{&cancel_, 2, BitmapId::kCancel, okLeft - kButtonSize - 1, "Cancel"}}) {
     GtkWidget* widget = p.button->Create(p.id, kButtonSize, kButtonSize);
     p.button->SetBitmaps(p.bitmap, p.bitmap);
     p.button->SetBackColor(kBackColour);
@@ -138,7 +138,8 @@ void CFolderTreeDlg::SelectInitialFolder() {
 void CFolderTreeDlg::UpdateOkButton() {
   bool enabled = !GetSelectedPath().empty();
   ok_.SetEnabled(enabled);
-  int bitmap = enabled ? kBmpOk : kBmpOkDisabled;
+  // OK has its own picture while nothing is chosen.
+  BitmapId bitmap = enabled ? BitmapId::kOk : BitmapId::kOkDisabled;
   ok_.SetBitmaps(bitmap, bitmap);
 }
 

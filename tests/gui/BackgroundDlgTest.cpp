@@ -41,7 +41,7 @@ TEST(BackgroundDlg, OkWritesTheChosenPictureAndCancelAsksForTheFolderOwnAgain) {
       EXPECT_EQ(ReadFileText(album + "/kovbgimg.PNG"), "new picture");
     }
   }
-  EXPECT_EQ(chooser.filters, (std::vector<int>{5008, 5008}));
+  EXPECT_EQ(chooser.filters, (std::vector<StringId>{StringId::kPictureFileFilter, StringId::kPictureFileFilter}));
   SetFileChooser(nullptr);
 }
 

@@ -63,7 +63,7 @@ void ControlClickAt(int x, int y) {
 
 class CAnsweredSaveChooser : public IFileChooser {
  public:
-  bool ChooseFileToOpen(GtkWindow*, int, std::string*) override { return false; }
+  bool ChooseFileToOpen(GtkWindow*, StringId, std::string*) override { return false; }
   bool ChooseFileToSave(GtkWindow*, const std::string& picture, std::string* target) override {
     offered = picture;
     *target = answer;

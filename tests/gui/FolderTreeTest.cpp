@@ -175,18 +175,18 @@ TEST_F(FolderTreeDlgTest, OkHidesRemembersAndHandsOverExceptOnCdRom) {
   EXPECT_EQ(ok.height, 18);
   EXPECT_EQ(cancel.x, ok.x - 19);
   EXPECT_EQ(cancel.y, ok.y);
-  EXPECT_EQ(dialog->okImageButton().NormalBitmapId(), 149);
+  EXPECT_EQ(dialog->okImageButton().NormalBitmapId(), BitmapId::kOk);
 
   // With nothing selected OK shows its disabled picture and a click on it does nothing.
   gtk_tree_selection_unselect_all(gtk_tree_view_get_selection(dialog->treeView()));
   EXPECT_FALSE(dialog->okImageButton().IsEnabled());
-  EXPECT_EQ(dialog->okImageButton().NormalBitmapId(), 148);
+  EXPECT_EQ(dialog->okImageButton().NormalBitmapId(), BitmapId::kOkDisabled);
   ClickButton(*dialog, dialog->okButton());
   EXPECT_TRUE(Shown(*dialog));
   EXPECT_EQ(chosen_, 0);
   ASSERT_TRUE(dialog->SelectPath(deep));
   EXPECT_TRUE(dialog->okImageButton().IsEnabled());
-  EXPECT_EQ(dialog->okImageButton().NormalBitmapId(), 149);
+  EXPECT_EQ(dialog->okImageButton().NormalBitmapId(), BitmapId::kOk);
 
   ClickButton(*dialog, dialog->okButton());
   ASSERT_TRUE(SpinUntil([&] { return chosen_ == 1; }));

@@ -40,7 +40,7 @@ TEST(PhotoCdDlg, PreparedTreeSeenAsACdRomHasEveryThumbnailAndBuildsNothing) {
   ASSERT_TRUE(gtk_widget_get_sensitive(dialog.okButton()));
   ClickCentre(dialog.okButton());  // builds the caches in the builder's window, then "Done!"
   ASSERT_TRUE(SpinUntil([&] { return !messages.shown.empty(); }, 60000));
-  EXPECT_EQ(messages.shown, std::vector<int>{5013});
+  EXPECT_EQ(messages.shown, std::vector<StringId>{StringId::kPhotoCdDone});
   SetMessageBox(nullptr);
 
   EXPECT_EQ(ReadFileText(root + "/AUTORUN.INF"), "[AUTORUN]\r\nOPEN=KOV.EXE\r\nICON=KOV.EXE,0");

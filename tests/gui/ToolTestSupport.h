@@ -31,8 +31,8 @@ struct RecordingLauncher : IUriLauncher {
 
 struct FixedFileChooser : IFileChooser {
   std::string answer;
-  std::vector<int> filters;
-  bool ChooseFileToOpen(GtkWindow*, int filterStringId, std::string* path) override {
+  std::vector<StringId> filters;
+  bool ChooseFileToOpen(GtkWindow*, StringId filterStringId, std::string* path) override {
     filters.push_back(filterStringId);
     *path = answer;
     return true;
@@ -49,9 +49,11 @@ struct FixedFolderPicker : IFolderPicker {
 };
 
 struct RecordingMessageBox : IMessageBox {
-  std::vector<int> shown;
+  std::vector<StringId> shown;
   std::vector<std::string> notices;
-  void ShowMessage(GtkWindow*, int stringId, GtkMessageType) override { shown.push_back(stringId); }
+  void ShowMessage(GtkWindow*, StringId stringId, GtkMessageType) override {
+    shown.push_back(stringId);
+  }
   void ShowNotice(GtkWindow*, const std::string& text) override { notices.push_back(text); }
 };
 

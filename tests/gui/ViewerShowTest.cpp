@@ -41,7 +41,7 @@ class ViewerShowTest : public ::testing::Test {
   }
 
   CToolbarDlg& toolbar() { return run_->main().toolbar(); }
-  int Bitmap(int buttonId) { return toolbar().imageButton(buttonId)->NormalBitmapId(); }
+  BitmapId Bitmap(int buttonId) { return toolbar().imageButton(buttonId)->NormalBitmapId(); }
   std::string Tooltip(int buttonId) { return toolbar().imageButton(buttonId)->TooltipText(); }
   std::string ImageLocation() { return run_->main().imageView().page().GetLocationUrl(); }
   bool WaitForPicture(const std::string& relative) {
@@ -103,16 +103,16 @@ TEST_F(ViewerShowTest, KeysAndButtonsStartTurnReverseAndStopTheShow) {
   PressKey(XK_t);
   ASSERT_TRUE(WaitForPicture("A/1.png"));
   EXPECT_EQ(toolbar().slideShow().IntervalSeconds(), 20);
-  EXPECT_EQ(Bitmap(kBtnSlideShow), kBmpPause);
-  EXPECT_EQ(Tooltip(kBtnQuitOrBack), LoadString(5009));  // back to the thumbnails
+  EXPECT_EQ(Bitmap(kBtnSlideShow), BitmapId::kPause);
+  EXPECT_EQ(Tooltip(kBtnQuitOrBack), LoadString(StringId::kTipBackToThumbnails));  // back to the thumbnails
   PressKey(XK_space);
   ASSERT_TRUE(run_->WaitForTrace("command 32813"));
   EXPECT_FALSE(toolbar().slideShow().IsRunning());
-  EXPECT_EQ(Bitmap(kBtnSlideShow), kBmpPlay);
+  EXPECT_EQ(Bitmap(kBtnSlideShow), BitmapId::kPlay);
   PressKey(XK_space);
   ASSERT_TRUE(WaitForPicture("A/2.png"));
   EXPECT_TRUE(toolbar().slideShow().IsRunning());
-  EXPECT_EQ(Bitmap(kBtnSlideShow), kBmpPause);
+  EXPECT_EQ(Bitmap(kBtnSlideShow), BitmapId::kPause);
 
   // A tick steps forward, into the next folder.
   Tick();
@@ -122,8 +122,8 @@ TEST_F(ViewerShowTest, KeysAndButtonsStartTurnReverseAndStopTheShow) {
   // Previous during the show shows the previous picture and turns the show.
   ClickButton(kBtnPrevious);
   ASSERT_TRUE(WaitForPicture("A/2.png"));
-  EXPECT_EQ(Bitmap(kBtnPrevious), kBmpPreviousBackward);
-  EXPECT_EQ(Bitmap(kBtnNext), kBmpNextBackward);
+  EXPECT_EQ(Bitmap(kBtnPrevious), BitmapId::kPreviousBackward);
+  EXPECT_EQ(Bitmap(kBtnNext), BitmapId::kNextBackward);
   EXPECT_TRUE(toolbar().slideShow().IsRunning());
   Tick();
   ASSERT_TRUE(WaitForPicture("A/1.png"));
@@ -134,8 +134,8 @@ TEST_F(ViewerShowTest, KeysAndButtonsStartTurnReverseAndStopTheShow) {
   ASSERT_TRUE(run_->WaitForTrace("command 32814"));
   SpinFor(300);
   EXPECT_EQ(run_->CountTrace("navigate image "), navigations);
-  EXPECT_EQ(Bitmap(kBtnPrevious), kBmpPreviousForward);
-  EXPECT_EQ(Bitmap(kBtnNext), kBmpNextForward);
+  EXPECT_EQ(Bitmap(kBtnPrevious), BitmapId::kPreviousForward);
+  EXPECT_EQ(Bitmap(kBtnNext), BitmapId::kNextForward);
   Tick();
   ASSERT_TRUE(WaitForPicture("A/2.png"));
 
@@ -143,7 +143,7 @@ TEST_F(ViewerShowTest, KeysAndButtonsStartTurnReverseAndStopTheShow) {
   PressKey(XK_Escape);
   ASSERT_TRUE(run_->WaitForTrace("command 32800"));
   EXPECT_FALSE(toolbar().slideShow().IsRunning());
-  EXPECT_EQ(Bitmap(kBtnSlideShow), kBmpPlay);
+  EXPECT_EQ(Bitmap(kBtnSlideShow), BitmapId::kPlay);
   EXPECT_EQ(toolbar().GetFrontPane(), FrontPane::kImage);
   // A stopped show ignores a late tick: no navigation, the picture stays. (The
   // engine's address can go back for a moment while a cancelled load ends, so the
@@ -155,7 +155,7 @@ TEST_F(ViewerShowTest, KeysAndButtonsStartTurnReverseAndStopTheShow) {
   EXPECT_TRUE(WaitForPicture("A/2.png"));
   PressKey(XK_Escape);
   ASSERT_TRUE(SpinUntil([&] { return toolbar().GetFrontPane() == FrontPane::kThumbnails; }));
-  EXPECT_EQ(Tooltip(kBtnQuitOrBack), LoadString(5000));
+  EXPECT_EQ(Tooltip(kBtnQuitOrBack), LoadString(StringId::kTipQuit));
 }
 
 TEST_F(ViewerShowTest, ASinglePictureTreeShowsTheSamePictureOnEveryTick) {
@@ -194,15 +194,15 @@ TEST_F(ViewerShowTest, SpeedKeyStepsAtOnceAndMinimisingStopsAndDisables) {
   ClickButton(kBtnMinimize);
   ASSERT_TRUE(run_->WaitForTrace("command 1011"));
   EXPECT_FALSE(toolbar().slideShow().IsRunning());
-  EXPECT_EQ(Bitmap(kBtnSlideShow), kBmpPlay);
+  EXPECT_EQ(Bitmap(kBtnSlideShow), BitmapId::kPlay);
   EXPECT_LE(InfoRect().Width(), 11);
   for (int id : {kBtnSlideShow, kBtnPrevious, kBtnNext, kBtnTools, kBtnOpenFolder, kBtnAbout, kBtnPhotoCd})
     EXPECT_FALSE(toolbar().imageButton(id)->IsEnabled()) << id;
   for (int id : {kBtnQuitOrBack, kBtnMinimize, kBtnMaximize})
     EXPECT_TRUE(toolbar().imageButton(id)->IsEnabled()) << id;
-  EXPECT_EQ(Bitmap(kBtnMinimize), 172);
-  EXPECT_EQ(Tooltip(kBtnMinimize), LoadString(5019));
-  EXPECT_EQ(Bitmap(kBtnMaximize), 174);
+  EXPECT_EQ(Bitmap(kBtnMinimize), BitmapId::kRestore);
+  EXPECT_EQ(Tooltip(kBtnMinimize), LoadString(StringId::kTipRestore));
+  EXPECT_EQ(Bitmap(kBtnMaximize), BitmapId::kMaximize);
   // A disabled button takes no click.
   ClickButton(kBtnSlideShow);
   SpinFor(300);
@@ -220,9 +220,9 @@ TEST_F(ViewerShowTest, SpeedKeyStepsAtOnceAndMinimisingStopsAndDisables) {
   EXPECT_EQ(ToolbarRect().left, info.right - 17 - 2 - 215);
   EXPECT_EQ(ToolbarRect().top, info.bottom - 17 - 2 - 28);
   EXPECT_TRUE(toolbar().imageButton(kBtnSlideShow)->IsEnabled());
-  EXPECT_EQ(Bitmap(kBtnMinimize), 173);
-  EXPECT_EQ(Bitmap(kBtnMaximize), 174);
-  EXPECT_EQ(Tooltip(kBtnMaximize), LoadString(5021));
+  EXPECT_EQ(Bitmap(kBtnMinimize), BitmapId::kMinimize);
+  EXPECT_EQ(Bitmap(kBtnMaximize), BitmapId::kMaximize);
+  EXPECT_EQ(Tooltip(kBtnMaximize), LoadString(StringId::kTipMaximize));
 
   // A change of the screen (as a new resolution reports it) brings the full screen
   // back, as Maximise does.
@@ -230,8 +230,8 @@ TEST_F(ViewerShowTest, SpeedKeyStepsAtOnceAndMinimisingStopsAndDisables) {
   ASSERT_TRUE(run_->WaitForTrace("command 32815"));
   info = InfoRect();
   EXPECT_EQ(info.Width(), screen.Width());
-  EXPECT_EQ(Bitmap(kBtnMaximize), 172);
-  EXPECT_EQ(Tooltip(kBtnMaximize), LoadString(5019));
+  EXPECT_EQ(Bitmap(kBtnMaximize), BitmapId::kRestore);
+  EXPECT_EQ(Tooltip(kBtnMaximize), LoadString(StringId::kTipRestore));
 
   // Minimise, then the Maximise button brings the full screen back.
   ClickButton(kBtnMinimize);
@@ -239,7 +239,7 @@ TEST_F(ViewerShowTest, SpeedKeyStepsAtOnceAndMinimisingStopsAndDisables) {
   ClickButton(kBtnMaximize);
   ASSERT_TRUE(run_->WaitForTrace("command 1012"));
   EXPECT_EQ(InfoRect().Width(), screen.Width());
-  EXPECT_EQ(Bitmap(kBtnMaximize), 172);
+  EXPECT_EQ(Bitmap(kBtnMaximize), BitmapId::kRestore);
 }
 
 // Without a window manager a tick raises a pane over everything: with a modal dialog

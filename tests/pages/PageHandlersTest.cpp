@@ -22,15 +22,15 @@ using kovtest::TempFolder;
 
 namespace {
 
-std::string Html(int id) {
+std::string Html(TemplateId id) {
   std::string bytes;
-  EXPECT_TRUE(LoadResourceBytes(id, ResourceType::kHtml, &bytes)) << id;
+  EXPECT_TRUE(LoadResourceBytes(id, &bytes)) << static_cast<int>(id);
   return bytes;
 }
 
-std::string Bin(int id) {
+std::string Bin(BinId id) {
   std::string bytes;
-  EXPECT_TRUE(LoadResourceBytes(id, ResourceType::kBin, &bytes)) << id;
+  EXPECT_TRUE(LoadResourceBytes(id, &bytes)) << static_cast<int>(id);
   return bytes;
 }
 
@@ -43,17 +43,17 @@ bool Contains(const std::string& text, const std::string& part) {
 }  // namespace
 
 TEST(PageDispatch, CommandsInAnyCaseAndEveryFallback) {
-  std::string defaultPage = Html(157);
+  std::string defaultPage = Html(TemplateId::kBlankPage);
   ASSERT_FALSE(defaultPage.empty());
   EXPECT_EQ(Serve("kovp://blank/"), defaultPage);
   EXPECT_EQ(Serve("kovp://BLANK"), defaultPage);
   EXPECT_EQ(Serve("kovp:blank"), defaultPage);
-  EXPECT_EQ(Serve("kovp://bLaNk2"), Html(177));
+  EXPECT_EQ(Serve("kovp://bLaNk2"), Html(TemplateId::kBlank2Page));
   // The media player cannot read kovp: the music element names the private file.
   BuiltInMusicFile music;
   ASSERT_TRUE(GetBuiltInMusicFile(&music));
   std::string background = Serve("kovp://Background/");
-  EXPECT_EQ(background, ReplaceBuiltInMusicUrl(Html(160), music.url));
+  EXPECT_EQ(background, ReplaceBuiltInMusicUrl(Html(TemplateId::kBackgroundPage), music.url));
   EXPECT_FALSE(Contains(background, "kovp://bin/153.mid"));
   EXPECT_TRUE(Contains(background, "src=\"" + music.url + "\""));
   for (const std::string& url :
@@ -65,19 +65,19 @@ TEST(PageDispatch, CommandsInAnyCaseAndEveryFallback) {
 }
 
 TEST(PageDispatch, BinIdsAreTheLeadingNumberKeptTo16Bits) {
-  std::string picture = Bin(152);
+  std::string picture = Bin(BinId::kBackgroundPicture);
   ASSERT_EQ(picture.compare(0, 6, "GIF89a"), 0);
   for (const char* url : {"kovp://bin/152.gif", "kovp://bin/152", "kovp://BIN/152.anything",
                           "kovp://bin/65688.gif", "kovp://bin/%20+152", "kovp://bin/-65384"})
     EXPECT_EQ(Serve(url), picture) << url;
-  EXPECT_EQ(Serve("kovp://bin/154.bmp"), Bin(154));
-  EXPECT_EQ(Serve("kovp://bin/154.gif"), Bin(154));
-  EXPECT_EQ(Serve("kovp://bin/153.mid"), Bin(153));
+  EXPECT_EQ(Serve("kovp://bin/154.bmp"), Bin(BinId::kPlaceholderThumbnail));
+  EXPECT_EQ(Serve("kovp://bin/154.gif"), Bin(BinId::kPlaceholderThumbnail));
+  EXPECT_EQ(Serve("kovp://bin/153.mid"), Bin(BinId::kBackgroundMusic));
   // Unknown ids, ids of templates and digit strings far beyond any integer are empty.
   for (const char* url : {"kovp://bin/999", "kovp://bin/157", "kovp://bin/x152", "kovp://bin/",
                           "kovp://bin/99999999999999999999999999999999999"})
     EXPECT_EQ(Serve(url), "") << url;
-  EXPECT_EQ(Serve("kovp://thumbvw//nowhere/kovthumb.$$$/a.jpg.gif"), Bin(154));
+  EXPECT_EQ(Serve("kovp://thumbvw//nowhere/kovthumb.$$$/a.jpg.gif"), Bin(BinId::kPlaceholderThumbnail));
 }
 
 TEST(PageText, TemplatesTakeArgumentsLiterally) {
@@ -218,7 +218,7 @@ TEST(PageServer, KovtoolPageWritesBytesAndType) {
   };
   std::string out, err;
   EXPECT_EQ(run({"page", "kovp://blank/"}, &out, &err), 0);
-  EXPECT_EQ(out, Html(157));
+  EXPECT_EQ(out, Html(TemplateId::kBlankPage));
   EXPECT_EQ(err, "text/html\n");
   EXPECT_EQ(run({"page", "kovp://bin/999"}, &out, &err), 0);
   EXPECT_EQ(out, "");

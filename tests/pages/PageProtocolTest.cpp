@@ -44,16 +44,16 @@ std::vector<Report> Complete(size_t n) {
           {"result", 0, 0, 0, PageResult::kOk}};
 }
 
-std::string Resource(int id, ResourceType type) {
+std::string Resource(TemplateId id) {
   std::string bytes;
-  EXPECT_TRUE(LoadResourceBytes(id, type, &bytes));
+  EXPECT_TRUE(LoadResourceBytes(id, &bytes));
   return bytes;
 }
 
 }  // namespace
 
 TEST(PageProtocol, ReportsCompleteOnceAndReadsToTheEnd) {
-  std::string page = Resource(157, ResourceType::kHtml);
+  std::string page = Resource(TemplateId::kBlankPage);
   ASSERT_FALSE(page.empty());
   {
     CPageProtocol request;
@@ -78,7 +78,7 @@ TEST(PageProtocol, ReportsCompleteOnceAndReadsToTheEnd) {
   std::string big(1 << 17, '\0');
   size_t n = 0;
   EXPECT_EQ(request.Read(&big[0], big.size(), &n), PageResult::kOk);
-  EXPECT_EQ(big.substr(0, n), Resource(177, ResourceType::kHtml));
+  EXPECT_EQ(big.substr(0, n), Resource(TemplateId::kBlank2Page));
   EXPECT_EQ(request.Read(&big[0], 1, &n), PageResult::kEndOfData);
   EXPECT_EQ(request.Read(nullptr, 1, &n), PageResult::kBadArgument);
 }

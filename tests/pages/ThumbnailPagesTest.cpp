@@ -52,7 +52,7 @@ std::string ListPage(const std::string& cachePath) {
 // The page after the head template.
 std::string Generated(const std::string& page) {
   std::string head;
-  EXPECT_TRUE(LoadResourceBytes(155, ResourceType::kHtml, &head));
+  EXPECT_TRUE(LoadResourceBytes(TemplateId::kThumbnailListHead, &head));
   EXPECT_EQ(page.compare(0, head.size(), head), 0);
   return page.substr(head.size());
 }
@@ -65,7 +65,7 @@ size_t Count(const std::string& text, const std::string& part) {
 
 std::string Placeholder() {
   std::string bytes;
-  EXPECT_TRUE(LoadResourceBytes(154, ResourceType::kBin, &bytes));
+  EXPECT_TRUE(LoadResourceBytes(BinId::kPlaceholderThumbnail, &bytes));
   return bytes;
 }
 

@@ -17,7 +17,7 @@ namespace {
 
 std::string Bin(int id) {
   std::string bytes;
-  EXPECT_TRUE(LoadResourceBytes(id, ResourceType::kBin, &bytes)) << id;
+  EXPECT_TRUE(LoadResourceBytes(static_cast<BinId>(id), &bytes)) << id;
   return bytes;
 }
 

@@ -61,7 +61,7 @@ TEST(BuiltInMusic, WritesTheResourceOnceToAPrivateFolder) {
   TempFolder temp;
   ASSERT_FALSE(temp.path().empty());
   std::string music;
-  ASSERT_TRUE(LoadResourceBytes(153, ResourceType::kBin, &music));
+  ASSERT_TRUE(LoadResourceBytes(BinId::kBackgroundMusic, &music));
 
   const std::string folder = temp.path() + "/run dir/kov";  // made on demand, with a space
   BuiltInMusicFile file;
@@ -126,7 +126,7 @@ TEST(BuiltInMusic, ReplacesEveryKovpMusicUrl) {
 
   // In the information page the AUDIO element gets the file, the background stays.
   std::string page;
-  ASSERT_TRUE(LoadResourceBytes(160, ResourceType::kHtml, &page));
+  ASSERT_TRUE(LoadResourceBytes(TemplateId::kBackgroundPage, &page));
   const std::string served = ReplaceBuiltInMusicUrl(page, fileUrl);
   EXPECT_NE(served.find("<AUDIO id=\"bgsd\" loop autoplay src=\"" + fileUrl + "\"></AUDIO>"),
             std::string::npos);

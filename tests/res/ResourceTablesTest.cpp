@@ -11,32 +11,37 @@
 
 using namespace kov;
 
+namespace {
+// The string table by number: these tests pin the ids the names stand for.
+const char* Text(int id) { return LoadString(static_cast<StringId>(id)); }
+}  // namespace
+
 TEST(StringTable, KnownTextsFormatsAndMissingIds) {
-  ASSERT_NE(LoadString(5000), nullptr);
-  EXPECT_STREQ(LoadString(5000), "Quit KOV");
-  EXPECT_STREQ(LoadString(5016), "This will close KOV application.\r\n\r\nAre you sure?");
-  EXPECT_STREQ(LoadString(5009), "Back to thumbnails\r\nShortcut key: Escape");
-  EXPECT_STREQ(LoadString(5021), "Maximize");
-  EXPECT_EQ(LoadString(5015), nullptr);
-  EXPECT_EQ(LoadString(5018), nullptr);
-  EXPECT_EQ(LoadString(0), nullptr);
-  EXPECT_EQ(LoadString(-5000), nullptr);
+  ASSERT_NE(Text(5000), nullptr);
+  EXPECT_STREQ(Text(5000), "Quit KOV");
+  EXPECT_STREQ(Text(5016), "This will close KOV application.\r\n\r\nAre you sure?");
+  EXPECT_STREQ(Text(5009), "Back to thumbnails\r\nShortcut key: Escape");
+  EXPECT_STREQ(Text(5021), "Maximize");
+  EXPECT_EQ(Text(5015), nullptr);
+  EXPECT_EQ(Text(5018), nullptr);
+  EXPECT_EQ(Text(0), nullptr);
+  EXPECT_EQ(Text(-5000), nullptr);
 
   // The two format strings take exactly the arguments their callers pass.
   char text[256];
-  std::snprintf(text, sizeof text, LoadString(5017), 3ul);
+  std::snprintf(text, sizeof text, Text(5017), 3ul);
   EXPECT_STREQ(text, "3 files will be deleted.\r\n\r\nContinue?");
-  std::snprintf(text, sizeof text, LoadString(5006), "/home/u/empty");
+  std::snprintf(text, sizeof text, Text(5006), "/home/u/empty");
   EXPECT_STREQ(text, "<h3>There are no any image files in the current folder.</h3><p>/home/u/empty</p>");
   // Every other string is shown as it stands and must hold no conversion.
   for (int id = 5000; id <= 5021; ++id) {
-    const char* s = LoadString(id);
+    const char* s = Text(id);
     if (!s || id == 5006 || id == 5017) continue;
     EXPECT_EQ(std::string(s).find('%'), std::string::npos) << id;
   }
   // File filters: name|patterns pairs closed by "||", which the file chooser splits.
   for (int id : {5007, 5008}) {
-    const std::string filter = LoadString(id);
+    const std::string filter = Text(id);
     ASSERT_GE(filter.size(), 2u);
     EXPECT_EQ(filter.substr(filter.size() - 2), "||") << id;
     int bars = 0;
@@ -44,12 +49,12 @@ TEST(StringTable, KnownTextsFormatsAndMissingIds) {
     EXPECT_EQ(bars, 5) << id;  // name|patterns|name|patterns||
     EXPECT_NE(filter.find("|*.*||"), std::string::npos) << id;
   }
-  EXPECT_NE(std::string(LoadString(5008)).find("*.png"), std::string::npos);
-  EXPECT_NE(std::string(LoadString(5007)).find("*.mid"), std::string::npos);
+  EXPECT_NE(std::string(Text(5008)).find("*.png"), std::string::npos);
+  EXPECT_NE(std::string(Text(5007)).find("*.mid"), std::string::npos);
 }
 
 TEST(Menus, ContextAndToolsMenusInOrder) {
-  const Menu* context = LoadMenu(171);
+  const Menu* context = LoadMenu(static_cast<MenuId>(171));
   ASSERT_NE(context, nullptr);
   EXPECT_STREQ(context->popupName, "CM");
   const int contextIds[] = {32802, 32803, 0, 32804, 0, 32806, 32808, 32807};
@@ -60,7 +65,7 @@ TEST(Menus, ContextAndToolsMenusInOrder) {
   }
   EXPECT_STREQ(context->items[1].text, "Print...\t\t(Ctrl + P)");
 
-  const Menu* tools = LoadMenu(179);
+  const Menu* tools = LoadMenu(static_cast<MenuId>(179));
   ASSERT_NE(tools, nullptr);
   EXPECT_STREQ(tools->popupName, "TP");
   const int toolIds[] = {32810, 32817, 32816, 32811};
@@ -68,8 +73,8 @@ TEST(Menus, ContextAndToolsMenusInOrder) {
   for (size_t i = 0; i < tools->count; ++i) EXPECT_EQ(tools->items[i].commandId, toolIds[i]) << i;
   EXPECT_STREQ(tools->items[1].text, "Background Picture && Music...\t\t(F4)");
 
-  EXPECT_EQ(LoadMenu(170), nullptr);
-  EXPECT_EQ(LoadMenu(169), nullptr);  // an accelerator table, not a menu
+  EXPECT_EQ(LoadMenu(static_cast<MenuId>(170)), nullptr);
+  EXPECT_EQ(LoadMenu(static_cast<MenuId>(169)), nullptr);  // an accelerator table, not a menu
 }
 
 TEST(Menus, SplitMenuTextForGtkLabels) {
@@ -96,8 +101,8 @@ TEST(Menus, SplitMenuTextForGtkLabels) {
 }
 
 TEST(Accelerators, TableOneSixtyNineMatchesExactModifiers) {
-  EXPECT_EQ(LoadAccelerators(168), nullptr);
-  const AcceleratorTable* table = LoadAccelerators(169);
+  EXPECT_EQ(LoadAccelerators(static_cast<AcceleratorTableId>(168)), nullptr);
+  const AcceleratorTable* table = LoadAccelerators(static_cast<AcceleratorTableId>(169));
   ASSERT_NE(table, nullptr);
   ASSERT_EQ(table->count, 10u);
   std::set<int> commands;

@@ -16,7 +16,7 @@ const int kTemplateIds[] = {155, 156, 157, 159, 160, 177};
 
 std::string Template(int id) {
   std::string bytes;
-  EXPECT_TRUE(LoadResourceBytes(id, ResourceType::kHtml, &bytes)) << id;
+  EXPECT_TRUE(LoadResourceBytes(static_cast<TemplateId>(id), &bytes)) << id;
   return bytes;
 }
 
@@ -165,10 +165,12 @@ TEST(Templates, WebKitFormsReplaceConstructsTheEngineDoesNotRun) {
 
 TEST(Resources, UnknownIdsAndWrongTypesAreNotFound) {
   std::string bytes = "untouched";
-  EXPECT_FALSE(LoadResourceBytes(158, ResourceType::kHtml, &bytes));
-  EXPECT_FALSE(LoadResourceBytes(152, ResourceType::kHtml, &bytes));
-  EXPECT_FALSE(LoadResourceBytes(155, ResourceType::kBin, &bytes));
-  EXPECT_FALSE(LoadResourceBytes(-1, ResourceType::kBin, &bytes));
-  EXPECT_FALSE(LoadResourceBytes(155, ResourceType::kHtml, nullptr));
+  EXPECT_FALSE(LoadResourceBytes(static_cast<TemplateId>(158), &bytes));
+  EXPECT_FALSE(LoadResourceBytes(static_cast<TemplateId>(152), &bytes));
+  EXPECT_FALSE(LoadResourceBytes(static_cast<BinId>(155), &bytes));
+  EXPECT_FALSE(LoadResourceBytes(static_cast<BinId>(-1), &bytes));
+  EXPECT_FALSE(LoadResourceBytes(static_cast<BitmapId>(150), &bytes));
+  EXPECT_FALSE(LoadResourceBytes(static_cast<BitmapId>(155), &bytes));
+  EXPECT_FALSE(LoadResourceBytes(TemplateId::kThumbnailListHead, nullptr));
   EXPECT_EQ(bytes, "untouched");
 }

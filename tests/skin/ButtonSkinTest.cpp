@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <set>
 
+#include "res/CommandIds.h"
 #include "res/StringTable.h"
 #include "skin/ButtonSkin.h"
 #include "skin/SkinBitmap.h"
@@ -46,18 +47,18 @@ TEST(ToolbarButtons, TenButtonsSitInTheirRowWithoutOverlapAndWithTheirTexts) {
       Rect o = ToolbarButtonRect(specs[j].id, kToolbarWidth, kToolbarHeight);
       EXPECT_TRUE(r.right <= o.left || o.right <= r.left) << s.id << " overlaps " << specs[j].id;
     }
-    ASSERT_NE(LoadString(s.tooltipId), nullptr) << s.tooltipId;
+    ASSERT_NE(LoadString(s.tooltipId), nullptr) << s.id;
     SkinBitmap picture;
-    EXPECT_TRUE(LoadSkinBitmap(s.bitmapId, &picture)) << s.bitmapId;
+    EXPECT_TRUE(LoadSkinBitmap(s.bitmapId, &picture)) << s.id;
   }
   EXPECT_EQ(ids.size(), 10u);
-  EXPECT_EQ(ToolbarButtonRect(1007, 300, 40).left, 277);  // the right group follows the width
+  EXPECT_EQ(ToolbarButtonRect(kBtnQuitOrBack, 300, 40).left, 277);  // the right group follows the width
   EXPECT_EQ(ToolbarButtonRect(1000, kToolbarWidth, kToolbarHeight).Width(), 0);
 }
 
 TEST(Tooltip, CrLfBreaksLinesAndTheTipStaysOnScreen) {
   EXPECT_EQ(SplitTooltipLines("Quit KOV"), std::vector<std::string>{"Quit KOV"});
-  EXPECT_EQ(SplitTooltipLines(LoadString(5001)),
+  EXPECT_EQ(SplitTooltipLines(LoadString(StringId::kTipNext)),
             (std::vector<std::string>{"Display next image", "Shortcut key: Return, Delete"}));
   EXPECT_EQ(SplitTooltipLines("a\r\n\r\nb"), (std::vector<std::string>{"a", "", "b"}));
   EXPECT_EQ(SplitTooltipLines("a\nb\rc"), (std::vector<std::string>{"a", "bc"}));
@@ -83,16 +84,21 @@ int Distance(PackedRgb a, PackedRgb b) {
 
 TEST(SkinBitmaps, ButtonPicturesAre16By16OnTheirButtonsColourAndNotBlank) {
   const PackedRgb kTreeButton = 0xFFFFE1;
-  const std::pair<int, PackedRgb> buttons[] = {
-      {134, kToolbarBackColour}, {135, kToolbarBackColour}, {136, kToolbarBackColour},
-      {137, kToolbarBackColour}, {138, kToolbarBackColour}, {139, kToolbarBackColour},
-      {151, kToolbarBackColour}, {165, kLightButtonBackColour}, {166, kLightButtonBackColour},
-      {172, kToolbarBackColour}, {173, kToolbarBackColour}, {174, kToolbarBackColour},
-      {175, kToolbarBackColour}, {176, kToolbarBackColour}, {148, kTreeButton},
-      {149, kTreeButton}, {161, kTreeButton}};
-  for (const auto& [id, background] : buttons) {
+  using B = BitmapId;
+  const std::pair<BitmapId, PackedRgb> buttons[] = {
+      {B::kQuit, kToolbarBackColour},         {B::kPlay, kToolbarBackColour},
+      {B::kPreviousForward, kToolbarBackColour}, {B::kPause, kToolbarBackColour},
+      {B::kNextBackward, kToolbarBackColour}, {B::kTools, kToolbarBackColour},
+      {B::kOpenFolder, kToolbarBackColour},   {B::kAbout, kLightButtonBackColour},
+      {B::kPhotoCd, kLightButtonBackColour},  {B::kRestore, kToolbarBackColour},
+      {B::kMinimize, kToolbarBackColour},     {B::kMaximize, kToolbarBackColour},
+      {B::kPreviousBackward, kToolbarBackColour}, {B::kNextForward, kToolbarBackColour},
+      {B::kOkDisabled, kTreeButton},          {B::kOk, kTreeButton},
+      {B::kCancel, kTreeButton}};
+  for (const auto& [bitmap, background] : buttons) {
+    const int id = static_cast<int>(bitmap);
     SkinBitmap b;
-    ASSERT_TRUE(LoadSkinBitmap(id, &b)) << id;
+    ASSERT_TRUE(LoadSkinBitmap(bitmap, &b)) << id;
     ASSERT_EQ(b.width, 16) << id;
     ASSERT_EQ(b.height, 16) << id;
     EXPECT_EQ(b.At(0, 15), background) << id;  // blends into the button around it
@@ -102,28 +108,29 @@ TEST(SkinBitmaps, ButtonPicturesAre16By16OnTheirButtonsColourAndNotBlank) {
   }
   // The two directions of an arrow differ, so the state can be seen.
   SkinBitmap strong, pale;
-  ASSERT_TRUE(LoadSkinBitmap(176, &strong));
-  ASSERT_TRUE(LoadSkinBitmap(138, &pale));
+  ASSERT_TRUE(LoadSkinBitmap(BitmapId::kNextForward, &strong));
+  ASSERT_TRUE(LoadSkinBitmap(BitmapId::kNextBackward, &pale));
   EXPECT_NE(strong.pixels, pale.pixels);
 }
 
 TEST(SkinBitmaps, FrameBitmapsHaveTheirSizesAndBadIdsOrBytesLoadNothing) {
-  for (int id = kFrameTopRight; id <= kFrameBottomLeft; ++id) {
+  for (BitmapId frame : kFrameBitmaps) {
+    const int id = static_cast<int>(frame);
     SkinBitmap b;
-    ASSERT_TRUE(LoadSkinBitmap(id, &b)) << id;
-    EXPECT_EQ(b.width, FrameBitmapSize(id).width) << id;
-    EXPECT_EQ(b.height, FrameBitmapSize(id).height) << id;
+    ASSERT_TRUE(LoadSkinBitmap(frame, &b)) << id;
+    EXPECT_EQ(b.width, FrameBitmapSize(frame).width) << id;
+    EXPECT_EQ(b.height, FrameBitmapSize(frame).height) << id;
   }
   // The top edge tiles seamlessly into the corners: its rows end where the corners begin.
   SkinBitmap top, left;
-  ASSERT_TRUE(LoadSkinBitmap(kFrameTop, &top));
-  ASSERT_TRUE(LoadSkinBitmap(kFrameTopLeft, &left));
+  ASSERT_TRUE(LoadSkinBitmap(BitmapId::kFrameTop, &top));
+  ASSERT_TRUE(LoadSkinBitmap(BitmapId::kFrameTopLeft, &left));
   for (int y = 0; y < 14; ++y) EXPECT_LE(Distance(top.At(0, y), left.At(14, y)), 40) << y;
 
   SkinBitmap kept;
   kept.width = 3;
-  EXPECT_FALSE(LoadSkinBitmap(150, &kept));
-  EXPECT_FALSE(LoadSkinBitmap(-1, &kept));
+  EXPECT_FALSE(LoadSkinBitmap(static_cast<BitmapId>(150), &kept));  // between two bitmaps
+  EXPECT_FALSE(LoadSkinBitmap(static_cast<BitmapId>(-1), &kept));
   EXPECT_FALSE(DecodeSkinBitmap("BM\x10\0\0\0 not a bitmap", &kept));
   EXPECT_FALSE(DecodeSkinBitmap("", &kept));
   EXPECT_EQ(kept.width, 3);

@@ -9,8 +9,8 @@ namespace kov {
 namespace {
 
 // Paints the tiles' bitmap ids into a grid, in order, as the window paints them.
-std::vector<std::vector<int>> PaintIds(const std::vector<FrameTile>& tiles, int w, int h) {
-  std::vector<std::vector<int>> grid(h, std::vector<int>(w, 0));
+std::vector<std::vector<BitmapId>> PaintIds(const std::vector<FrameTile>& tiles, int w, int h) {
+  std::vector<std::vector<BitmapId>> grid(h, std::vector<BitmapId>(w, BitmapId{}));
   for (const FrameTile& t : tiles) {
     for (int y = t.y; y < t.y + t.height; ++y) {
       for (int x = t.x; x < t.x + t.width; ++x) grid.at(y).at(x) = t.bitmapId;
@@ -25,29 +25,29 @@ TEST(ToolbarFrame, EachBorderPixelComesFromItsBitmapAndNoPieceLeavesTheClientAre
   for (const FrameTile& t : tiles) {
     BitmapSize size = FrameBitmapSize(t.bitmapId);
     EXPECT_GT(t.width, 0);
-    EXPECT_LE(t.width, t.bitmapId == kFrameBottom ? 16 : size.width) << t.bitmapId;
-    EXPECT_LE(t.height, size.height) << t.bitmapId;
+    EXPECT_LE(t.width, t.bitmapId == BitmapId::kFrameBottom ? 16 : size.width) << static_cast<int>(t.bitmapId);
+    EXPECT_LE(t.height, size.height) << static_cast<int>(t.bitmapId);
     EXPECT_GE(t.x, 0);
     EXPECT_LE(t.x + t.width, w);
     EXPECT_LE(t.y + t.height, h);
   }
   auto grid = PaintIds(tiles, w, h);
-  EXPECT_EQ(grid[0][0], kFrameTopLeft);
-  EXPECT_EQ(grid[13][14], kFrameTopLeft);
-  EXPECT_EQ(grid[0][15], kFrameTop);
-  EXPECT_EQ(grid[5][199], kFrameTop);  // the last top piece, cut at the right corner
-  EXPECT_EQ(grid[0][w - 15], kFrameTopRight);
-  EXPECT_EQ(grid[13][w - 1], kFrameTopRight);
-  EXPECT_EQ(grid[14][0], kFrameLeft);  // side edges start under the corners
-  EXPECT_EQ(grid[14][1], kFrameLeft);
-  EXPECT_EQ(grid[20][w - 1], kFrameRight);
-  EXPECT_EQ(grid[20][2], 0);  // the inside is the background's
-  EXPECT_EQ(grid[h - 2][100], kFrameBottom);
-  EXPECT_EQ(grid[h - 1][w - 3], kFrameBottom);
-  EXPECT_EQ(grid[h - 1][0], kFrameBottomLeft);  // corners cover the edges under them
-  EXPECT_EQ(grid[h - 2][1], kFrameBottomLeft);
-  EXPECT_EQ(grid[h - 1][w - 1], kFrameBottomRight);
-  EXPECT_EQ(grid[h - 2][w - 2], kFrameBottomRight);
+  EXPECT_EQ(grid[0][0], BitmapId::kFrameTopLeft);
+  EXPECT_EQ(grid[13][14], BitmapId::kFrameTopLeft);
+  EXPECT_EQ(grid[0][15], BitmapId::kFrameTop);
+  EXPECT_EQ(grid[5][199], BitmapId::kFrameTop);  // the last top piece, cut at the right corner
+  EXPECT_EQ(grid[0][w - 15], BitmapId::kFrameTopRight);
+  EXPECT_EQ(grid[13][w - 1], BitmapId::kFrameTopRight);
+  EXPECT_EQ(grid[14][0], BitmapId::kFrameLeft);  // side edges start under the corners
+  EXPECT_EQ(grid[14][1], BitmapId::kFrameLeft);
+  EXPECT_EQ(grid[20][w - 1], BitmapId::kFrameRight);
+  EXPECT_EQ(grid[20][2], BitmapId{});  // the inside is the background's
+  EXPECT_EQ(grid[h - 2][100], BitmapId::kFrameBottom);
+  EXPECT_EQ(grid[h - 1][w - 3], BitmapId::kFrameBottom);
+  EXPECT_EQ(grid[h - 1][0], BitmapId::kFrameBottomLeft);  // corners cover the edges under them
+  EXPECT_EQ(grid[h - 2][1], BitmapId::kFrameBottomLeft);
+  EXPECT_EQ(grid[h - 1][w - 1], BitmapId::kFrameBottomRight);
+  EXPECT_EQ(grid[h - 2][w - 2], BitmapId::kFrameBottomRight);
 
   // A client area smaller than the corners: still nothing outside it.
   for (const FrameTile& t : FrameTiles(9, 5)) {

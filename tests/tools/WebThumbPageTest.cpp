@@ -85,7 +85,7 @@ TEST(WebThumbPage, OldThumbnailsGoByTheDigitsRuleAndTheRestAreRenderedInNameOrde
 
 TEST(WebThumbPage, PageHoldsRowsOfSixWithEscapedNamesByteForByte) {
   std::string head;
-  ASSERT_TRUE(LoadResourceBytes(180, ResourceType::kHtml, &head));
+  ASSERT_TRUE(LoadResourceBytes(TemplateId::kWebThumbnailListHead, &head));
   ASSERT_EQ(head, kHead);
   ASSERT_EQ(head.size(), 558u);
 

@@ -10,9 +10,6 @@
 namespace kov {
 namespace {
 
-constexpr int kMusicFilterString = 5007;
-constexpr int kPictureFilterString = 5008;
-
 struct ButtonBinding {
   CBackgroundDlg* dialog;
   bool picture;
@@ -95,8 +92,8 @@ void CBackgroundDlg::Preview(BackgroundPreview preview) {
 void CBackgroundDlg::OnBrowse(bool picture) {
   std::string path;
   GtkWindow* owner = GTK_WINDOW(dialog_);
-  if (!GetFileChooser().ChooseFileToOpen(owner, picture ? kPictureFilterString : kMusicFilterString, &path))
-    return;
+  const StringId filters = picture ? StringId::kPictureFileFilter : StringId::kMusicFileFilter;
+  if (!GetFileChooser().ChooseFileToOpen(owner, filters, &path)) return;
   BackgroundPreview preview = choice_.Choose(picture, path);
   ShowPaths();
   Preview(preview);

@@ -12,10 +12,6 @@
 namespace kov {
 namespace {
 
-constexpr int kAutorunFailedString = 5012;
-constexpr int kDoneString = 5013;
-constexpr int kProgramFailedString = 5014;
-
 GtkWidget* CheckBox(const char* text) {
   GtkWidget* box = gtk_check_button_new_with_label(text);
   gtk_toggle_button_set_active(GTK_TOGGLE_BUTTON(box), TRUE);
@@ -76,11 +72,11 @@ void CPhotoCdDlg::OnOK() {
   switch (WritePhotoCdFiles(rootFolder_, IsChecked(autorun_), kRunningProgram, &error, &ownScriptKept)) {
     case PhotoCdOutcome::kAutorunFailed:
       TraceLine("photo CD: " + error);
-      GetMessageBox().ShowMessage(self, kAutorunFailedString, GTK_MESSAGE_WARNING);
+      GetMessageBox().ShowMessage(self, StringId::kAutorunFailed, GTK_MESSAGE_WARNING);
       return;
     case PhotoCdOutcome::kProgramFailed:
       TraceLine("photo CD: " + error);
-      GetMessageBox().ShowMessage(self, kProgramFailedString, GTK_MESSAGE_WARNING);
+      GetMessageBox().ShowMessage(self, StringId::kProgramCopyFailed, GTK_MESSAGE_WARNING);
       return;
     case PhotoCdOutcome::kFilesWritten: break;
   }
@@ -98,7 +94,7 @@ void CPhotoCdDlg::OnOK() {
       case BuildResult::kOk: break;
     }
   }
-  GetMessageBox().ShowMessage(self, kDoneString, GTK_MESSAGE_INFO);
+  GetMessageBox().ShowMessage(self, StringId::kPhotoCdDone, GTK_MESSAGE_INFO);
   gtk_dialog_response(GTK_DIALOG(dialog_), GTK_RESPONSE_OK);
 }
 

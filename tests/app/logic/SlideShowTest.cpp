@@ -27,10 +27,10 @@ struct FakeTimer : ISlideShowTimer {
 // Records steps as "N" / "P" and the latest bitmap of each button.
 struct FakeView : ISlideShowView {
   std::string steps;
-  std::map<int, int> bitmaps;
+  std::map<int, BitmapId> bitmaps;
   void ShowNextImage() override { steps += 'N'; }
   void ShowPreviousImage() override { steps += 'P'; }
-  void SetButtonBitmap(int button, int bitmap) override { bitmaps[button] = bitmap; }
+  void SetButtonBitmap(int button, BitmapId bitmap) override { bitmaps[button] = bitmap; }
 };
 
 struct SlideShowFixture : ::testing::Test {
@@ -55,7 +55,7 @@ TEST_F(SlideShowFixture, ToggleStartsWithOneStepAndStopsAgain) {
   show.Toggle();
   EXPECT_TRUE(show.IsRunning());
   EXPECT_EQ(view.steps, "N");  // the first picture changes at once
-  EXPECT_EQ(view.bitmaps[kBtnSlideShow], kBmpPause);
+  EXPECT_EQ(view.bitmaps[kBtnSlideShow], BitmapId::kPause);
   ASSERT_EQ(timer.running.size(), 1u);
   EXPECT_EQ(timer.running.begin()->second, 5000u);
 
@@ -67,7 +67,7 @@ TEST_F(SlideShowFixture, ToggleStartsWithOneStepAndStopsAgain) {
   show.Toggle();
   EXPECT_FALSE(show.IsRunning());
   EXPECT_TRUE(timer.running.empty());
-  EXPECT_EQ(view.bitmaps[kBtnSlideShow], kBmpPlay);
+  EXPECT_EQ(view.bitmaps[kBtnSlideShow], BitmapId::kPlay);
   EXPECT_FALSE(show.Tick(id));  // a late tick of the killed timer does nothing
   EXPECT_EQ(view.steps, "NN");
 }
@@ -107,15 +107,15 @@ TEST_F(SlideShowFixture, PreviousDuringShowTurnsItAround) {
   show.Backward();
   EXPECT_TRUE(show.IsRunning());  // direction commands never stop the show
   EXPECT_EQ(view.steps, "NP");
-  EXPECT_EQ(view.bitmaps[kBtnPrevious], kBmpPreviousBackward);
-  EXPECT_EQ(view.bitmaps[kBtnNext], kBmpNextBackward);
+  EXPECT_EQ(view.bitmaps[kBtnPrevious], BitmapId::kPreviousBackward);
+  EXPECT_EQ(view.bitmaps[kBtnNext], BitmapId::kNextBackward);
   show.Tick(show.TimerId());
   show.Tick(show.TimerId());
   EXPECT_EQ(view.steps, "NPPP");
 
   show.Forward();
-  EXPECT_EQ(view.bitmaps[kBtnPrevious], kBmpPreviousForward);
-  EXPECT_EQ(view.bitmaps[kBtnNext], kBmpNextForward);
+  EXPECT_EQ(view.bitmaps[kBtnPrevious], BitmapId::kPreviousForward);
+  EXPECT_EQ(view.bitmaps[kBtnNext], BitmapId::kNextForward);
   show.Tick(show.TimerId());
   EXPECT_EQ(view.steps, "NPPPNN");
 }
@@ -124,12 +124,12 @@ TEST_F(SlideShowFixture, DeleteOnlyReversesAndReturnFollows) {
   show.Reverse();
   EXPECT_EQ(view.steps, "");
   EXPECT_EQ(show.Direction(), SlideDirection::kBackward);
-  EXPECT_EQ(view.bitmaps[kBtnNext], kBmpNextBackward);
+  EXPECT_EQ(view.bitmaps[kBtnNext], BitmapId::kNextBackward);
   EXPECT_FALSE(show.IsRunning());
   show.StepInCurrentDirection();
   EXPECT_EQ(view.steps, "P");
   show.Reverse();
-  EXPECT_EQ(view.bitmaps[kBtnPrevious], kBmpPreviousForward);
+  EXPECT_EQ(view.bitmaps[kBtnPrevious], BitmapId::kPreviousForward);
   show.StepInCurrentDirection();
   EXPECT_EQ(view.steps, "PN");
 }
@@ -139,7 +139,7 @@ TEST_F(SlideShowFixture, FailedTimerStepsOnceAndNextToggleStartsAgain) {
   show.Toggle();
   EXPECT_EQ(view.steps, "N");
   EXPECT_FALSE(show.IsRunning());
-  EXPECT_EQ(view.bitmaps[kBtnSlideShow], kBmpPause);  // keeps the running look
+  EXPECT_EQ(view.bitmaps[kBtnSlideShow], BitmapId::kPause);  // keeps the running look
   EXPECT_FALSE(show.Tick(0));                          // id 0 is never a tick
 
   timer.fail = false;
@@ -149,9 +149,9 @@ TEST_F(SlideShowFixture, FailedTimerStepsOnceAndNextToggleStartsAgain) {
 }
 
 TEST_F(SlideShowFixture, StopShowsPlayBitmapEvenWhenNotRunning) {
-  view.bitmaps[kBtnSlideShow] = kBmpPause;
+  view.bitmaps[kBtnSlideShow] = BitmapId::kPause;
   show.Stop();
-  EXPECT_EQ(view.bitmaps[kBtnSlideShow], kBmpPlay);
+  EXPECT_EQ(view.bitmaps[kBtnSlideShow], BitmapId::kPlay);
   EXPECT_TRUE(timer.running.empty());
   EXPECT_EQ(view.steps, "");
 }

@@ -90,18 +90,18 @@ TEST(Layout, ModesRectanglesAndButtons) {
   EXPECT_EQ(restored.panes.bottom, 1024 - 128);
   EXPECT_EQ(restored.toolbar.right, 1152 - kScrollThumbWidth - 2);
   EXPECT_EQ(restored.toolbar.Width(), 215);
-  EXPECT_EQ(restored.maximizeTooltip, 5021);
+  EXPECT_EQ(restored.maximizeTooltip, StringId::kTipMaximize);
   EXPECT_TRUE(restored.buttonsEnabled);
 
   LayoutPlan maximized = PlanLayout(LayoutMode::kMaximized, screen, toolbar);
   EXPECT_EQ(maximized.toolbar.left, 1280 - 215 - kScrollThumbWidth - 2);
   EXPECT_EQ(maximized.toolbar.top, 1024 - 28 - 32);
-  EXPECT_EQ(maximized.maximizeBitmap, 172);
+  EXPECT_EQ(maximized.maximizeBitmap, BitmapId::kRestore);
 
   LayoutPlan minimized = PlanLayout(LayoutMode::kMinimized, screen, toolbar);
   EXPECT_EQ(minimized.panes.Width(), 0);
   EXPECT_FALSE(minimized.buttonsEnabled);
-  EXPECT_EQ(minimized.minimizeTooltip, 5019);
+  EXPECT_EQ(minimized.minimizeTooltip, StringId::kTipRestore);
   EXPECT_EQ(ButtonsDisabledWhenMinimized().size(), 7u);
 }
 
@@ -140,8 +140,8 @@ TEST(ViewDecisions, QuitBackEscapeAndRefresh) {
   show.slideShowRunning = true;  // the first Escape only stops the show
   EXPECT_EQ(DecideEscape(show), EscapeAction::kStopSlideShow);
 
-  EXPECT_EQ(QuitButtonTooltipForImage(1), 5009);
-  EXPECT_EQ(QuitButtonTooltipForImage(0), 5000);
+  EXPECT_EQ(QuitButtonTooltipForImage(1), StringId::kTipBackToThumbnails);
+  EXPECT_EQ(QuitButtonTooltipForImage(0), StringId::kTipQuit);
   EXPECT_TRUE(ShouldWalkAfterCount(0));
   EXPECT_FALSE(ShouldWalkAfterCount(1));
 }
