@@ -3,7 +3,9 @@
 # on the same files:
 # 100 generated 4000 x 3000 JPEGs and 100 small PNGs. Prints pictures per second of
 # each and, for the builder, where the time goes per picture.
-#   bench/measure-builder.sh [BUILD_DIR] [COUNT]
+#   bench/measure-builder.sh [BUILD_DIR] [COUNT] [FILES_DIR]
+# With FILES_DIR the pictures are made there once and kept, so that runs before and
+# after a change measure the same files.
 # Needs ImageMagick (convert), gdk-pixbuf-thumbnailer and, without $DISPLAY, xvfb-run;
 # vipsthumbnail (libvips-tools) is measured when it is installed.
 set -eu
@@ -11,23 +13,36 @@ build=${1:-build}
 count=${2:-100}
 tests="$build/kov_gui_tests"
 [ -x "$tests" ] || { echo "build first: $tests is missing" >&2; exit 2; }
+files=${3:-}
 work=$(mktemp -d /tmp/kov-measure-XXXXXX)
 trap 'rm -rf "$work"' EXIT
-mkdir "$work/large" "$work/small" "$work/out"
+mkdir "$work/out"
+if [ -n "$files" ] && [ -d "$files/large" ] && [ -d "$files/small" ]; then
+  made=yes
+else
+  made=
+  files=${files:-$work}
+  mkdir -p "$files/large" "$files/small"
+fi
 
 now_ms() { date +%s%3N; }
 
-echo "making $count JPEGs of 4000 x 3000 and $count PNGs of 320 x 240 in $work"
-# One noisy gradient, then a different hue for each copy: every file decodes in full.
-convert -size 4000x3000 gradient:navy-orange -attenuate 0.6 +noise Gaussian "$work/base.ppm"
-i=0
-while [ "$i" -lt "$count" ]; do
-  name=$(printf 'p%03d' "$i")
-  convert "$work/base.ppm" -modulate 100,100,$((i * 200 / count)) -quality 90 "$work/large/$name.jpg"
-  convert -size 320x240 "gradient:#$(printf '%06x' $((i * 167773)))-white" "$work/small/$name.png"
-  i=$((i + 1))
-done
-rm -f "$work/base.ppm"
+if [ -z "$made" ]; then
+  echo "making $count JPEGs of 4000 x 3000 and $count PNGs of 320 x 240 in $files"
+  # One noisy gradient, then a different hue for each copy: every file decodes in full.
+  convert -size 4000x3000 gradient:navy-orange -attenuate 0.6 +noise Gaussian "$work/base.ppm"
+  i=0
+  while [ "$i" -lt "$count" ]; do
+    name=$(printf 'p%03d' "$i")
+    convert "$work/base.ppm" -modulate 100,100,$((i * 200 / count)) -quality 90 "$files/large/$name.jpg"
+    convert -size 320x240 "gradient:#$(printf '%06x' $((i * 167773)))-white" "$files/small/$name.png"
+    i=$((i + 1))
+  done
+  rm -f "$work/base.ppm"
+fi
+# A cache left by an earlier run is no picture for the thumbnailers.
+rm -f "$files/large/kovthumb.\$\$\$" "$files/small/kovthumb.\$\$\$"
+echo "measuring the pictures in $files; load average $(cut -d' ' -f1-3 /proc/loadavg)"
 
 thumbnailer() {
   start=$(now_ms)
@@ -49,14 +64,14 @@ vips() {
   awk -v n="$n" -v ms="$ms" -v d="$1" \
     'BEGIN { printf "vipsthumbnail %s: %d pictures in %d ms: %.2f pictures/s, %.1f ms each\n", d, n, ms, n * 1000 / ms, ms / n }'
 }
-thumbnailer "$work/large"
-thumbnailer "$work/small"
-vips "$work/large"
-vips "$work/small"
+thumbnailer "$files/large"
+thumbnailer "$files/small"
+vips "$files/large"
+vips "$files/small"
 
 run="$tests --gtest_also_run_disabled_tests --gtest_filter=ThumbBuilderMeasure.*"
 if [ -n "${DISPLAY:-}" ]; then
-  KOV_MEASURE_FOLDERS="$work/large:$work/small" $run
+  KOV_MEASURE_FOLDERS="$files/large:$files/small" $run
 else
-  KOV_MEASURE_FOLDERS="$work/large:$work/small" xvfb-run -a -s "-screen 0 1280x1024x24" $run
+  KOV_MEASURE_FOLDERS="$files/large:$files/small" xvfb-run -a -s "-screen 0 1280x1024x24" $run
 fi

@@ -7,6 +7,7 @@
 
 #include "base/FileBytes.h"
 #include "base/TextEscape.h"
+#include "formats/DecodeAhead.h"
 #include "formats/PixbufDecode.h"
 #include "pages/DecodedPictures.h"
 #include "pages/EngineFormats.h"
@@ -19,10 +20,6 @@
 namespace kov {
 
 namespace {
-
-// The thumbnail-making page fits pictures into 120 x 120; twice that leaves the
-// engine's own scaling enough pixels to keep the quality.
-constexpr int32_t kReducedBox = 2 * 120;
 
 void TraceRefusal(const std::string& path, const std::string& error) {
   if (TraceEnabled()) TraceLine("decode refused " + path + ": " + error);
@@ -52,8 +49,12 @@ void CPageProtocol::ServeReducedPicture() {
   std::string path = GetRequestPath();
   DecodedPicture picture;
   std::string error;
-  DecodeResult result = IsImageFile(path) ? DecodePictureFile(path, kReducedBox, &picture, &error)
-                                          : DecodeResult::kUnreadable;
+  DecodeResult result = DecodeResult::kUnreadable;
+  // The builder has the next pictures decoded on worker threads while it stores the
+  // ones before; a picture not among them is decoded here.
+  CDecodeAhead* ahead = ActiveDecodeAhead();
+  if (IsImageFile(path) && !(ahead && ahead->Take(path, &result, &picture, &error)))
+    result = DecodePictureFile(path, kReducedFitBox, &picture, &error);
   if (result == DecodeResult::kDecoded) {
     RememberNaturalSize(path, picture.naturalWidth, picture.naturalHeight);
     buffer_.Append(picture.file);

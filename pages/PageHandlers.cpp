@@ -11,9 +11,11 @@
 #include "pages/FolderBackground.h"
 #include "pages/PageProtocol.h"
 #include "pages/PageText.h"
+#include "pages/ThumbStripPage.h"
 #include "platform/MediaTypes.h"
 #include "res/BuiltInMusic.h"
 #include "res/Resources.h"
+#include "thumbs/ThumbStrip.h"
 
 namespace kov {
 
@@ -90,6 +92,18 @@ void CPageProtocol::ServeThumbMakerPage() {
     return;
   }
   buffer_.Append(FillTemplate(templ, {HtmlEscape(pictureUrl)}));
+  ReportComplete();
+}
+
+// The builder's strip of pictures named by the URL's last part; a strip that is not
+// (or no longer) known gets the default page, which holds no picture.
+void CPageProtocol::ServeThumbStripPage() {
+  std::vector<std::string> paths;
+  if (!ThumbStripPictures(parts_.name, &paths)) {
+    ServeDefaultPage();
+    return;
+  }
+  buffer_.Append(ThumbStripPage(paths));
   ReportComplete();
 }
 

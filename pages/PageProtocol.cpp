@@ -29,6 +29,7 @@ const CommandEntry kCommands[] = {
     {"picture", &CPageProtocol::ServePictureFile},
     {"reduced", &CPageProtocol::ServeReducedPicture},
     {"decoded", &CPageProtocol::ServeDecodedPicture},
+    {"thumbstrip", &CPageProtocol::ServeThumbStripPage},
 };
 
 }  // namespace

@@ -47,6 +47,7 @@ class CPageProtocol {
   void ServeBackgroundPage();
   void ServeImagePage();
   void ServeThumbMakerPage();
+  void ServeThumbStripPage();
   void ServeBinResource();
   void ServePictureFile();
   void ServeReducedPicture();  // DecodedPictureHandlers.cpp

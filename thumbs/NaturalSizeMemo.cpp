@@ -3,12 +3,14 @@
 #include <deque>
 #include <mutex>
 
+#include "thumbs/ThumbStrip.h"
+
 namespace kov {
 
 namespace {
 
-// A few more than the builder can have under way at once.
-constexpr size_t kRemembered = 16;
+// More than the builder can have under way at once: a strip and the next.
+constexpr size_t kRemembered = 2 * kStripPictures;
 
 struct Entry {
   std::string path;

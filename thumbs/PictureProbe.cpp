@@ -7,44 +7,48 @@
 namespace kov {
 
 // Integers only, so the native side needs no JSON library. Booleans become 0 or 1;
-// a missing variable reads as 0. The rectangle is the one the engine paints: the
-// picture's box in the visible region (what the snapshot shows) with each edge
-// rounded to a whole pixel; a width from offsetLeft plus the rounded width can be
-// one pixel off it and take in a column of the page. The rectangle is in the
+// a missing entry reads as 0. The answer is [on the strip page, cells] and then the
+// 13 integers of each cell, as the page around a single picture would give them:
+// page parsed, 1 IMG, complete, shown, the engine's natural size, rectangle, the
+// page's imgWidth and imgHeight entries, on the page. The rectangle is the one the
+// engine paints: the picture's box in the document (what the snapshot shows) with
+// each edge rounded to a whole pixel; a width from offsetLeft plus the rounded
+// width can be one pixel off it and take in a column of the page. It is in the
 // snapshot's pixels, page pixels times the screen's scale: on a scaled screen a
 // picture may start half a page pixel in. A shown picture thinner than a pixel (a
 // long strip scaled to 120) is widened to one pixel first, so it is painted at all.
-const char kPictureProbeScript[] =
-    "(function(){"
-    "var d=document,im=d.getElementsByTagName('IMG'),n=im.length;"
-    "var r=[d.readyState=='complete'?1:0,n,0,0,0,0,0,0,0,0,0,0,"
-    "/^kovp:\\/*thumbmk\\//i.test(location.href)?1:0];"
-    "if(n!=1)return r;"
-    "var p=im[0];"
-    "r[2]=p.complete?1:0;"
-    "r[3]=getComputedStyle(p).visibility=='visible'?1:0;"
+const char kCellProbeFunction[] =
+    "function cell(i,p){"
+    "var r=[document.readyState!='loading'?1:0,1,p.complete?1:0,"
+    "getComputedStyle(p).visibility=='visible'?1:0,0,0,0,0,0,0,0,0,1];"
     "if(r[3]){if(p.getBoundingClientRect().width<1)p.width=1;"
     "if(p.getBoundingClientRect().height<1)p.height=1;}"
     "var q=window.devicePixelRatio||1,b=p.getBoundingClientRect();"
-    "var x=Math.round(b.left*q),y=Math.round(b.top*q);"
+    "var L=b.left+window.scrollX,T=b.top+window.scrollY;"
+    "var x=Math.round(L*q),y=Math.round(T*q);"
     "r[4]=p.naturalWidth;r[5]=p.naturalHeight;"
-    "r[6]=Math.round(b.right*q)-x;r[7]=Math.round(b.bottom*q)-y;r[8]=x;r[9]=y;"
-    "r[10]=typeof imgWidth=='number'?Math.round(imgWidth):0;"
-    "r[11]=typeof imgHeight=='number'?Math.round(imgHeight):0;"
-    "return r;})()";
+    "r[6]=Math.round((L+b.width)*q)-x;r[7]=Math.round((T+b.height)*q)-y;r[8]=x;r[9]=y;"
+    "r[10]=typeof imgWidth=='object'&&typeof imgWidth[i]=='number'?Math.round(imgWidth[i]):0;"
+    "r[11]=typeof imgHeight=='object'&&typeof imgHeight[i]=='number'?Math.round(imgHeight[i]):0;"
+    "return r;}";
 
-std::string PaintedPictureProbeBody() {
-  const std::string probe = kPictureProbeScript;
-  return
-    "var im=document.getElementsByTagName('IMG'),p=im.length==1?im[0]:null;"
-    "if(p&&p.complete&&p.naturalWidth>0&&getComputedStyle(p).visibility=='visible'){"
-    "try{await p.decode();}catch(e){}"
-    "var painted=await Promise.race(["
-    "new Promise(function(ok){requestAnimationFrame(function(){requestAnimationFrame("
-    "function(){ok(true);});});}),"
-    "new Promise(function(ok){setTimeout(function(){ok(false);},1000);})]);"
-    "if(!painted){var r=" + probe + ";r[2]=0;return JSON.stringify(r);}}"
-    "return JSON.stringify(" + probe + ");";
+std::string PaintedStripProbeBody(const std::string& stripUrl) {
+  return std::string(kCellProbeFunction) +
+         "var im=document.getElementsByTagName('IMG'),on=location.href=='" + stripUrl +
+         "'?1:0,waits=[];"
+         "for(var i=0;on&&i<im.length;++i){var p=im[i];"
+         "if(p.complete&&p.naturalWidth>0&&getComputedStyle(p).visibility=='visible')"
+         "waits.push(p.decode().catch(function(){}));}"
+         "var painted=true;"
+         "if(waits.length){await Promise.all(waits);"
+         "painted=await Promise.race(["
+         "new Promise(function(ok){requestAnimationFrame(function(){requestAnimationFrame("
+         "function(){ok(true);});});}),"
+         "new Promise(function(ok){setTimeout(function(){ok(false);},1000);})]);}"
+         "var out=[on,on?im.length:0];"
+         "for(var i=0;on&&i<im.length;++i){var r=cell(i,im[i]);if(!painted)r[2]=0;"
+         "out=out.concat(r);}"
+         "return JSON.stringify(out);";
 }
 
 namespace {
@@ -71,11 +75,7 @@ bool ParseIntegers(const std::string& json, std::vector<long>* values) {
   return true;
 }
 
-}  // namespace
-
-bool ParsePictureProbe(const std::string& json, PictureProbe* probe) {
-  std::vector<long> v;
-  if (!ParseIntegers(json, &v) || v.size() != kProbeFields) return false;
+void FillProbe(const long* v, PictureProbe* probe) {
   auto i32 = [&v](size_t i) { return static_cast<int32_t>(v[i]); };
   probe->documentComplete = v[0] != 0;
   probe->imageCount = i32(1);
@@ -90,6 +90,26 @@ bool ParsePictureProbe(const std::string& json, PictureProbe* probe) {
   probe->naturalWidth = i32(10);
   probe->naturalHeight = i32(11);
   probe->onThumbnailPage = v[12] != 0;
+}
+
+}  // namespace
+
+bool ParsePictureProbe(const std::string& json, PictureProbe* probe) {
+  std::vector<long> v;
+  if (!ParseIntegers(json, &v) || v.size() != kProbeFields) return false;
+  FillProbe(v.data(), probe);
+  return true;
+}
+
+bool ParseStripProbe(const std::string& json, size_t cells, std::vector<PictureProbe>* probes) {
+  std::vector<long> v;
+  if (!ParseIntegers(json, &v) || v.size() < 2 || v[1] < 0) return false;
+  size_t frames = size_t(v[1]);
+  if (v.size() != 2 + frames * kProbeFields) return false;
+  probes->assign(cells, PictureProbe());
+  // Another page, or a strip of another size: nothing in it is about these cells.
+  if (v[0] == 0 || frames != cells) return true;
+  for (size_t i = 0; i < cells; ++i) FillProbe(v.data() + 2 + i * kProbeFields, &(*probes)[i]);
   return true;
 }
 

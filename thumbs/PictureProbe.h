@@ -1,26 +1,26 @@
 #pragma once
-// What the builder's window reads from the thumbnail-making page before it takes a
-// snapshot: the page's state, the one picture's completeness, displayed rectangle
-// and natural size, in one script call. The script (kPictureProbeScript) answers
-// with a flat JSON array of integers, which ParsePictureProbe reads back and
-// DecideCapture turns into "wait", "no picture" or the rectangle to crop.
+// What the builder's window reads from the strip page before it takes a snapshot:
+// for each cell (a thumbnail-making page in a frame) the page's state, the one
+// picture's completeness, displayed rectangle and natural size, in one script call.
+// The script answers with a flat JSON array of integers, which ParseStripProbe
+// reads back and DecideCapture turns, cell by cell, into "wait", "no picture" or
+// the rectangle to crop.
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "formats/ScreenCapture.h"
 
 namespace kov {
 
-// A JavaScript expression whose JSON form is the array ParsePictureProbe reads.
-extern const char kPictureProbeScript[];
-
-// The body of an async function that returns the JSON text of kPictureProbeScript
-// only once the shown picture's pixels are decoded (its decode() promise) and a
-// frame has been painted with them. "Complete" alone is not enough: the engine
-// decodes large pictures asynchronously, after the load, and paints the page
-// without them until then. A frame that does not come within a second (the view
-// throttled) answers "not complete", so the picture is probed again.
-std::string PaintedPictureProbeBody();
+// The body of an async function that returns, as JSON text, the state of the strip
+// page at stripUrl and of each of its cells (ParseStripProbe reads it) only once the
+// shown pictures' pixels are decoded (their decode() promises) and a frame has been
+// painted with them. "Complete" alone is not enough: the engine decodes large
+// pictures asynchronously, after the load, and paints the page without them until
+// then. A frame that does not come within a second (the view throttled) answers
+// "not complete" for every cell, so they are probed again.
+std::string PaintedStripProbeBody(const std::string& stripUrl);
 
 struct PictureProbe {
   bool documentComplete = false;
@@ -40,8 +40,12 @@ struct PictureProbe {
   bool onThumbnailPage = false;  // the document is a kovp://thumbmk/ page
 };
 
-// False unless json is an array of exactly the probe's integers, each in range.
+// False unless json is an array of exactly one cell's 13 integers, each in range.
 bool ParsePictureProbe(const std::string& json, PictureProbe* probe);
+// The strip probe's answer as one probe per cell; when the page shown is not the
+// strip or holds another number of cells, every probe is left "not on the page".
+// False unless json is the header and 13 integers for each frame it names.
+bool ParseStripProbe(const std::string& json, size_t cells, std::vector<PictureProbe>* probes);
 
 enum class ProbeVerdict {
   kWait,     // not there yet: ask again at the next poll

@@ -11,6 +11,7 @@
 #include "platform/Trace.h"
 #include "thumbs/BuildQueue.h"
 #include "thumbs/NaturalSizeMemo.h"
+#include "thumbs/ThumbStrip.h"
 
 namespace kov {
 
@@ -92,13 +93,14 @@ void CThumbBuilder::OnTimer(int timerId) {
 
 void CThumbBuilder::OnCommand(int command) {
   if (command == kCmdBuilderNextImage && state_ == State::kNextImage) {
-    StartNextImage();
+    StartNextStrip();
   } else if (command == kCmdBuilderStartPoll && state_ == State::kRendering) {
-    pageLoaded_ = true;
     if (!timerRunning_[TimerSlot(kTimerBuildPoll)]) StartTimer(kTimerBuildPoll, kPollPeriodMs);
-    // The first look at the page goes out at once: waiting for the next tick would
-    // cost most pictures half a poll period. Pictures not ready yet are asked again
-    // on the ticks.
+    // The first look at the loaded page goes out at once: waiting for the next tick
+    // would cost most strips half a poll period. A look still under way was asked
+    // before the load ended, so another follows its answer at once. Pictures not
+    // ready yet are asked again on the ticks.
+    if (captureAsked_) askAgainAtAnswer_ = true;
     RequestCaptureOnce();
   }
 }
@@ -114,7 +116,6 @@ void CThumbBuilder::OnPageFailed(const std::string& url) {
   // on, or the blank start page) must not make this one load again, which would cut
   // its own load short and fail it in turn.
   if (state_ != State::kRendering || strcasecmp(url.c_str(), pageUrl_.c_str()) != 0) return;
-  pageLoaded_ = false;
   loadAgain_ = true;
 }
 
@@ -152,6 +153,9 @@ bool CThumbBuilder::OpenFolder(const std::string& folder, std::vector<std::strin
   currentFolder_ = folder;
   images_ = std::move(images);
   nextImage_ = 0;
+  plan_.clear();
+  strip_.clear();
+  cells_.clear();
   std::string caption = BuilderCaption(baseFolder_, folder, startingCaption_);
   if (!caption.empty()) host_.SetCaption(caption);
   state_ = State::kNextImage;
@@ -159,44 +163,92 @@ bool CThumbBuilder::OpenFolder(const std::string& folder, std::vector<std::strin
   return true;
 }
 
-void CThumbBuilder::StartNextImage() {
-  while (nextImage_ < images_.size()) {
-    currentImage_ = images_[nextImage_++];
-    if (!CarryOver(currentImage_)) {
-      Render(currentImage_);
-      return;
-    }
+void CThumbBuilder::StartNextStrip() {
+  // Records carried over ahead of the next picture to render go straight in.
+  for (FillPlan(); !plan_.empty() && !plan_.front().render; FillPlan()) {
+    writer_->AppendRecord(plan_.front().record, nullptr);
+    plan_.pop_front();
   }
-  FinishFolder();
+  if (plan_.empty()) {
+    FinishFolder();
+    return;
+  }
+  TakeStrip();
+  AskDecodeAhead();
+  Render();
 }
 
-bool CThumbBuilder::CarryOver(const std::string& imagePath) {
-  CacheRecord record;
+// Classifies images ahead until the plan holds a strip's worth of pictures to
+// render (or kStripEntries entries), so the next strip's pictures are known while
+// the one before is on show.
+void CThumbBuilder::FillPlan() {
+  size_t renders = 0;
+  for (const Entry& entry : plan_) renders += entry.render;
+  while (nextImage_ < images_.size() && renders < kStripPictures && plan_.size() < kStripEntries) {
+    plan_.push_back(Classify(images_[nextImage_++]));
+    renders += plan_.back().render;
+  }
+}
+
+CThumbBuilder::Entry CThumbBuilder::Classify(const std::string& imagePath) {
+  Entry entry;
+  entry.path = imagePath;
   uint64_t lastWrite = 0;
-  if (!reader_ || !reader_->FindRecord(BaseName(imagePath), &record)) return false;
   // Placeholders are never carried over, so a picture that failed once is tried again.
-  if (record.width == 0 || record.height == 0) return false;
-  if (!store_.LastWriteOf(imagePath, &lastWrite) || lastWrite != record.lastWrite) return false;
-  return writer_->AppendRecord(record, nullptr);
+  entry.render = !reader_ || !reader_->FindRecord(BaseName(imagePath), &entry.record) ||
+                 entry.record.width == 0 || entry.record.height == 0 ||
+                 !store_.LastWriteOf(imagePath, &lastWrite) || lastWrite != entry.record.lastWrite;
+  if (entry.render) entry.record = CacheRecord();
+  return entry;
 }
 
-void CThumbBuilder::Render(const std::string& imagePath) {
+// The strip runs from the plan's first picture to render up to its last picture,
+// with the records carried over between them, which are written in their places.
+void CThumbBuilder::TakeStrip() {
+  strip_.clear();
+  cells_.clear();
+  while (!plan_.empty() && cells_.size() < kStripPictures && strip_.size() < kStripEntries) {
+    strip_.push_back(std::move(plan_.front()));
+    plan_.pop_front();
+    if (strip_.back().render) cells_.push_back(strip_.size() - 1);
+    if (plan_.empty()) FillPlan();
+  }
+  // Records after the strip's last picture wait for the next strip, as its lead.
+  while (!strip_.empty() && !strip_.back().render) {
+    plan_.push_front(std::move(strip_.back()));
+    strip_.pop_back();
+  }
+  FillPlan();
+}
+
+void CThumbBuilder::AskDecodeAhead() {
+  std::vector<std::string> paths;
+  for (size_t cell : cells_) paths.push_back(strip_[cell].path);
+  for (const Entry& entry : plan_)
+    if (entry.render) paths.push_back(entry.path);
+  host_.DecodeAhead(paths);
+}
+
+void CThumbBuilder::Render() {
   state_ = State::kRendering;
-  pageLoaded_ = false;
   loadAgain_ = false;
   captureAsked_ = false;
+  askAgainAtAnswer_ = false;
   waitedMs_ = 0;
-  pageUrl_ = ThumbnailPageUrl(imagePath);
+  std::vector<std::string> paths;
+  for (size_t cell : cells_) paths.push_back(strip_[cell].path);
+  pageUrl_ = ThumbStripUrl(paths);
   host_.Navigate(pageUrl_);
   // The poll timer also measures the wait from navigation on, so a page that
-  // never reports its load still ends in the placeholder.
+  // never reports its load still ends; its cells are probed on every tick, so a
+  // cell that never completes does not hold back the others.
   StartTimer(kTimerBuildPoll, kPollPeriodMs);
 }
 
 void CThumbBuilder::Poll() {
   waitedMs_ += kPollPeriodMs;
   if (waitedMs_ >= kRenderWaitLimitMs) {
-    FinishImage(nullptr);
+    FinishStrip();
     return;
   }
   if (loadAgain_) {
@@ -204,7 +256,7 @@ void CThumbBuilder::Poll() {
     host_.Navigate(pageUrl_);
     return;
   }
-  if (pageLoaded_) RequestCaptureOnce();
+  RequestCaptureOnce();
 }
 
 void CThumbBuilder::RequestCaptureOnce() {
@@ -213,49 +265,77 @@ void CThumbBuilder::RequestCaptureOnce() {
   host_.RequestCapture(++captureToken_);
 }
 
-void CThumbBuilder::OnCapture(unsigned token, const CaptureResult& result) {
-  // An answer for a picture that has been given up on, or a second answer, is stale.
+void CThumbBuilder::OnCapture(unsigned token, const std::vector<CaptureResult>& cells) {
+  // An answer for a strip that has been given up on, or a second answer, is stale.
   if (state_ != State::kRendering || !captureAsked_ || token != captureToken_) return;
   captureAsked_ = false;
-  if (result.status == CaptureResult::Status::kNotReady) return;  // asked again at the next poll
-  if (!host_.IsShown()) {
+  if (cells.size() != cells_.size()) return;  // not this strip's page: asked again
+  bool settledNow = false, open = false;
+  for (size_t i = 0; i < cells.size(); ++i) {
+    Entry& entry = strip_[cells_[i]];
+    if (entry.settled) continue;
+    if (cells[i].status == CaptureResult::Status::kNotReady) {
+      open = true;
+      continue;
+    }
+    entry.settled = settledNow = true;
+    entry.capture = cells[i];
+  }
+  if (settledNow && !host_.IsShown()) {
     Cancel();
     return;
   }
-  FinishImage(&result);
+  if (!open) {
+    FinishStrip();
+  } else if (askAgainAtAnswer_) {
+    askAgainAtAnswer_ = false;
+    RequestCaptureOnce();
+  }  // otherwise the rest is asked again at the next poll
 }
 
-void CThumbBuilder::FinishImage(const CaptureResult* capture) {
+void CThumbBuilder::FinishStrip() {
   KillTimer(kTimerBuildPoll);
-  ++renderedCount_;
-  if (capture == nullptr) {
-    // Out of time is not given up for good: without a record the folder stays
-    // stale, so the next visit or F3 tries the picture again.
-    if (TraceEnabled()) TraceLine("builder timed out, no record " + currentImage_);
-  } else if (!StoreCapture(*capture)) {
-    if (TraceEnabled())
-      TraceLine("builder placeholder " + currentImage_ +
-                (capture->status == CaptureResult::Status::kCaptured ? " (not stored)"
-                                                                     : " (not a picture)"));
-    StorePlaceholder();
+  for (const Entry& entry : strip_) {
+    if (!entry.render) {
+      writer_->AppendRecord(entry.record, nullptr);
+      continue;
+    }
+    ++renderedCount_;
+    StoreRendered(entry);
   }
+  strip_.clear();
+  cells_.clear();
   host_.SetStatus(std::to_string(renderedCount_));
   state_ = State::kNextImage;
   host_.Post(kCmdBuilderNextImage);
 }
 
-bool CThumbBuilder::StoreCapture(const CaptureResult& capture) {
+void CThumbBuilder::StoreRendered(const Entry& entry) {
+  if (!entry.settled) {
+    // Out of time is not given up for good: without a record the folder stays
+    // stale, so the next visit or F3 tries the picture again.
+    if (TraceEnabled()) TraceLine("builder timed out, no record " + entry.path);
+  } else if (!StoreCapture(entry.path, entry.capture)) {
+    if (TraceEnabled())
+      TraceLine("builder placeholder " + entry.path +
+                (entry.capture.status == CaptureResult::Status::kCaptured ? " (not stored)"
+                                                                           : " (not a picture)"));
+    StorePlaceholder(entry.path);
+  }
+}
+
+bool CThumbBuilder::StoreCapture(const std::string& imagePath, const CaptureResult& capture) {
   if (capture.status != CaptureResult::Status::kCaptured) return false;
   // The page showed the picture reduced by the page server, which knows its real
   // size; a picture the engine received whole reports its own.
   int32_t width = capture.naturalWidth, height = capture.naturalHeight;
-  RecallNaturalSize(currentImage_, &width, &height);
-  return writer_->AppendCapture(currentImage_, capture.dib, height, width, nullptr);
+  RecallNaturalSize(imagePath, &width, &height);
+  return writer_->AppendCapture(imagePath, capture.dib, height, width, nullptr);
 }
 
-void CThumbBuilder::StorePlaceholder() {
+void CThumbBuilder::StorePlaceholder(const std::string& imagePath) {
   std::string placeholder;
-  if (store_.LoadPlaceholder(&placeholder)) writer_->AppendFile(currentImage_, placeholder, 0, 0, nullptr);
+  if (store_.LoadPlaceholder(&placeholder)) writer_->AppendFile(imagePath, placeholder, 0, 0, nullptr);
 }
 
 void CThumbBuilder::FinishFolder() {
@@ -278,6 +358,9 @@ void CThumbBuilder::NoteUnwritable(const std::string& folder, const std::string&
 }
 
 void CThumbBuilder::DropFolderFiles() {
+  plan_.clear();
+  strip_.clear();
+  cells_.clear();
   reader_.reset();
   if (writer_) writer_->Discard();
   writer_.reset();
@@ -293,6 +376,7 @@ void CThumbBuilder::Cancel() {
 
 void CThumbBuilder::End(BuildResult result) {
   KillAllTimers();
+  host_.DecodeAhead({});
   state_ = State::kEnded;
   result_ = result;
   host_.End(result);

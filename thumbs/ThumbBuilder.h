@@ -1,10 +1,13 @@
 #pragma once
 // The thumbnail builder's steps as a state machine that its window drives: it
 // brings the thumbnail caches of one folder, or of a folder and its subfolders, up
-// to date. Unchanged records are carried over; every other picture is rendered by
-// the window's page "kovp://thumbmk/<path>", captured and stored, or given the
-// placeholder when it cannot be rendered; a picture whose page does not complete in
-// time gets no record, so its folder stays stale and it is tried again.
+// to date. Unchanged records are carried over; the other pictures are rendered a
+// strip at a time (ThumbStrip.h), each in its own thumbnail-making page
+// "kovp://thumbmk/<path>", captured from one snapshot and stored in the folder's
+// order, or given the placeholder when they cannot be rendered; a picture whose
+// page does not complete in time gets no record, so its folder stays stale and it
+// is tried again.
+#include <deque>
 #include <memory>
 #include <string>
 #include <vector>
@@ -23,13 +26,18 @@ enum ThumbBuilderTimer : int {
 
 constexpr unsigned kBuildStepDelayMs = 100;
 constexpr unsigned kPollPeriodMs = 50;
-// How long one picture may take from its own navigation to capture before it is
-// left without a record: a page that never completes must not stop the build.
+// How long one strip may take from its own navigation to capture before its
+// pictures not yet captured are left without a record: a page that never
+// completes must not stop the build.
 constexpr unsigned kRenderWaitLimitMs = 10000;
 
 extern const char kBuilderCaption[];    // "Creating Thumbnails"
 extern const char kScanningStatus[];    // "Scanning Files..."
 extern const char kBuilderBlankPage[];  // "kovp://blank2/"
+
+// Entries (pictures rendered or carried over) a strip spans at most, so the
+// records carried over between its pictures are held only briefly.
+constexpr size_t kStripEntries = 64;
 
 // The page that renders one picture, with the path percent-encoded.
 std::string ThumbnailPageUrl(const std::string& imagePath);
@@ -56,7 +64,8 @@ class CThumbBuilder {
   // When it is the current picture's page, that page is asked for again at the next
   // poll, within the same wait; other pages' failures are stale and change nothing.
   void OnPageFailed(const std::string& url);
-  void OnCapture(unsigned token, const CaptureResult& result);
+  // The answer to a capture request: one result per picture of the strip on show.
+  void OnCapture(unsigned token, const std::vector<CaptureResult>& cells);
   // Cancel button, Escape, Alt: the new cache of the current folder is thrown away,
   // its old cache stays; folders already finished keep their new caches.
   void Cancel();
@@ -71,20 +80,34 @@ class CThumbBuilder {
  private:
   enum class State { kIdle, kStarting, kChoosingFolder, kNextImage, kRendering, kEnded };
 
+  // A picture of the folder in its place in the records: one to render, or a
+  // record carried over.
+  struct Entry {
+    std::string path;
+    bool render = false;
+    CacheRecord record;    // carried over
+    bool settled = false;  // rendered: captured or found broken
+    CaptureResult capture;
+  };
+
   void StartTimer(int timerId, unsigned periodMs);
   void KillTimer(int timerId);
   void KillAllTimers();
   void StartQueue();
   void ChooseNextFolder();
   bool OpenFolder(const std::string& folder, std::vector<std::string> images);
-  void StartNextImage();
-  bool CarryOver(const std::string& imagePath);
-  void Render(const std::string& imagePath);
+  void StartNextStrip();
+  void FillPlan();
+  Entry Classify(const std::string& imagePath);
+  void TakeStrip();
+  void AskDecodeAhead();
+  void Render();
   void Poll();
   void RequestCaptureOnce();
-  void FinishImage(const CaptureResult* capture);
-  bool StoreCapture(const CaptureResult& capture);
-  void StorePlaceholder();
+  void FinishStrip();
+  void StoreRendered(const Entry& entry);
+  bool StoreCapture(const std::string& imagePath, const CaptureResult& capture);
+  void StorePlaceholder(const std::string& imagePath);
   void FinishFolder();
   void NoteUnwritable(const std::string& folder, const std::string& error);
   void DropFolderFiles();
@@ -104,9 +127,8 @@ class CThumbBuilder {
   std::vector<std::string> folders_;  // still to do, front first
   size_t nextFolder_ = 0;
   std::vector<std::string> images_;
-  size_t nextImage_ = 0;
+  size_t nextImage_ = 0;  // the first image not yet classified
   std::string currentFolder_;
-  std::string currentImage_;
   unsigned renderedCount_ = 0;
   std::vector<UnsavedCache> unwritable_;
 
@@ -115,11 +137,15 @@ class CThumbBuilder {
   std::string cachePath_;
   std::string tempPath_;
 
-  // The picture being rendered.
+  std::deque<Entry> plan_;    // classified, after the strip on show
+  std::vector<Entry> strip_;  // the strip on show, with the records between its pictures
+  std::vector<size_t> cells_;  // the strip's pictures to render, as indices into strip_
+
+  // The strip being rendered.
   std::string pageUrl_;
-  bool pageLoaded_ = false;
   bool loadAgain_ = false;
   bool captureAsked_ = false;
+  bool askAgainAtAnswer_ = false;  // the page finished loading while a look was under way
   unsigned captureToken_ = 0;
   unsigned waitedMs_ = 0;
 };

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace kov {
 
@@ -64,11 +65,12 @@ class IThumbStore {
   virtual bool LoadPlaceholder(std::string* bytes) = 0;
 };
 
-// The answer of the window to a capture request, from one script call that reads
-// the page's state, the picture's natural size and rectangle, then a snapshot.
+// The answer of the window to a capture request for one cell of the strip, from one
+// script call that reads each cell's state, the picture's natural size and
+// rectangle, then one snapshot of the whole strip.
 struct CaptureResult {
   enum class Status {
-    kNotReady,  // the document has not completed: ask again at the next poll
+    kNotReady,  // the cell's document has not completed: ask again at the next poll
     kCaptured,  // the picture as displayed, with its natural size
     kFailed,    // complete, but no picture could be taken (broken or unknown file)
   };
@@ -93,7 +95,12 @@ class IThumbBuilderHost {
   virtual void StartTimer(int timerId, unsigned periodMs) = 0;
   virtual void KillTimer(int timerId) = 0;
   virtual void Post(int command) = 0;
+  // Answered through OnCapture with one result per cell of the strip on show.
   virtual void RequestCapture(unsigned token) = 0;
+  // The pictures to be rendered next, in order, the strip on show first: decoded
+  // ahead while the strip before them is painted and stored. Pictures named before
+  // and not now are no longer wanted; an empty list ends the decoding ahead.
+  virtual void DecodeAhead(const std::vector<std::string>& paths) = 0;
   virtual void SetCaption(const std::string& text) = 0;
   virtual void SetStatus(const std::string& text) = 0;
   // Whether the builder's window is still shown; captures are only kept while it is.

@@ -1,6 +1,6 @@
 // The thumbnail builder's window on pictures as cameras and wallpapers make them:
-// large and noisy, so the engine cannot decode them at once, built while two busy
-// loops take the processor. Every thumbnail must show its own picture, never the
+// large and noisy, so their decoding takes a while, built while two busy loops take
+// the processor: on the decoding threads and in strips. Every thumbnail must show its own picture, never the
 // blank page behind it.
 #include <gdk-pixbuf/gdk-pixbuf.h>
 #include <gtest/gtest.h>
@@ -15,6 +15,7 @@
 #include "tests/gui/BuilderTestSupport.h"
 #include "tests/gui/GuiTestSupport.h"
 #include "thumbs/CacheLocation.h"
+#include "thumbs/ThumbStrip.h"
 
 using namespace kov;
 using namespace kov::test;
@@ -107,17 +108,24 @@ class BusyLoops {
 
 TEST(LargePictureThumbs, LargeNoisyPicturesBuiltUnderLoadShowTheirOwnColours) {
   struct Case {
-    const char* name;
+    std::string name;
     const char* format;
     bool alpha;
     int width, height;
     unsigned base;
   };
-  const Case cases[] = {
+  std::vector<Case> cases = {
       {"a.png", "png", true, 3200, 2000, 0x142878},  {"b.jpg", "jpeg", false, 4000, 3000, 0x1E3C8C},
       {"c.png", "png", true, 3000, 2400, 0x283C64},  {"d.jpg", "jpeg", false, 3600, 2400, 0x0A1E6E},
       {"e.png", "png", true, 3000, 3000, 0x3C5A28},  {"f.jpg", "jpeg", false, 4096, 4096, 0x501E1E},
   };
+  // More than a strip holds: the last ones are decoded ahead while the first strip
+  // is painted and stored, and go in a strip of their own.
+  for (unsigned i = 0; cases.size() <= kStripPictures + 2; ++i) {
+    bool png = i % 3 == 2;
+    cases.push_back({"m" + std::to_string(10 + i) + (png ? ".png" : ".jpg"), png ? "png" : "jpeg",
+                     png, i % 2 ? 900 : 1200, i % 2 ? 1200 : 900, 0x10A0F0u - i * 0x0C0A06u});
+  }
   TempFolder folder;
   TempFolder traceFolder;
   TraceShownOnFailure trace(traceFolder.path());
@@ -145,7 +153,7 @@ TEST(LargePictureThumbs, LargeNoisyPicturesBuiltUnderLoadShowTheirOwnColours) {
   EXPECT_EQ(result, BuildResult::kOk);
 
   std::vector<ReadRecord> records = ReadCacheRecords(JoinPath(dir, kCacheFileName));
-  ASSERT_EQ(records.size(), std::size(cases));
+  ASSERT_EQ(records.size(), cases.size());
   for (size_t i = 0; i < records.size(); ++i) {
     const Case& c = cases[i];
     const ReadRecord& r = records[i];

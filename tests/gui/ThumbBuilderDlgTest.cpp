@@ -14,6 +14,7 @@
 #include "tests/gui/BuilderTestSupport.h"
 #include "tests/gui/GuiTestSupport.h"
 #include "thumbs/CacheLocation.h"
+#include "thumbs/ThumbStrip.h"
 
 using namespace kov;
 using namespace kov::test;
@@ -70,30 +71,30 @@ TEST(ThumbBuilderDlg, FolderOfMixedPicturesGetsFittedThumbnailsOfThePicturesThem
   CThumbBuilderDlg dialog(DirName(dir), dir, false);
   ASSERT_TRUE(dialog.Create(nullptr));
   std::vector<std::string> statuses;
-  // The window is drawn the moment the count reaches 2, as it is then (the page,
+  // The window is drawn the moment the count first shows, as it is then (the page,
   // which the engine paints, is not in the drawing). A screen grab a while later
   // could come after the build had ended.
   std::string screenshot;
   BuildResult result = RunWatchingStatus(&dialog, [&](const std::string& status) {
     if (statuses.empty() || statuses.back() != status) statuses.push_back(status);
-    if (screenshot.empty() && status == "2") screenshot = SaveDrawnWindow(dialog.window(), "thumb-builder");
+    if (screenshot.empty() && status != kScanningStatus) screenshot = SaveDrawnWindow(dialog.window(), "thumb-builder");
   });
   EXPECT_EQ(result, BuildResult::kOk);
   EXPECT_FALSE(screenshot.empty());
   // The folder from the base folder's own name on.
   EXPECT_EQ(dialog.CaptionText(),
             BaseName(DirName(dir)) + "/" + BaseName(dir) + " - Creating Thumbnails");
-  // The count goes up one picture at a time, after the scanning text.
-  ASSERT_FALSE(statuses.empty());
-  EXPECT_EQ(statuses.front(), "Scanning Files...");
-  EXPECT_EQ(statuses.back(), "7");
+  // The count of pictures made follows the scanning text. All seven go in one
+  // strip, the broken x.jpg among them.
+  EXPECT_EQ(statuses, (std::vector<std::string>{"Scanning Files...", "7"}));
   EXPECT_EQ(dialog.RenderedCount(), 7u);
-  EXPECT_NE(std::find(statuses.begin(), statuses.end(), "3"), statuses.end());
 
   std::vector<ReadRecord> records = ReadCacheRecords(CachePathOf(dir));
   std::vector<std::string> names;
   for (const ReadRecord& r : records) names.push_back(r.header.name);
-  // Case-insensitive path order; the text file is not a picture.
+  // Case-insensitive path order; the text file is not a picture. The broken file
+  // gets the placeholder in its place, and its neighbours in the strip their own
+  // pictures.
   EXPECT_EQ(names, (std::vector<std::string>{"a.png", "B.jpg", "c.gif", "d.bmp", "strip.png", "x.jpg",
                                              "\xE9t\xE9.png"}));
   EXPECT_TRUE(FilesStartingWith(dir, ".kovthumb-").empty());
@@ -159,6 +160,9 @@ TEST(ThumbBuilderDlg, EscapeCancelButtonAltAndHidingCancelAndKeepTheOldCache) {
   const std::string oldBytes = ReadBytes(CachePathOf(dir));
   ASSERT_FALSE(oldBytes.empty());
 
+  // The count goes up a strip at a time: the first strip's count, the second's.
+  const std::string first = std::to_string(kStripPictures);
+  const std::string second = std::to_string(2 * kStripPictures);
   struct Case {
     const char* what;
     unsigned leastRendered;  // pictures done before the cancel could take effect
@@ -166,26 +170,26 @@ TEST(ThumbBuilderDlg, EscapeCancelButtonAltAndHidingCancelAndKeepTheOldCache) {
   };
   bool altDown = false;
   const Case cases[] = {
-      {"Enter is ignored, Escape cancels", 3,
-       [](CThumbBuilderDlg&, const std::string& status) {
+      {"Enter is ignored, Escape cancels", 2 * kStripPictures,
+       [&](CThumbBuilderDlg&, const std::string& status) {
          static std::string last;
          if (status == last) return;
          last = status;
-         if (status == "1") PressKey(XK_Return);
-         if (status == "3") PressKey(XK_Escape);
+         if (status == first) PressKey(XK_Return);
+         if (status == second) PressKey(XK_Escape);
        }},
-      {"the Cancel button", 2,
-       [](CThumbBuilderDlg& d, const std::string& status) {
+      {"the Cancel button", kStripPictures,
+       [&](CThumbBuilderDlg& d, const std::string& status) {
          static bool clicked = false;
-         if (status == "2" && !clicked) clicked = true, ClickWidget(d.cancelButton());
+         if (status == first && !clicked) clicked = true, ClickWidget(d.cancelButton());
        }},
-      {"Alt held at capture time", 2,
-       [&altDown](CThumbBuilderDlg&, const std::string& status) {
-         if (status == "2" && !altDown) altDown = true, HoldKey(XK_Alt_L, true);
+      {"Alt held at capture time", kStripPictures,
+       [&](CThumbBuilderDlg&, const std::string& status) {
+         if (status == first && !altDown) altDown = true, HoldKey(XK_Alt_L, true);
        }},
-      {"the window hidden", 2,
-       [](CThumbBuilderDlg& d, const std::string& status) {
-         if (status == "2") gtk_widget_hide(d.window());
+      {"the window hidden", kStripPictures,
+       [&](CThumbBuilderDlg& d, const std::string& status) {
+         if (status == first) gtk_widget_hide(d.window());
        }},
   };
   for (const Case& c : cases) {

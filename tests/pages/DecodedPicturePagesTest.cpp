@@ -7,8 +7,10 @@
 #include <sys/stat.h>
 
 #include <string>
+#include <vector>
 
 #include "base/TextEscape.h"
+#include "formats/DecodeAhead.h"
 #include "pages/DecodedPictures.h"
 #include "pages/PageServer.h"
 #include "tests/support/TempFolder.h"
@@ -69,23 +71,39 @@ TEST(DecodedPicturePages, PicturesReachTheEngineDecodedOrAsTheyAre) {
       {"reduced", "notes.txt", "", 0, 0, 0, 0, ""},                  // not a picture's name
       {"decoded", "gone.tif", "", 0, 0, 0, 0, ""},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(std::string(c.command) + " " + c.name);
-    const std::string path = folder / c.name;
-    PageResponse answer = ServePageUrl("kovp://" + std::string(c.command) + "/" + PercentEncodePath(path));
-    EXPECT_EQ(answer.mimeType, c.mimeType.empty() ? "text/html" : c.mimeType);
-    if (c.mimeType.empty() || !c.body.empty()) {
-      EXPECT_EQ(answer.body, c.body);
+  // Each case is served as decoded here, then as decoded ahead on worker threads
+  // (more pictures wanted than are held: the last ones are decoded here after all).
+  for (bool ahead : {false, true}) {
+    SCOPED_TRACE(ahead ? "decoded ahead" : "decoded when asked");
+    CDecodeAhead decodeAhead(2, 4);
+    if (ahead) {
+      std::vector<std::string> wanted;
+      for (const Case& c : cases)
+        if (std::string(c.command) == "reduced") wanted.push_back(folder / c.name);
+      decodeAhead.Want(wanted);
+      decodeAhead.WaitUntilDecoded();
+      SetActiveDecodeAhead(&decodeAhead);
     }
-    if (c.width > 0) {
-      EXPECT_EQ(BmpSize(answer.body), std::make_pair(c.width, c.height));
+    for (const Case& c : cases) {
+      SCOPED_TRACE(std::string(c.command) + " " + c.name);
+      RememberNaturalSize(folder / c.name, 0, 0);  // nothing left from the run before
+      const std::string path = folder / c.name;
+      PageResponse answer = ServePageUrl("kovp://" + std::string(c.command) + "/" + PercentEncodePath(path));
+      EXPECT_EQ(answer.mimeType, c.mimeType.empty() ? "text/html" : c.mimeType);
+      if (c.mimeType.empty() || !c.body.empty()) {
+        EXPECT_EQ(answer.body, c.body);
+      }
+      if (c.width > 0) {
+        EXPECT_EQ(BmpSize(answer.body), std::make_pair(c.width, c.height));
+      }
+      int32_t w = 0, h = 0;
+      if (std::string(c.command) == "reduced") {
+        EXPECT_EQ(RecallNaturalSize(path, &w, &h), c.naturalWidth > 0);
+      }
+      EXPECT_EQ(w, c.naturalWidth);
+      EXPECT_EQ(h, c.naturalHeight);
     }
-    int32_t w = 0, h = 0;
-    if (std::string(c.command) == "reduced") {
-      EXPECT_EQ(RecallNaturalSize(path, &w, &h), c.naturalWidth > 0);
-    }
-    EXPECT_EQ(w, c.naturalWidth);
-    EXPECT_EQ(h, c.naturalHeight);
+    SetActiveDecodeAhead(nullptr);
   }
 
   // The picture view names the engine's own formats by their file, the rest decoded.

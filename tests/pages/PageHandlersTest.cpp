@@ -16,6 +16,7 @@
 #include "res/BuiltInMusic.h"
 #include "res/Resources.h"
 #include "tests/support/TempFolder.h"
+#include "thumbs/ThumbStrip.h"
 
 using namespace kov;
 using kovtest::TempFolder;
@@ -111,6 +112,17 @@ TEST(ImagePage, FillsTheTemplateWithEscapedUrlsAndTooltip) {
   EXPECT_TRUE(Contains(maker, "<img src=\"kovp://reduced//tmp/q%22x%3Cy%3E%26z%23w%25v%C3%A9.jpg\" id=\"pic\""))
       << maker;
   EXPECT_EQ(Serve("kovp://thumbmk//a/../b.jpg"), Serve("kovp://thumbmk//b.jpg"));
+
+  // The builder's strip: a cell a picture, each shown as the thumbnail-making page
+  // shows it; a strip no longer known holds no picture.
+  std::string strip = Serve(ThumbStripUrl({path, "/b/c.jpg"}));
+  EXPECT_TRUE(Contains(strip, "<div><table><tr><td><img src=\"kovp://reduced//tmp/"
+                              "q%22x%3Cy%3E%26z%23w%25v%C3%A9.jpg\" style=\"visibility:hidden\" "
+                              "onload=\"Init(0,this);\"></td></tr></table></div><div><table><tr>"
+                              "<td><img src=\"kovp://reduced//b/c.jpg\" style=\"visibility:"
+                              "hidden\" onload=\"Init(1,this);\"></td></tr></table></div></body>"))
+      << strip;
+  EXPECT_EQ(Serve("kovp://thumbstrip/0"), Html(157));
 }
 
 // The engine reads the escapes of a file:// URL back as UTF-8, so a name that is not

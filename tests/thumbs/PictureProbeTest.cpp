@@ -76,3 +76,38 @@ TEST(PictureProbe, WaitsForThePictureFailsWithoutOneAndCropsItsRectangle) {
   EXPECT_EQ(rect.right - rect.left, 1);
   EXPECT_EQ(rect.bottom - rect.top, 120);
 }
+
+// The strip's answer: a header (on the strip page, frames), then each cell's 13
+// integers. Another page or another number of cells says nothing of these cells.
+TEST(PictureProbe, StripAnswersSplitIntoTheirCellsOrSayNothing) {
+  const std::string cell = std::string(kReady).substr(1, std::string(kReady).size() - 2);
+  const std::string loading = "0,1,1,1,400,300,120,90,77,59,400,300,1";
+  std::vector<PictureProbe> probes;
+  ASSERT_TRUE(ParseStripProbe("[1,2," + cell + "," + loading + "]", 2, &probes));
+  ASSERT_EQ(probes.size(), 2u);
+  CaptureRect rect;
+  EXPECT_EQ(DecideCapture(probes[0], &rect), ProbeVerdict::kCapture);
+  EXPECT_EQ(rect.left, 77);
+  EXPECT_EQ(DecideCapture(probes[1], &rect), ProbeVerdict::kWait);
+
+  struct Case {
+    std::string json;
+    bool parsed;
+    const char* why;
+  } cases[] = {
+      {"[0,0]", true, "another page is shown"},
+      {"[1,1," + cell + "]", true, "a strip of one cell, not of two"},
+      {"[0,2," + cell + "," + cell + "]", true, "the frames of a strip no longer shown"},
+      {"[1,2," + cell + "]", false, "a frame's integers missing"},
+      {"[1,1," + cell + "," + cell + "]", false, "more integers than frames"},
+      {"[1,-1]", false, "a negative count of frames"},
+      {"[1]", false, "no header"},
+  };
+  for (const Case& c : cases) {
+    probes.clear();
+    EXPECT_EQ(ParseStripProbe(c.json, 2, &probes), c.parsed) << c.why;
+    if (!c.parsed) continue;
+    ASSERT_EQ(probes.size(), 2u) << c.why;
+    for (const PictureProbe& p : probes) EXPECT_EQ(DecideCapture(p, &rect), ProbeVerdict::kWait) << c.why;
+  }
+}

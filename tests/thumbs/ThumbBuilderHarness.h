@@ -1,12 +1,12 @@
 #pragma once
 // A headless stand-in for the builder's window: posted commands, page loads and
 // capture answers run in order of arrival, timers on a virtual clock. Its fake
-// renderer reads the "picture" files the tests write:
+// renderer reads the "picture" files of a strip's cells, which the tests write:
 //   "W H"      a picture of W x H pixels, captured as a DIB scaled to fit 120 x 120
-//   "BROKEN"   the page completes but no picture can be taken
-//   "HANG"     the page never reports its load
-//   "PENDING"  the page loads but never completes
-//   "FAILONCE W H"  the first load of the page fails; later ones give W x H
+//   "BROKEN"   the cell completes but no picture can be taken
+//   "HANG"     the strip's page never reports its load; the cell never completes
+//   "PENDING"  the cell never completes
+//   "FAILONCE W H"  the first load of the strip's page fails; later ones give W x H
 #include <cstdint>
 #include <deque>
 #include <fstream>
@@ -19,6 +19,7 @@
 
 #include "base/TextEscape.h"
 #include "thumbs/ThumbBuilder.h"
+#include "thumbs/ThumbStrip.h"
 
 namespace buildtest {
 
@@ -45,32 +46,42 @@ class FakeBuilderWindow : public kov::IThumbBuilderHost {
   kov::CThumbBuilder* builder = nullptr;
   bool shown = true;
   uint64_t now = 0;                      // virtual milliseconds
-  std::vector<std::string> rendered;     // picture paths navigated to, in order
-  std::vector<uint64_t> renderTimes;     // virtual time of each navigation
+  std::vector<std::string> rendered;     // picture paths of each strip navigated to, in order
+  std::vector<uint64_t> renderTimes;     // virtual time of each picture's navigation
+  std::vector<size_t> stripSizes;        // pictures of each strip navigated to
   std::vector<uint64_t> captureTimes;    // virtual time of each capture request
+  std::vector<std::vector<std::string>> decodeAhead;  // each list of pictures named ahead
   std::vector<std::string> captions;
   std::string status;
   bool ended = false;
   kov::BuildResult result = kov::BuildResult::kOk;
-  std::function<void(const std::string&)> onRender;  // runs after each picture navigation
+  std::function<void(const std::string&)> onRender;  // runs after each strip's navigation, per picture
 
   void Navigate(const std::string& url) override {
-    const std::string prefix = "kovp://thumbmk/";
-    if (url.compare(0, prefix.size(), prefix) != 0) {
+    const std::string prefix = "kovp://thumbstrip/";
+    std::vector<std::string> paths;
+    if (url.compare(0, prefix.size(), prefix) != 0 ||
+        !kov::ThumbStripPictures(url.substr(prefix.size()), &paths)) {
       events_.push_back([this, url] { builder->OnPageLoaded(url); });
       return;
     }
-    std::string path = kov::PercentDecode(url.substr(prefix.size()));
-    rendered.push_back(path);
-    renderTimes.push_back(now);
-    page_ = path;
-    std::string text = ReadText(path);
-    if (text.rfind("FAILONCE ", 0) == 0 && failedOnce_.insert(path).second) {
+    page_ = paths;
+    stripSizes.push_back(paths.size());
+    bool fails = false, hangs = false;
+    for (const std::string& path : paths) {
+      rendered.push_back(path);
+      renderTimes.push_back(now);
+      std::string text = ReadText(path);
+      if (text.rfind("FAILONCE ", 0) == 0 && failedOnce_.insert(path).second) fails = true;
+      hangs = hangs || text == "HANG";
+    }
+    if (fails) {
       events_.push_back([this, url] { builder->OnPageFailed(url); });
-    } else if (text != "HANG") {
+    } else if (!hangs) {
       events_.push_back([this, url] { builder->OnPageLoaded(url); });
     }
-    if (onRender) onRender(path);
+    if (onRender)
+      for (const std::string& path : paths) onRender(path);
   }
   void StartTimer(int id, unsigned periodMs) override { timers_[id] = {periodMs, now + periodMs}; }
   void KillTimer(int id) override { timers_.erase(id); }
@@ -79,9 +90,11 @@ class FakeBuilderWindow : public kov::IThumbBuilderHost {
   }
   void RequestCapture(unsigned token) override {
     captureTimes.push_back(now);
-    kov::CaptureResult answer = Render(page_);
+    std::vector<kov::CaptureResult> answer;
+    for (const std::string& path : page_) answer.push_back(Render(path));
     events_.push_back([this, token, answer] { builder->OnCapture(token, answer); });
   }
+  void DecodeAhead(const std::vector<std::string>& paths) override { decodeAhead.push_back(paths); }
   void SetCaption(const std::string& text) override { captions.push_back(text); }
   void SetStatus(const std::string& text) override { status = text; }
   bool IsShown() override { return shown; }
@@ -119,7 +132,7 @@ class FakeBuilderWindow : public kov::IThumbBuilderHost {
     kov::CaptureResult answer;
     std::string text = ReadText(path);
     if (text.rfind("FAILONCE ", 0) == 0) text = text.substr(9);
-    if (text == "PENDING") {
+    if (text == "PENDING" || text == "HANG") {
       answer.status = kov::CaptureResult::Status::kNotReady;
       return answer;
     }
@@ -141,7 +154,7 @@ class FakeBuilderWindow : public kov::IThumbBuilderHost {
 
   std::deque<std::function<void()>> events_;
   std::map<int, Timer> timers_;
-  std::string page_;
+  std::vector<std::string> page_;  // the cells of the strip on show
 };
 
 }  // namespace buildtest

@@ -1,7 +1,7 @@
-// Taking one picture off the thumbnail-making page: one script call waits until the
-// picture is painted and reads the page's state, the picture's rectangle and
-// natural size; a snapshot of the visible region then gives what the engine
-// painted, cropped to that rectangle.
+// Taking a strip of pictures off the strip page: one script call waits until the
+// cells' pictures are painted and reads each cell's state, its picture's rectangle
+// and natural size; one snapshot of the whole page then gives what the engine
+// painted, cut apart into the cells' rectangles.
 #include "thumbs/gui/ThumbBuilderDlg.h"
 
 #include <algorithm>
@@ -48,55 +48,62 @@ cairo_surface_t* AtPagePixels(cairo_surface_t* snapshot, GtkWidget* view, Captur
 struct CThumbBuilderDlg::SnapshotRequest {
   CThumbBuilderDlg* dialog;
   unsigned token;
-  PictureProbe probe;
-  CaptureRect rect;
+  std::vector<PictureProbe> probes;
+  std::vector<ProbeVerdict> verdicts;
+  std::vector<CaptureRect> rects;
 };
 
 void CThumbBuilderDlg::RequestCapture(unsigned token) {
   if (firstProbeAt_ == 0) firstProbeAt_ = g_get_monotonic_time();
-  // The answer waits for the picture's pixels to be painted, so the snapshot
+  // The answer waits for the pictures' pixels to be painted, so the snapshot
   // cannot catch the page before the engine has decoded them.
-  static const std::string body = PaintedPictureProbeBody();
-  pane_->ReadAsyncScriptJson(body, [this, token](bool ok, const std::string& json) {
-    OnProbe(token, ok, json);
-  });
+  pane_->ReadAsyncScriptJson(PaintedStripProbeBody(stripUrl_),
+                             [this, token](bool ok, const std::string& json) {
+                               OnProbe(token, ok, json);
+                             });
 }
 
 void CThumbBuilderDlg::OnProbe(unsigned token, bool ok, const std::string& json) {
-  PictureProbe probe;
-  CaptureRect rect;
+  const size_t cells = stripCells_;
   // A hidden window paints no frames, so its probe only ever answers "not painted
   // yet"; it answers as failed instead, and the builder, seeing it hidden, cancels.
   if (!IsShown()) {
-    Answer(token, Failed());
+    Answer(token, std::vector<CaptureResult>(cells, Failed()));
     return;
   }
+  auto request = std::make_unique<SnapshotRequest>();
+  request->dialog = this;
+  request->token = token;
   // A script call that fails is asked again at the next poll, as a page not ready.
-  if (!ok || !ParsePictureProbe(json, &probe)) {
-    Answer(token, NotReady());
+  if (!ok || !ParseStripProbe(json, cells, &request->probes)) {
+    Answer(token, std::vector<CaptureResult>(cells, NotReady()));
     return;
   }
-  switch (DecideCapture(probe, &rect)) {
-    case ProbeVerdict::kWait:
-      Answer(token, NotReady());
-      break;
-    case ProbeVerdict::kFailed:
-      // Broken files end here; the probe's numbers say why a good one did.
-      if (TraceEnabled()) TraceLine("builder probe refused " + json);
-      Answer(token, Failed());
-      break;
-    case ProbeVerdict::kCapture:
-      TakeSnapshot(token, probe, rect);
-      break;
+  bool anyToCapture = false;
+  request->rects.resize(cells);
+  for (size_t i = 0; i < cells; ++i) {
+    request->verdicts.push_back(DecideCapture(request->probes[i], &request->rects[i]));
+    anyToCapture = anyToCapture || request->verdicts[i] == ProbeVerdict::kCapture;
+    // Broken files end here; the probe's numbers say why a good one did.
+    if (request->verdicts[i] == ProbeVerdict::kFailed && TraceEnabled())
+      TraceLine("builder probe refused cell " + std::to_string(i) + " of " + json);
   }
+  if (!anyToCapture) {
+    Answer(token, AnswerWithoutSnapshot(*request));
+    return;
+  }
+  probedAt_ = g_get_monotonic_time();
+  // The whole document: the strip's rows reach below the pane's visible part.
+  webkit_web_view_get_snapshot(pane_->View(), WEBKIT_SNAPSHOT_REGION_FULL_DOCUMENT,
+                               WEBKIT_SNAPSHOT_OPTIONS_NONE, snapshots_, OnSnapshotReady,
+                               request.release());
 }
 
-void CThumbBuilderDlg::TakeSnapshot(unsigned token, const PictureProbe& probe,
-                                    const CaptureRect& rect) {
-  probedAt_ = g_get_monotonic_time();
-  webkit_web_view_get_snapshot(pane_->View(), WEBKIT_SNAPSHOT_REGION_VISIBLE,
-                               WEBKIT_SNAPSHOT_OPTIONS_NONE, snapshots_, OnSnapshotReady,
-                               new SnapshotRequest{this, token, probe, rect});
+std::vector<CaptureResult> CThumbBuilderDlg::AnswerWithoutSnapshot(const SnapshotRequest& request) {
+  std::vector<CaptureResult> answer;
+  for (ProbeVerdict verdict : request.verdicts)
+    answer.push_back(verdict == ProbeVerdict::kFailed ? Failed() : NotReady());
+  return answer;
 }
 
 void CThumbBuilderDlg::OnSnapshotReady(GObject* view, GAsyncResult* result, gpointer data) {
@@ -112,29 +119,34 @@ void CThumbBuilderDlg::OnSnapshotReady(GObject* view, GAsyncResult* result, gpoi
 }
 
 void CThumbBuilderDlg::OnSnapshot(const SnapshotRequest& request, cairo_surface_t* snapshot) {
-  CaptureResult capture = CropSnapshot(request, snapshot);
+  std::vector<CaptureResult> answer = AnswerWithoutSnapshot(request);
+  unsigned captured = 0;
+  for (size_t i = 0; i < answer.size(); ++i) {
+    if (request.verdicts[i] != ProbeVerdict::kCapture) continue;
+    answer[i] = CropSnapshot(request.probes[i], request.rects[i], snapshot);
+    // The probe found the picture ready, so a snapshot that gave nothing to crop
+    // (the engine not yet drawing at start-up, say) is asked for again at the next
+    // poll; the builder's wait limit still ends a picture that never gets one. A
+    // hidden window answers as failed, so the builder sees it and cancels.
+    if (answer[i].status != CaptureResult::Status::kCaptured && IsShown()) answer[i] = NotReady();
+    captured += answer[i].status == CaptureResult::Status::kCaptured;
+  }
   // Alt held at capture time stops the whole build, as the Cancel button does.
   if (AltKeyIsDown()) {
     OnCancel();
     return;
   }
-  // The probe found the picture ready, so a snapshot that gave nothing to crop (the
-  // engine not yet drawing at start-up, say) is asked for again at the next poll;
-  // the builder's wait limit still ends a picture that never gets one. A hidden
-  // window answers as failed, so the builder sees it and cancels.
-  if (capture.status != CaptureResult::Status::kCaptured && IsShown()) capture = NotReady();
   int64_t snappedAt = g_get_monotonic_time();
-  Answer(request.token, capture);
-  if (capture.status == CaptureResult::Status::kCaptured && loadedAt_ != 0)
-    AddPhaseTimes(snappedAt, g_get_monotonic_time());
+  Answer(request.token, answer);
+  if (captured > 0 && loadedAt_ != 0) AddPhaseTimes(snappedAt, g_get_monotonic_time(), captured);
 }
 
-CaptureResult CThumbBuilderDlg::CropSnapshot(const SnapshotRequest& request,
+CaptureResult CThumbBuilderDlg::CropSnapshot(const PictureProbe& probe, const CaptureRect& cell,
                                              cairo_surface_t* snapshot) {
   CaptureResult capture = Failed();
   if (snapshot == nullptr || cairo_surface_get_type(snapshot) != CAIRO_SURFACE_TYPE_IMAGE)
     return capture;
-  CaptureRect rect = request.rect;
+  CaptureRect rect = cell;
   cairo_surface_t* surface = AtPagePixels(snapshot, GTK_WIDGET(pane_->View()), &rect);
   cairo_surface_flush(surface);
   cairo_format_t format = cairo_image_surface_get_format(surface);
@@ -150,8 +162,8 @@ CaptureResult CThumbBuilderDlg::CropSnapshot(const SnapshotRequest& request,
     CScreenCapture picture(buffer, rect);
     if (picture.HasDib()) {
       capture.status = CaptureResult::Status::kCaptured;
-      capture.naturalWidth = request.probe.naturalWidth;
-      capture.naturalHeight = request.probe.naturalHeight;
+      capture.naturalWidth = probe.naturalWidth;
+      capture.naturalHeight = probe.naturalHeight;
       capture.dib.assign(picture.Dib().begin(), picture.Dib().end());
     }
   }
@@ -159,8 +171,8 @@ CaptureResult CThumbBuilderDlg::CropSnapshot(const SnapshotRequest& request,
   return capture;
 }
 
-void CThumbBuilderDlg::AddPhaseTimes(int64_t snappedAt, int64_t storedAt) {
-  times_.pictures++;
+void CThumbBuilderDlg::AddPhaseTimes(int64_t snappedAt, int64_t storedAt, unsigned pictures) {
+  times_.pictures += pictures;
   times_.load += (loadedAt_ - navigatedAt_) / 1000.0;
   times_.pollWait += (firstProbeAt_ - loadedAt_) / 1000.0;
   times_.probe += (probedAt_ - firstProbeAt_) / 1000.0;
@@ -168,8 +180,8 @@ void CThumbBuilderDlg::AddPhaseTimes(int64_t snappedAt, int64_t storedAt) {
   times_.store += (storedAt - snappedAt) / 1000.0;
 }
 
-void CThumbBuilderDlg::Answer(unsigned token, const CaptureResult& result) {
-  builder_->OnCapture(token, result);
+void CThumbBuilderDlg::Answer(unsigned token, const std::vector<CaptureResult>& cells) {
+  builder_->OnCapture(token, cells);
 }
 
 }  // namespace kov

@@ -3,9 +3,12 @@
 // ThumbBuilderCapture.cpp.
 #include "thumbs/gui/ThumbBuilderDlg.h"
 
+#include <algorithm>
+
 #include "platform/Screen.h"
 #include "platform/gui/WindowRecord.h"
 #include "thumbs/ThumbCacheStore.h"
+#include "thumbs/ThumbStrip.h"
 #include "thumbs/UnsavedCaches.h"
 #include "thumbs/gui/UnsavedCacheNotice.h"
 
@@ -14,6 +17,8 @@ namespace kov {
 namespace {
 
 constexpr int kMargin = 6;
+// Two strips: the one on show and the next, decoded ahead.
+constexpr size_t kDecodedAhead = 2 * kStripPictures;
 constexpr int kButtonWidth = 75;
 constexpr int kButtonHeight = 23;
 constexpr int kStatusHeight = 20;
@@ -63,6 +68,8 @@ CThumbBuilderDlg::CThumbBuilderDlg(const std::string& baseFolder, const std::str
 CThumbBuilderDlg::~CThumbBuilderDlg() {
   // A build left running must not leave its temporary file behind.
   builder_.reset();
+  if (ActiveDecodeAhead() == decodeAhead_.get()) SetActiveDecodeAhead(nullptr);
+  decodeAhead_.reset();  // waits for the decodes still running
   g_cancellable_cancel(snapshots_);
   g_object_unref(snapshots_);
   UnregisterCommandTarget(target_);
@@ -141,11 +148,18 @@ BuildResult CThumbBuilderDlg::Run() {
   if (!window_ || ended_) return result_;
   ShowTopLevel(GTK_WINDOW(window_), true);
   FocusTopLevel(GTK_WINDOW(window_));
+  // One worker a core: the user-interface thread and the engine take their turns
+  // between the decodes.
+  decodeAhead_ = std::make_unique<CDecodeAhead>(std::clamp(g_get_num_processors(), 1u, 4u),
+                                                kDecodedAhead);
+  SetActiveDecodeAhead(decodeAhead_.get());
   builder_->Begin();
   loop_ = g_main_loop_new(nullptr, FALSE);
   if (!ended_) g_main_loop_run(loop_);
   g_main_loop_unref(loop_);
   loop_ = nullptr;
+  SetActiveDecodeAhead(nullptr);
+  decodeAhead_.reset();
   ShowTopLevel(GTK_WINDOW(window_), false);
   return result_;
 }
@@ -174,7 +188,7 @@ void CThumbBuilderDlg::OnCommand(int command) {
       builder_->OnPageFailed(load.url);
       return;
     }
-    if (load.url.rfind("kovp://thumbmk/", 0) == 0) loadedAt_ = g_get_monotonic_time();
+    if (load.url == stripUrl_) loadedAt_ = g_get_monotonic_time();
     builder_->OnPageLoaded(load.url);
     return;
   }
@@ -184,7 +198,18 @@ void CThumbBuilderDlg::OnCommand(int command) {
 void CThumbBuilderDlg::Navigate(const std::string& url) {
   navigatedAt_ = g_get_monotonic_time();
   loadedAt_ = firstProbeAt_ = probedAt_ = 0;
+  const std::string strip = "kovp://thumbstrip/";
+  std::vector<std::string> paths;
+  if (url.compare(0, strip.size(), strip) == 0 &&
+      ThumbStripPictures(url.substr(strip.size()), &paths)) {
+    stripUrl_ = url;
+    stripCells_ = paths.size();
+  }
   pane_->Navigate(url);
+}
+
+void CThumbBuilderDlg::DecodeAhead(const std::vector<std::string>& paths) {
+  if (decodeAhead_) decodeAhead_->Want(paths);
 }
 
 void CThumbBuilderDlg::StartTimer(int timerId, unsigned periodMs) { timers_.Set(timerId, periodMs); }

@@ -1,17 +1,19 @@
 #pragma once
 // The modal "Creating Thumbnails" window: a small topmost window centred on the
-// screen with a browser pane that renders each picture through the
-// thumbnail-making page, a status text with the count of pictures rendered and a
+// screen with a browser pane that renders the pictures a strip at a time, each
+// through the thumbnail-making page in a cell of its own, a status text with the count of pictures rendered and a
 // Cancel button. It is the window the thumbnail builder's steps (CThumbBuilder)
 // run in: their timers, posted commands, page loads and captures. The capture is
-// a snapshot of what the engine painted, cropped to the picture's rectangle.
+// a snapshot of what the engine painted, cut into the pictures' rectangles.
 #include <gtk/gtk.h>
 #include <webkit2/webkit2.h>
 
 #include <memory>
 #include <functional>
 #include <string>
+#include <vector>
 
+#include "formats/DecodeAhead.h"
 #include "platform/CommandQueue.h"
 #include "platform/Timers.h"
 #include "thumbs/PictureProbe.h"
@@ -74,13 +76,15 @@ class CThumbBuilderDlg : private IThumbBuilderHost {
   void BuildWidgets(GtkWindow* parent);
   void OnCommand(int command);
   void OnProbe(unsigned token, bool ok, const std::string& json);
-  void TakeSnapshot(unsigned token, const PictureProbe& probe, const CaptureRect& rect);
   void OnSnapshot(const SnapshotRequest& request, cairo_surface_t* snapshot);
-  // The probed rectangle of the snapshot as a 24-bit DIB, or a failed capture.
-  CaptureResult CropSnapshot(const SnapshotRequest& request, cairo_surface_t* snapshot);
-  // Adds one stored picture's time per phase to the totals the benchmark reads.
-  void AddPhaseTimes(int64_t snappedAt, int64_t storedAt);
-  void Answer(unsigned token, const CaptureResult& result);
+  // The cells' answers as far as the probe alone gives them: failed or not ready.
+  static std::vector<CaptureResult> AnswerWithoutSnapshot(const SnapshotRequest& request);
+  // A cell's probed rectangle of the snapshot as a 24-bit DIB, or a failed capture.
+  CaptureResult CropSnapshot(const PictureProbe& probe, const CaptureRect& cell,
+                             cairo_surface_t* snapshot);
+  // Adds one strip's time per phase to the totals the benchmark reads.
+  void AddPhaseTimes(int64_t snappedAt, int64_t storedAt, unsigned pictures);
+  void Answer(unsigned token, const std::vector<CaptureResult>& cells);
   static void OnSnapshotReady(GObject* view, GAsyncResult* result, gpointer data);
   static gboolean OnKeyPress(GtkWidget*, GdkEventKey* event, gpointer self);
 
@@ -90,6 +94,7 @@ class CThumbBuilderDlg : private IThumbBuilderHost {
   void KillTimer(int timerId) override;
   void Post(int command) override;
   void RequestCapture(unsigned token) override;
+  void DecodeAhead(const std::vector<std::string>& paths) override;
   void SetCaption(const std::string& text) override;
   void SetStatus(const std::string& text) override;
   bool IsShown() override;
@@ -105,6 +110,10 @@ class CThumbBuilderDlg : private IThumbBuilderHost {
   std::unique_ptr<CNotifyBrowserPane> pane_;
   GCancellable* snapshots_ = nullptr;  // cancels snapshots still running at destruction
   std::unique_ptr<CThumbBuilder> builder_;
+  // Decodes the next strips' pictures on the other cores while one is painted and stored.
+  std::unique_ptr<CDecodeAhead> decodeAhead_;
+  std::string stripUrl_;  // the strip page navigated to last, and its number of cells
+  size_t stripCells_ = 0;
   GMainLoop* loop_ = nullptr;
   bool ended_ = false;
   BuildResult result_ = BuildResult::kCancelled;

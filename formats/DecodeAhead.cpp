@@ -1,0 +1,127 @@
+#include "formats/DecodeAhead.h"
+
+#include <algorithm>
+#include <iterator>
+#include <set>
+#include <utility>
+
+namespace kov {
+
+CDecodeAhead::CDecodeAhead(unsigned workers, size_t capacity) : capacity_(capacity) {
+  for (unsigned i = 0; i < workers; ++i) workers_.emplace_back([this] { Work(); });
+}
+
+CDecodeAhead::~CDecodeAhead() {
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    stopping_ = true;
+    queue_.clear();
+  }
+  changed_.notify_all();
+  for (std::thread& worker : workers_) worker.join();
+}
+
+void CDecodeAhead::Want(const std::vector<std::string>& paths) {
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    std::set<std::string> wanted(paths.begin(), paths.end());
+    for (auto job = jobs_.begin(); job != jobs_.end();)
+      job = wanted.count(job->first) != 0 ? std::next(job) : jobs_.erase(job);
+    queue_.erase(std::remove_if(queue_.begin(), queue_.end(),
+                                [&](const std::string& path) { return jobs_.count(path) == 0; }),
+                 queue_.end());
+    for (const std::string& path : paths) {
+      if (jobs_.size() >= capacity_) break;
+      if (jobs_.count(path) != 0) continue;
+      jobs_[path].generation = generation_;
+      queue_.push_back(path);
+    }
+  }
+  changed_.notify_all();
+}
+
+bool CDecodeAhead::Take(const std::string& path, DecodeResult* result, DecodedPicture* picture,
+                        std::string* error) {
+  std::unique_lock<std::mutex> lock(mutex_);
+  auto job = jobs_.find(path);
+  if (job == jobs_.end()) return false;
+  if (job->second.stage == Job::Stage::kQueued) {
+    // Nobody has started it: the caller decodes it now, without waiting.
+    for (auto it = queue_.begin(); it != queue_.end(); ++it)
+      if (*it == path) {
+        queue_.erase(it);
+        break;
+      }
+    jobs_.erase(job);
+    changed_.notify_all();
+    return false;
+  }
+  changed_.wait(lock, [&] {
+    job = jobs_.find(path);
+    return job == jobs_.end() || job->second.stage == Job::Stage::kDone;
+  });
+  if (job == jobs_.end()) return false;
+  *result = job->second.result;
+  *picture = std::move(job->second.picture);
+  if (error) *error = std::move(job->second.error);
+  jobs_.erase(job);
+  changed_.notify_all();
+  return true;
+}
+
+void CDecodeAhead::Clear() {
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    ++generation_;
+    queue_.clear();
+    jobs_.clear();
+  }
+  changed_.notify_all();
+}
+
+void CDecodeAhead::WaitUntilDecoded() {
+  std::unique_lock<std::mutex> lock(mutex_);
+  changed_.wait(lock, [this] {
+    for (const auto& job : jobs_)
+      if (job.second.stage != Job::Stage::kDone) return false;
+    return true;
+  });
+}
+
+void CDecodeAhead::Work() {
+  std::unique_lock<std::mutex> lock(mutex_);
+  for (;;) {
+    changed_.wait(lock, [this] { return stopping_ || !queue_.empty(); });
+    if (stopping_) return;
+    std::string path = std::move(queue_.front());
+    queue_.pop_front();
+    auto job = jobs_.find(path);
+    if (job == jobs_.end()) continue;
+    job->second.stage = Job::Stage::kRunning;
+    uint64_t generation = job->second.generation;
+    lock.unlock();
+    Job done;
+    done.result = DecodePictureFile(path, kReducedFitBox, &done.picture, &done.error);
+    lock.lock();
+    // Cleared, or taken again after a clear, while it ran: the result is stale.
+    job = jobs_.find(path);
+    if (job == jobs_.end() || job->second.generation != generation ||
+        job->second.stage != Job::Stage::kRunning)
+      continue;
+    job->second.stage = Job::Stage::kDone;
+    job->second.result = done.result;
+    job->second.picture = std::move(done.picture);
+    job->second.error = std::move(done.error);
+    changed_.notify_all();
+  }
+}
+
+namespace {
+CDecodeAhead* active = nullptr;
+}  // namespace
+
+void SetActiveDecodeAhead(CDecodeAhead* ahead) { active = ahead; }
+
+CDecodeAhead* ActiveDecodeAhead() { return active; }
+
+}  // namespace kov

@@ -1,0 +1,73 @@
+#pragma once
+// Pictures decoded ahead of their request on worker threads. The thumbnail builder
+// names the pictures it will render next; while the engine paints the ones before
+// and their thumbnails are stored, the workers decode these (DecodePictureFile,
+// fitted to kReducedFitBox), and the page server takes the results instead of
+// decoding on the user-interface thread. At most `capacity` pictures are queued or
+// held at a time, so memory stays the same whatever the number of pictures.
+#include <condition_variable>
+#include <cstdint>
+#include <deque>
+#include <map>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "formats/PixbufDecode.h"
+
+namespace kov {
+
+// The box the thumbnail-making page's pictures are reduced to: twice the 120 x 120
+// thumbnail, which leaves the engine's own scaling enough pixels.
+constexpr int32_t kReducedFitBox = 2 * 120;
+
+class CDecodeAhead {
+ public:
+  CDecodeAhead(unsigned workers, size_t capacity);
+  // Drops what is queued, lets the running decodes end and waits for them.
+  ~CDecodeAhead();
+  CDecodeAhead(const CDecodeAhead&) = delete;
+  CDecodeAhead& operator=(const CDecodeAhead&) = delete;
+
+  // The pictures wanted now, in order: those not yet queued or held are queued as
+  // far as the capacity allows, and every other one is forgotten (a running decode
+  // of one ends unseen), so nothing is held that will not be asked for.
+  void Want(const std::vector<std::string>& paths);
+  // The picture at path, when it was wanted: waits while a worker decodes it, and
+  // forgets it once taken. A picture wanted but not started is left to the caller
+  // (false), who decodes it at once instead of waiting behind others.
+  bool Take(const std::string& path, DecodeResult* result, DecodedPicture* picture,
+            std::string* error);
+  // Forgets everything queued and held; running decodes end unseen.
+  void Clear();
+  // Waits until every wanted picture is decoded and held (or forgotten).
+  void WaitUntilDecoded();
+
+ private:
+  struct Job {
+    enum class Stage { kQueued, kRunning, kDone } stage = Stage::kQueued;
+    uint64_t generation = 0;  // Clear() makes running jobs' results stale
+    DecodeResult result = DecodeResult::kUnreadable;
+    DecodedPicture picture;
+    std::string error;
+  };
+
+  void Work();
+
+  std::mutex mutex_;
+  std::condition_variable changed_;
+  std::map<std::string, Job> jobs_;
+  std::deque<std::string> queue_;  // paths of queued jobs, oldest first
+  size_t capacity_;
+  uint64_t generation_ = 0;
+  bool stopping_ = false;
+  std::vector<std::thread> workers_;
+};
+
+// The decode-ahead the page server asks first for reduced pictures; nullptr when
+// none runs. Set and read on the user-interface thread only.
+void SetActiveDecodeAhead(CDecodeAhead* ahead);
+CDecodeAhead* ActiveDecodeAhead();
+
+}  // namespace kov
