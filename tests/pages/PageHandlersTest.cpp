@@ -122,7 +122,7 @@ TEST(ImagePage, FillsTheTemplateWithEscapedUrlsAndTooltip) {
                               "<td><img src=\"kovp://reduced//b/c.jpg\" style=\"visibility:"
                               "hidden\" onload=\"Init(1,this);\"></td></tr></table></div></body>"))
       << strip;
-  EXPECT_EQ(Serve("kovp://thumbstrip/0"), Html(157));
+  EXPECT_EQ(Serve("kovp://thumbstrip/0"), Html(TemplateId::kBlankPage));
 }
 
 // The engine reads the escapes of a file:// URL back as UTF-8, so a name that is not
