@@ -56,6 +56,6 @@ fill_folder "$dest/Plasma" plasma png
 fill_folder "$dest/Plasma/Deeper pages" text gif
 fill_folder "$dest/Music & Colours" gradient jpg
 convert -size 64x64 pattern:checkerboard -fill '#ffd0d0' -opaque white "$dest/Music & Colours/kovbgimg.gif"
-cp "$here/res/bin/153.mid" "$dest/Music & Colours/kovbgsnd.mid"
+cp "$here/res/bin/background-music.mid" "$dest/Music & Colours/kovbgsnd.mid"
 mkdir -p "$dest/Empty folder"
 echo "sample tree in $dest"

@@ -1,7 +1,7 @@
 #pragma once
 // The texts of the selection commands' message boxes: the question before a delete
-// (StringId::kDeleteQuestion) and the one message that says how many files were not copied, moved
-// or trashed, and why. Line breaks are '\n'.
+// (StringId::kDeleteQuestion) and the one message that says how many files were not
+// copied, moved or trashed, and why. Line breaks are '\n'.
 #include <cstddef>
 #include <string>
 
