@@ -24,8 +24,9 @@ bool CMessageBoxQuitQuestion::AskToQuit(GtkWindow* parent) {
   std::string text = WithoutCarriageReturns(LoadString(StringId::kQuitQuestion));
   GtkWidget* box = gtk_message_dialog_new(parent, GTK_DIALOG_MODAL, GTK_MESSAGE_QUESTION,
                                           GTK_BUTTONS_YES_NO, "%s", text.c_str());
-  // The caption is the program's name, as the program file is called.
-  gtk_window_set_title(GTK_WINDOW(box), "kov");
+  gtk_window_set_title(GTK_WINDOW(box), "KOV");
+  // Yes is the default, so Return quits, as the question's Yes is the first answer.
+  gtk_dialog_set_default_response(GTK_DIALOG(box), GTK_RESPONSE_YES);
   gtk_window_set_skip_taskbar_hint(GTK_WINDOW(box), TRUE);
   gtk_window_set_skip_pager_hint(GTK_WINDOW(box), TRUE);
   gtk_window_set_keep_above(GTK_WINDOW(box), TRUE);

@@ -11,7 +11,7 @@ IMessageBox* g_installed = nullptr;
 gint RunMessageBox(GtkWindow* parent, GtkMessageType type, GtkButtonsType buttons,
                    gint defaultResponse, const std::string& text) {
   GtkWidget* box = gtk_message_dialog_new(parent, GTK_DIALOG_MODAL, type, buttons, "%s", text.c_str());
-  gtk_window_set_title(GTK_WINDOW(box), "kov");
+  gtk_window_set_title(GTK_WINDOW(box), "KOV");
   gtk_window_set_keep_above(GTK_WINDOW(box), TRUE);
   gtk_dialog_set_default_response(GTK_DIALOG(box), defaultResponse);
   gint answer = gtk_dialog_run(GTK_DIALOG(box));

@@ -86,9 +86,11 @@ void CFolderTreeDlg::BuildWidgets(GtkWindow* owner) {
                            G_CALLBACK(+[](CFolderTreeDlg* self) { self->UpdateOkButton(); }), this);
   g_signal_connect(tree_, "test-expand-row", G_CALLBACK(OnTestExpandRow), this);
   g_signal_connect(tree_, "row-collapsed", G_CALLBACK(OnRowCollapsed), this);
-  // Keys and Close belong to the viewer's command table, as on every window of the
-  // viewer (Escape, Return and Space are its commands here too). Where nothing has
-  // taken Close, the window still lives, with its tree, as long as its owner.
+  // Return presses OK, as in every dialog; it is connected first, so the viewer's
+  // command table, which has every other key and Close here too, never sees it.
+  // Where nothing has taken Close, the window still lives, with its tree, as long
+  // as its owner.
+  g_signal_connect(window_, "key-press-event", G_CALLBACK(OnKeyPress), this);
   g_signal_connect_after(window_, "delete-event", G_CALLBACK(gtk_true), nullptr);
   gtk_widget_show_all(fixed);
 }
@@ -151,5 +153,14 @@ void CFolderTreeDlg::OnOK() {
 }
 
 void CFolderTreeDlg::OnCancel() { ShowTopLevel(GTK_WINDOW(window_), false); }
+
+gboolean CFolderTreeDlg::OnKeyPress(GtkWidget*, GdkEventKey* event, gpointer self) {
+  auto* dialog = static_cast<CFolderTreeDlg*>(self);
+  const guint key = event->keyval;
+  const bool plain = (event->state & (GDK_CONTROL_MASK | GDK_MOD1_MASK | GDK_SHIFT_MASK)) == 0;
+  if (!plain || (key != GDK_KEY_Return && key != GDK_KEY_KP_Enter && key != GDK_KEY_ISO_Enter)) return FALSE;
+  if (dialog->ok_.IsEnabled()) dialog->OnOK();
+  return TRUE;
+}
 
 }  // namespace kov

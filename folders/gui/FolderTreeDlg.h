@@ -59,6 +59,7 @@ class CFolderTreeDlg {
   std::vector<std::string> ExpandAndList(const std::vector<size_t>& trail, bool reread);
   // SelectPath's walk and selection, without keeping the selection on failure.
   bool SelectReachable(const std::string& path);
+  static gboolean OnKeyPress(GtkWidget*, GdkEventKey* event, gpointer self);
   void UpdateOkButton();
 
   static gboolean OnTestExpandRow(GtkTreeView*, GtkTreeIter* iter, GtkTreePath*, gpointer self);

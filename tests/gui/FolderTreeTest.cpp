@@ -218,13 +218,12 @@ TEST_F(FolderTreeDlgTest, OkHidesRemembersAndHandsOverExceptOnCdRom) {
   EXPECT_EQ(Remembered(), "");
 }
 
-TEST_F(FolderTreeDlgTest, KeysAndCloseAreNotTheTreesOwnAndCancelOnlyHides) {
+TEST_F(FolderTreeDlgTest, ReturnPressesOkOtherKeysAndCloseAreNotTheTreesOwnAndCancelOnlyHides) {
   auto dialog = MakeDialog(documents_ + "/B");
   dialog->ShowAt(10, 10);
   ASSERT_TRUE(SpinUntil([&] { return gtk_window_has_toplevel_focus(GTK_WINDOW(dialog->window())); }));
-  // Escape and Return are the viewer's commands; on its own the tree ignores them.
+  // Escape is the viewer's command; on its own the tree ignores it.
   PressKey(XK_Escape);
-  PressKey(XK_Return);
   SpinFor(300);
   EXPECT_TRUE(Shown(*dialog));
   EXPECT_EQ(chosen_, 0);
@@ -242,6 +241,14 @@ TEST_F(FolderTreeDlgTest, KeysAndCloseAreNotTheTreesOwnAndCancelOnlyHides) {
   ClickButton(*dialog, dialog->cancelButton());
   EXPECT_TRUE(SpinUntil([&] { return !Shown(*dialog); }));
   EXPECT_EQ(chosen_, 0);
+
+  // Return is OK, wherever the focus is in the window.
+  dialog->ShowAt(10, 10);
+  ASSERT_TRUE(SpinUntil([&] { return gtk_window_has_toplevel_focus(GTK_WINDOW(dialog->window())); }));
+  PressKey(XK_Return);
+  EXPECT_TRUE(SpinUntil([&] { return chosen_ == 1; }));
+  EXPECT_FALSE(Shown(*dialog));
+  EXPECT_EQ(Remembered(), documents_ + "/B");
 }
 
 namespace {

@@ -9,7 +9,7 @@ IUnsavedCacheNotice* g_installed = nullptr;
 void CMessageBoxUnsavedCacheNotice::Tell(GtkWindow* parent, const std::string& text) {
   GtkWidget* box = gtk_message_dialog_new(parent, GTK_DIALOG_MODAL, GTK_MESSAGE_WARNING, GTK_BUTTONS_OK,
                                           "%s", text.c_str());
-  gtk_window_set_title(GTK_WINDOW(box), "kov");
+  gtk_window_set_title(GTK_WINDOW(box), "KOV");
   gtk_window_set_keep_above(GTK_WINDOW(box), TRUE);
   gtk_dialog_run(GTK_DIALOG(box));
   gtk_widget_destroy(box);

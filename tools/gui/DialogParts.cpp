@@ -38,9 +38,24 @@ void AddLeftLabel(GtkWidget* content, const char* text) {
 GtkWidget* NewPathBox(const std::string& path) {
   GtkWidget* box = gtk_entry_new();
   gtk_editable_set_editable(GTK_EDITABLE(box), FALSE);
+  // Only the buttons change it: it takes no focus, so it shows no caret, and Return
+  // and Tab go to the buttons.
+  gtk_widget_set_can_focus(box, FALSE);
   gtk_entry_set_width_chars(GTK_ENTRY(box), 40);
   gtk_entry_set_text(GTK_ENTRY(box), DisplayName(path).c_str());
   return box;
+}
+
+void PressOkOnReturn(GtkWidget* dialog, GtkWidget* ok) {
+  g_signal_connect(dialog, "key-press-event", G_CALLBACK(+[](GtkWidget*, GdkEventKey* event, gpointer button) -> gboolean {
+                     const guint key = event->keyval;
+                     const bool plain = (event->state & (GDK_CONTROL_MASK | GDK_MOD1_MASK)) == 0;
+                     if (!plain || (key != GDK_KEY_Return && key != GDK_KEY_KP_Enter && key != GDK_KEY_ISO_Enter))
+                       return FALSE;
+                     if (gtk_widget_is_sensitive(GTK_WIDGET(button))) gtk_button_clicked(GTK_BUTTON(button));
+                     return TRUE;
+                   }),
+                   ok);
 }
 
 GtkWidget* AddFolderRow(GtkWidget* content, const std::string& folder, ButtonHandler onBrowse, gpointer self,
@@ -70,6 +85,9 @@ GtkWidget* AddWorkButtons(GtkWidget* dialog, GtkWidget* content, ButtonHandler o
   gtk_container_add(GTK_CONTAINER(buttons), ok);
   gtk_container_add(GTK_CONTAINER(buttons), *cancel);
   gtk_box_pack_start(GTK_BOX(content), buttons, FALSE, FALSE, 0);
+  gtk_widget_set_can_default(ok, TRUE);
+  gtk_widget_grab_default(ok);
+  PressOkOnReturn(dialog, ok);
   return ok;
 }
 
@@ -77,6 +95,7 @@ GtkWidget* AddAnswerButtons(GtkWidget* dialog, GtkWidget** cancel) {
   GtkWidget* ok = gtk_dialog_add_button(GTK_DIALOG(dialog), "OK", GTK_RESPONSE_OK);
   if (cancel != nullptr) *cancel = gtk_dialog_add_button(GTK_DIALOG(dialog), "Cancel", GTK_RESPONSE_CANCEL);
   gtk_dialog_set_default_response(GTK_DIALOG(dialog), GTK_RESPONSE_OK);
+  PressOkOnReturn(dialog, ok);
   return ok;
 }
 
