@@ -13,6 +13,7 @@
 #include <memory>
 
 #include "base/Fail.h"
+#include "base/RegularFile.h"
 
 namespace kov {
 namespace {
@@ -21,44 +22,30 @@ struct FileCloser {
   void operator()(FILE* f) const { std::fclose(f); }
 };
 
-// Opens regular files only. O_NONBLOCK keeps the open of a FIFO from waiting for a
-// writer; it changes nothing for a regular file.
-FILE* OpenRegularFile(const std::string& path, std::string* error) {
-  int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-  if (fd < 0) {
-    Fail(error, path + ": " + std::strerror(errno));
-    return nullptr;
-  }
-  struct stat info;
-  if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-    Fail(error, path + ": not a regular file");
-    close(fd);
-    return nullptr;
-  }
-  FILE* file = fdopen(fd, "rb");
-  if (file == nullptr) close(fd);
-  return file;
-}
-
 }  // namespace
 
 bool ReadFileBytes(const std::string& path, std::vector<uint8_t>* bytes, std::string* error) {
-  std::unique_ptr<FILE, FileCloser> file(OpenRegularFile(path, error));
-  if (!file) return false;
+  int fd = OpenRegularFile(path, error);
+  if (fd < 0) return false;
+  std::unique_ptr<FILE, FileCloser> file(fdopen(fd, "rb"));
+  if (!file) {
+    close(fd);
+    return Fail(error, path + ": cannot be read");
+  }
+  // A file too large is refused by its size, before a byte of it is read; a file
+  // that grows while it is read is still stopped at the limit.
+  struct stat info;
+  if (fstat(fd, &info) != 0 || uint64_t(info.st_size) > kMaxPictureFileBytes)
+    return Fail(error, path + ": file too large");
   bytes->clear();
+  bytes->reserve(size_t(info.st_size));
   uint8_t chunk[65536];
   size_t got;
   while ((got = std::fread(chunk, 1, sizeof chunk, file.get())) > 0) {
-    if (bytes->size() + got > kMaxPictureFileBytes) {
-      Fail(error, path + ": file too large");
-      return false;
-    }
+    if (bytes->size() + got > kMaxPictureFileBytes) return Fail(error, path + ": file too large");
     bytes->insert(bytes->end(), chunk, chunk + got);
   }
-  if (std::ferror(file.get())) {
-    Fail(error, path + ": read error");
-    return false;
-  }
+  if (std::ferror(file.get())) return Fail(error, path + ": read error");
   return true;
 }
 

@@ -9,14 +9,33 @@
 #include <string.h>
 #include <unistd.h>
 
+#include <mutex>
+#include <set>
 #include <vector>
 
 #include "base/PathRules.h"
+#include "base/RegularFile.h"
+#include "base/StaleTemporaries.h"
 
 namespace kov {
 namespace {
 
 constexpr size_t kChunk = 1 << 20;
+const char kCopyTempPrefix[] = ".kov-copy-";
+constexpr size_t kCopyTempRandomLength = 6;
+
+// What a copy that was killed left in folder goes the first time this run copies
+// into it; a partial that appears later is another live copy's, or one for the next
+// run to remove.
+void RemoveStaleCopiesOnce(const std::string& folder) {
+  static std::mutex mutex;
+  static std::set<std::string> swept;
+  {
+    std::lock_guard<std::mutex> lock(mutex);
+    if (!swept.insert(folder).second) return;
+  }
+  RemoveStaleTemporaries(folder, kCopyTempPrefix, kCopyTempRandomLength);
+}
 
 void SetError(std::string* error, const std::string& text) {
   if (error) *error = text;
@@ -71,7 +90,8 @@ int FinishCopy(int out, const struct stat* keep) {
 int WriteTemporaryCopy(int in, const std::string& folder, const TemporaryCopyRules& rules,
                        std::string* temp, CopyStep* failed) {
   CopyStep step = CopyStep::kCreate;
-  std::string pattern = JoinPath(folder, ".kov-copy-XXXXXX");
+  RemoveStaleCopiesOnce(folder);
+  std::string pattern = JoinPath(folder, std::string(kCopyTempPrefix) + "XXXXXX");
   int error = pattern.size() >= PATH_MAX ? ENAMETOOLONG : 0;
   int out = -1;
   if (error == 0) {
@@ -81,6 +101,8 @@ int WriteTemporaryCopy(int in, const std::string& folder, const TemporaryCopyRul
     out = g_mkstemp_full(name.data(), O_WRONLY | O_CLOEXEC, static_cast<int>(rules.mode));
     if (out < 0) error = errno;
     else *temp = name.data();
+    // Held until the copy is closed: a copy being written is not a stale partial.
+    LockTemporary(out);
   }
   if (out >= 0) {
     step = CopyStep::kCopy;
@@ -103,17 +125,8 @@ int ReplaceByTemporary(const std::string& temp, const std::string& to) {
 
 bool CopyToTemporary(const std::string& from, const std::string& folder, mode_t mode, std::string* temp,
                      std::string* error) {
-  int in = open(from.c_str(), O_RDONLY | O_CLOEXEC);
-  if (in < 0) {
-    SetError(error, Reason("cannot read", from, errno));
-    return false;
-  }
-  struct stat info {};
-  if (fstat(in, &info) != 0 || !S_ISREG(info.st_mode)) {
-    SetError(error, from + ": not a file");
-    close(in);
-    return false;
-  }
+  int in = OpenRegularFile(from, error);
+  if (in < 0) return false;
   TemporaryCopyRules rules;
   rules.mode = mode;
   std::string made;

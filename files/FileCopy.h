@@ -25,7 +25,9 @@ enum class CopyStep { kNone, kCreate, kCopy, kFinish };
 // Writes what is left of descriptor in to a new hidden file in folder (a name that no
 // reserved pattern matches), flushed to the disk. 0 and its path in *temp, or the
 // errno with the failed step in *failed (may be null); then no file is left behind,
-// though *temp still names the one that was made.
+// though *temp still names the one that was made. The copy holds a lock on its file
+// while it writes; the first copy of a run into a folder removes the partial copies
+// there that nobody holds (left by a copy that was killed).
 int WriteTemporaryCopy(int in, const std::string& folder, const TemporaryCopyRules& rules,
                        std::string* temp, CopyStep* failed);
 

@@ -10,6 +10,7 @@
 
 #include "base/Fail.h"
 #include "base/PathRules.h"
+#include "base/RegularFile.h"
 #include "files/FileCopy.h"
 
 namespace kov {
@@ -86,10 +87,9 @@ void SyncFolder(const std::string& folder) {
 // it was copied.
 FileOutcome CopyToTarget(const std::string& source, const std::string& target,
                          GCancellable* cancellable, struct stat* copied, std::string* error) {
-  ScopedFd in(open(source.c_str(), O_RDONLY | O_CLOEXEC));
-  if (in.get() < 0) return Failed(error, errno);
+  ScopedFd in(OpenRegularFile(source, error));
+  if (in.get() < 0) return FileOutcome::kFailed;
   if (fstat(in.get(), copied) != 0) return Failed(error, errno);
-  if (!S_ISREG(copied->st_mode)) return Failed(error, "not a file");
   struct stat there;
   if (stat(target.c_str(), &there) == 0 && SameFile(*copied, there))
     return FileOutcome::kAlreadyThere;
@@ -149,7 +149,7 @@ FileOutcome MoveFileInto(const std::string& source, const std::string& destFolde
   if (!TransferTargetPath(source, destFolder, &target)) return Failed(error, ENAMETOOLONG);
   struct stat st;
   if (stat(source.c_str(), &st) != 0) return Failed(error, errno);
-  if (!S_ISREG(st.st_mode)) return Failed(error, "not a file");
+  if (!S_ISREG(st.st_mode)) return Failed(error, "not a regular file");
   if (NameTaken(target)) return FileOutcome::kAlreadyThere;
   int code = RenameNoReplace(source, target);
   if (code == 0) return FileOutcome::kDone;
@@ -159,8 +159,11 @@ FileOutcome MoveFileInto(const std::string& source, const std::string& destFolde
 }
 
 FileOutcome TrashFile(const std::string& path, GCancellable* cancellable, std::string* error) {
-  struct stat st;
+  struct stat st, target;
   if (lstat(path.c_str(), &st) != 0) return Failed(error, errno);
+  // A FIFO, a device or a link to one is no picture of the folder's.
+  if (stat(path.c_str(), &target) != 0 || !S_ISREG(target.st_mode))
+    return Failed(error, "not a regular file");
   if (!S_ISLNK(st.st_mode) && (st.st_mode & S_IWUSR) == 0) return FileOutcome::kReadOnly;
   GFile* file = g_file_new_for_path(path.c_str());
   GError* refusal = nullptr;
@@ -172,10 +175,10 @@ FileOutcome TrashFile(const std::string& path, GCancellable* cancellable, std::s
 }
 
 FileOutcome SaveFileCopy(const std::string& source, const std::string& target, std::string* error) {
-  ScopedFd in(open(source.c_str(), O_RDONLY | O_CLOEXEC));
+  ScopedFd in(OpenRegularFile(source, error));
   struct stat st, there;
-  if (in.get() < 0 || fstat(in.get(), &st) != 0) return Failed(error, errno);
-  if (!S_ISREG(st.st_mode)) return Failed(error, "not a file");
+  if (in.get() < 0) return FileOutcome::kFailed;
+  if (fstat(in.get(), &st) != 0) return Failed(error, errno);
   if (stat(target.c_str(), &there) == 0) {
     if (SameFile(st, there)) return FileOutcome::kDone;
     if (!S_ISREG(there.st_mode)) return Failed(error, "not a file");
