@@ -6,22 +6,44 @@ namespace kov {
 
 namespace {
 
-// The position of the last two-byte marker 0xFF code, or size when there is none.
-size_t LastMarker(const uint8_t* data, size_t size, uint8_t code) {
-  for (size_t at = size; at >= 2; --at)
-    if (data[at - 2] == 0xFF && data[at - 1] == code) return at - 2;
+bool IsStandaloneMarker(uint8_t code) { return code == 0x01 || code == 0xD8 || (code >= 0xD0 && code <= 0xD7); }
+
+// The position of the marker that ends the entropy-coded data starting at at: a
+// 0xFF that is not a stuffed data byte (0xFF 0x00), a restart marker or fill;
+// size when the data runs to the end.
+size_t EndOfScan(const uint8_t* data, size_t size, size_t at) {
+  for (; at + 1 < size; ++at) {
+    if (data[at] != 0xFF) continue;
+    uint8_t next = data[at + 1];
+    if (next != 0x00 && next != 0xFF && !(next >= 0xD0 && next <= 0xD7)) return at;
+  }
   return size;
 }
 
-// Entropy-coded data never holds 0xFF followed by a marker code (a data 0xFF is
-// stuffed as 0xFF 0x00), so the last end-of-image marker is the file's own when no
-// start-of-scan marker follows it. An EXIF thumbnail's end marker comes before the
-// main picture's scan, and does not count.
+// Walks the picture's own segments and scans from its start to its end-of-image
+// marker, so what follows that marker (a second picture, an appended archive, any
+// bytes) plays no part, nor does an EXIF thumbnail's marker inside its segment.
+// Only a file that ends before the marker is reached is cut short; bytes that are
+// no marker are left to the decoder to judge.
 bool JpegEndsEarly(const uint8_t* data, size_t size) {
-  size_t end = LastMarker(data, size, 0xD9);
-  if (end == size) return true;
-  size_t scan = LastMarker(data, size, 0xDA);
-  return scan != size && scan > end;
+  size_t at = 2;
+  for (;;) {
+    while (at + 1 < size && data[at] == 0xFF && data[at + 1] == 0xFF) ++at;  // fill
+    if (at + 1 >= size) return true;
+    if (data[at] != 0xFF) return false;
+    uint8_t code = data[at + 1];
+    if (code == 0xD9) return false;
+    if (IsStandaloneMarker(code)) {
+      at += 2;
+      continue;
+    }
+    if (at + 4 > size) return true;
+    size_t length = size_t(data[at + 2]) << 8 | data[at + 3];
+    if (length < 2) return false;
+    at += 2 + length;
+    if (at > size) return true;
+    if (code == 0xDA) at = EndOfScan(data, size, at);
+  }
 }
 
 bool PngEndsEarly(const uint8_t* data, size_t size) {

@@ -7,8 +7,9 @@
 
 namespace kov {
 
-// True for a JPEG whose last scan is not followed by its end marker, and for a PNG
-// without its closing IEND chunk. Other formats: false (their loaders report it).
+// True for a JPEG that ends before its end-of-image marker (bytes after that marker
+// do not count), and for a PNG without its closing IEND chunk. Other formats: false
+// (their loaders report it).
 bool EndsBeforeThePicture(const uint8_t* data, size_t size);
 
 }  // namespace kov

@@ -11,6 +11,7 @@
 #include "formats/BmpWriter.h"
 #include "formats/CutShortPicture.h"
 #include "formats/Dib.h"
+#include "formats/PictureHeader.h"
 
 namespace kov {
 
@@ -27,6 +28,7 @@ void SetError(std::string* error, const std::string& text) {
 // loader is then asked to decode to.
 struct HeaderCheck {
   int32_t fitBox = 0;
+  uint64_t maxPixels = 0;
   int32_t width = 0;
   int32_t height = 0;
   std::string refusal;
@@ -37,13 +39,29 @@ std::string SizeText(int64_t width, int64_t height) {
   return std::to_string(width) + " x " + std::to_string(height);
 }
 
-// The size a width x height picture is decoded to so that it fits box x box.
-void FittedSize(int32_t width, int32_t height, int32_t box, int32_t* fitWidth, int32_t* fitHeight) {
+// The size a width x height picture is decoded to so that it fits box x box (box 0:
+// any size) and holds at most maxPixels pixels (0: any number), aspect kept.
+void FittedSize(int32_t width, int32_t height, int32_t box, uint64_t maxPixels, int32_t* fitWidth,
+                int32_t* fitHeight) {
   *fitWidth = width, *fitHeight = height;
-  if (box <= 0 || (width <= box && height <= box)) return;
-  double scale = double(box) / std::max(width, height);
-  *fitWidth = std::clamp(int32_t(std::lround(width * scale)), 1, box);
-  *fitHeight = std::clamp(int32_t(std::lround(height * scale)), 1, box);
+  double scale = 1.0;
+  if (box > 0 && (width > box || height > box)) scale = double(box) / std::max(width, height);
+  uint64_t pixels = uint64_t(width) * uint64_t(height);
+  if (maxPixels > 0 && pixels > maxPixels) scale = std::min(scale, std::sqrt(double(maxPixels) / double(pixels)));
+  if (scale >= 1.0) return;
+  const int32_t most = box > 0 ? box : std::max(width, height);
+  *fitWidth = std::clamp(int32_t(std::lround(width * scale)), 1, most);
+  *fitHeight = std::clamp(int32_t(std::lround(height * scale)), 1, most);
+}
+
+// The refusal of a picture of that size, or "" when it may be decoded.
+std::string SizeRefusal(int64_t width, int64_t height) {
+  if (width <= 0 || height <= 0) return "the picture has no size (" + SizeText(width, height) + ")";
+  if (width > kMaxDecodeSide || height > kMaxDecodeSide ||
+      uint64_t(width) * uint64_t(height) > kMaxDecodePixels)
+    return "the picture is too large (" + SizeText(width, height) + ", at most " +
+           std::to_string(kMaxDecodePixels >> 20) + " megapixels)";
+  return "";
 }
 
 // The picture formats taken: photographs, scans, icons and drawings. The library's
@@ -67,19 +85,15 @@ void OnSizePrepared(GdkPixbufLoader* loader, gint width, gint height, gpointer d
   if (!IsPictureFormat(gdk_pixbuf_loader_get_format(loader))) {
     check->refusal = "not a picture format that is read";
     check->refusedAs = DecodeResult::kUnreadable;
-  } else if (width <= 0 || height <= 0) {
-    check->refusal = "the picture has no size (" + SizeText(width, height) + ")";
-  } else if (width > kMaxDecodeSide || height > kMaxDecodeSide ||
-             uint64_t(width) * uint64_t(height) > kMaxDecodePixels) {
-    check->refusal = "the picture is too large (" + SizeText(width, height) + ", at most " +
-                     std::to_string(kMaxDecodePixels >> 20) + " megapixels)";
+  } else {
+    check->refusal = SizeRefusal(width, height);
   }
   if (!check->refusal.empty()) {
     gdk_pixbuf_loader_set_size(loader, 0, 0);
     return;
   }
   int32_t fitWidth, fitHeight;
-  FittedSize(width, height, check->fitBox, &fitWidth, &fitHeight);
+  FittedSize(width, height, check->fitBox, check->maxPixels, &fitWidth, &fitHeight);
   if (fitWidth != width || fitHeight != height) gdk_pixbuf_loader_set_size(loader, fitWidth, fitHeight);
 }
 
@@ -163,7 +177,7 @@ bool EncodeForEngine(GdkPixbuf* pixbuf, std::string* file, std::string* error) {
 }  // namespace
 
 DecodeResult DecodePicture(const uint8_t* data, size_t size, int32_t fitBox, DecodedPicture* out,
-                           std::string* error) {
+                           std::string* error, uint64_t maxPixels) {
   if (data == nullptr || size == 0) {
     SetError(error, "the file is empty");
     return DecodeResult::kUnreadable;
@@ -172,8 +186,19 @@ DecodeResult DecodePicture(const uint8_t* data, size_t size, int32_t fitBox, Dec
     SetError(error, "the file ends before the picture does (cut short)");
     return DecodeResult::kUnreadable;
   }
+  // A size the header claims beyond the limits is refused before any loader is
+  // asked: some loaders complain aloud when told to stop at the header.
+  PictureSize claimed;
+  if (ReadPictureHeaderSize(data, size, &claimed) == HeaderSize::kKnown) {
+    std::string refusal = SizeRefusal(claimed.width, claimed.height);
+    if (!refusal.empty()) {
+      SetError(error, refusal);
+      return DecodeResult::kTooLarge;
+    }
+  }
   HeaderCheck check;
   check.fitBox = fitBox;
+  check.maxPixels = maxPixels;
   GdkPixbuf* loaded = LoadPixbuf(data, size, &check, error);
   if (!check.refusal.empty()) return check.refusedAs;
   if (loaded == nullptr) return DecodeResult::kUnreadable;
@@ -197,10 +222,10 @@ DecodeResult DecodePicture(const uint8_t* data, size_t size, int32_t fitBox, Dec
 }
 
 DecodeResult DecodePictureFile(const std::string& path, int32_t fitBox, DecodedPicture* out,
-                               std::string* error) {
+                               std::string* error, uint64_t maxPixels) {
   std::vector<uint8_t> bytes;
   if (!ReadFileBytes(path, &bytes, error)) return DecodeResult::kUnreadable;
-  return DecodePicture(bytes.data(), bytes.size(), fitBox, out, error);
+  return DecodePicture(bytes.data(), bytes.size(), fitBox, out, error, maxPixels);
 }
 
 }  // namespace kov

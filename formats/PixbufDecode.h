@@ -32,14 +32,15 @@ enum class DecodeResult {
 
 // Decodes a picture file's bytes. fitBox 0 keeps the whole size; otherwise a
 // picture with a side over fitBox is reduced to fit fitBox x fitBox, aspect kept
-// (never below one pixel a side); smaller ones keep their size. Anything but
+// (never below one pixel a side); smaller ones keep their size. maxPixels (0: no
+// such limit) reduces a picture of more pixels to at most that many. Anything but
 // kDecoded leaves *out as it was and gives the reason in *error.
 DecodeResult DecodePicture(const uint8_t* data, size_t size, int32_t fitBox, DecodedPicture* out,
-                           std::string* error);
+                           std::string* error, uint64_t maxPixels = 0);
 
 // As DecodePicture on the file at path; only a regular file is read (a FIFO or a
 // device is refused without being waited on).
 DecodeResult DecodePictureFile(const std::string& path, int32_t fitBox, DecodedPicture* out,
-                               std::string* error);
+                               std::string* error, uint64_t maxPixels = 0);
 
 }  // namespace kov

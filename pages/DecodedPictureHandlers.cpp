@@ -1,8 +1,13 @@
 // The pictures the page server decodes for the engine with the desktop's image
 // library: "reduced" for the thumbnail-making page (fitted to twice the thumbnail's
 // box, upright, as a BMP or PNG), "decoded" for the picture view of formats the
-// engine cannot read. A file the library cannot read goes out as it is, for the
-// engine to try; a picture of absurd size goes out as nothing, a broken picture.
+// engine cannot read and of pictures too large for it (reduced to its limits). A
+// file the library cannot read goes out as it is, for the engine to try, unless its
+// header claims more than the engine can hold; a picture of absurd size goes out as
+// nothing, a broken picture.
+#include <sys/stat.h>
+
+#include <cerrno>
 #include <vector>
 
 #include "base/FileBytes.h"
@@ -34,15 +39,37 @@ std::string ReducedPictureUrlOf(const std::string& path) {
 
 std::string ViewPictureUrlOf(const std::string& path) {
   if (path.empty() || path[0] != '/') return "";
-  if (NeedsDesktopDecoder(path)) return "kovp://decoded/" + PercentEncodePath(path);
-  return PictureUrlOf(path);
+  // A picture that is not there shows the engine's broken-picture sign either way.
+  struct stat info;
+  if ((stat(path.c_str(), &info) != 0 && errno == ENOENT) || EngineTakesFile(path))
+    return PictureUrlOf(path);
+  return "kovp://decoded/" + PercentEncodePath(path);
 }
 
-// What a picture file holds, when its name is a picture's; nothing otherwise.
+// What a picture file holds, when its name is a picture's, its first bytes are a
+// picture's and its header claims nothing the engine cannot hold; nothing otherwise.
+// A header that is not found (bytes the library could not read either) is left to
+// the engine to refuse.
 void CPageProtocol::AppendPictureFileBytes(const std::string& path) {
   std::vector<uint8_t> bytes;
-  if (IsImageFile(path) && ReadFileBytes(path, &bytes, nullptr))
-    buffer_.Append(bytes.data(), bytes.size());
+  if (!IsImageFile(path) || !ReadFileBytes(path, &bytes, nullptr)) return;
+  PictureSize claimed;
+  if (ReadPictureHeaderSize(bytes.data(), bytes.size(), &claimed) == HeaderSize::kKnown &&
+      !FitsTheEngine(claimed)) {
+    TraceRefusal(path, "the header claims " + std::to_string(claimed.width) + " x " +
+                           std::to_string(claimed.height) + ", more than the engine is given");
+    return;
+  }
+  // Answered as the picture its first bytes say, or not at all: never as a page.
+  std::string type = PictureTypeOf(bytes.data(), bytes.size());
+  if (type.empty()) return;
+  SetContentType(type);
+  buffer_.Append(bytes.data(), bytes.size());
+}
+
+void CPageProtocol::AppendDecodedPicture(const std::string& file) {
+  SetContentType(file.compare(0, 2, "BM") == 0 ? "image/bmp" : "image/png");
+  buffer_.Append(file);
 }
 
 void CPageProtocol::ServeReducedPicture() {
@@ -57,7 +84,7 @@ void CPageProtocol::ServeReducedPicture() {
     result = DecodePictureFile(path, kReducedFitBox, &picture, &error);
   if (result == DecodeResult::kDecoded) {
     RememberNaturalSize(path, picture.naturalWidth, picture.naturalHeight);
-    buffer_.Append(picture.file);
+    AppendDecodedPicture(picture.file);
   } else {
     TraceRefusal(path, error);
     RememberNaturalSize(path, 0, 0);
@@ -70,10 +97,12 @@ void CPageProtocol::ServeDecodedPicture() {
   std::string path = GetRequestPath();
   DecodedPicture picture;
   std::string error;
-  DecodeResult result = IsImageFile(path) ? DecodePictureFile(path, 0, &picture, &error)
-                                          : DecodeResult::kUnreadable;
+  // Whole, unless that is more than the engine is given: then reduced to its limits.
+  DecodeResult result = IsImageFile(path)
+                            ? DecodePictureFile(path, kMaxEngineSide, &picture, &error, kMaxEnginePixels)
+                            : DecodeResult::kUnreadable;
   if (result == DecodeResult::kDecoded) {
-    buffer_.Append(picture.file);
+    AppendDecodedPicture(picture.file);
   } else {
     TraceRefusal(path, error);
     if (result == DecodeResult::kUnreadable) AppendPictureFileBytes(path);

@@ -9,9 +9,10 @@ namespace kov {
 // box, upright; empty when the path is not absolute.
 std::string ReducedPictureUrlOf(const std::string& path);
 
-// The URL the picture view shows a picture by: PictureUrlOf for the formats the
-// engine reads (and for files it is left to refuse), kovp://decoded/<path> for
-// every other picture file. Empty when the path is not absolute.
+// The URL the picture view (and a folder's background) shows a picture by:
+// PictureUrlOf for a regular file the engine takes as it is (EngineTakesFile),
+// kovp://decoded/<path> for every other file, which answers a decoded picture within
+// the engine's limits, or nothing. Empty when the path is not absolute.
 std::string ViewPictureUrlOf(const std::string& path);
 
 }  // namespace kov

@@ -4,7 +4,6 @@
 #include <string>
 #include <vector>
 
-#include "base/FileBytes.h"
 #include "base/PathRules.h"
 #include "base/TextEscape.h"
 #include "pages/DecodedPictures.h"
@@ -61,7 +60,7 @@ void CPageProtocol::ServeBackgroundPage() {
 std::string CPageProtocol::GetImageBackgroundUrl() const {
   std::string found;
   if (FindFolderBackgroundFile(NormalizePath("/" + parts_.folder), &found, true)) {
-    std::string url = PictureUrlOf(found);
+    std::string url = ViewPictureUrlOf(found);
     if (!url.empty()) return url;
   }
   return kBuiltInPictureUrl;
@@ -108,14 +107,11 @@ void CPageProtocol::ServeThumbStripPage() {
 }
 
 // The bytes of a picture file, for pages that cannot name it by a file:// URL. Only
-// files with a picture's name are served, so a page cannot read any other file;
-// anything else, and a file that cannot be read, gives an empty answer, which the
-// engine shows as a broken picture.
+// files with a picture's name and a picture's first bytes are served, so a page
+// cannot read any other file; anything else, and a file that cannot be read, gives
+// an empty answer, which the engine shows as a broken picture.
 void CPageProtocol::ServePictureFile() {
-  std::string path = GetRequestPath();
-  std::vector<uint8_t> bytes;
-  std::string error;
-  if (IsImageFile(path) && ReadFileBytes(path, &bytes, &error)) buffer_.Append(bytes.data(), bytes.size());
+  AppendPictureFileBytes(GetRequestPath());
   ReportComplete();
 }
 

@@ -61,7 +61,9 @@ class CPageProtocol {
 
  private:
   void Dispatch();
+  // The picture answers (DecodedPictureHandlers.cpp), typed as what they hold.
   void AppendPictureFileBytes(const std::string& path);
+  void AppendDecodedPicture(const std::string& file);
 
   IPageSink* sink_ = nullptr;  // valid only inside Start
   CPageBuffer buffer_;

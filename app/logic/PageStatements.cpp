@@ -1,6 +1,7 @@
 #include "app/logic/PageStatements.h"
 
 #include "base/TextEscape.h"
+#include "pages/DecodedPictures.h"
 #include "pages/FolderBackground.h"
 #include "pages/PageText.h"
 #include "res/StringTable.h"
@@ -33,7 +34,7 @@ std::string NoImagesStatement(const std::string& folder) {
 std::string FolderBackgroundStatement(const std::string& folder) {
   std::string picture;
   if (!folder.empty() && FindFolderBackgroundFile(folder, &picture, true))
-    return SetBackgroundStatement(PictureUrlOf(picture));
+    return SetBackgroundStatement(ViewPictureUrlOf(picture));
   return SetBackgroundStatement(kBuiltInPictureUrl);
 }
 

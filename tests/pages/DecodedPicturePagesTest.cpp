@@ -109,7 +109,7 @@ TEST(DecodedPicturePages, PicturesReachTheEngineDecodedOrAsTheyAre) {
   // The picture view names the engine's own formats by their file, the rest decoded.
   EXPECT_EQ(ViewPictureUrlOf(folder / "photo.jpg"), "file://" + PercentEncodePath(folder / "photo.jpg"));
   EXPECT_EQ(ViewPictureUrlOf(folder / "scan.tif"), "kovp://decoded/" + PercentEncodePath(folder / "scan.tif"));
-  EXPECT_EQ(ViewPictureUrlOf(folder / "pipe.tif"), "file://" + PercentEncodePath(folder / "pipe.tif"));
+  EXPECT_EQ(ViewPictureUrlOf(folder / "pipe.tif"), "kovp://decoded/" + PercentEncodePath(folder / "pipe.tif"));
   std::string page = ServePageUrl("kovp://image/" + PercentEncodePath(folder / "scan.tif")).body;
   EXPECT_NE(page.find("src=\"kovp://decoded/" + PercentEncodePath(folder / "scan.tif") + "\""),
             std::string::npos);

@@ -187,7 +187,8 @@ TEST(ImagePage, UsesTheFolderBackgroundPictureWhenThereIsOne) {
   std::string folder = std::string(dir) + "/a&b";
   ASSERT_EQ(g_mkdir(folder.c_str(), 0700), 0);
   std::string background = folder + "/kovbgimg.gif";
-  ASSERT_TRUE(g_file_set_contents(background.c_str(), "GIF89a", 6, nullptr));
+  const char kOnePixelGif[] = "GIF89a\1\0\1\0\0\0\0,\0\0\0\0\1\0\1\0\0\2\2D\1\0;";
+  ASSERT_TRUE(g_file_set_contents(background.c_str(), kOnePixelGif, sizeof kOnePixelGif - 1, nullptr));
   std::string found;
   bool lookupWorks = FindFolderBackgroundFile(folder, &found, true);
   std::string page = Serve("kovp://image/" + PercentEncodePath(folder + "/p.jpg"));

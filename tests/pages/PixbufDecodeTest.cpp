@@ -122,7 +122,7 @@ TEST(PixbufDecode, OnlyRegularFilesAreRead) {
   // No writer ever comes: a decoder that opened the FIFO for reading would wait for good.
   EXPECT_EQ(DecodePictureFile(fifo, 240, &picture, &error), DecodeResult::kUnreadable);
   EXPECT_NE(error.find("not a regular file"), std::string::npos) << error;
-  EXPECT_FALSE(NeedsDesktopDecoder(fifo));
+  EXPECT_FALSE(EngineTakesFile(fifo));
   EXPECT_EQ(DecodePictureFile(folder.path(), 240, &picture, &error), DecodeResult::kUnreadable);
   EXPECT_EQ(DecodePictureFile(folder.path() + "/gone.tif", 240, &picture, &error),
             DecodeResult::kUnreadable);

@@ -17,4 +17,29 @@ inline std::string SavePixbuf(GdkPixbuf* pixbuf, const char* format) {
   return bytes;
 }
 
+// A small opaque picture of width x height in one colour.
+inline GdkPixbuf* FlatPixbuf(int width, int height, guint32 rgba = 0x2060A0FF) {
+  GdkPixbuf* pixbuf = gdk_pixbuf_new(GDK_COLORSPACE_RGB, FALSE, 8, width, height);
+  gdk_pixbuf_fill(pixbuf, rgba);
+  return pixbuf;
+}
+
+// A real 16 x 16 baseline JPEG whose frame header claims width x height instead: a
+// few hundred bytes that a decoder trusting the header takes for a huge picture.
+inline std::string JpegClaiming(int width, int height) {
+  std::string jpeg = SavePixbuf(FlatPixbuf(16, 16), "jpeg");
+  for (size_t at = 2; at + 9 <= jpeg.size();) {
+    unsigned char marker = static_cast<unsigned char>(jpeg[at + 1]);
+    size_t length = size_t(static_cast<unsigned char>(jpeg[at + 2])) << 8 |
+                    static_cast<unsigned char>(jpeg[at + 3]);
+    if (marker == 0xC0) {
+      jpeg[at + 5] = char(height >> 8), jpeg[at + 6] = char(height);
+      jpeg[at + 7] = char(width >> 8), jpeg[at + 8] = char(width);
+      return jpeg;
+    }
+    at += 2 + length;
+  }
+  return "";
+}
+
 }  // namespace kovtest
