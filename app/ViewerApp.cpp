@@ -63,6 +63,7 @@ int CViewerApp::Run(int* argc, char*** argv) {
     case StartAction::kUsageError: std::fprintf(stderr, "%s\n", start.error.c_str()); return 2;
     case StartAction::kRun: break;
   }
+  for (const std::string& line : start.skipped) std::fprintf(stderr, "%s\n", line.c_str());
   // A KOV already running shows the path instead; this start ends at once.
   CSingleInstance instance(kApplicationId);
   if (instance.Start(start.picture.empty() ? start.folder : start.picture) ==

@@ -21,4 +21,14 @@ for size in 16 22 24 32 48 64 128 256; do
   dims=$(od -An -tu4 --endian=big -j16 -N8 "$png" | tr -s ' ')
   [ "$dims" = " $size $size" ] || { echo "$png is not $size x $size:$dims"; exit 1; }
 done
+# The install brought the desktop's caches up to date: file managers offer KOV for
+# HEIC photos at once, and never for folders.
+cache=$root/share/applications/mimeinfo.cache
+if command -v update-desktop-database >/dev/null; then
+  grep -q "^image/heif=.*$id.desktop" "$cache" || { echo "$cache: KOV not registered for image/heif"; exit 1; }
+  if grep -q "^inode/directory=.*$id.desktop" "$cache"; then echo "$cache: KOV claims folders"; exit 1; fi
+fi
+if command -v gtk-update-icon-cache >/dev/null; then
+  [ -f "$root/share/icons/hicolor/icon-theme.cache" ] || { echo "no icon cache installed"; exit 1; }
+fi
 echo "desktop files of $id: valid"

@@ -67,13 +67,23 @@ StartRequest ParseCommandLine(const std::vector<std::string>& args, const std::s
       paths.push_back(arg);
     }
   }
-  if (answer.action != StartAction::kRun) return answer;
-  for (size_t i = 0; i < paths.size(); ++i) {
-    if (paths[i].empty()) return UsageError("an empty path names no folder or picture");
-    StartRequest request = RequestForPath(AbsolutePath(paths[i], workingFolder));
-    if (request.action == StartAction::kUsageError) return request;
-    if (i == 0) answer = request;
+  if (answer.action != StartAction::kRun || paths.empty()) return answer;
+  StartRequest firstError;
+  bool opened = false;
+  std::vector<std::string> skipped;
+  for (const std::string& path : paths) {
+    StartRequest request = path.empty() ? UsageError("an empty path names no folder or picture")
+                                        : RequestForPath(AbsolutePath(path, workingFolder));
+    if (request.action == StartAction::kUsageError) {
+      if (firstError.error.empty()) firstError = request;
+      skipped.push_back(request.error + " (skipped)");
+    } else if (!opened) {
+      answer = request;
+      opened = true;
+    }
   }
+  if (!opened) return firstError;
+  answer.skipped = std::move(skipped);
   return answer;
 }
 

@@ -15,11 +15,13 @@ struct StartRequest {
   std::string folder;   // the walk's root, absolute; "" when the folder tree chooses
   std::string picture;  // absolute; "" when the thumbnails come first
   std::string error;    // kUsageError: one line for stderr, without its newline
+  std::vector<std::string> skipped;  // kRun: a line for stderr for each path left out
 };
 
 // args without the program's name; relative paths are taken from workingFolder.
-// Options come before "--"; every path must exist and be a folder or a picture, and
-// the first is the one opened (a file manager may hand over several).
+// Options come before "--". A file manager may hand over several paths, pictures
+// and other files mixed: the first folder or picture is opened, and the paths that
+// are neither are named in skipped; only when no path can be opened is it an error.
 StartRequest ParseCommandLine(const std::vector<std::string>& args, const std::string& workingFolder);
 
 // The request for one absolute path, as a later start hands it to the running viewer.

@@ -24,6 +24,7 @@ TEST(CommandLine, FoldersPicturesOptionsAndErrors) {
     std::vector<std::string> args;
     StartAction action;
     std::string folder, picture, error;  // error: the line's start
+    std::vector<std::string> skipped = {};  // the start of each line for the paths left out
   } cases[] = {
       {{}, StartAction::kRun, "", "", ""},
       {{root + "/My Photos"}, StartAction::kRun, root + "/My Photos", "", ""},
@@ -31,9 +32,14 @@ TEST(CommandLine, FoldersPicturesOptionsAndErrors) {
       {{"."}, StartAction::kRun, cwd, "", ""},
       {{"../a b.jpg"}, StartAction::kRun, root + "/My Photos", root + "/My Photos/a b.jpg", ""},
       {{"../../\xff\xfe/p\xe9.PNG"}, StartAction::kRun, root + "/\xff\xfe", root + "/\xff\xfe/p\xe9.PNG", ""},
-      // A file manager hands over several: the first is opened, all must exist.
+      // A file manager hands over several: the first folder or picture is opened, and
+      // what is neither is named and left out.
       {{"..", "../a b.jpg"}, StartAction::kRun, root + "/My Photos", "", ""},
-      {{"..", "gone.jpg"}, StartAction::kUsageError, "", "", "kov: no such folder or picture: " + cwd + "/gone.jpg"},
+      {{"..", "gone.jpg"}, StartAction::kRun, root + "/My Photos", "", "",
+       {"kov: no such folder or picture: " + cwd + "/gone.jpg (skipped)"}},
+      {{"../notes.txt", "../a b.jpg", ""}, StartAction::kRun, root + "/My Photos", root + "/My Photos/a b.jpg", "",
+       {"kov: not a folder or a picture: " + root + "/My Photos/notes.txt", "kov: an empty path"}},
+      {{"../notes.txt", "gone.jpg"}, StartAction::kUsageError, "", "", "kov: not a folder or a picture: "},
       {{"../notes.txt"}, StartAction::kUsageError, "", "", "kov: not a folder or a picture: "},
       {{root + "/missing\nline"}, StartAction::kUsageError, "", "", "kov: no such folder or picture: " + root + "/missing?line"},
       {{""}, StartAction::kUsageError, "", "", "kov: an empty path"},
@@ -53,6 +59,8 @@ TEST(CommandLine, FoldersPicturesOptionsAndErrors) {
     EXPECT_EQ(r.picture, c.picture);
     EXPECT_EQ(r.error.rfind(c.error, 0), 0u) << r.error;
     EXPECT_EQ(r.error.find('\n'), std::string::npos);
+    ASSERT_EQ(r.skipped.size(), c.skipped.size());
+    for (size_t i = 0; i < c.skipped.size(); ++i) EXPECT_EQ(r.skipped[i].rfind(c.skipped[i], 0), 0u) << r.skipped[i];
   }
   EXPECT_EQ(AbsolutePath("../../..", "/a/b"), "/");
   EXPECT_EQ(VersionText(), "KOV 3.6\n");
