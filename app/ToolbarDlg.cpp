@@ -202,8 +202,15 @@ void CToolbarDlg::ShowToolsMenu() {
                      g_idle_add(+[](gpointer w) { gtk_widget_destroy(GTK_WIDGET(w)); return G_SOURCE_REMOVE; }, m);
                    }),
                    nullptr);
-  gtk_menu_popup_at_widget(GTK_MENU(popup), anchor, GDK_GRAVITY_NORTH_WEST, GDK_GRAVITY_NORTH_WEST,
-                           nullptr);
+  // The menu opens from a posted command, after the click's event has gone; the
+  // toolkit needs an event of the pointer to take its grab, and warns without one.
+  GdkEvent* trigger = gdk_event_new(GDK_BUTTON_PRESS);
+  if (GdkWindow* window = gtk_widget_get_window(anchor)) trigger->button.window = GDK_WINDOW(g_object_ref(window));
+  trigger->button.time = GDK_CURRENT_TIME;
+  trigger->button.button = 1;
+  gdk_event_set_device(trigger, gdk_seat_get_pointer(gdk_display_get_default_seat(gtk_widget_get_display(anchor))));
+  gtk_menu_popup_at_widget(GTK_MENU(popup), anchor, GDK_GRAVITY_NORTH_WEST, GDK_GRAVITY_NORTH_WEST, trigger);
+  gdk_event_free(trigger);
 }
 
 void CToolbarDlg::PrintFrontPane() {

@@ -61,10 +61,13 @@ WebKitWebView* NewPaneView(WebKitUserContentManager* manager) {
   // Drawn without the GPU: on a machine without one, composited drawing runs in
   // software GL and keeps a core busy for seconds after every page.
   WebKitWebView* related = LiveViews().empty() ? nullptr : LiveViews().front();
-  GtkWidget* view = GTK_WIDGET(g_object_new(
-      WEBKIT_TYPE_WEB_VIEW, "web-context", WebEngineContext(), "user-content-manager", manager,
-      "website-policies", policies, "settings", settings,
-      related ? "related-view" : nullptr, related, nullptr));
+  // A related view takes its context from the view it is related to; naming the
+  // context as well only earns a warning on stderr.
+  GtkWidget* view = GTK_WIDGET(
+      related ? g_object_new(WEBKIT_TYPE_WEB_VIEW, "related-view", related, "user-content-manager", manager,
+                             "website-policies", policies, "settings", settings, nullptr)
+              : g_object_new(WEBKIT_TYPE_WEB_VIEW, "web-context", WebEngineContext(), "user-content-manager",
+                             manager, "website-policies", policies, "settings", settings, nullptr));
   LiveViews().push_back(WEBKIT_WEB_VIEW(view));
   g_object_unref(settings);
   g_object_unref(policies);

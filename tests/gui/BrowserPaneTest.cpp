@@ -331,3 +331,26 @@ TEST(PaneScript, ReadsBeforeAPageFailAtOnceAndReadsDieWithThePane) {
   SetPageSource(nullptr);
   gtk_widget_destroy(GTK_WIDGET(window));
 }
+
+// Panes made after the first share its web process without a word on stderr: a
+// related view takes its context from the first one, and naming it too was warned
+// of at every start.
+TEST(PaneNoise, RelatedPanesAreMadeWithoutWarnings) {
+  std::vector<std::string> messages;
+  const GLogLevelFlags levels = GLogLevelFlags(G_LOG_LEVEL_CRITICAL | G_LOG_LEVEL_WARNING);
+  guint handler = g_log_set_handler(nullptr, levels, +[](const gchar*, GLogLevelFlags, const gchar* text, gpointer seen) {
+    static_cast<std::vector<std::string>*>(seen)->push_back(text ? text : "");
+  }, &messages);
+  {
+    CBrowserPane first, second, third;
+    std::vector<GtkWindow*> windows;
+    for (CBrowserPane* pane : {&first, &second, &third})
+      windows.push_back(MakePaneWindow(pane, Rect{0, 0, 200, 150}, 0));
+    for (GtkWindow* window : windows) {
+      ASSERT_NE(window, nullptr);
+      gtk_widget_destroy(GTK_WIDGET(window));
+    }
+  }
+  g_log_remove_handler(nullptr, handler);
+  EXPECT_EQ(messages, std::vector<std::string>{});
+}
