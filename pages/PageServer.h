@@ -13,8 +13,9 @@ struct PageResponse {
 
 PageResponse ServePageUrl(const std::string& url);
 
-// <html (any case) text/html, GIF8 image/gif, BM image/bmp, MThd audio/midi,
-// empty text/html, otherwise application/octet-stream.
+// <html (any case) text/html, GIF8 image/gif, BM image/bmp, FF D8 FF image/jpeg,
+// 89 "PNG" image/png, MThd audio/midi, empty text/html, otherwise
+// application/octet-stream.
 std::string MimeTypeOfResponse(const std::string& body);
 
 }  // namespace kov
