@@ -5,6 +5,7 @@
 #include <string>
 
 #include "pages/PageProtocol.h"
+#include "res/Resources.h"
 
 namespace {
 
@@ -22,7 +23,7 @@ void ServeRequests(benchmark::State& state, const char* url) {
 }
 
 void BM_BlankPage(benchmark::State& state) { ServeRequests(state, "kovp://blank/"); }
-void BM_BuiltInPicture(benchmark::State& state) { ServeRequests(state, "kovp://bin/152.gif"); }
+void BM_BuiltInPicture(benchmark::State& state) { ServeRequests(state, kov::kBuiltInPictureUrl); }
 void BM_ImagePage(benchmark::State& state) {
   ServeRequests(state, "kovp://image//tmp/kov%20bench/Holiday%20pictures/beach%20at%20dusk.jpg");
 }
