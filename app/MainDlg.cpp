@@ -42,6 +42,9 @@ bool CMainDlg::Create() {
   // between pictures anyway: a view's first showing costs the first click about 50 ms.
   imageView_.Show(true);
   info_.Show(true);
+  CToolbarDlg* musician = toolbar_.get();
+  thumbList_.page().CallOnceShown([musician] { musician->StartMusic(); });
+  imageView_.page().CallOnceShown([musician] { musician->StartMusic(); });
   CToolbarDlg* owner = toolbar_.get();
   folderTree_ = std::make_unique<CFolderTreeDlg>(options_.treeSources, [owner] {
     PostCommand(owner->target(), kCmdOpenTreeFolder);

@@ -44,6 +44,11 @@ gboolean CPanePage::OnDrawn(GtkWidget*, cairo_t*, gpointer self) {
   url.swap(page->paintPending_);
   TraceEvent("painted", page->traceName_, url);
   if (page->onPainted_) page->onPainted_(url);
+  if (page->onceShown_ && url.rfind("kovp://blank/", 0) != 0) {
+    std::function<void()> once = std::move(page->onceShown_);
+    page->onceShown_ = nullptr;
+    once();
+  }
   return FALSE;
 }
 

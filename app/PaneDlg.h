@@ -19,6 +19,8 @@ class CPanePage : public CBrowserPane {
   using PageNotice = std::function<void(const std::string& url)>;
   void SetNotices(const char* traceName, PageNotice onLoaded, PageNotice onPainted);
   void WatchPaint();
+  // Called once, when a page other than the blank one has first been drawn.
+  void CallOnceShown(std::function<void()> callback) { onceShown_ = std::move(callback); }
   // Runs the statement, or holds it until the first page has finished loading (a
   // statement given to a page that is not there yet would be lost).
   void RunOrHold(const std::string& statement);
@@ -37,6 +39,7 @@ class CPanePage : public CBrowserPane {
 
   const char* traceName_ = "";
   PageNotice onLoaded_, onPainted_;
+  std::function<void()> onceShown_;
   std::string paintPending_;  // the finished page's URL until it has been drawn
   bool firstPageDone_ = false;
   std::vector<std::string> held_;

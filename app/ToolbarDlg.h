@@ -70,6 +70,10 @@ class CToolbarDlg : public ISlideShowView {
   void ShowPreviousImage() override;
   void ShowNoImages();
   void SetFolderMusic(const std::string& folder);
+  // The music waits until the first thumbnail page or picture is painted, a build
+  // begins or the folder turns out to have no pictures: the media player's start-up
+  // delayed the first view by about half a second. The folder's music then starts.
+  void StartMusic();
   void SetButtonBitmap(int buttonId, BitmapId bitmapId) override;
 
  private:
@@ -120,6 +124,9 @@ class CToolbarDlg : public ISlideShowView {
   CSlideShow slideShow_;
   std::string builtInMusicUrl_;
   CFolderMusic music_;
+  bool musicStarted_ = false;
+  bool musicHeld_ = false;
+  std::string heldMusicFolder_;  // the last folder whose music waited for StartMusic
   CFolderWalker walker_;
   bool shownOnce_ = false;
   // The background dialog while it runs: its previews read the chosen paths.

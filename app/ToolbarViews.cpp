@@ -46,6 +46,7 @@ void CToolbarDlg::ShowThumbnails(bool reload) {
                                            [](const std::string& f) { return IsFolderCurrent(f); });
   if (step == ThumbnailStep::kNothing) return;
   if (step == ThumbnailStep::kBuildThenShowList) {
+    StartMusic();  // the build takes a while: the music plays over it
     GtkWindow* parent = GetDialogParent();
     Show(false);
     // Whatever the builder's outcome, the list shows what the cache now holds.
@@ -79,13 +80,26 @@ void CToolbarDlg::ShowPreviousImage() {
     ShowImage(path);
 }
 
+void CToolbarDlg::StartMusic() {
+  if (musicStarted_) return;
+  musicStarted_ = true;
+  std::string statement = music_.StatementFor(musicHeld_ ? heldMusicFolder_ : walker_.CurrentFolder());
+  // Nothing plays yet, so even no folder at all gets the built-in music.
+  main_.info().RunScript(statement.empty() ? SetSoundStatement(builtInMusicUrl_) : statement);
+}
+
 void CToolbarDlg::ShowNoImages() {
+  StartMusic();
   slideShow_.Stop();
   main_.info().Activate();
   main_.info().RunScript(NoImagesStatement(walker_.CurrentFolder()));
 }
 
 void CToolbarDlg::SetFolderMusic(const std::string& folder) {
+  if (!musicStarted_) {
+    heldMusicFolder_ = folder, musicHeld_ = true;
+    return;
+  }
   std::string statement = music_.StatementFor(folder);
   if (!statement.empty()) main_.info().RunScript(statement);
 }

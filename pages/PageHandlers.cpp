@@ -46,12 +46,14 @@ void CPageProtocol::ServeBlank2Page() {
 }
 
 void CPageProtocol::ServeBackgroundPage() {
-  // The media player cannot read kovp URLs: the page's music element gets the
-  // built-in music's private file instead; without that file the page stays silent.
+  // The page starts silent: the viewer gives its music element a source (setSnd)
+  // once the first thumbnail page or picture is painted, because the media
+  // player's start-up took about half a second from the first view.
   std::string page;
   if (LoadResourceBytes(TemplateId::kBackgroundPage, &page)) {
-    BuiltInMusicFile music;
-    if (GetBuiltInMusicFile(&music)) page = ReplaceBuiltInMusicUrl(page, music.url);
+    const std::string source = std::string(" src=\"") + kBuiltInMusicUrl + "\"";
+    size_t at = page.find(source);
+    if (at != std::string::npos) page.erase(at, source.size());
     buffer_.Append(page);
   }
   ReportComplete();

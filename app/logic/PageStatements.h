@@ -34,7 +34,7 @@ class CFolderMusic {
 
  private:
   std::string builtInMusicUrl_;
-  std::string lastFolder_;  // "" at start: the information page already plays the built-in music
+  std::string lastFolder_;  // "" at start
 };
 
 }  // namespace kov
