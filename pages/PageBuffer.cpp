@@ -69,16 +69,21 @@ char* CPageBuffer::ReserveLocked(size_t n) {
   return data_.get() + length_;
 }
 
+// Reading moves a read position over the held bytes instead of moving the unread
+// ones to the front at every call, which made draining a response quadratic: a
+// 100 MB picture read in 16 KiB pieces moved some 300 GB. Once everything is read
+// the block is empty again and appends start at its front.
 size_t CPageBuffer::Read(void* dst, size_t cb) {
   std::lock_guard<std::mutex> lock(mutex_);
   if (!data_ || readPosition_ >= length_ || !dst) return 0;
   size_t k = std::min(cb, length_ - readPosition_);
   std::memcpy(dst, data_.get() + readPosition_, k);
   readPosition_ += k;
-  std::memmove(data_.get(), data_.get() + readPosition_, length_ - readPosition_);
-  length_ -= readPosition_;
-  readPosition_ = 0;
-  data_[length_] = '\0';
+  if (readPosition_ == length_) {
+    readPosition_ = 0;
+    length_ = 0;
+    data_[0] = '\0';
+  }
   return k;
 }
 
@@ -94,7 +99,7 @@ uint32_t CPageBuffer::GetCapacity() const {
 
 size_t CPageBuffer::GetLength() const {
   std::lock_guard<std::mutex> lock(mutex_);
-  return length_;
+  return length_ - readPosition_;
 }
 
 bool CPageBuffer::HasBlock() const {

@@ -29,13 +29,13 @@ class CPageBuffer {
   bool AppendResource(TemplateId id);
   bool AppendResource(BinId id);
 
-  // Moves up to cb unread bytes to dst and the rest to the front; returns the count.
+  // Copies up to cb unread bytes to dst; returns the count. Linear in the bytes read.
   size_t Read(void* dst, size_t cb);
 
   // Bytes appended since construction (never reduced by reading); 0 without a block.
   size_t GetTotalAppended() const;
   uint32_t GetCapacity() const;
-  size_t GetLength() const;
+  size_t GetLength() const;  // the unread bytes held
   bool HasBlock() const;
 
  private:
