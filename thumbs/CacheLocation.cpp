@@ -98,40 +98,81 @@ std::string VolumeCacheDirName(const VolumeInfo& volume) {
   return hex;
 }
 
-std::string GetCachePathIn(const std::string& folder, bool lookupOnly,
-                           const std::string& appData) {
+namespace {
+
+// The cache path in the per-user tree for a folder on volume (reached as onDisc):
+// lookup mode "" when a level is missing, create mode makes the levels; "" too when
+// the folder's levels below the volume's root cannot be mirrored.
+std::string UserTreeCachePath(const std::string& onDisc, const VolumeInfo& volume, bool lookupOnly,
+                              const std::string& appData) {
+  std::vector<std::string> levels;
+  if (appData.empty() || !PathBelowMount(onDisc, NormalizePath(volume.mountPoint), &levels)) return "";
+  std::string dir = JoinPath(appData, "KOVTHUMB");
+  if (lookupOnly && !IsDirectory(dir)) return "";
+  // The user's cache folder itself may not exist yet on a fresh account.
+  if (!lookupOnly) g_mkdir_with_parents(dir.c_str(), 0755);
+  dir = JoinPath(dir, VolumeCacheDirName(volume));
+  if (!ReachLevel(dir, lookupOnly)) return "";
+  for (const std::string& level : levels) {
+    dir = JoinPath(dir, level);
+    if (!ReachLevel(dir, lookupOnly)) return "";
+  }
+  std::string path = JoinPath(dir, kCacheFileName);
+  return path;
+}
+
+// Where the cache of a folder goes, given whether a build is about to replace a stale
+// one (rebuild) or the cache is looked up or made for the first time.
+std::string CachePathFor(const std::string& folder, bool lookupOnly, bool rebuild,
+                         const std::string& appData) {
   if (folder.empty()) return "";
   std::string local = JoinPath(folder, kCacheFileName);
-  if (PathExists(local) || !IsDirectory(folder)) return local;
+  if (!IsDirectory(folder)) return local;
+  const bool hasOwn = PathExists(local);
+  // A folder's own cache on a writable disk is used without looking at the volume.
+  if (hasOwn && GetFolderWritability().CanCreateFilesIn(folder)) return local;
   // One look at the volume, which the folder really is on (links followed): its kind,
   // and the folder's levels below its root, however the folder was reached.
   const std::string onDisc = ResolvedPath(NormalizePath(folder));
   VolumeInfo volume;
-  std::vector<std::string> levels;
   if (!GetVolumeInfo(onDisc, &volume)) return local;
+  // A disc's own cache is always the one used: nothing on a disc is rebuilt.
+  if (hasOwn && volume.driveType == kDriveCdRom) return local;
   // A disc is never written; nor is a read-only mount, a share or another user's
   // folder: their caches go to the per-user tree, so they still get thumbnails.
-  const bool ownFolder =
-      volume.driveType != kDriveCdRom && GetFolderWritability().CanCreateFilesIn(folder);
-  if (ownFolder) return local;
-  if (appData.empty() || !PathBelowMount(onDisc, NormalizePath(volume.mountPoint), &levels))
+  if (!hasOwn && volume.driveType != kDriveCdRom && GetFolderWritability().CanCreateFilesIn(folder))
     return local;
-  std::string dir = JoinPath(appData, "KOVTHUMB");
-  if (lookupOnly && !IsDirectory(dir)) return local;
-  // The user's cache folder itself may not exist yet on a fresh account.
-  if (!lookupOnly) g_mkdir_with_parents(dir.c_str(), 0755);
-  dir = JoinPath(dir, VolumeCacheDirName(volume));
-  if (!ReachLevel(dir, lookupOnly)) return local;
-  for (const std::string& level : levels) {
-    dir = JoinPath(dir, level);
-    if (!ReachLevel(dir, lookupOnly)) return local;
+  if (hasOwn) {
+    // The folder's own cache cannot be rewritten: a build supersedes it with one in
+    // the per-user tree, which is the one read from then on.
+    if (!lookupOnly && !rebuild) return local;
+    std::string tree = UserTreeCachePath(onDisc, volume, lookupOnly, appData);
+    if (tree.empty() || (lookupOnly && !PathExists(tree))) return local;
+    return tree;
   }
-  return JoinPath(dir, kCacheFileName);
+  std::string tree = UserTreeCachePath(onDisc, volume, lookupOnly, appData);
+  return tree.empty() ? local : tree;
+}
+
+}  // namespace
+
+std::string GetCachePathIn(const std::string& folder, bool lookupOnly,
+                           const std::string& appData) {
+  return CachePathFor(folder, lookupOnly, false, appData);
+}
+
+std::string GetRebuildCachePathIn(const std::string& folder, const std::string& appData) {
+  return CachePathFor(folder, false, true, appData);
 }
 
 std::string GetCachePath(const std::string& folder, bool lookupOnly) {
   const char* appData = g_get_user_cache_dir();
   return GetCachePathIn(folder, lookupOnly, appData ? appData : "");
+}
+
+std::string GetRebuildCachePath(const std::string& folder) {
+  const char* appData = g_get_user_cache_dir();
+  return GetRebuildCachePathIn(folder, appData ? appData : "");
 }
 
 std::string MakeTempFileName(const std::string& folder, std::string* error) {

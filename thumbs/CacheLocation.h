@@ -1,7 +1,8 @@
 #pragma once
 // Where the thumbnail cache of an image folder lives: the folder's own kovthumb.$$$
-// when it exists; otherwise kovthumb.$$$ in the folder when the folder can be written
-// (FolderWritability.h) and is not on a CD-ROM; otherwise (a disc, a read-only mount,
+// when it exists (unless a build superseded it, below); otherwise kovthumb.$$$ in the
+// folder when the folder can be written (FolderWritability.h) and is not on a CD-ROM;
+// otherwise (a disc, a read-only mount,
 // a share, another user's photos) a mirror of the folder's path in a per-volume tree:
 //   <application data>/KOVTHUMB/<CRC-32 of the volume identity, 8 hex digits>/<path>/kovthumb.$$$
 #include <cstdint>
@@ -20,6 +21,13 @@ extern const char kCacheFileName[];  // "kovthumb.$$$"
 std::string GetCachePath(const std::string& folder, bool lookupOnly);
 // The same with the application-data folder given (GetCachePath uses the user cache dir).
 std::string GetCachePathIn(const std::string& folder, bool lookupOnly, const std::string& appData);
+
+// Where a build writes a folder's new cache: GetCachePath's create-mode answer, except
+// for a folder that carries its own cache but cannot be written (a read-only mount, a
+// share, another user's photos; not a disc): that stale cache is superseded by one in
+// the per-user tree, which lookups find from then on.
+std::string GetRebuildCachePath(const std::string& folder);
+std::string GetRebuildCachePathIn(const std::string& folder, const std::string& appData);
 
 // The per-volume directory name: CRC-32 of "label-filesystem-number-maxlength-flags" with
 // 'A'-'Z' lowered, as 8 upper-case hex digits, where number is the CRC-32 of the whole

@@ -91,7 +91,8 @@ std::string CThumbCacheStore::CachePathForWrite(const std::string& folder, std::
     Fail(error, "the folder cannot be written");
     return "";
   }
-  return hasAppData_ ? GetCachePathIn(folder, false, appData_) : GetCachePath(folder, false);
+  // Only stale folders are built: a cache the folder cannot take again goes elsewhere.
+  return hasAppData_ ? GetRebuildCachePathIn(folder, appData_) : GetRebuildCachePath(folder);
 }
 
 std::string CThumbCacheStore::MakeTempFileName(const std::string& folder, std::string* error) {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "formats/CaptureBmp.h"
+#include "tests/support/CacheTestSupport.h"
 #include "tests/support/TempFolder.h"
 #include "tests/thumbs/ThumbBuilderHarness.h"
 #include "thumbs/BuildQueue.h"
@@ -448,4 +449,33 @@ TEST_F(ThumbBuilderFixture, TreeForADiscGetsOnlyTheFoldersOwnCaches) {
   EXPECT_TRUE(ReadCache(sub).empty());
   EXPECT_FALSE(disc.IsFolderCurrent(sub));
   EXPECT_TRUE(store.IsFolderCurrent(sub));  // browsing still finds the per-user cache
+}
+
+// A folder that cannot be written but carries its own stale cache (a share, another
+// user's photos) is built into the per-user tree, which is read from then on; its own
+// cache stays as it was, and no notice says the thumbnails could not be saved.
+TEST_F(ThumbBuilderFixture, ReadOnlyFolderWithAStaleCacheOfItsOwnIsSupersededByTheUserTree) {
+  tmp.WriteFile("Photos/a.png", "40 30");
+  tmp.WriteFile("Photos/b.png", "40 30");
+  {
+    BuildRun first(store, pictures, pictures, false);  // its own cache, then b.png changes
+    ASSERT_TRUE(first.window.Run());
+  }
+  const std::string own = JoinPath(pictures, "kovthumb.$$$");
+  const std::string ownBytes = cachetest::ReadFile(own);
+  ASSERT_FALSE(ownBytes.empty());
+  cachetest::SetModified(pictures + "/b.png", 1600000000);
+  ASSERT_FALSE(store.IsFolderCurrent(pictures));
+  OneReadOnlyFolder readOnly(pictures);
+  {
+    BuildRun run(store, pictures, pictures, false);
+    ASSERT_TRUE(run.window.Run());
+    EXPECT_EQ(run.window.result, BuildResult::kOk);
+    EXPECT_TRUE(run.builder.UnwritableFolders().empty());
+  }
+  EXPECT_EQ(cachetest::ReadFile(own), ownBytes);
+  EXPECT_TRUE(store.IsFolderCurrent(pictures));
+  BuildRun again(store, pictures, pictures, false);
+  ASSERT_TRUE(again.window.Run());
+  EXPECT_TRUE(again.window.rendered.empty());
 }
