@@ -102,8 +102,9 @@ HeaderSize WebpSize(const uint8_t* data, size_t size, PictureSize* out) {
 HeaderSize BmpSize(const uint8_t* data, size_t size, PictureSize* out) {
   if (size < 26) return HeaderSize::kUnknown;
   if (Le32(data + 14) == 12) return Known(Le16(data + 18), Le16(data + 20), out);
-  int64_t height = int32_t(Le32(data + 22));
-  return Known(int32_t(Le32(data + 18)), height < 0 ? -height : height, out);
+  int64_t width = int32_t(Le32(data + 18)), height = int32_t(Le32(data + 22));
+  if (width < 0) return HeaderSize::kUnknown;  // no BMP has one; the loader refuses it
+  return Known(width, height < 0 ? -height : height, out);
 }
 
 }  // namespace

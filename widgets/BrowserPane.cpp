@@ -74,6 +74,27 @@ WebKitWebView* NewPaneView(WebKitUserContentManager* manager) {
   return WEBKIT_WEB_VIEW(view);
 }
 
+// The engine would open a dropped file as the pane's page, where its script runs
+// with the pane's window.external: the engine's own drop handlers go, and the view
+// refuses every drop.
+void RefuseDrops(GtkWidget* view) {
+  for (const char* signal : {"drag-motion", "drag-leave", "drag-drop", "drag-data-received"})
+    g_signal_handlers_disconnect_matched(view, G_SIGNAL_MATCH_ID, g_signal_lookup(signal, GTK_TYPE_WIDGET),
+                                         0, nullptr, nullptr, nullptr);
+  g_signal_connect(view, "drag-motion",
+                   G_CALLBACK(+[](GtkWidget*, GdkDragContext* context, gint, gint, guint time, gpointer) {
+                     gdk_drag_status(context, GdkDragAction(0), time);
+                     return TRUE;
+                   }),
+                   nullptr);
+  g_signal_connect(view, "drag-drop",
+                   G_CALLBACK(+[](GtkWidget*, GdkDragContext* context, gint, gint, guint time, gpointer) {
+                     gtk_drag_finish(context, FALSE, FALSE, time);
+                     return TRUE;
+                   }),
+                   nullptr);
+}
+
 }  // namespace
 
 CBrowserPane::~CBrowserPane() {
@@ -99,6 +120,7 @@ bool CBrowserPane::Create(GtkFixed* parent, const Rect& rect, CommandTarget pare
   }
   view_ = NewPaneView(contentManager_);
   g_object_ref_sink(view_);
+
   pending_ = g_cancellable_new();
   parentTarget_ = parentTarget;
   ConnectSignals();
@@ -117,6 +139,7 @@ void CBrowserPane::ConnectSignals() {
                      if (TraceEnabled()) TraceLine("web process ended, reason " + std::to_string(int(reason)));
                    }),
                    nullptr);
+  RefuseDrops(GTK_WIDGET(view_));
   g_signal_connect(view_, "script-dialog", G_CALLBACK(OnScriptDialog), this);
   g_signal_connect(view_, "context-menu", G_CALLBACK(OnContextMenuSignal), this);
 }
