@@ -4,9 +4,14 @@
 // visit.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <set>
 
 #include "base/PathRules.h"
+#include "base/TextEscape.h"
+#include "pages/EngineFormats.h"
 #include "tests/gui/BuilderTestSupport.h"
 #include "tests/gui/GuiTestSupport.h"
 #include "tests/support/PixbufTestSupport.h"
@@ -34,4 +39,34 @@ TEST(HostilePictures, BrokenAndBombPicturesEndInRecordsAndTheFolderIsCurrent) {
   for (const ReadRecord& r : ReadCacheRecords(JoinPath(dir, kCacheFileName))) names.insert(r.header.name);
   EXPECT_EQ(names, (std::set<std::string>{"bomb.jpg", "good.png", "header-only.gif"}));
   EXPECT_TRUE(IsFolderCurrent(dir));
+}
+
+// The picture view of files a stale cache still lists: a FIFO and a link to
+// /dev/zero named like photos, and a JPEG bomb. Each page finishes loading (the
+// engine never reads a pipe or a device), and the bomb reaches the engine reduced to
+// what it can hold, not at the 60000 x 2000 its header claims.
+TEST(HostilePictures, ThePictureViewOfHostileFilesLoadsAndTheEngineHoldsLittle) {
+  TempFolder folder;
+  const std::string& dir = folder.path();
+  ASSERT_EQ(mkfifo((dir + "/pipe.jpg").c_str(), 0600), 0);
+  ASSERT_EQ(symlink("/dev/zero", (dir + "/zero.jpg").c_str()), 0);
+  ASSERT_TRUE(WriteBytes(dir + "/bomb.jpg", kovtest::JpegClaiming(60000, 2000)));
+  CBrowserPane pane;
+  GtkWindow* window = MakePaneWindow(&pane, Rect{0, 0, 400, 300}, 0);
+  ASSERT_NE(window, nullptr);
+  const struct {
+    const char* name;
+    int mostWidth;  // of the picture the engine decoded; 0: none
+  } cases[] = {{"pipe.jpg", 0}, {"zero.jpg", 0}, {"bomb.jpg", int(kMaxEngineSide)}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    ASSERT_TRUE(LoadAndWait(&pane, "kovp://image/" + PercentEncodePath(dir + "/" + c.name)));
+    const std::string width = ReadJson(&pane, "document.getElementById('pic').naturalWidth");
+    ASSERT_FALSE(width.empty());
+    EXPECT_LE(std::stoi(width), c.mostWidth);
+    if (c.mostWidth > 0) {
+      EXPECT_GT(std::stoi(width), 0);
+    }
+  }
+  gtk_widget_destroy(GTK_WIDGET(window));
 }
