@@ -68,6 +68,24 @@ enum CommandId : int {
   // The builder's window posts its own steps to itself; no other window sees them.
   kCmdBuilderNextImage = 32840,
   kCmdBuilderStartPoll = 32841,
+  // The picture view's own keys and the viewer's toggles.
+  kCmdShowNextPicture = 32850,     // whatever the direction, which stays as it is
+  kCmdShowPreviousPicture = 32851,
+  kCmdPanOrNextPicture = 32852,    // a zoomed picture pans, a fitted one steps
+  kCmdPanOrPreviousPicture = 32853,
+  kCmdFirstPicture = 32854,        // of the current folder
+  kCmdLastPicture = 32855,
+  kCmdZoomIn = 32856,
+  kCmdZoomOut = 32857,
+  kCmdZoomToFit = 32858,
+  kCmdZoomToActualSize = 32859,
+  kCmdRotateLeft = 32860,
+  kCmdRotateRight = 32861,
+  kCmdToggleCaption = 32862,
+  kCmdKeyHelp = 32863,
+  kCmdToggleMute = 32864,
+  kCmdWheelNextPicture = 32865,    // the wheel over a picture that fits the screen
+  kCmdWheelPreviousPicture = 32866,
 };
 
 }  // namespace kov

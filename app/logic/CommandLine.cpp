@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include "app/logic/KeyHelp.h"
 #include "base/PathRules.h"
 #include "platform/MediaTypes.h"
 #include "res/Version.h"
@@ -95,7 +96,8 @@ std::string UsageText() {
          "  kov PICTURE    opens the picture's folder and shows the picture\n"
          "  -h, --help     shows this text\n"
          "  --version      shows the version\n"
-         "A KOV already running shows the folder or picture instead of a second one.\n";
+         "A KOV already running shows the folder or picture instead of a second one.\n"
+         "\n" + KeyHelpText();
 }
 
 std::string VersionText() { return std::string(kProgramName) + " " + ProgramVersion() + "\n"; }

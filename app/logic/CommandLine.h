@@ -31,7 +31,7 @@ StartRequest RequestForPath(const std::string& path);
 // own cd does; the result is normalised.
 std::string AbsolutePath(const std::string& path, const std::string& folder);
 
-std::string UsageText();    // for --help, ends with a newline
+std::string UsageText();    // for --help, with the keys; ends with a newline
 std::string VersionText();  // for --version, ends with a newline
 
 }  // namespace kov

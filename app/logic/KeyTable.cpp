@@ -6,61 +6,59 @@
 namespace kov {
 namespace {
 
-// X keysyms used below.
-enum : uint32_t {
-  kKeyReturn = 0xff0d, kKeyKpEnter = 0xff8d, kKeyEscape = 0xff1b, kKeySpace = 0x20,
-  kKeyDelete = 0xffff, kKeyKpDecimal = 0xffae, kKeyKpDelete = 0xff9f,
-  kKeyKp0 = 0xffb0,
-};
-
-struct KeyCommand {
-  uint32_t keysym;
-  int command;
-};
-
-// Keys that work without modifiers: main keyboard and numeric keypad alike.
-const KeyCommand kPlainKeys[] = {
-    {kKeyReturn, kCmdNextImage},        {kKeyKpEnter, kCmdNextImage},
-    {kKeyEscape, kCmdEscape},           {kKeySpace, kCmdToggleSlideShow},
-    {kKeyDelete, kCmdReverseDirection}, {kKeyKpDecimal, kCmdReverseDirection},
-    {kKeyKpDelete, kCmdReverseDirection},
-    {'0', kCmdInterval10}, {kKeyKp0 + 0, kCmdInterval10},
-    {'1', kCmdInterval1},  {kKeyKp0 + 1, kCmdInterval1},
-    {'2', kCmdInterval2},  {kKeyKp0 + 2, kCmdInterval2},
-    {'3', kCmdInterval3},  {kKeyKp0 + 3, kCmdInterval3},
-    {'5', kCmdInterval5},  {kKeyKp0 + 5, kCmdInterval5},
-    {'f', kCmdInterval15}, {'F', kCmdInterval15},
-    {'t', kCmdInterval20}, {'T', kCmdInterval20},
-};
-
 int AcceleratorCommand(const KeyPress& key) {
   const AcceleratorTable* table = LoadAccelerators(AcceleratorTableId::kToolbarKeys);
-  if (!table) return 0;  // without the table the plain keys still work
+  if (!table) return 0;  // without the table the other keys still work
   unsigned modifiers = (key.shift ? unsigned(kAccelShift) : 0u) |
                        (key.ctrl ? unsigned(kAccelControl) : 0u) | (key.alt ? unsigned(kAccelAlt) : 0u);
   return TranslateAcceleratorKey(*table, key.keysym, modifiers);
 }
 
-}  // namespace
+bool HeldMatches(KeyHeld held, bool ctrl, bool shift) {
+  switch (held) {
+    case KeyHeld::kNothing: return !ctrl && !shift;
+    case KeyHeld::kCtrl: return ctrl && !shift;
+    case KeyHeld::kCtrlShiftEither: return ctrl;
+    case KeyHeld::kShift: return !ctrl && shift;
+    case KeyHeld::kShiftEither: return !ctrl;
+  }
+  return false;
+}
 
-int CommandForKey(const KeyPress& key) {
-  if (int command = AcceleratorCommand(key)) return command;
-  if (key.ctrl || key.shift || key.alt) return 0;
-  for (const KeyCommand& entry : kPlainKeys)
-    if (entry.keysym == key.keysym) return entry.command;
+unsigned ViewBit(KeyView view) { return view == KeyView::kPicture ? kInPicture : kInThumbnails; }
+
+// The command of the first binding for this view whose modifiers are held and which
+// lists the keysym; 0 when none does.
+int BindingCommand(uint32_t keysym, bool ctrl, bool shift, KeyView view) {
+  size_t count = 0;
+  const KeyBinding* bindings = KeyBindings(&count);
+  for (size_t i = 0; i < count; ++i) {
+    const KeyBinding& binding = bindings[i];
+    if ((binding.views & ViewBit(view)) == 0 || !HeldMatches(binding.held, ctrl, shift)) continue;
+    for (const KeyStroke& stroke : binding.strokes) {
+      if (stroke.keysym == 0) break;
+      if (stroke.keysym == keysym) return stroke.command;
+    }
+  }
   return 0;
 }
 
-int CommandForKeyPlace(const KeyPress& key, const uint32_t* keyLevels, size_t levelCount) {
-  if (int command = CommandForKey(key)) return command;
+}  // namespace
+
+int CommandForKey(const KeyPress& key, KeyView view) {
+  if (int command = AcceleratorCommand(key)) return command;
+  if (key.alt) return 0;
+  return BindingCommand(key.keysym, key.ctrl, key.shift, view);
+}
+
+int CommandForKeyPlace(const KeyPress& key, const uint32_t* keyLevels, size_t levelCount, KeyView view) {
+  if (int command = CommandForKey(key, view)) return command;
   if (key.ctrl || key.shift || key.alt) return 0;
   for (size_t i = 0; i < levelCount; ++i) {
     uint32_t sym = keyLevels[i];
     bool digitOrLatin = (sym >= '0' && sym <= '9') || (sym >= 'a' && sym <= 'z') || (sym >= 'A' && sym <= 'Z');
     if (!digitOrLatin) continue;
-    for (const KeyCommand& entry : kPlainKeys)
-      if (entry.keysym == sym) return entry.command;
-    return 0;  // the key's own letter or digit, and it is not a plain key
+    return BindingCommand(sym, false, false, view);  // the key's own letter or digit
   }
   return 0;
 }
