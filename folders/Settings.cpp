@@ -108,4 +108,11 @@ bool SetSetting(const std::string& name, const char* value) {
   return g_key_file_save_to_file(file.get(), path.c_str(), nullptr);
 }
 
+bool GetSwitchSetting(const std::string& name) {
+  std::string value;
+  return GetSetting(name, &value) && value == "1";
+}
+
+bool SetSwitchSetting(const std::string& name, bool on) { return SetSetting(name, on ? "1" : "0"); }
+
 }  // namespace kov

@@ -11,6 +11,9 @@ constexpr const char kImageFolderSetting[] = "imgfolder";
 constexpr const char kWebThumbImageFolderSetting[] = "webthumbimgdir";
 constexpr const char kCopyToSetting[] = "copytodir";
 constexpr const char kMoveToSetting[] = "movetodir";
+// Switches the viewer remembers: "1" on, anything else (or nothing stored) off.
+constexpr const char kCaptionSetting[] = "caption";
+constexpr const char kMuteSetting[] = "mute";
 
 // The settings file. The config folder is looked up on every call ($XDG_CONFIG_HOME
 // when it is an absolute path), so a changed environment takes effect at once.
@@ -33,5 +36,9 @@ bool SetSetting(const std::string& name, const char* value);
 inline bool SetSetting(const std::string& name, const std::string& value) {
   return SetSetting(name, value.c_str());
 }
+
+// A switch: true only when the value stored is "1". Reading never creates anything.
+bool GetSwitchSetting(const std::string& name);
+bool SetSwitchSetting(const std::string& name, bool on);  // stores "1" or "0"
 
 }  // namespace kov

@@ -46,9 +46,11 @@ class SettingsTest : public ::testing::Test {
 TEST_F(SettingsTest, AbsentUntilWrittenAndReadingCreatesNothing) {
   EXPECT_EQ(SettingsFilePath(), config_ / "config/NORVANE/KOV/settings.ini");
   std::string value = "untouched";
-  for (const char* name : {kImageFolderSetting, kWebThumbImageFolderSetting, kCopyToSetting, kMoveToSetting})
+  for (const char* name : {kImageFolderSetting, kWebThumbImageFolderSetting, kCopyToSetting, kMoveToSetting,
+                           kCaptionSetting, kMuteSetting})
     EXPECT_FALSE(GetSetting(name, &value)) << name;
   EXPECT_EQ(value, "untouched");
+  EXPECT_FALSE(GetSwitchSetting(kMuteSetting));
   EXPECT_FALSE(Exists(config_ / "config"));
 
   ASSERT_TRUE(SetSetting(kCopyToSetting, "/home/u/Pictures/Kept"));
@@ -56,6 +58,20 @@ TEST_F(SettingsTest, AbsentUntilWrittenAndReadingCreatesNothing) {
   EXPECT_EQ(value, "/home/u/Pictures/Kept");
   EXPECT_FALSE(GetSetting(kMoveToSetting, &value));
   EXPECT_NE(FileText().find("[Settings]"), std::string::npos);
+}
+
+// Only "1" switches on, so a hand-edited or damaged value leaves the music playing
+// and the caption hidden rather than guessing.
+TEST_F(SettingsTest, SwitchesAreOnOnlyForOne) {
+  ASSERT_TRUE(SetSwitchSetting(kMuteSetting, true));
+  EXPECT_TRUE(GetSwitchSetting(kMuteSetting));
+  EXPECT_FALSE(GetSwitchSetting(kCaptionSetting));
+  ASSERT_TRUE(SetSwitchSetting(kMuteSetting, false));
+  EXPECT_FALSE(GetSwitchSetting(kMuteSetting));
+  for (const char* stored : {"", "yes", "true", "10", " 1"}) {
+    ASSERT_TRUE(SetSetting(kCaptionSetting, stored));
+    EXPECT_FALSE(GetSwitchSetting(kCaptionSetting)) << stored;
+  }
 }
 
 TEST_F(SettingsTest, ValuesRoundTripExactly) {
