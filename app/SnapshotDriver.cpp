@@ -48,10 +48,10 @@ void CSnapshotDriver::Start() {
   main_.thumbList().SetPageNotices(nullptr, [this](const std::string& url) { OnListPainted(url); });
   main_.imageView().SetPageNotices(nullptr, [this](const std::string& url) { OnPicturePainted(url); });
   // A folder without current thumbnails is built first: the builder at work, once.
-  // Its window is drawn the moment the count reaches 2, as it is then; waiting for
+  // Its window is drawn the moment the count first shows, as it is then; waiting for
   // the screen to show it could outlast a fast build.
   CThumbBuilderDlg::SetStatusObserver([this](const std::string& status, GtkWidget* window) {
-    if (builderSaved_ || status != "2") return;
+    if (builderSaved_ || status == kScanningStatus) return;
     builderSaved_ = true;
     SaveBuilder(window);
   });

@@ -33,6 +33,16 @@ unsigned LeadingNumberLow16(const std::string& text) {
   return (negative ? 0u - value : value) & 0xFFFFu;
 }
 
+// The picture page with the view script (zoom, turn, caption) at the end of its body,
+// where the picture element it works on is already there.
+std::string WithPictureViewScript(const std::string& page) {
+  std::string script;
+  if (!LoadPictureViewScript(&script)) return page;
+  size_t end = page.rfind("</body>");
+  if (end == std::string::npos) end = page.size();
+  return page.substr(0, end) + "<script>\r\n" + script + "</script>\r\n" + page.substr(end);
+}
+
 }  // namespace
 
 void CPageProtocol::ServeDefaultPage() {
@@ -78,8 +88,8 @@ void CPageProtocol::ServeImagePage() {
     ServeDefaultPage();
     return;
   }
-  buffer_.Append(FillTemplate(templ, {HtmlEscape(GetImageBackgroundUrl()), HtmlEscape(pictureUrl),
-                                      HtmlEscape(CUtf8Text(path).GetText())}));
+  buffer_.Append(WithPictureViewScript(FillTemplate(
+      templ, {HtmlEscape(GetImageBackgroundUrl()), HtmlEscape(pictureUrl), HtmlEscape(CUtf8Text(path).GetText())})));
   ReportComplete();
 }
 

@@ -64,4 +64,6 @@ bool LoadResourceBytes(BitmapId id, std::string* bytes) {
   return LoadBundleFile("/kov/bitmaps/" + Number(static_cast<int>(id)) + ".bmp", bytes);
 }
 
+bool LoadPictureViewScript(std::string* script) { return LoadBundleFile("/kov/script/picture-view.js", script); }
+
 }  // namespace kov

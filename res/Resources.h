@@ -18,4 +18,7 @@ bool LoadResourceBytes(BitmapId id, std::string* bytes);
 // kovp://bin/152.gif.
 extern const char kBuiltInPictureUrl[];
 
+// The script the picture page runs beside its template's own (zoom, turn, caption).
+bool LoadPictureViewScript(std::string* script);
+
 }  // namespace kov

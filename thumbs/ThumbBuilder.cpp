@@ -119,8 +119,22 @@ void CThumbBuilder::OnPageFailed(const std::string& url) {
   loadAgain_ = true;
 }
 
+std::string BuilderProgressText(unsigned done, unsigned total) {
+  return std::to_string(done) + " of " + std::to_string(total);
+}
+
+// The whole queue is scanned first, so the status can give the total from the first
+// picture on, also for a tree.
 void CThumbBuilder::StartQueue() {
-  folders_ = CollectBuildFolders(startFolder_, includeSubfolders_);
+  folders_.clear();
+  totalCount_ = 0;
+  for (std::string& folder : CollectBuildFolders(startFolder_, includeSubfolders_)) {
+    if (store_.IsFolderCurrent(folder)) continue;
+    std::vector<std::string> images = ScanImages(folder);
+    if (images.empty()) continue;  // a folder without pictures gets no cache
+    totalCount_ += static_cast<unsigned>(images.size());
+    folders_.push_back({std::move(folder), std::move(images)});
+  }
   nextFolder_ = 0;
   state_ = State::kChoosingFolder;
   StartTimer(kTimerBuildFolder, kBuildStepDelayMs);
@@ -128,13 +142,18 @@ void CThumbBuilder::StartQueue() {
 
 void CThumbBuilder::ChooseNextFolder() {
   while (nextFolder_ < folders_.size()) {
-    const std::string folder = folders_[nextFolder_++];
-    if (store_.IsFolderCurrent(folder)) continue;
-    std::vector<std::string> images = ScanImages(folder);
-    if (images.empty()) continue;  // a folder without pictures gets no cache
-    if (OpenFolder(folder, std::move(images))) return;
+    FolderWork& work = folders_[nextFolder_++];
+    const size_t pictures = work.images.size();
+    if (OpenFolder(work.folder, std::move(work.images))) return;
+    totalCount_ -= static_cast<unsigned>(pictures);  // left as it was: none of them is made
+    ShowProgress();
   }
   End(unwritable_.empty() ? BuildResult::kOk : BuildResult::kNotSaved);
+}
+
+void CThumbBuilder::ShowProgress() {
+  host_.SetStatus(BuilderProgressText(doneCount_, totalCount_));
+  host_.SetProgress(doneCount_, totalCount_);
 }
 
 bool CThumbBuilder::OpenFolder(const std::string& folder, std::vector<std::string> images) {
@@ -168,6 +187,7 @@ void CThumbBuilder::StartNextStrip() {
   for (FillPlan(); !plan_.empty() && !plan_.front().render; FillPlan()) {
     writer_->AppendRecord(plan_.front().record, nullptr);
     plan_.pop_front();
+    ++doneCount_;
   }
   if (plan_.empty()) {
     FinishFolder();
@@ -296,6 +316,7 @@ void CThumbBuilder::OnCapture(unsigned token, const std::vector<CaptureResult>& 
 void CThumbBuilder::FinishStrip() {
   KillTimer(kTimerBuildPoll);
   for (const Entry& entry : strip_) {
+    ++doneCount_;
     if (!entry.render) {
       writer_->AppendRecord(entry.record, nullptr);
       continue;
@@ -305,7 +326,7 @@ void CThumbBuilder::FinishStrip() {
   }
   strip_.clear();
   cells_.clear();
-  host_.SetStatus(std::to_string(renderedCount_));
+  ShowProgress();
   state_ = State::kNextImage;
   host_.Post(kCmdBuilderNextImage);
 }

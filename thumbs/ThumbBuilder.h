@@ -45,6 +45,9 @@ std::string ThumbnailPageUrl(const std::string& imagePath);
 std::string BuilderCaption(const std::string& baseFolder, const std::string& folder,
                            const std::string& startingCaption);
 
+// The status while pictures are made: "7 of 21".
+std::string BuilderProgressText(unsigned done, unsigned total);
+
 class CThumbBuilder {
  public:
   CThumbBuilder(IThumbBuilderHost& host, IThumbStore& store, std::string baseFolder,
@@ -74,6 +77,10 @@ class CThumbBuilder {
   BuildResult Result() const { return result_; }
   // Pictures rendered (captured or given the placeholder) over the whole run.
   unsigned RenderedCount() const { return renderedCount_; }
+  // The pictures of the run's stale folders, counted before the first is made, and
+  // how many of them are done (rendered or carried over); the status shows both.
+  unsigned TotalCount() const { return totalCount_; }
+  unsigned DoneCount() const { return doneCount_; }
   // Folders whose new cache could not be written, and why; they stay as they were.
   const std::vector<UnsavedCache>& UnwritableFolders() const { return unwritable_; }
 
@@ -94,6 +101,7 @@ class CThumbBuilder {
   void KillTimer(int timerId);
   void KillAllTimers();
   void StartQueue();
+  void ShowProgress();
   void ChooseNextFolder();
   bool OpenFolder(const std::string& folder, std::vector<std::string> images);
   void StartNextStrip();
@@ -124,12 +132,18 @@ class CThumbBuilder {
   BuildResult result_ = BuildResult::kOk;
   bool timerRunning_[3] = {false, false, false};  // start, folder, poll
 
-  std::vector<std::string> folders_;  // still to do, front first
+  struct FolderWork {
+    std::string folder;
+    std::vector<std::string> images;
+  };
+  std::vector<FolderWork> folders_;  // the stale folders with pictures, front first
   size_t nextFolder_ = 0;
   std::vector<std::string> images_;
   size_t nextImage_ = 0;  // the first image not yet classified
   std::string currentFolder_;
   unsigned renderedCount_ = 0;
+  unsigned totalCount_ = 0;
+  unsigned doneCount_ = 0;
   std::vector<UnsavedCache> unwritable_;
 
   std::unique_ptr<ICacheReader> reader_;

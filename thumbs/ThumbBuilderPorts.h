@@ -103,6 +103,8 @@ class IThumbBuilderHost {
   virtual void DecodeAhead(const std::vector<std::string>& paths) = 0;
   virtual void SetCaption(const std::string& text) = 0;
   virtual void SetStatus(const std::string& text) = 0;
+  // done of total pictures, for a bar beside the status; total is never below done.
+  virtual void SetProgress(unsigned done, unsigned total) {}
   // Whether the builder's window is still shown; captures are only kept while it is.
   virtual bool IsShown() = 0;
   virtual void End(BuildResult result) = 0;

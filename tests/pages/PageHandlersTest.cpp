@@ -99,6 +99,9 @@ TEST(ImagePage, FillsTheTemplateWithEscapedUrlsAndTooltip) {
   EXPECT_TRUE(Contains(page, "background=\"kovp://bin/152.gif\""));
   EXPECT_TRUE(Contains(page, "width=\"100%\""));  // the template's %% became %
   EXPECT_FALSE(Contains(page, "%s"));
+  // The view script (zoom, turn, caption) runs after the picture element, inside the body.
+  EXPECT_LT(page.find("id=\"pic\""), page.find("window.kovCaption"));
+  EXPECT_LT(page.find("window.kovCaption"), page.find("</body>"));
 
   // A name with every character that could break out of an attribute or a URL.
   std::string path = "/tmp/q\"x<y>&z#w%v\xC3\xA9.jpg";

@@ -157,7 +157,7 @@ TEST_F(ThumbBuilderFixture, BuildsFoldersInOrderAndSkipsCurrentOnes) {
               (std::vector<std::string>{pictures + "/A.png", pictures + "/b.png",
                                         pictures + "/2003/x.gif"}));
     EXPECT_EQ(run.builder.RenderedCount(), 3u);
-    EXPECT_EQ(run.window.status, "3");
+    EXPECT_EQ(run.window.status, "3 of 3");
     EXPECT_EQ(run.window.captions.back(), "Photos/2003 - Creating Thumbnails");
   }
   std::vector<Record> records = ReadCache(pictures);
@@ -199,6 +199,8 @@ TEST_F(ThumbBuilderFixture, CarriesOverOnlyUnchangedRealThumbnails) {
   ASSERT_TRUE(second.window.Run());
   EXPECT_EQ(second.window.rendered, (std::vector<std::string>{broken, changed}));
   EXPECT_EQ(second.builder.RenderedCount(), 2u);
+  // a.png is carried over: it counts as done, so the status ends at the total.
+  EXPECT_EQ(second.window.status, "3 of 3");
   std::vector<Record> after = ReadCache(pictures);
   ASSERT_EQ(Names(after), (std::vector<std::string>{"a.png", "b.png", "c.png"}));
   EXPECT_EQ(after[0].width, 40);

@@ -113,18 +113,24 @@ void CThumbBuilderDlg::BuildWidgets(GtkWindow* parent) {
   AddCss(caption_, "kov-builder-caption");
   gtk_fixed_put(GTK_FIXED(fixed), caption_, 0, 0);
 
-  // Status and Cancel share the row below the pane: the text right-aligned in a
-  // sunken box, the button at the right edge.
+  // Status and Cancel share the row below the pane: in a sunken box a bar of the
+  // pictures done and the count right-aligned, the button at the right edge.
   const int rowTop = kCaptionHeight + kPaneHeight;
   const int rowHeight = kClientHeight - kPaneHeight;
   const int buttonLeft = kWidth - kMargin - kButtonWidth;
   GtkWidget* frame = gtk_frame_new(nullptr);
   gtk_frame_set_shadow_type(GTK_FRAME(frame), GTK_SHADOW_IN);
   AddCss(frame, "kov-builder-status");
+  GtkWidget* row = gtk_box_new(GTK_ORIENTATION_HORIZONTAL, 4);
+  progress_ = gtk_progress_bar_new();
+  gtk_widget_set_valign(progress_, GTK_ALIGN_CENTER);
+  gtk_widget_set_margin_start(progress_, 3);
+  gtk_box_pack_start(GTK_BOX(row), progress_, TRUE, TRUE, 0);
   status_ = gtk_label_new(kScanningStatus);
   gtk_label_set_xalign(GTK_LABEL(status_), 1);
   AddCss(status_, "kov-builder-status");
-  gtk_container_add(GTK_CONTAINER(frame), status_);
+  gtk_box_pack_end(GTK_BOX(row), status_, FALSE, FALSE, 0);
+  gtk_container_add(GTK_CONTAINER(frame), row);
   gtk_widget_set_size_request(frame, buttonLeft - 2 * kMargin, kStatusHeight);
   gtk_fixed_put(GTK_FIXED(fixed), frame, kMargin, rowTop + (rowHeight - kStatusHeight) / 2);
 
@@ -232,6 +238,10 @@ CThumbBuilderDlg::StatusObserverFn& StatusObserver() {
 
 void CThumbBuilderDlg::SetStatusObserver(StatusObserverFn observer) {
   StatusObserver() = std::move(observer);
+}
+
+void CThumbBuilderDlg::SetProgress(unsigned done, unsigned total) {
+  if (progress_ && total > 0) gtk_progress_bar_set_fraction(GTK_PROGRESS_BAR(progress_), double(done) / total);
 }
 
 void CThumbBuilderDlg::SetStatus(const std::string& text) {

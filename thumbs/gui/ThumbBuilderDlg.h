@@ -1,9 +1,9 @@
 #pragma once
 // The modal "Creating Thumbnails" window: a small topmost window centred on the
 // screen with a browser pane that renders the pictures a strip at a time, each
-// through the thumbnail-making page in a cell of its own, a status text with the count of pictures rendered and a
-// Cancel button. It is the window the thumbnail builder's steps (CThumbBuilder)
-// run in: their timers, posted commands, page loads and captures. The capture is
+// through the thumbnail-making page in a cell of its own, a bar and a status text
+// with the pictures done out of the total ("7 of 21"), and a Cancel button. It is
+// the window the thumbnail builder's steps (CThumbBuilder) run in: their timers, posted commands, page loads and captures. The capture is
 // a snapshot of what the engine painted, cut into the pictures' rectangles.
 #include <gtk/gtk.h>
 #include <webkit2/webkit2.h>
@@ -67,6 +67,7 @@ class CThumbBuilderDlg : private IThumbBuilderHost {
   std::string StatusText() const;
   std::string CaptionText() const;
   unsigned RenderedCount() const { return builder_->RenderedCount(); }
+  unsigned DoneCount() const { return builder_->DoneCount(); }  // rendered or carried over
   const std::vector<UnsavedCache>& UnwritableFolders() const { return builder_->UnwritableFolders(); }
   const BuilderPhaseTimes& PhaseTimes() const { return times_; }
 
@@ -97,6 +98,7 @@ class CThumbBuilderDlg : private IThumbBuilderHost {
   void DecodeAhead(const std::vector<std::string>& paths) override;
   void SetCaption(const std::string& text) override;
   void SetStatus(const std::string& text) override;
+  void SetProgress(unsigned done, unsigned total) override;
   bool IsShown() override;
   void End(BuildResult result) override;
 
@@ -106,6 +108,7 @@ class CThumbBuilderDlg : private IThumbBuilderHost {
   GtkWidget* window_ = nullptr;
   GtkWidget* caption_ = nullptr;
   GtkWidget* status_ = nullptr;
+  GtkWidget* progress_ = nullptr;
   GtkWidget* cancel_ = nullptr;
   std::unique_ptr<CNotifyBrowserPane> pane_;
   GCancellable* snapshots_ = nullptr;  // cancels snapshots still running at destruction
