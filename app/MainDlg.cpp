@@ -15,6 +15,7 @@ CMainDlg::CMainDlg(MainDlgOptions options)
 CMainDlg::~CMainDlg() {
   DestroyWindows();
   if (toolbar_) {
+    SetKeyViewSource(nullptr);
     SetCurrentImageFolderSource(nullptr);
     if (ToolbarTarget() == toolbar_->target()) SetToolbarTarget(0);
   }
@@ -61,6 +62,11 @@ bool CMainDlg::Create() {
                             GTK_WINDOW(folderTree_->window())}) {
     MarkHelperWindow(window);
   }
+  toolbar_->StartViewing(options_.treeSources.settings);
+  CToolbarDlg* viewer = toolbar_.get();
+  SetKeyViewSource([viewer] {
+    return viewer->GetFrontPane() == FrontPane::kImage ? KeyView::kPicture : KeyView::kThumbnails;
+  });
   for (GtkWindow* window : {toolbar_->window(), info_.window(), thumbList_.window(),
                             imageView_.window(), GTK_WINDOW(folderTree_->window())}) {
     RouteKeysOf(window, toolbar_->window());
@@ -69,6 +75,7 @@ bool CMainDlg::Create() {
                          static_cast<CPaneDlg*>(&imageView_)}) {
     RouteWheelOf(GTK_WIDGET(pane->page().View()), toolbar_->window());
   }
+  RouteWheelStepsOf(GTK_WIDGET(imageView_.page().View()), toolbar_->window());
   timers_.Set(kStartTimerId, kStartDelayMs);
   return true;
 }

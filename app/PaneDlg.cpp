@@ -24,12 +24,23 @@ void CPanePage::RunOrHold(const std::string& statement) {
     held_.push_back(statement);
 }
 
+void CPanePage::RunAfterLoadOf(const std::string& url, const std::string& statement) {
+  afterUrl_ = url;
+  afterStatement_ = statement;
+}
+
 void CPanePage::OnDocumentComplete(const std::string& url) {
   TraceEvent("loaded", traceName_, url);
   if (!firstPageDone_) {
     firstPageDone_ = true;
     for (const std::string& statement : held_) RunScript(statement);
     held_.clear();
+  }
+  if (!afterUrl_.empty() && url == afterUrl_ && !LastFinishFailed()) {
+    if (TraceEnabled()) TraceLine(std::string("script ") + traceName_ + " " + afterStatement_);
+    RunScript(afterStatement_);
+    afterUrl_.clear();
+    afterStatement_.clear();
   }
   paintPending_ = url;
   // The page may have been drawn bit by bit already; one more frame shows it whole.

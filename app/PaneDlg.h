@@ -24,6 +24,9 @@ class CPanePage : public CBrowserPane {
   // Runs the statement, or holds it until the first page has finished loading (a
   // statement given to a page that is not there yet would be lost).
   void RunOrHold(const std::string& statement);
+  // Runs the statement once the page at url has finished loading; a later call
+  // replaces it.
+  void RunAfterLoadOf(const std::string& url, const std::string& statement);
   // Right-clicks that ask for a menu go to handler; without one nothing shows.
   using ContextMenuHandler = std::function<void(bool onImage, const std::string& imageUrl, GdkEvent* event)>;
   void SetContextMenuHandler(ContextMenuHandler handler) { contextMenu_ = std::move(handler); }
@@ -43,6 +46,7 @@ class CPanePage : public CBrowserPane {
   std::string paintPending_;  // the finished page's URL until it has been drawn
   bool firstPageDone_ = false;
   std::vector<std::string> held_;
+  std::string afterUrl_, afterStatement_;
   ContextMenuHandler contextMenu_;
 };
 

@@ -12,6 +12,7 @@ namespace kov {
 
 void CToolbarDlg::OnCommand(int id) {
   TraceCommand(id);
+  if (viewing_ && viewing_->Run(id)) return;
   if (RunViewCommand(id) || RunSlideShowCommand(id) || RunWindowCommand(id)) return;
   RunToolCommand(id);
 }
@@ -110,6 +111,7 @@ void CToolbarDlg::QuitOrGoBack() {
 }
 
 void CToolbarDlg::OnEscape() {
+  if (viewing_ && viewing_->CloseKeyHelp()) return;
   switch (DecideEscape(CurrentViewState())) {
     case EscapeAction::kStopSlideShow: slideShow_.Stop(); break;
     case EscapeAction::kBackToThumbnails: ShowThumbnails(false); break;
@@ -148,6 +150,19 @@ void CToolbarDlg::RebuildThumbnails() {
   RunThumbnailBuilder(parent, walker_.RootFolder(), GetCurrentFolder(), false);
   Show(true);
   ShowThumbnails(true);
+}
+
+void CToolbarDlg::StartViewing(const SettingAccess& settings) {
+  ViewingHost host;
+  host.showImage = [this](const std::string& path) { ShowImage(path); };
+  host.showNext = [this] { ShowNextImage(); };
+  host.showPrevious = [this] { ShowPreviousImage(); };
+  host.stopSlideShow = [this] { slideShow_.Stop(); };
+  host.frontPane = [this] { return GetFrontPane(); };
+  host.target = target_;
+  viewing_ = std::make_unique<CViewingCommands>(
+      ViewingPanes{main_.imageView(), main_.thumbList(), main_.info()}, walker_, settings, host);
+  viewing_->Start();
 }
 
 void CToolbarDlg::StepFolder(bool next) {

@@ -4,9 +4,11 @@
 // arrives here as a posted command; its handlers decide what the panes show.
 #include <gtk/gtk.h>
 
+#include <memory>
 #include <string>
 
 #include "app/ToolbarButtons.h"
+#include "app/ViewingCommands.h"
 #include "app/ToolbarFrame.h"
 #include "app/logic/Layout.h"
 #include "app/logic/PageStatements.h"
@@ -60,6 +62,9 @@ class CToolbarDlg : public ISlideShowView {
   // showing, or at once when the toolbar is up; while a tool dialog hides the toolbar
   // it waits for the toolbar to come back.
   void OpenLater(const std::string& folder, const std::string& picture);
+  // The picture view's commands and the caption and music switches, once the panes
+  // are made.
+  void StartViewing(const SettingAccess& settings);
 
   // The page views.
   void OpenSelectedFolder();
@@ -132,6 +137,7 @@ class CToolbarDlg : public ISlideShowView {
   // The background dialog while it runs: its previews read the chosen paths.
   CBackgroundDlg* background_ = nullptr;
   std::string startFolder_, startPicture_;  // waiting for OpenStartPath
+  std::unique_ptr<CViewingCommands> viewing_;
 };
 
 }  // namespace kov

@@ -59,7 +59,9 @@ void CToolbarDlg::ShowThumbnails(bool reload) {
 void CToolbarDlg::ShowImage(const std::string& path) {
   CImageViewDlg& view = main_.imageView();
   view.Activate();
-  view.Navigate("kovp://image/" + PercentEncodePath(path));
+  const std::string url = "kovp://image/" + PercentEncodePath(path);
+  view.Navigate(url);
+  if (viewing_) viewing_->OnPictureShown(path, url);
   SetTooltip(kBtnQuitOrBack, QuitButtonTooltipForImage(ThumbnailCount()));
   SetFolderMusic(walker_.CurrentFolder());
 }

@@ -137,4 +137,23 @@ void CFolderWalker::RereadCurrentFolder() {
   imageIndex_ = kept ? before : before - 1;
 }
 
+std::string CFolderWalker::FirstImage() {
+  if (ImageCount() == 0) return NextImage();
+  imageIndex_ = 0;
+  return images_[0];
+}
+
+std::string CFolderWalker::LastImage() {
+  if (ImageCount() == 0) return PreviousImage();
+  imageIndex_ = ImageCount() - 1;
+  return images_[imageIndex_];
+}
+
+int CFolderWalker::PositionOf(const std::string& path, int* count) const {
+  *count = ImageCount();
+  for (int i = 0; i < ImageCount(); ++i)
+    if (images_[i] == path) return i + 1;
+  return 0;
+}
+
 }  // namespace kov

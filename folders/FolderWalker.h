@@ -39,6 +39,13 @@ class CFolderWalker {
   // at the same picture when it is still there, else just before the one that
   // followed it, so the walk and the slide show never visit a file that has gone.
   void RereadCurrentFolder();
+  // The first or the last picture of the current folder, made the current one; ""
+  // when the walk holds no picture.
+  std::string FirstImage();
+  std::string LastImage();
+  // Where path stands among the current folder's pictures: 1 for the first, 0 when
+  // it is not one of them; count is the folder's number of pictures.
+  int PositionOf(const std::string& path, int* count) const;
 
  private:
   // Reads the pictures of folders_[index] afresh; false when it holds none.

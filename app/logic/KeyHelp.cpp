@@ -44,15 +44,18 @@ std::string Padded(const std::string& text, size_t width) {
 }  // namespace
 
 std::string KeyHelpHtml() {
-  std::string html = "<table style=\"font:14px sans-serif;color:#ffff00;text-align:left\">";
+  std::string html =
+      "<div style=\"display:inline-block;background:rgba(0,0,0,0.75);padding:12px 20px;border-radius:6px\">"
+      "<table style=\"font:14px sans-serif;color:#ffffff;text-align:left\">";
   for (KeySection section : kSections) {
-    html += "<tr><th colspan=2 style=\"padding-top:8px\">" + HtmlEscape(KeySectionTitle(section)) + "</th></tr>";
+    html += "<tr><th colspan=2 style=\"padding-top:8px;color:#ffff00\">" + HtmlEscape(KeySectionTitle(section)) +
+            "</th></tr>";
     EachBindingOf(section, [&](const KeyBinding& b) {
       html += "<tr><td style=\"padding-right:16px\">" + HtmlEscape(b.keys) + "</td><td>" +
               HtmlEscape(b.action) + "</td></tr>";
     });
   }
-  return html + "</table><p style=\"color:#ffff00\">Escape closes this list.</p>";
+  return html + "</table><p style=\"color:#ffff00;font:14px sans-serif\">Escape closes this list.</p></div>";
 }
 
 std::string KeyHelpText() {

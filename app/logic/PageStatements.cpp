@@ -4,6 +4,7 @@
 #include "pages/DecodedPictures.h"
 #include "pages/FolderBackground.h"
 #include "pages/PageText.h"
+#include "res/CommandIds.h"
 #include "res/StringTable.h"
 
 namespace kov {
@@ -21,6 +22,24 @@ std::string SetInfoStatement(const std::string& html) { return Call("setInfo", h
 std::string ClearInfoStatement() { return SetInfoStatement("&nbsp;"); }
 std::string SetSoundStatement(const std::string& url) { return Call("setSnd", url); }
 std::string SetBackgroundStatement(const std::string& url) { return Call("setBgImg", url); }
+
+// Without autoplay a new source stays silent, so the music stays off across folders.
+std::string MuteStatement(bool muted) {
+  return muted ? "bgsd.autoplay=false;bgsd.muted=true;bgsd.pause();"
+               : "bgsd.autoplay=true;bgsd.muted=false;bgsd.play().catch(function(){});";
+}
+
+std::string PictureViewStatement(int command) {
+  switch (command) {
+    case kCmdZoomIn: return "kovZoom(1);";
+    case kCmdZoomOut: return "kovZoom(-1);";
+    case kCmdZoomToFit: return "kovFit();";
+    case kCmdZoomToActualSize: return "kovActualSize();";
+    case kCmdRotateLeft: return "kovRotate(-1);";
+    case kCmdRotateRight: return "kovRotate(1);";
+    default: return "";
+  }
+}
 
 // The text's one %s is replaced by hand: a folder's name has no length limit.
 std::string NoImagesStatement(const std::string& folder) {

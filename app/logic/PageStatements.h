@@ -19,6 +19,13 @@ std::string SetBackgroundStatement(const std::string& url);
 // The information text for a folder without pictures; the folder's path shown as text.
 std::string NoImagesStatement(const std::string& folder);
 
+// The information page's music stopped (it stays stopped when setSnd gives it
+// another), or playing again.
+std::string MuteStatement(bool muted);
+
+// The picture page's view statement for a zoom or turn command; "" for any other.
+std::string PictureViewStatement(int command);
+
 // setBgImg with the folder's own kovbgimg picture, or the built-in one.
 std::string FolderBackgroundStatement(const std::string& folder);
 

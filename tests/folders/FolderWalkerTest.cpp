@@ -146,6 +146,17 @@ TEST(FolderWalker, FolderStepsAndSelection) {
   EXPECT_EQ(walker.SelectImage(""), "");
   EXPECT_EQ(walker.NextImage(), root / "f2/6.jpg");
 
+  // First and last stay in the folder and move the position; the next step goes on from there.
+  int count = 0;
+  EXPECT_EQ(walker.FirstImage(), root / "f2/4.jpg");
+  EXPECT_EQ(walker.PreviousImage(), root / "f1/3.jpg");
+  EXPECT_EQ(walker.LastImage(), root / "f1/3.jpg");
+  EXPECT_EQ(walker.PositionOf(root / "f1/3.jpg", &count), 3);
+  EXPECT_EQ(count, 3);
+  EXPECT_EQ(walker.PositionOf(root / "f2/4.jpg", &count), 0);  // another folder's picture
+  EXPECT_EQ(walker.NextImage(), root / "f2/4.jpg");
+  EXPECT_EQ(walker.LastImage(), root / "f2/6.jpg");
+
   // The exact name wins over one that differs in case; two case matches select nothing.
   root.WriteFile("f2/A.jpg");
   root.WriteFile("f2/a.jpg");

@@ -69,8 +69,8 @@ std::string TempTree::Folder(const std::string& relative) const {
   return folder;
 }
 
-bool AddPictureWithThumbnail(const std::string& path, unsigned rgb) {
-  if (!WritePng(path, 160, 120, rgb)) return false;
+bool AddPictureWithThumbnail(const std::string& path, unsigned rgb, int width, int height) {
+  if (!WritePng(path, width, height, rgb)) return false;
   std::string bmp = path + ".thumb.bmp", gif = path + ".thumb.gif";
   GdkPixbuf* thumb = gdk_pixbuf_new(GDK_COLORSPACE_RGB, FALSE, 8, 120, 90);
   gdk_pixbuf_fill(thumb, (rgb << 8) | 0xff);
@@ -78,7 +78,7 @@ bool AddPictureWithThumbnail(const std::string& path, unsigned rgb) {
   g_object_unref(thumb);
   std::string cache = DirName(path) + "/kovthumb.$$$";
   bool ok = saved && RunKovtool({"thumb-gif", bmp, gif}) &&
-            RunKovtool({"cache", "add", cache, path, gif, "120", "160"});
+            RunKovtool({"cache", "add", cache, path, gif, std::to_string(height), std::to_string(width)});
   g_remove(bmp.c_str());
   g_remove(gif.c_str());
   return ok;

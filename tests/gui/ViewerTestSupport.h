@@ -27,7 +27,7 @@ class TempTree {
 
 // Writes a one-colour PNG and adds it to its folder's cache through kovtool (a
 // 120-pixel thumbnail through thumb-gif, then cache add); false on any failure.
-bool AddPictureWithThumbnail(const std::string& path, unsigned rgb);
+bool AddPictureWithThumbnail(const std::string& path, unsigned rgb, int width = 160, int height = 120);
 
 // The quit question, answered by the test.
 class CAnsweredQuitQuestion : public IQuitQuestion {

@@ -1,0 +1,108 @@
+#include "app/ViewingCommands.h"
+
+#include "app/logic/Caption.h"
+#include "app/logic/KeyHelp.h"
+#include "app/logic/PageStatements.h"
+#include "folders/Settings.h"
+#include "formats/PictureFacts.h"
+#include "res/CommandIds.h"
+
+namespace kov {
+
+CViewingCommands::CViewingCommands(ViewingPanes panes, CFolderWalker& walker, SettingAccess settings,
+                                   ViewingHost host)
+    : panes_(panes), walker_(walker), settings_(std::move(settings)), host_(std::move(host)) {}
+
+bool CViewingCommands::Switch(const char* name) const {
+  std::string value;
+  return settings_.get && settings_.get(name, &value) && value == "1";
+}
+
+void CViewingCommands::SetSwitch(const char* name, bool on) {
+  if (settings_.set) settings_.set(name, on ? "1" : "0");
+}
+
+void CViewingCommands::Start() {
+  captionShown_ = Switch(kCaptionSetting);
+  muted_ = Switch(kMuteSetting);
+  if (muted_) panes_.info.RunScript(MuteStatement(true));
+}
+
+bool CViewingCommands::Run(int id) {
+  std::string statement = PictureViewStatement(id);
+  if (!statement.empty()) {
+    panes_.image.RunScript(statement);
+    return true;
+  }
+  switch (id) {
+    case kCmdShowNextPicture: host_.showNext(); return true;
+    case kCmdShowPreviousPicture: host_.showPrevious(); return true;
+    // A zoomed picture pans; one with nothing to pan steps.
+    case kCmdPanOrNextPicture: AskPageThenPost("kovPan(1)", false, kCmdShowNextPicture); return true;
+    case kCmdPanOrPreviousPicture: AskPageThenPost("kovPan(-1)", false, kCmdShowPreviousPicture); return true;
+    // The wheel scrolls a picture larger than the screen by itself; one that fits steps.
+    case kCmdWheelNextPicture: AskPageThenPost("kovFitsScreen()", true, kCmdShowNextPicture); return true;
+    case kCmdWheelPreviousPicture: AskPageThenPost("kovFitsScreen()", true, kCmdShowPreviousPicture); return true;
+    case kCmdFirstPicture:
+    case kCmdLastPicture: {
+      std::string path = id == kCmdFirstPicture ? walker_.FirstImage() : walker_.LastImage();
+      if (!path.empty()) host_.showImage(path);
+      return true;
+    }
+    case kCmdToggleCaption:
+      captionShown_ = !captionShown_;
+      SetSwitch(kCaptionSetting, captionShown_);
+      if (!shownPicture_.empty()) panes_.image.RunScript(CaptionStatementFor(shownPicture_));
+      return true;
+    case kCmdToggleMute:
+      muted_ = !muted_;
+      SetSwitch(kMuteSetting, muted_);
+      panes_.info.RunScript(MuteStatement(muted_));
+      if (captionShown_ && !shownPicture_.empty()) panes_.image.RunScript(CaptionStatementFor(shownPicture_));
+      return true;
+    case kCmdKeyHelp: ShowKeyHelp(); return true;
+    default: return false;
+  }
+}
+
+void CViewingCommands::AskPageThenPost(const std::string& question, bool stepWhenTrue, int command) {
+  CommandTarget target = host_.target;
+  panes_.image.page().ReadScriptJson(question, [target, stepWhenTrue, command](bool ok, const std::string& json) {
+    // A page without the view script (still loading) has nothing to pan: the key steps.
+    bool yes = ok && json == "true";
+    if (stepWhenTrue ? yes : !yes) PostCommand(target, command);
+  });
+}
+
+std::string CViewingCommands::CaptionStatementFor(const std::string& path) const {
+  if (!captionShown_) return CaptionStatement("", false);
+  CaptionPlace place;
+  place.position = walker_.PositionOf(path, &place.count);
+  return CaptionStatement(CaptionText(path, place, ReadPictureFacts(path), muted_), true);
+}
+
+void CViewingCommands::OnPictureShown(const std::string& path, const std::string& url) {
+  shownPicture_ = path;
+  helpShown_ = false;
+  if (captionShown_) panes_.image.page().RunAfterLoadOf(url, CaptionStatementFor(path));
+}
+
+void CViewingCommands::ShowKeyHelp() {
+  host_.stopSlideShow();
+  FrontPane front = host_.frontPane();
+  if (!helpShown_ || front != FrontPane::kInfo) beforeHelp_ = front;
+  helpShown_ = true;
+  panes_.info.Activate();
+  panes_.info.RunScript(SetInfoStatement(KeyHelpHtml()));
+}
+
+bool CViewingCommands::CloseKeyHelp() {
+  if (!helpShown_ || host_.frontPane() != FrontPane::kInfo) return false;
+  helpShown_ = false;
+  panes_.info.RunScript(ClearInfoStatement());
+  if (beforeHelp_ == FrontPane::kImage) panes_.image.Activate();
+  if (beforeHelp_ == FrontPane::kThumbnails) panes_.list.Activate();
+  return true;
+}
+
+}  // namespace kov

@@ -1,0 +1,62 @@
+#pragma once
+// The commands of the picture view and the viewer's two switches: step keys that
+// keep the direction, first and last picture, zoom and turn (run by the picture
+// page's own script), the caption line, the key help on the information pane, and
+// the music on or off. The caption and music switches are kept in the settings.
+#include <functional>
+#include <string>
+
+#include "app/PaneDlg.h"
+#include "app/logic/ViewDecisions.h"
+#include "folders/FolderWalker.h"
+#include "folders/UserFolders.h"
+#include "platform/CommandQueue.h"
+
+namespace kov {
+
+struct ViewingPanes {
+  CPaneDlg& image;
+  CPaneDlg& list;
+  CPaneDlg& info;
+};
+
+struct ViewingHost {
+  std::function<void(const std::string& path)> showImage;
+  std::function<void()> showNext, showPrevious, stopSlideShow;
+  std::function<FrontPane()> frontPane;
+  CommandTarget target = 0;  // where the step commands of answered page questions go
+};
+
+class CViewingCommands {
+ public:
+  CViewingCommands(ViewingPanes panes, CFolderWalker& walker, SettingAccess settings, ViewingHost host);
+
+  // Reads the switches and gives the music its state; once, with the panes made.
+  void Start();
+  // Runs one of its commands; false for any other id.
+  bool Run(int id);
+  // A picture page was asked for: its caption follows once it has loaded.
+  void OnPictureShown(const std::string& path, const std::string& url);
+  // Escape: closes the key help when it is in front; false when it was not shown.
+  bool CloseKeyHelp();
+
+ private:
+  bool Switch(const char* name) const;
+  void SetSwitch(const char* name, bool on);
+  std::string CaptionStatementFor(const std::string& path) const;
+  // Asks the picture page a yes-or-no question; on the answer wanted, posts command.
+  void AskPageThenPost(const std::string& question, bool stepWhenTrue, int command);
+  void ShowKeyHelp();
+
+  ViewingPanes panes_;
+  CFolderWalker& walker_;
+  SettingAccess settings_;
+  ViewingHost host_;
+  bool captionShown_ = false;
+  bool muted_ = false;
+  std::string shownPicture_;
+  bool helpShown_ = false;
+  FrontPane beforeHelp_ = FrontPane::kThumbnails;
+};
+
+}  // namespace kov
