@@ -9,6 +9,9 @@
 #ifndef KOV_SOURCE_DIR
 #define KOV_SOURCE_DIR ""
 #endif
+#ifndef KOV_INSTALLED_GUIDE
+#define KOV_INSTALLED_GUIDE ""
+#endif
 
 namespace kov {
 namespace {
@@ -27,18 +30,20 @@ std::string ProgramPath() {
 
 }  // namespace
 
-std::string FindUserGuide(const std::string& programPath, const std::string& sourceDir) {
+std::string FindUserGuide(const std::string& programPath, const std::string& sourceDir,
+                          const std::string& installedGuide) {
   if (!programPath.empty()) {
-    std::string installed = JoinPath(DirName(programPath), "../share/doc/kov/USING.md");
-    if (IsFile(installed)) return installed;
+    std::string beside = JoinPath(DirName(programPath), "../share/doc/kov/USING.md");
+    if (IsFile(beside)) return beside;
   }
+  if (IsFile(installedGuide)) return installedGuide;
   std::string inSource = JoinPath(sourceDir, "docs/USING.md");
   if (!sourceDir.empty() && IsFile(inSource)) return inSource;
   return "";
 }
 
 std::string UserGuideUri() {
-  std::string guide = FindUserGuide(ProgramPath(), KOV_SOURCE_DIR);
+  std::string guide = FindUserGuide(ProgramPath(), KOV_SOURCE_DIR, KOV_INSTALLED_GUIDE);
   if (guide.empty()) return "";
   gchar* uri = g_filename_to_uri(guide.c_str(), nullptr, nullptr);
   std::string text = uri ? uri : "";

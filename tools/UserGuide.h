@@ -5,10 +5,12 @@
 
 namespace kov {
 
-// The guide's path for a program at programPath built from sourceDir: the first of
-// <program folder>/../share/doc/kov/USING.md and <sourceDir>/docs/USING.md that is a
-// file; "" when neither is.
-std::string FindUserGuide(const std::string& programPath, const std::string& sourceDir);
+// The guide's path for a program at programPath built from sourceDir and installed
+// with installedGuide: the first of <program folder>/../share/doc/kov/USING.md,
+// installedGuide and <sourceDir>/docs/USING.md that is a file (a copy of the program
+// elsewhere, on a disc, links the installed guide); "" when none is.
+std::string FindUserGuide(const std::string& programPath, const std::string& sourceDir,
+                          const std::string& installedGuide);
 
 // file:// address of the running program's guide; "" when there is none.
 std::string UserGuideUri();

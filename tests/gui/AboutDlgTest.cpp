@@ -20,6 +20,8 @@ TEST(AboutDlg, ShowsTheBuildVersionAndOnlyAClickOnTheLinkOpensTheGuide) {
   about.Create(nullptr);
   ShowAndWait(about.window());
   EXPECT_EQ(gtk_label_get_text(GTK_LABEL(about.versionLabel())), std::string("KOV Version ") + ProgramVersion());
+  // The program's own icon, not the theme's generic picture.
+  EXPECT_EQ(gtk_image_get_storage_type(GTK_IMAGE(about.icon())), GTK_IMAGE_PIXBUF);
   SaveScreenshot(about.window(), "about");
 
   int x = 0, y = 0;

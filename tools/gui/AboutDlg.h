@@ -22,12 +22,14 @@ class CAboutDlg {
   GtkWidget* window() const { return dialog_; }
   GtkWidget* okButton() const { return ok_; }
   GtkWidget* versionLabel() const { return version_; }
+  GtkWidget* icon() const { return icon_; }
   CHyperlinkLabel& link() { return link_; }
 
  private:
   GtkWidget* dialog_ = nullptr;
   GtkWidget* ok_ = nullptr;
   GtkWidget* version_ = nullptr;
+  GtkWidget* icon_ = nullptr;
   CHyperlinkLabel link_;
 };
 
