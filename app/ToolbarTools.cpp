@@ -28,8 +28,14 @@ int PreviewCommand(BackgroundPreview preview) {
 bool CToolbarDlg::RunToolCommand(int id) {
   switch (id) {
     case kCmdAbout: {
+      // As around every modal tool: the slide show would restack the panes over
+      // the dialog, and the toolbar would be drawn enabled while it takes no clicks.
+      slideShow_.Stop();
+      GtkWindow* parent = GetDialogParent();
       CAboutDlg about;
-      about.DoModal(GetDialogParent());
+      Show(false);
+      about.DoModal(parent);
+      Show(true);
       return true;
     }
     case kCmdBackground: RunBackgroundDialog(); return true;
@@ -51,8 +57,12 @@ void CToolbarDlg::RunBackgroundDialog() {
   CBackgroundDlg dialog(GetCurrentFolder(), [this](BackgroundPreview preview) {
     if (int command = PreviewCommand(preview)) PostCommand(target_, command);
   });
+  slideShow_.Stop();
+  GtkWindow* parent = GetDialogParent();
   background_ = &dialog;
-  dialog.DoModal(GetDialogParent());
+  Show(false);
+  dialog.DoModal(parent);
+  Show(true);
   background_ = nullptr;
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "app/logic/ContextMenuRules.h"
 #include "pages/gui/ExternalBridge.h"
 #include "platform/Trace.h"
 #include "platform/gui/WebEngine.h"
@@ -233,7 +234,15 @@ gboolean CBrowserPane::OnContextMenuSignal(WebKitWebView*, WebKitContextMenu* me
   auto* pane = static_cast<CBrowserPane*>(self);
   // A menu without items carries a stale hit test: it is not a real request.
   if (webkit_context_menu_get_n_items(menu) == 0 || pane->noContextMenu_) return TRUE;
-  bool onImage = webkit_hit_test_result_context_is_image(hit);
+  PageHitFacts facts;
+  facts.image = webkit_hit_test_result_context_is_image(hit);
+  facts.link = webkit_hit_test_result_context_is_link(hit);
+  facts.selection = webkit_hit_test_result_context_is_selection(hit);
+  facts.editable = webkit_hit_test_result_context_is_editable(hit);
+  facts.media = webkit_hit_test_result_context_is_media(hit);
+  facts.scrollbar = webkit_hit_test_result_context_is_scrollbar(hit);
+  if (!ShowsPageMenu(facts)) return TRUE;  // nor the engine's own
+  bool onImage = facts.image;
   const char* imageUri = onImage ? webkit_hit_test_result_get_image_uri(hit) : nullptr;
   pane->OnContextMenu(onImage, imageUri ? imageUri : "", event);
   return TRUE;

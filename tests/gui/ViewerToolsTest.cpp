@@ -115,7 +115,12 @@ TEST(ViewerTools, KeysAndButtonsOpenTheToolsAndPreviewsReachTheToolbar) {
       {0, kBtnPhotoCd, "Prepare Photo CD", "command 1010", nullptr},
   };
   for (const Case& c : cases) {
-    DialogCloser closer{c.title, c.act};
+    // Around every modal tool the toolbar is hidden: shown, it would take no clicks.
+    bool toolbarShown = true;
+    DialogCloser closer{c.title, [&](GtkWidget* dialog) {
+                          toolbarShown = run.main().toolbar().IsVisible();
+                          if (c.act) c.act(dialog);
+                        }};
     closer.Start();
     int x = 0, y = 0;
     if (c.key != 0) {
@@ -125,6 +130,7 @@ TEST(ViewerTools, KeysAndButtonsOpenTheToolsAndPreviewsReachTheToolbar) {
       ClickAt(x, y, 1);
     }
     EXPECT_TRUE(SpinUntil([&] { return closer.seen; }, 15000)) << c.title;
+    EXPECT_FALSE(toolbarShown) << c.title;
     EXPECT_TRUE(run.WaitForTrace(c.command)) << c.title;
     SpinFor(200);
   }
