@@ -55,6 +55,7 @@ gboolean CPanePage::OnDrawn(GtkWidget*, cairo_t*, gpointer self) {
   url.swap(page->paintPending_);
   TraceEvent("painted", page->traceName_, url);
   if (page->onPainted_) page->onPainted_(url);
+  if (page->paintWatcher_) page->paintWatcher_(url);
   if (page->onceShown_ && url.rfind("kovp://blank/", 0) != 0) {
     std::function<void()> once = std::move(page->onceShown_);
     page->onceShown_ = nullptr;
@@ -76,6 +77,7 @@ bool CPaneDlg::Create(const Rect& rect) {
   GtkWidget* fixed = gtk_fixed_new();
   gtk_container_add(GTK_CONTAINER(window_), fixed);
   gtk_widget_show(fixed);
+  content_ = GTK_FIXED(fixed);
   // A pane whose page could not be made stays an empty window.
   if (page_.Create(GTK_FIXED(fixed), Rect{0, 0, rect.Width(), rect.Height()}, 0)) {
     page_.WatchPaint();
@@ -88,6 +90,7 @@ void CPaneDlg::Destroy() {
   if (window_ == nullptr) return;
   GtkWindow* window = window_;
   window_ = nullptr;
+  content_ = nullptr;
   gtk_widget_destroy(GTK_WIDGET(window));
 }
 

@@ -18,6 +18,8 @@ class CPanePage : public CBrowserPane {
  public:
   using PageNotice = std::function<void(const std::string& url)>;
   void SetNotices(const char* traceName, PageNotice onLoaded, PageNotice onPainted);
+  // Told of every finished page once drawn, beside the notices above.
+  void SetPaintWatcher(PageNotice watcher) { paintWatcher_ = std::move(watcher); }
   void WatchPaint();
   // Called once, when a page other than the blank one has first been drawn.
   void CallOnceShown(std::function<void()> callback) { onceShown_ = std::move(callback); }
@@ -41,7 +43,7 @@ class CPanePage : public CBrowserPane {
   static gboolean OnDrawn(GtkWidget*, cairo_t*, gpointer self);
 
   const char* traceName_ = "";
-  PageNotice onLoaded_, onPainted_;
+  PageNotice onLoaded_, onPainted_, paintWatcher_;
   std::function<void()> onceShown_;
   std::string paintPending_;  // the finished page's URL until it has been drawn
   bool firstPageDone_ = false;
@@ -76,6 +78,8 @@ class CPaneDlg {
   }
 
   GtkWindow* window() const { return window_; }
+  // What the window holds: the page, and anything laid over it.
+  GtkFixed* content() const { return content_; }
   CPanePage& page() { return page_; }
   const char* traceName() const { return traceName_; }
 
@@ -83,6 +87,7 @@ class CPaneDlg {
   const char* traceName_;
   const char* startUrl_;
   GtkWindow* window_ = nullptr;
+  GtkFixed* content_ = nullptr;
   CPanePage page_;
 };
 

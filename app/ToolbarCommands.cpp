@@ -158,6 +158,7 @@ void CToolbarDlg::StartViewing(const SettingAccess& settings) {
   host.showNext = [this] { ShowNextImage(); };
   host.showPrevious = [this] { ShowPreviousImage(); };
   host.stopSlideShow = [this] { slideShow_.Stop(); };
+  host.slideShowRunning = [this] { return slideShow_.IsRunning(); };
   host.frontPane = [this] { return GetFrontPane(); };
   host.target = target_;
   viewing_ = std::make_unique<CViewingCommands>(

@@ -67,6 +67,7 @@ void CToolbarDlg::OnTimer(int id) {
     slideShow_.Stop();
     return;
   }
+  if (viewing_ && slideShow_.IsRunning()) viewing_->BeforeShowStep();
   slideShow_.Tick(static_cast<unsigned>(id));
 }
 

@@ -56,6 +56,7 @@ class CToolbarDlg : public ISlideShowView {
   FrontPane GetFrontPane() const;
   GtkWindow* GetDialogParent();
   const CSlideShow& slideShow() const { return slideShow_; }
+  CViewingCommands* viewing() { return viewing_.get(); }
 
   // Opens folder as the walk's root, as if it had been chosen in the folder tree but
   // without remembering it, and shows picture when one is given. It runs at the first

@@ -26,6 +26,21 @@ void CViewingCommands::Start() {
   captionShown_ = Switch(kCaptionSetting);
   muted_ = Switch(kMuteSetting);
   if (muted_) panes_.info.RunScript(MuteStatement(true));
+  std::string fade;
+  fadeOn_ = !(settings_.get && settings_.get(kCrossFadeSetting, &fade) && fade == "0");  // on unless "0"
+  fade_.Attach(panes_.image);
+  panes_.image.page().SetPaintWatcher([this](const std::string& url) { OnPicturePainted(url); });
+}
+
+void CViewingCommands::OnPicturePainted(const std::string& url) {
+  if (url.compare(0, 13, "kovp://image/") != 0) return;
+  fade_.OnNextPainted();
+  // The snapshot for the next step is taken only while a show runs.
+  if (fadeOn_ && host_.slideShowRunning()) fade_.Keep();
+}
+
+void CViewingCommands::BeforeShowStep() {
+  if (fadeOn_) fade_.Cover();
 }
 
 bool CViewingCommands::Run(int id) {

@@ -6,6 +6,7 @@
 #include <functional>
 #include <string>
 
+#include "app/CrossFade.h"
 #include "app/PaneDlg.h"
 #include "app/logic/ViewDecisions.h"
 #include "folders/FolderWalker.h"
@@ -23,6 +24,7 @@ struct ViewingPanes {
 struct ViewingHost {
   std::function<void(const std::string& path)> showImage;
   std::function<void()> showNext, showPrevious, stopSlideShow;
+  std::function<bool()> slideShowRunning;
   std::function<FrontPane()> frontPane;
   CommandTarget target = 0;  // where the step commands of answered page questions go
 };
@@ -39,6 +41,10 @@ class CViewingCommands {
   void OnPictureShown(const std::string& path, const std::string& url);
   // Escape: closes the key help when it is in front; false when it was not shown.
   bool CloseKeyHelp();
+  // The slide show is about to step: the picture shown stays over the pane, to fade
+  // out once the next one is painted.
+  void BeforeShowStep();
+  CCrossFade& crossFade() { return fade_; }
 
  private:
   bool Switch(const char* name) const;
@@ -47,6 +53,7 @@ class CViewingCommands {
   // Asks the picture page a yes-or-no question; on the answer wanted, posts command.
   void AskPageThenPost(const std::string& question, bool stepWhenTrue, int command);
   void ShowKeyHelp();
+  void OnPicturePainted(const std::string& url);
 
   ViewingPanes panes_;
   CFolderWalker& walker_;
@@ -55,6 +62,8 @@ class CViewingCommands {
   bool captionShown_ = false;
   bool muted_ = false;
   std::string shownPicture_;
+  bool fadeOn_ = true;
+  CCrossFade fade_;
   bool helpShown_ = false;
   FrontPane beforeHelp_ = FrontPane::kThumbnails;
 };

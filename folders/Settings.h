@@ -14,6 +14,8 @@ constexpr const char kMoveToSetting[] = "movetodir";
 // Switches the viewer remembers: "1" on, anything else (or nothing stored) off.
 constexpr const char kCaptionSetting[] = "caption";
 constexpr const char kMuteSetting[] = "mute";
+// The slide show's cross-fade is on unless this holds "0".
+constexpr const char kCrossFadeSetting[] = "crossfade";
 
 // The settings file. The config folder is looked up on every call ($XDG_CONFIG_HOME
 // when it is an absolute path), so a changed environment takes effect at once.
