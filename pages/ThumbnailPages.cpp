@@ -7,6 +7,7 @@
 
 #include "base/TextEscape.h"
 #include "formats/CaptureBmp.h"
+#include "pages/EngineFormats.h"
 #include "pages/PageProtocol.h"
 #include "pages/PageText.h"
 #include "pages/ThumbnailListRows.h"
@@ -53,6 +54,15 @@ void AddThumbnailCells(const std::string& cachePath, const ThumbHeader& header,
                 static_cast<unsigned long>(static_cast<uint32_t>(header.height)));
   *captions += "<td " + width + " class=\"inf\"><div>" + HtmlEscape(CUtf8Text(header.name).GetText()) +
                "<br>" + size + "<br>&nbsp;</div></td>\r\n";
+}
+
+// A payload the engine is handed as a thumbnail: a GIF or a BMP. A cache file is
+// anybody's to write: any other payload (a page, say) is answered by the
+// placeholder, so a thumbnail's address never answers as anything but a picture.
+bool IsServableThumbnail(const std::string& payload) {
+  const std::string type =
+      PictureTypeOf(reinterpret_cast<const uint8_t*>(payload.data()), payload.size());
+  return type == "image/gif" || type == "image/bmp";
 }
 
 }  // namespace
@@ -118,10 +128,13 @@ void CPageProtocol::ServeThumbnail() {
   CThumbCache cache;
   std::string payload;
   cache.OpenForRead(cachePath);  // lookups in a cache that did not open find nothing
-  if (cache.FindThumbnail(entry, &payload) && !payload.empty())
+  if (cache.FindThumbnail(entry, &payload) && IsServableThumbnail(payload)) {
+    SetContentType(payload[0] == 'G' ? "image/gif" : "image/bmp");
     Buffer().Append(payload);
-  else
+  } else {
+    SetContentType("image/bmp");
     Buffer().AppendResource(BinId::kPlaceholderThumbnail);
+  }
   ReportComplete();
 }
 

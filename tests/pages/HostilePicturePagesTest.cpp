@@ -19,6 +19,8 @@
 #include "pages/PageServer.h"
 #include "tests/support/PixbufTestSupport.h"
 #include "tests/support/TempFolder.h"
+#include "thumbs/CacheLocation.h"
+#include "thumbs/ThumbCache.h"
 
 using namespace kov;
 using kovtest::TempFolder;
@@ -145,4 +147,19 @@ TEST(HostilePicturePages, AHugeSparseFileIsRefusedBeforeItIsRead) {
   int status = 0;
   ASSERT_EQ(waitpid(child, &status, 0), child);
   EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+}
+
+// A cache file is anybody's to write: a record whose payload is a page is answered
+// by the placeholder picture, never as the page.
+TEST(HostilePicturePages, AThumbnailAddressAnswersOnlyAPicture) {
+  TempFolder folder;
+  const std::string picture = folder.WriteFile("a.jpg", Jpeg(8, 8));
+  CThumbCache writer;
+  ASSERT_TRUE(writer.CreateForWrite(MakeTempFileName(folder.path())));
+  ASSERT_TRUE(writer.AppendFile(picture, "<html><script>window.external.Quit()</script></html>", 8, 8));
+  const std::string cache = folder / "kovthumb.$$$";
+  ASSERT_TRUE(writer.CommitTo(cache));
+  PageResponse answer = ServePageUrl("kovp://thumbvw/" + PercentEncodePath(cache) + "/a.jpg.gif");
+  EXPECT_EQ(answer.mimeType, "image/bmp");
+  EXPECT_EQ(answer.body.compare(0, 2, "BM"), 0);
 }
