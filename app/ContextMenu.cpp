@@ -128,7 +128,7 @@ void CContextMenu::OnCommand(int id) {
 void CContextMenu::PrintPage() {
   if (pane_ == nullptr || pane_->page().View() == nullptr) return;
   WebKitPrintOperation* print = webkit_print_operation_new(pane_->page().View());
-  webkit_print_operation_run_dialog(print, pane_->window());
+  webkit_print_operation_run_dialog(print, pane_->dialogParent());
   g_object_unref(print);
 }
 
@@ -136,11 +136,11 @@ void CContextMenu::PrintPage() {
 void CContextMenu::SavePicture() {
   if (pictureFile_.empty() || pane_ == nullptr) return;
   std::string target;
-  if (!GetFileChooser().ChooseFileToSave(pane_->window(), pictureFile_, &target)) return;
+  if (!GetFileChooser().ChooseFileToSave(pane_->dialogParent(), pictureFile_, &target)) return;
   std::string error;
   FileOutcome saved = SaveFileCopy(pictureFile_, target, &error);
   std::string failure = SavePictureFailureText(saved, error);
-  if (!failure.empty()) GetMessageBox().ShowNotice(pane_->window(), failure);
+  if (!failure.empty()) GetMessageBox().ShowNotice(pane_->dialogParent(), failure);
 }
 
 void CContextMenu::CopyOrMoveSelected(bool copy) {
@@ -148,14 +148,14 @@ void CContextMenu::CopyOrMoveSelected(bool copy) {
   const char* setting = copy ? kCopyToSetting : kMoveToSetting;
   std::string dest;
   if (!host_.settings.get || !host_.settings.get(setting, &dest)) dest.clear();
-  if (!BrowseForFolder(pane_->window(), &dest, false)) return;
+  if (!BrowseForFolder(pane_->dialogParent(), &dest, false)) return;
   if (host_.settings.set) host_.settings.set(setting, dest);
   StartOperation(copy ? FileOperation::kCopy : FileOperation::kMove, dest);
 }
 
 void CContextMenu::DeleteSelected() {
   if (running_ || selection_.files.empty() || pane_ == nullptr) return;
-  if (!GetMessageBox().AskYesNo(pane_->window(), DeleteQuestionText(selection_.cellCount))) return;
+  if (!GetMessageBox().AskYesNo(pane_->dialogParent(), DeleteQuestionText(selection_.cellCount))) return;
   StartOperation(FileOperation::kTrash, "");
 }
 
@@ -179,7 +179,7 @@ void CContextMenu::OnOperationFinished(FileOperation operation, const FileOperat
             " done, " + std::to_string(report.alreadyThere) + " already there, " +
             std::to_string(report.readOnly) + " read-only, " + std::to_string(report.failed) + " failed");
   std::string text = FileOperationReportText(operation, report);
-  if (!text.empty()) GetMessageBox().ShowNotice(busyPane_ ? busyPane_->window() : nullptr, text);
+  if (!text.empty()) GetMessageBox().ShowNotice(busyPane_ ? busyPane_->dialogParent() : nullptr, text);
   // The current folder has changed: its thumbnails are made again.
   if (operation != FileOperation::kCopy && report.done > 0) PostCommand(host_.toolbar, kCmdRebuildThumbnails);
 }

@@ -19,9 +19,8 @@ std::function<KeyView()>& KeyViewSource() {
 KeyView ViewInFront() { return KeyViewSource() ? KeyViewSource()() : KeyView::kThumbnails; }
 
 bool Routing(gpointer toolbar) {
-  GtkWindow* window = GTK_WINDOW(toolbar);
-  return TopLevelWindows().IsVisible(WindowIdOf(window)) &&
-         gtk_widget_get_visible(GTK_WIDGET(window));
+  GtkWidget* layer = GTK_WIDGET(toolbar);
+  return TopLevelWindows().IsVisible(WindowIdOf(layer)) && gtk_widget_get_visible(layer);
 }
 
 gboolean OnKeyPress(GtkWidget*, GdkEventKey* event, gpointer toolbar) {
@@ -100,18 +99,18 @@ gboolean OnDelete(GtkWidget*, GdkEvent*, gpointer toolbar) {
 
 void SetKeyViewSource(std::function<KeyView()> source) { KeyViewSource() = std::move(source); }
 
-void RouteWheelOf(GtkWidget* widget, GtkWindow* toolbar) {
+void RouteWheelOf(GtkWidget* widget, GtkWidget* toolbar) {
   if (widget == nullptr || toolbar == nullptr) return;
   gtk_widget_add_events(widget, GDK_SCROLL_MASK | GDK_SMOOTH_SCROLL_MASK);
   g_signal_connect(widget, "scroll-event", G_CALLBACK(OnScroll), toolbar);
 }
 
-void RouteWheelStepsOf(GtkWidget* pictureView, GtkWindow* toolbar) {
+void RouteWheelStepsOf(GtkWidget* pictureView, GtkWidget* toolbar) {
   if (pictureView == nullptr || toolbar == nullptr) return;
   g_signal_connect(pictureView, "scroll-event", G_CALLBACK(OnPictureScroll), toolbar);
 }
 
-void RouteKeysOf(GtkWindow* window, GtkWindow* toolbar) {
+void RouteKeysOf(GtkWindow* window, GtkWidget* toolbar) {
   if (window == nullptr || toolbar == nullptr) return;
   g_signal_connect(window, "key-press-event", G_CALLBACK(OnKeyPress), toolbar);
   g_signal_connect(window, "delete-event", G_CALLBACK(OnDelete), toolbar);

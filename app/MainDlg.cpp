@@ -2,8 +2,10 @@
 
 #include "app/KeyRouting.h"
 #include "app/WindowHints.h"
+#include "app/logic/CommandLine.h"
 #include "pages/BridgeState.h"
 #include "platform/Trace.h"
+#include "platform/gui/ModalDialogs.h"
 #include "platform/gui/WindowRecord.h"
 #include "res/CommandIds.h"
 
@@ -26,58 +28,65 @@ bool CMainDlg::Create() {
   if (created_) return false;
   created_ = true;
   target_ = RegisterCommandTarget([this](int id) { OnCommand(id); });
-  const Rect screen = GetScreenRect();
+  window_.Create();
+  GtkWindow* host = window_.window();
+  const Rect panes = window_.ContentRect();
 
   toolbar_ = std::make_unique<CToolbarDlg>(*this, options_.builtInMusicUrl);
-  toolbar_->Create();  // hidden, at its home position
+  toolbar_->Create(host);  // hidden, at its home position
   if (!options_.startFolder.empty()) toolbar_->OpenLater(options_.startFolder, options_.startPicture);
   SetToolbarTarget(toolbar_->target());
   // The page calls through window.external name pictures of the walker's folder.
   CToolbarDlg* toolbar = toolbar_.get();
   SetCurrentImageFolderSource([toolbar] { return toolbar->GetCurrentFolder(); });
 
-  info_.Create(screen);
-  thumbList_.Create(screen);
-  imageView_.Create(screen);
+  info_.Create(host, panes);
+  thumbList_.Create(host, panes);
+  imageView_.Create(host, panes);
   // The picture pane is shown from the start, under the info pane, where it stays
   // between pictures anyway: a view's first showing costs the first click about 50 ms.
   imageView_.Show(true);
   info_.Show(true);
-  CToolbarDlg* musician = toolbar_.get();
-  thumbList_.page().CallOnceShown([musician] { musician->StartMusic(); });
-  imageView_.page().CallOnceShown([musician] { musician->StartMusic(); });
-  CToolbarDlg* owner = toolbar_.get();
-  folderTree_ = std::make_unique<CFolderTreeDlg>(options_.treeSources, [owner] {
-    PostCommand(owner->target(), kCmdOpenTreeFolder);
+  thumbList_.page().CallOnceShown([toolbar] { toolbar->StartMusic(); });
+  imageView_.page().CallOnceShown([toolbar] { toolbar->StartMusic(); });
+  folderTree_ = std::make_unique<CFolderTreeDlg>(options_.treeSources, [toolbar] {
+    PostCommand(toolbar->target(), kCmdOpenTreeFolder);
   });
-  folderTree_->Create(toolbar_->window());
+  folderTree_->Create(host);
   contextMenu_ = std::make_unique<CContextMenu>(ContextMenuHost{
       [toolbar] { return toolbar->GetCurrentFolder(); }, options_.treeSources.settings, toolbar_->target()});
   contextMenu_->Attach(&thumbList_);
   contextMenu_->Attach(&imageView_);
+  window_.SetResizeHandler([toolbar](const Rect& content) { toolbar->FitLayers(content); });
 
   UseProgramIcon();
-  MarkTaskbarWindow(info_.window());
-  for (GtkWindow* window : {toolbar_->window(), thumbList_.window(), imageView_.window(),
-                            GTK_WINDOW(folderTree_->window())}) {
-    MarkHelperWindow(window);
-  }
   toolbar_->StartViewing(options_.treeSources.settings);
   CToolbarDlg* viewer = toolbar_.get();
   SetKeyViewSource([viewer] {
     return viewer->GetFrontPane() == FrontPane::kImage ? KeyView::kPicture : KeyView::kThumbnails;
   });
-  for (GtkWindow* window : {toolbar_->window(), info_.window(), thumbList_.window(),
-                            imageView_.window(), GTK_WINDOW(folderTree_->window())}) {
-    RouteKeysOf(window, toolbar_->window());
-  }
+  RouteKeysOf(host, toolbar_->window());
   for (CPaneDlg* pane : {static_cast<CPaneDlg*>(&info_), static_cast<CPaneDlg*>(&thumbList_),
                          static_cast<CPaneDlg*>(&imageView_)}) {
     RouteWheelOf(GTK_WIDGET(pane->page().View()), toolbar_->window());
   }
   RouteWheelStepsOf(GTK_WIDGET(imageView_.page().View()), toolbar_->window());
+  window_.Show();
   timers_.Set(kStartTimerId, kStartDelayMs);
   return true;
+}
+
+void CMainDlg::ShowHandedOver(const std::string& path) {
+  if (!IsRunning()) return;
+  if (!path.empty()) {
+    StartRequest request = RequestForPath(path);
+    if (request.action == StartAction::kRun) toolbar_->OpenLater(request.folder, request.picture);
+  }
+  if (GtkWindow* dialog = ModalDialogUp()) {
+    gtk_window_present(dialog);
+    return;
+  }
+  window_.Present();
 }
 
 void CMainDlg::OnTimer(int id) {
@@ -108,6 +117,7 @@ void CMainDlg::DestroyWindows() {
   if (toolbar_) toolbar_->Destroy();
   folderTree_.reset();
   info_.Destroy();
+  window_.Destroy();
 }
 
 }  // namespace kov

@@ -1,7 +1,7 @@
 #pragma once
-// The viewer's main dialog: invisible, it owns the five windows (toolbar, information
-// pane, thumbnail list, image view, folder tree), shows the toolbar 100 ms after it
-// starts, and ends the run when the toolbar posts kCmdCancel to it.
+// The viewer's main dialog: it owns the viewer's one window and the five layers in it
+// (toolbar, information pane, thumbnail list, image view, folder tree), shows the
+// toolbar 100 ms after it starts, and ends the run when the toolbar posts kCmdCancel to it.
 #include <functional>
 #include <memory>
 #include <string>
@@ -9,6 +9,7 @@
 #include "app/ContextMenu.h"
 #include "app/PaneDlg.h"
 #include "app/ToolbarDlg.h"
+#include "app/ViewerWindow.h"
 #include "platform/CommandQueue.h"
 #include "platform/Timers.h"
 #include "folders/UserFolders.h"
@@ -41,8 +42,13 @@ class CMainDlg {
   // The quit path: destroys the windows in order and calls onEnded.
   void OnCancel();
   bool IsRunning() const { return created_ && !ended_; }
+  // A later start's folder or picture: shown here, and the viewer comes to the front
+  // with the view it had. A modal dialog that is up comes to the front instead and
+  // keeps the input; the path is shown once it has ended.
+  void ShowHandedOver(const std::string& path);
   CommandTarget target() const { return target_; }
 
+  CViewerWindow& viewerWindow() { return window_; }
   CToolbarDlg& toolbar() { return *toolbar_; }
   CThumbListDlg& thumbList() { return thumbList_; }
   CImageViewDlg& imageView() { return imageView_; }
@@ -58,6 +64,7 @@ class CMainDlg {
   MainDlgOptions options_;
   CommandTarget target_ = 0;
   TimerSet timers_;
+  CViewerWindow window_;
   std::unique_ptr<CToolbarDlg> toolbar_;
   CThumbListDlg thumbList_;
   CImageViewDlg imageView_;

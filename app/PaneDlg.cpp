@@ -71,14 +71,15 @@ CPaneDlg::CPaneDlg(const char* traceName, const char* startUrl)
 
 CPaneDlg::~CPaneDlg() { Destroy(); }
 
-bool CPaneDlg::Create(const Rect& rect) {
+bool CPaneDlg::Create(GtkWindow* host, const Rect& rect) {
   if (window_ != nullptr) return false;
-  window_ = CreateTopLevel(rect);
+  window_ = CreateLayer(host, rect);
+  if (window_ == nullptr) return false;
   GtkWidget* fixed = gtk_fixed_new();
   gtk_container_add(GTK_CONTAINER(window_), fixed);
   gtk_widget_show(fixed);
   content_ = GTK_FIXED(fixed);
-  // A pane whose page could not be made stays an empty window.
+  // A pane whose page could not be made stays an empty layer.
   if (page_.Create(GTK_FIXED(fixed), Rect{0, 0, rect.Width(), rect.Height()}, 0)) {
     page_.WatchPaint();
     Navigate(startUrl_);
@@ -88,31 +89,30 @@ bool CPaneDlg::Create(const Rect& rect) {
 
 void CPaneDlg::Destroy() {
   if (window_ == nullptr) return;
-  GtkWindow* window = window_;
+  GtkWidget* window = window_;
   window_ = nullptr;
   content_ = nullptr;
-  gtk_widget_destroy(GTK_WIDGET(window));
+  gtk_widget_destroy(window);
 }
 
 void CPaneDlg::Move(const Rect& rect) {
   if (window_ == nullptr) return;
-  MoveTopLevel(window_, rect);
-  page_.Move(Rect{0, 0, rect.Width(), rect.Height()});
+  MoveLayer(window_, rect);
+  // Out of sight the page keeps its size, so it is not laid out for a size nobody sees.
+  if (rect.Width() > 0 && rect.Height() > 0) page_.Move(Rect{0, 0, rect.Width(), rect.Height()});
 }
 
 void CPaneDlg::Show(bool show) {
-  if (window_ != nullptr) ShowTopLevel(window_, show);
+  if (window_ != nullptr) ShowLayer(window_, show);
 }
 
 void CPaneDlg::Activate() {
   if (window_ == nullptr) return;
-  ShowTopLevel(window_, true);
-  FocusTopLevel(window_);
-  // Without a window manager the toolkit raises a window it focuses; the record's
-  // order (toolbar above the panes) is put back.
-  RaiseTopLevel(window_);
+  ShowLayer(window_, true);
   page_.FocusPage();
 }
+
+GtkWindow* CPaneDlg::dialogParent() const { return HostOf(window_); }
 
 bool CPaneDlg::IsVisible() const {
   return window_ != nullptr && TopLevelWindows().IsVisible(WindowIdOf(window_));
@@ -130,8 +130,7 @@ void CPaneDlg::RunScript(const std::string& statement) {
 
 void CPaneDlg::FocusPage() {
   if (window_ == nullptr) return;
-  FocusTopLevel(window_);
-  RaiseTopLevel(window_);
+  RaiseLayer(window_);
   page_.FocusPage();
 }
 

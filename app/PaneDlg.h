@@ -1,5 +1,5 @@
 #pragma once
-// The three full-screen panes of the viewer, each an undecorated window filled by one
+// The three panes of the viewer, each a layer of the viewer's window filled by one
 // browser pane: the thumbnail list, the single picture and the information page
 // (which also plays the background music and shows the no-images text).
 #include <gtk/gtk.h>
@@ -59,13 +59,13 @@ class CPaneDlg {
   CPaneDlg(const CPaneDlg&) = delete;
   CPaneDlg& operator=(const CPaneDlg&) = delete;
 
-  // Makes the hidden window at rect, its page filling it, and loads the start page.
-  bool Create(const Rect& rect);
+  // Makes the hidden layer in host at rect, its page filling it, and loads the start page.
+  bool Create(GtkWindow* host, const Rect& rect);
   void Destroy();
-  // Moves the window and fits the page to it.
+  // Moves the layer and fits the page to it.
   void Move(const Rect& rect);
   void Show(bool show);
-  // Shows the window in front of the other panes and gives it the keyboard.
+  // Shows the layer in front of the other panes and gives its page the keyboard.
   void Activate();
   bool IsVisible() const;
 
@@ -77,16 +77,19 @@ class CPaneDlg {
     page_.SetNotices(traceName_, std::move(onLoaded), std::move(onPainted));
   }
 
-  GtkWindow* window() const { return window_; }
-  // What the window holds: the page, and anything laid over it.
+  // The pane's layer in the viewer's window.
+  GtkWidget* window() const { return window_; }
+  // What the layer holds: the page, and anything laid over it.
   GtkFixed* content() const { return content_; }
+  // The viewer's window, which the pane's dialogs are transient for.
+  GtkWindow* dialogParent() const;
   CPanePage& page() { return page_; }
   const char* traceName() const { return traceName_; }
 
  private:
   const char* traceName_;
   const char* startUrl_;
-  GtkWindow* window_ = nullptr;
+  GtkWidget* window_ = nullptr;
   GtkFixed* content_ = nullptr;
   CPanePage page_;
 };

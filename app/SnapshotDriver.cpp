@@ -133,7 +133,7 @@ bool CSnapshotDriver::SaveScreen(const std::string& name) {
 // The screen around the toolbar, as it is seen over the pane, and the same enlarged
 // with whole pixels so that the frame and the shape's corners can be checked.
 bool CSnapshotDriver::SaveToolbar(const std::string& name) {
-  Rect bar = TopLevelWindows().GetRect(WindowIdOf(main_.toolbar().window()));
+  Rect bar = LayerOnScreen(main_.toolbar().window());
   Rect screen = GetScreenRect();
   Rect crop{std::max(screen.left, bar.left - kToolbarMargin), std::max(screen.top, bar.top - kToolbarMargin),
             std::min(screen.right, bar.right + kToolbarMargin),

@@ -4,6 +4,7 @@
 #include "app/ToolbarDlg.h"
 #include "pages/BridgeState.h"
 #include "platform/Trace.h"
+#include "platform/gui/ModalDialogs.h"
 #include "platform/gui/WindowRecord.h"
 #include "res/CommandIds.h"
 #include "thumbs/gui/ThumbBuilderDlg.h"
@@ -26,7 +27,16 @@ bool CToolbarDlg::RunViewCommand(int id) {
       else
         OpenStartPath();
       return true;
-    case kCmdOpenStartPath: OpenStartPath(); return true;
+    case kCmdOpenStartPath:
+      // A path handed over while a dialog holds the input is shown once it has ended,
+      // so the dialog stays in front and works on what it was opened for.
+      if (IsModalDialogUp()) {
+        CommandTarget self = target_;
+        AfterModalDialogs([self] { PostCommand(self, kCmdOpenStartPath); });
+        return true;
+      }
+      OpenStartPath();
+      return true;
     case kCmdShowClickedImage: {
       // The record may spell the name in another letter case than the folder does:
       // the file the walker matched is the one that exists.
@@ -71,8 +81,7 @@ bool CToolbarDlg::RunSlideShowCommand(int id) {
 }
 
 bool CToolbarDlg::RunWindowCommand(int id) {
-  const Rect screen = GetScreenRect();
-  LayoutMode mode = CurrentLayoutMode(TopLevelWindows().GetRect(WindowIdOf(main_.info().window())), screen);
+  LayoutMode mode = main_.viewerWindow().mode();
   switch (id) {
     case kBtnTools: ShowToolsMenu(); return true;
     case kBtnQuitOrBack: QuitOrGoBack(); return true;
@@ -81,6 +90,9 @@ bool CToolbarDlg::RunWindowCommand(int id) {
     case kBtnMinimize: ApplyLayout(ModeAfterMinimizeButton(mode)); return true;
     case kBtnMaximize: ApplyLayout(ModeAfterMaximizeButton(mode)); return true;
     case kCmdDisplayChanged: ApplyLayout(LayoutMode::kMaximized); return true;
+    case kCmdToggleFullScreen:
+      ApplyLayout(mode == LayoutMode::kMaximized ? LayoutMode::kRestored : LayoutMode::kMaximized);
+      return true;
     case kCmdWheel: OnWheel(); return true;
     case kCmdQuitNow: PostCommand(main_.target(), kCmdCancel); return true;
     case kCmdShowToolbar: Show(true); return true;
@@ -107,7 +119,7 @@ void CToolbarDlg::QuitOrGoBack() {
     PostCommand(target_, kCmdBackToThumbnails);
     return;
   }
-  if (GetQuitQuestion().AskToQuit(window_)) PostCommand(main_.target(), kCmdCancel);
+  if (GetQuitQuestion().AskToQuit(main_.viewerWindow().window())) PostCommand(main_.target(), kCmdCancel);
 }
 
 void CToolbarDlg::OnEscape() {

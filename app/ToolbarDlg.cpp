@@ -13,6 +13,7 @@
 #include "res/CommandIds.h"
 #include "res/Menus.h"
 #include "widgets/MessageBox.h"
+#include "skin/ToolbarSkin.h"
 
 namespace kov {
 
@@ -35,11 +36,11 @@ CToolbarDlg::~CToolbarDlg() {
   if (target_ != 0) UnregisterCommandTarget(target_);
 }
 
-bool CToolbarDlg::Create() {
+bool CToolbarDlg::Create(GtkWindow* host) {
   if (window_ != nullptr) return false;
+  window_ = CreateLayer(host, ToolbarHome(GetScreenRect(), kSize), true);
+  if (window_ == nullptr) return false;
   target_ = RegisterCommandTarget([this](int id) { OnCommand(id); });
-  window_ = CreateTopLevel(ToolbarHome(GetScreenRect(), kSize), true);
-  gtk_window_set_skip_taskbar_hint(window_, TRUE);
   GtkWidget* fixed = gtk_fixed_new();
   gtk_container_add(GTK_CONTAINER(window_), fixed);
   frame_.Attach(window_);
@@ -48,7 +49,7 @@ bool CToolbarDlg::Create() {
                   [this](int id) { PostCommand(target_, id); });
   gtk_widget_show(fixed);
   // A new resolution or monitor brings the full-screen layout back on the new screen.
-  screen_ = gtk_widget_get_screen(GTK_WIDGET(window_));
+  screen_ = gtk_widget_get_screen(window_);
   screenHandlers_[0] = g_signal_connect(screen_, "size-changed", G_CALLBACK(OnScreenChanged), this);
   screenHandlers_[1] = g_signal_connect(screen_, "monitors-changed", G_CALLBACK(OnScreenChanged), this);
   return true;
@@ -76,9 +77,9 @@ void CToolbarDlg::Destroy() {
   if (window_ == nullptr) return;
   for (gulong& handler : screenHandlers_)
     if (handler != 0) g_signal_handler_disconnect(screen_, handler), handler = 0;
-  GtkWindow* window = window_;
+  GtkWidget* window = window_;
   window_ = nullptr;
-  gtk_widget_destroy(GTK_WIDGET(window));
+  gtk_widget_destroy(window);
 }
 
 GtkWidget* CToolbarDlg::button(int id) {
@@ -97,7 +98,7 @@ void CToolbarDlg::SetButtonBitmap(int buttonId, BitmapId bitmapId) {
 
 void CToolbarDlg::Show(bool show) {
   if (window_ == nullptr) return;
-  ShowTopLevel(window_, show);
+  ShowLayer(window_, show);
   if (show && !shownOnce_)
     OnFirstShow();
   else if (show && !startFolder_.empty())
@@ -126,41 +127,75 @@ FrontPane CToolbarDlg::GetFrontPane() const {
   panes.imageView = WindowIdOf(main_.imageView().window());
   panes.thumbnailList = WindowIdOf(main_.thumbList().window());
   panes.info = WindowIdOf(main_.info().window());
-  panes.folderTree = WindowIdOf(GTK_WINDOW(main_.folderTree().window()));
-  return FrontPaneOf(TopLevelWindows(), panes, GetScreenRect());
+  panes.folderTree = WindowIdOf(main_.folderTree().window());
+  return FrontPaneOf(TopLevelWindows(), panes, main_.viewerWindow().ContentRect());
 }
 
+// Every dialog is transient for the viewer's one window, which keeps it above.
 GtkWindow* CToolbarDlg::GetDialogParent() {
   GtkWidget* tree = main_.folderTree().window();
   if (tree != nullptr && gtk_widget_get_visible(tree)) main_.folderTree().OnCancel();
-  switch (GetFrontPane()) {
-    case FrontPane::kImage: return main_.imageView().window();
-    case FrontPane::kThumbnails: return main_.thumbList().window();
-    case FrontPane::kInfo: return main_.info().window();
-    default: return window_;
-  }
+  return main_.viewerWindow().window();
 }
 
 void CToolbarDlg::ApplyLayout(LayoutMode mode) {
   const Rect screen = GetScreenRect();
   LayoutPlan plan = PlanLayout(mode, screen, kSize);
-  main_.thumbList().Move(plan.panes);
-  main_.imageView().Move(plan.panes);
-  main_.info().Move(plan.panes);
+  CViewerWindow& viewer = main_.viewerWindow();
+  Rect toolbar = plan.toolbar;
+  switch (mode) {
+    case LayoutMode::kMaximized: viewer.Maximise(); break;
+    case LayoutMode::kRestored:
+      viewer.Restore(plan.panes);
+      toolbar = Rect{plan.toolbar.left - plan.panes.left, plan.toolbar.top - plan.panes.top,
+                     plan.toolbar.right - plan.panes.left, plan.toolbar.bottom - plan.panes.top};
+      break;
+    case LayoutMode::kMinimized:
+      // The toolbar alone, in a window of its own size at its home place.
+      viewer.Minimise(plan.toolbar);
+      toolbar = Rect{0, 0, kSize.width, kSize.height};
+      break;
+  }
+  Rect panes = mode == LayoutMode::kMinimized ? Rect{} : Rect{0, 0, plan.panes.Width(), plan.panes.Height()};
+  main_.thumbList().Move(panes);
+  main_.imageView().Move(panes);
+  main_.info().Move(panes);
   SetButtonBitmap(kBtnMinimize, plan.minimizeBitmap);
   SetTooltip(kBtnMinimize, plan.minimizeTooltip);
   SetButtonBitmap(kBtnMaximize, plan.maximizeBitmap);
   SetTooltip(kBtnMaximize, plan.maximizeTooltip);
-  if (window_ != nullptr) MoveTopLevel(window_, plan.toolbar);
+  // The window takes its new size later; the toolbar goes home again once it has.
+  plannedContent_ = mode == LayoutMode::kMinimized ? Rect{0, 0, kSize.width, kSize.height}
+                                                   : Rect{0, 0, plan.panes.Width(), plan.panes.Height()};
+  plannedToolbar_ = toolbar;
+  if (window_ != nullptr) MoveLayer(window_, toolbar);
   if (!plan.buttonsEnabled) slideShow_.Stop();
   for (int id : ButtonsDisabledWhenMinimized())
     if (CImageButton* b = imageButton(id)) b->SetEnabled(plan.buttonsEnabled);
+}
+
+void CToolbarDlg::FitLayers(const Rect& content) {
+  if (main_.viewerWindow().mode() != LayoutMode::kMinimized) {
+    main_.thumbList().Move(content);
+    main_.imageView().Move(content);
+    main_.info().Move(content);
+  }
+  bool planned = content.Width() == plannedContent_.Width() && content.Height() == plannedContent_.Height();
+  if (planned && window_ != nullptr && plannedToolbar_.Width() > 0) {
+    MoveLayer(window_, plannedToolbar_);
+    plannedToolbar_ = Rect{};
+  }
+  for (GtkWidget* layer : {window_, main_.folderTree().window()}) {
+    Rect rect = TopLevelWindows().GetRect(WindowIdOf(layer));
+    if (layer != nullptr && rect.Width() > 0) MoveLayer(layer, KeptInside(rect, content));
+  }
 }
 
 void CToolbarDlg::OpenFolderTree() {
   slideShow_.Stop();
   GtkWidget* openButton = button(kBtnOpenFolder);
   Rect toolbar = TopLevelWindows().GetRect(WindowIdOf(window_));
+  const Rect content = main_.viewerWindow().ContentRect();
   Rect buttonRect = toolbar;
   if (openButton != nullptr) {
     GtkAllocation a;
@@ -168,7 +203,7 @@ void CToolbarDlg::OpenFolderTree() {
     buttonRect = Rect{toolbar.left + a.x, toolbar.top + a.y, toolbar.left + a.x + a.width,
                       toolbar.top + a.y + a.height};
   }
-  Rect place = PlaceFolderTree(GetScreenRect(), toolbar, buttonRect,
+  Rect place = PlaceFolderTree(content, toolbar, buttonRect,
                                Size{CFolderTreeDlg::kWidth, CFolderTreeDlg::kHeight});
   main_.folderTree().ShowAt(place.left, place.top);
 }
@@ -222,14 +257,14 @@ void CToolbarDlg::PrintFrontPane() {
   if (pane == nullptr || pane->page().View() == nullptr) return;
   slideShow_.Stop();  // its ticks would restack the panes over the dialog
   WebKitPrintOperation* print = webkit_print_operation_new(pane->page().View());
-  webkit_print_operation_run_dialog(print, pane->window());
+  webkit_print_operation_run_dialog(print, main_.viewerWindow().window());
   g_object_unref(print);
 }
 
 void CToolbarDlg::OpenFileManager() {
   const std::string folder = GetCurrentFolder();
   if (folder.empty() || GetUriLauncher().OpenFolder(folder)) return;
-  GetMessageBox().ShowNotice(window_, "No file manager was found to open this folder:\n\n" + DisplayName(folder));
+  GetMessageBox().ShowNotice(main_.viewerWindow().window(), "No file manager was found to open this folder:\n\n" + DisplayName(folder));
 }
 
 }  // namespace kov

@@ -1,6 +1,6 @@
 #pragma once
-// The floating toolbar: a small undecorated window above the panes with ten buttons,
-// and the command centre of the viewer. Every key, button, menu entry and page call
+// The floating toolbar: a small layer above the panes in the viewer's window with ten
+// buttons, and the command centre of the viewer. Every key, button, menu entry and page call
 // arrives here as a posted command; its handlers decide what the panes show.
 #include <gtk/gtk.h>
 
@@ -35,16 +35,20 @@ class CToolbarDlg : public ISlideShowView {
   CToolbarDlg(const CToolbarDlg&) = delete;
   CToolbarDlg& operator=(const CToolbarDlg&) = delete;
 
-  // Makes the hidden window at its home position and registers the command target.
-  bool Create();
+  // Makes the hidden layer in host at its home position and registers the command target.
+  bool Create(GtkWindow* host);
   void Destroy();
   void Show(bool show);
   bool IsVisible() const;
-  GtkWindow* window() const { return window_; }
+  // The toolbar's layer in the viewer's window.
+  GtkWidget* window() const { return window_; }
   CommandTarget target() const { return target_; }
   // The button's widget and the button itself; nullptr for an id that is not one.
   GtkWidget* button(int id);
   CImageButton* imageButton(int id) { return buttons_.Button(id); }
+
+  // The panes fill the window's content; the toolbar and the tree stay inside it.
+  void FitLayers(const Rect& content);
 
   // Runs one command (the queue calls this for every command posted here).
   void OnCommand(int id);
@@ -57,6 +61,8 @@ class CToolbarDlg : public ISlideShowView {
   GtkWindow* GetDialogParent();
   const CSlideShow& slideShow() const { return slideShow_; }
   CViewingCommands* viewing() { return viewing_.get(); }
+  // The background dialog while it runs, nullptr otherwise.
+  CBackgroundDlg* backgroundDialog() const { return background_; }
 
   // Opens folder as the walk's root, as if it had been chosen in the folder tree but
   // without remembering it, and shows picture when one is given. It runs at the first
@@ -119,7 +125,7 @@ class CToolbarDlg : public ISlideShowView {
   ViewState CurrentViewState() const;
 
   CMainDlg& main_;
-  GtkWindow* window_ = nullptr;
+  GtkWidget* window_ = nullptr;
   CToolbarFrame frame_;
   CToolbarButtons buttons_;
   CommandTarget target_ = 0;
@@ -139,6 +145,9 @@ class CToolbarDlg : public ISlideShowView {
   CBackgroundDlg* background_ = nullptr;
   std::string startFolder_, startPicture_;  // waiting for OpenStartPath
   std::unique_ptr<CViewingCommands> viewing_;
+  // The window's size the last layout asked for, and the toolbar's place in it until
+  // the window has that size.
+  Rect plannedContent_, plannedToolbar_;
 };
 
 }  // namespace kov

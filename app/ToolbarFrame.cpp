@@ -12,12 +12,12 @@ CToolbarFrame::~CToolbarFrame() {
   }
 }
 
-bool CToolbarFrame::Attach(GtkWindow* window) {
-  if (window_ != nullptr || window == nullptr) return false;
-  window_ = window;
+bool CToolbarFrame::Attach(GtkWidget* layer) {
+  if (window_ != nullptr || layer == nullptr) return false;
+  window_ = layer;
   for (BitmapId id : kFrameBitmaps) bitmaps_[id] = LoadSkinSurface(id);
-  GtkWidget* widget = GTK_WIDGET(window);
-  // The window's own background would cover the frame: it paints nothing itself.
+  GtkWidget* widget = layer;
+  // The layer's own background would cover the frame: it paints nothing itself.
   gtk_widget_set_app_paintable(widget, TRUE);
   gtk_widget_add_events(widget, GDK_BUTTON_PRESS_MASK | GDK_BUTTON_RELEASE_MASK |
                                     GDK_POINTER_MOTION_MASK);
@@ -28,15 +28,18 @@ bool CToolbarFrame::Attach(GtkWindow* window) {
   g_signal_connect(widget, "button-release-event", G_CALLBACK(OnRelease), this);
   g_signal_connect(widget, "grab-broken-event", G_CALLBACK(OnGrabBroken), this);
   g_signal_connect(widget, "destroy", G_CALLBACK(OnDestroyed), this);
-  int w = 0, h = 0;
-  gtk_window_get_size(window, &w, &h);
-  ApplyShape(w, h);
+  Rect rect = WindowRect();
+  ApplyShape(rect.Width(), rect.Height());
   return true;
 }
 
 gboolean CToolbarFrame::OnDraw(GtkWidget* widget, cairo_t* cr, gpointer data) {
   auto* self = static_cast<CToolbarFrame*>(data);
   int w = gtk_widget_get_allocated_width(widget), h = gtk_widget_get_allocated_height(widget);
+  // Inside one window nothing is cut away for the layer: it paints only its shape, and
+  // the pane drawn before it shows at the corners.
+  for (const Rect& r : RoundedTopRegion(w, h)) cairo_rectangle(cr, r.left, r.top, r.Width(), r.Height());
+  cairo_clip(cr);
   SetSourceColour(cr, kToolbarBackColour);
   cairo_paint(cr);
   for (const FrameTile& tile : FrameTiles(w, h)) {
@@ -62,27 +65,16 @@ void CToolbarFrame::ApplyShape(int width, int height) {
     cairo_rectangle_int_t rect{r.left, r.top, r.Width(), r.Height()};
     cairo_region_union_rectangle(region, &rect);
   }
-  gtk_widget_shape_combine_region(GTK_WIDGET(window_), region);
+  // Clicks on the cut corners go to the pane beneath.
+  gtk_widget_input_shape_combine_region(window_, region);
   cairo_region_destroy(region);
 }
 
-Rect CToolbarFrame::WindowRect() const {
-  Rect rect = TopLevelWindows().GetRect(WindowIdOf(window_));
-  if (rect.Width() > 0) return rect;
-  // A window outside the record: what GTK knows of it.
-  int x = 0, y = 0, w = 0, h = 0;
-  gtk_window_get_position(window_, &x, &y);
-  gtk_window_get_size(window_, &w, &h);
-  return {x, y, x + w, y + h};
-}
+Rect CToolbarFrame::WindowRect() const { return TopLevelWindows().GetRect(WindowIdOf(window_)); }
 
 void CToolbarFrame::MoveTo(Point cursor) {
-  Rect moved = DraggedWindowRect(dragStartWindow_, dragStartCursor_, cursor, GetScreenRect());
-  if (WindowIdOf(window_) != 0) {
-    MoveTopLevel(window_, moved);
-  } else {
-    gtk_window_move(window_, moved.left, moved.top);
-  }
+  MoveLayer(window_, DraggedWindowRect(dragStartWindow_, dragStartCursor_, cursor,
+                                       LayerHostRect(HostOf(window_))));
 }
 
 void CToolbarFrame::ShowMoveCursor(bool show) {

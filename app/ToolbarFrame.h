@@ -1,7 +1,7 @@
 #pragma once
-// The toolbar window's skin: the frame bitmaps painted on its background, the window
-// shape with rounded top corners, and moving the window by dragging its top rows
-// (no window manager may be present, so the program moves it itself).
+// The toolbar's skin: the frame bitmaps painted on its background, the shape with
+// rounded top corners, and moving the toolbar inside the viewer's window by dragging
+// its top rows.
 #include <gtk/gtk.h>
 
 #include <map>
@@ -17,10 +17,11 @@ class CToolbarFrame {
   CToolbarFrame(const CToolbarFrame&) = delete;
   CToolbarFrame& operator=(const CToolbarFrame&) = delete;
 
-  // Loads the eight frame bitmaps and skins the window: it paints the background
-  // and frame under the window's children, takes the shape whenever its size
-  // changes, and follows drags by rows 0 to 7. False when already attached.
-  bool Attach(GtkWindow* window);
+  // Loads the eight frame bitmaps and skins the toolbar's layer: it paints the
+  // background and frame under the layer's children, takes the shape whenever its
+  // size changes, and follows drags by rows 0 to 7, kept inside the window. False
+  // when already attached.
+  bool Attach(GtkWidget* layer);
   bool IsDragging() const { return dragging_; }
 
  private:
@@ -37,7 +38,7 @@ class CToolbarFrame {
   void MoveTo(Point cursor);
   void ShowMoveCursor(bool show);
 
-  GtkWindow* window_ = nullptr;
+  GtkWidget* window_ = nullptr;
   std::map<BitmapId, cairo_surface_t*> bitmaps_;
   int shapedWidth_ = 0, shapedHeight_ = 0;
   bool dragging_ = false;

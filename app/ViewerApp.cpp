@@ -15,7 +15,6 @@
 #include "platform/SingleInstance.h"
 #include "platform/Trace.h"
 #include "platform/gui/GtkSetup.h"
-#include "platform/gui/WindowRecord.h"
 #include "res/BuiltInMusic.h"
 
 namespace kov {
@@ -24,24 +23,6 @@ namespace {
 std::string Env(const char* name) {
   const char* value = std::getenv(name);
   return value ? value : "";
-}
-
-// A later start's folder or picture, shown here; the viewer comes to the front.
-void ShowHandedOver(CMainDlg& main, const std::string& path) {
-  if (!main.IsRunning()) return;
-  if (!path.empty()) {
-    StartRequest request = RequestForPath(path);
-    if (request.action == StartAction::kRun) main.toolbar().OpenLater(request.folder, request.picture);
-  }
-  GtkWindow* front = main.info().window();
-  switch (main.toolbar().GetFrontPane()) {
-    case FrontPane::kImage: front = main.imageView().window(); break;
-    case FrontPane::kThumbnails: front = main.thumbList().window(); break;
-    default: break;
-  }
-  RaiseTopLevel(front);
-  FocusTopLevel(front);
-  if (main.toolbar().IsVisible()) RaiseTopLevel(main.toolbar().window());
 }
 
 std::string WorkingFolder() {
@@ -91,7 +72,7 @@ int CViewerApp::Run(int* argc, char*** argv) {
   CMainDlg mainDlg(std::move(options));
   mainDlg.Create();
   TraceLine("windows made");
-  instance.SetHandler([&mainDlg](const std::string& path) { ShowHandedOver(mainDlg, path); });
+  instance.SetHandler([&mainDlg](const std::string& path) { mainDlg.ShowHandedOver(path); });
 
   std::unique_ptr<CSnapshotDriver> driver;
   if (!Env("KOV_SCREENSHOT_DIR").empty()) {

@@ -2,7 +2,6 @@
 
 #include <string>
 
-#include "res/Version.h"
 
 namespace kov {
 
@@ -20,18 +19,6 @@ bool UseProgramIcon() {
   gtk_window_set_default_icon_list(icons);
   g_list_free_full(icons, g_object_unref);
   return true;
-}
-
-void MarkTaskbarWindow(GtkWindow* window) {
-  if (window == nullptr) return;
-  gtk_window_set_title(window, kProgramName);
-}
-
-void MarkHelperWindow(GtkWindow* window) {
-  if (window == nullptr) return;
-  gtk_window_set_title(window, kProgramName);
-  gtk_window_set_skip_taskbar_hint(window, TRUE);
-  gtk_window_set_skip_pager_hint(window, TRUE);
 }
 
 }  // namespace kov

@@ -23,6 +23,7 @@ const Accelerator kMainAccelerators[] = {
     {kKeyF1 + 4, kAccelNone, kCmdRefresh},          // F5: refresh
     {kKeyF1 + 5, kAccelNone, kCmdWebThumbnails},    // F6: thumbnails for a web page
     {kKeyF1 + 6, kAccelNone, kCmdOpenFileManager},  // F7: open the folder in the file manager
+    {kKeyF1 + 10, kAccelNone, kCmdToggleFullScreen},  // F11: full screen or the restored window
     {kKeyPageDown, kAccelControl, kCmdNextFolder},  // next folder
     {kKeyPageUp, kAccelControl, kCmdPreviousFolder},  // previous folder
 };

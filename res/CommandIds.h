@@ -65,6 +65,7 @@ enum CommandId : int {
   kCmdNextFolder = 32821,
   kCmdPreviousFolder = 32822,
   kCmdOpenStartPath = 32830,  // open the folder or picture a command line named
+  kCmdToggleFullScreen = 32831,  // F11: full screen, or back to the restored window
   // The builder's window posts its own steps to itself; no other window sees them.
   kCmdBuilderNextImage = 32840,
   kCmdBuilderStartPoll = 32841,

@@ -143,14 +143,21 @@ int KeptInside(int low, int size, int min, int max) {
 }
 }  // namespace
 
+Rect KeptInside(const Rect& window, const Rect& bounds) {
+  int width = window.Width(), height = window.Height();
+  int left = KeptInside(window.left, width, bounds.left, bounds.right);
+  int top = KeptInside(window.top, height, bounds.top, bounds.bottom);
+  return {left, top, left + width, top + height};
+}
+
 Rect DraggedWindowRect(const Rect& startWindow, Point startCursor, Point cursor,
                        const Rect& screen) {
-  int width = startWindow.Width(), height = startWindow.Height();
-  int left = startWindow.left + (cursor.x - startCursor.x);
-  int top = startWindow.top + (cursor.y - startCursor.y);
-  left = KeptInside(left, width, screen.left, screen.right);
-  top = KeptInside(top, height, screen.top, screen.bottom);
-  return {left, top, left + width, top + height};
+  Rect moved = startWindow;
+  moved.left += cursor.x - startCursor.x;
+  moved.right += cursor.x - startCursor.x;
+  moved.top += cursor.y - startCursor.y;
+  moved.bottom += cursor.y - startCursor.y;
+  return KeptInside(moved, screen);
 }
 
 }  // namespace kov

@@ -66,10 +66,14 @@ std::vector<Rect> RoundedTopRegion(int width, int height);
 constexpr int kDragHandleRows = 8;
 bool IsInDragHandle(int clientY);
 
+// The window moved the least distance to lie inside bounds; one larger than bounds keeps
+// its top-left corner (with the drag handle) inside.
+Rect KeptInside(const Rect& window, const Rect& bounds);
+
 // Where a window dragged from startWindow, with the cursor gone from startCursor to
 // cursor, ends: moved by the cursor's offset, keeping its size, then pushed back
-// inside the screen wherever it would leave it, so that the whole toolbar stays
-// reachable (no window manager can bring back a lost one).
+// inside the screen (the viewer's window) wherever it would leave it, so that the
+// whole toolbar stays reachable.
 Rect DraggedWindowRect(const Rect& startWindow, Point startCursor, Point cursor,
                        const Rect& screen);
 

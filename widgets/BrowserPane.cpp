@@ -112,8 +112,8 @@ CBrowserPane::~CBrowserPane() {
   g_object_unref(contentManager_);
 }
 
-bool CBrowserPane::Create(GtkFixed* parent, const Rect& rect, CommandTarget parentTarget) {
-  if (view_ != nullptr || parent == nullptr || WebEngineContext() == nullptr) return false;
+bool CBrowserPane::MakeView(CommandTarget parentTarget) {
+  if (view_ != nullptr || WebEngineContext() == nullptr) return false;
   contentManager_ = webkit_user_content_manager_new();
   if (!AttachExternalBridge(contentManager_)) {
     g_clear_object(&contentManager_);
@@ -125,8 +125,20 @@ bool CBrowserPane::Create(GtkFixed* parent, const Rect& rect, CommandTarget pare
   pending_ = g_cancellable_new();
   parentTarget_ = parentTarget;
   ConnectSignals();
+  return true;
+}
+
+bool CBrowserPane::Create(GtkFixed* parent, const Rect& rect, CommandTarget parentTarget) {
+  if (parent == nullptr || !MakeView(parentTarget)) return false;
   gtk_fixed_put(parent, GTK_WIDGET(view_), rect.left, rect.top);
   Move(rect);
+  gtk_widget_show(GTK_WIDGET(view_));
+  return true;
+}
+
+bool CBrowserPane::Create(GtkContainer* parent, CommandTarget parentTarget) {
+  if (parent == nullptr || !MakeView(parentTarget)) return false;
+  gtk_container_add(parent, GTK_WIDGET(view_));
   gtk_widget_show(GTK_WIDGET(view_));
   return true;
 }

@@ -30,6 +30,8 @@ class CBrowserPane {
   // Makes the view at rect (parent coordinates) inside parent; parentTarget receives
   // the pane's notices. false when the engine or the view could not be made.
   bool Create(GtkFixed* parent, const Rect& rect, CommandTarget parentTarget);
+  // The same with the view filling parent, at whatever size parent is given.
+  bool Create(GtkContainer* parent, CommandTarget parentTarget);
   void Move(const Rect& rect);
 
   // Every operation below does nothing on a pane that was never created.
@@ -67,6 +69,7 @@ class CBrowserPane {
   static gboolean OnScriptDialog(WebKitWebView*, WebKitScriptDialog*, gpointer);
   static gboolean OnContextMenuSignal(WebKitWebView*, WebKitContextMenu* menu, GdkEvent*,
                                       WebKitHitTestResult* hit, gpointer self);
+  bool MakeView(CommandTarget parentTarget);
   void ConnectSignals();
 
   WebKitWebView* view_ = nullptr;  // our reference, held for the life of the pane

@@ -77,6 +77,8 @@ const KeyBinding kBindings[] = {
      {{kF1 + 5, kCmdWebThumbnails}}},
     {KeySection::kTools, "F7", "open the folder in the file manager", kEverywhere, KeyHeld::kNothing,
      {{kF1 + 6, kCmdOpenFileManager}}},
+    {KeySection::kTools, "F11", "full screen, or a window you can move and size", kEverywhere, KeyHeld::kNothing,
+     {{kF1 + 10, kCmdToggleFullScreen}}},
     {KeySection::kTools, "Ctrl+P", "print the thumbnails or the picture", kEverywhere, KeyHeld::kCtrl,
      {{'p', kCmdPrint}}},
 

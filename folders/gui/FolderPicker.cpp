@@ -37,7 +37,7 @@ void PlaceAndFocus(GtkWidget* dialog) {
 
 bool CGtkFolderPicker::BrowseForFolder(GtkWindow* owner, std::string* path, bool rootIsComputer) {
   if (!path) return false;
-  GtkWidget* dialog = gtk_file_chooser_dialog_new(nullptr, owner, GTK_FILE_CHOOSER_ACTION_SELECT_FOLDER, "_Cancel",
+  GtkWidget* dialog = gtk_file_chooser_dialog_new("Choose a Folder", owner, GTK_FILE_CHOOSER_ACTION_SELECT_FOLDER, "_Cancel",
                                                   GTK_RESPONSE_CANCEL, "_OK", GTK_RESPONSE_ACCEPT, nullptr);
   GtkFileChooser* chooser = GTK_FILE_CHOOSER(dialog);
   gtk_file_chooser_set_local_only(chooser, TRUE);

@@ -17,7 +17,7 @@ constexpr PackedRgb kBackColour = 0xFFFFE1;  // the window's light yellow
 
 // Light yellow background and a thin black border.
 const char kFolderTreeCss[] =
-    "window.kov-folder-tree { background-color: rgb(255,255,225); border: 1px solid black; }";
+    "eventbox.kov-folder-tree, .kov-folder-tree { background-color: rgb(255,255,225); border: 1px solid black; }";
 
 void AddCss(GtkWidget* widget, const char* styleClass) {
   static GtkCssProvider* provider = [] {
@@ -36,25 +36,32 @@ CFolderTreeDlg::CFolderTreeDlg(FolderTreeSources sources, std::function<void()> 
     : sources_(std::move(sources)), onFolderChosen_(std::move(onFolderChosen)) {}
 
 CFolderTreeDlg::~CFolderTreeDlg() {
+  if (host_ != nullptr) g_signal_handlers_disconnect_by_data(host_, this);
   if (window_) gtk_widget_destroy(window_);
+  if (ownHost_) gtk_widget_destroy(GTK_WIDGET(ownHost_));
   if (store_) g_object_unref(store_);
 }
 
-bool CFolderTreeDlg::Create(GtkWindow* owner) {
+bool CFolderTreeDlg::Create(GtkWindow* host) {
   if (window_) return false;
-  BuildWidgets(owner);
+  if (host == nullptr) {
+    // On its own the tree floats in a window of its own over the screen.
+    ownHost_ = CreateLayerHost(GetScreenRect());
+    gtk_window_set_title(ownHost_, "Open Image Folder");
+    gtk_window_set_decorated(ownHost_, FALSE);
+    g_signal_connect(ownHost_, "delete-event", G_CALLBACK(gtk_true), nullptr);
+    host = ownHost_;
+  }
+  BuildWidgets(host);
   InsertTopLevel();
   SelectInitialFolder();
   UpdateOkButton();
   return true;
 }
 
-void CFolderTreeDlg::BuildWidgets(GtkWindow* owner) {
-  // In the program's window record, so the front pane can be the tree.
-  window_ = GTK_WIDGET(CreateTopLevel(Rect{0, 0, kWidth, kHeight}));
-  gtk_window_set_resizable(GTK_WINDOW(window_), FALSE);
-  gtk_window_set_skip_taskbar_hint(GTK_WINDOW(window_), TRUE);
-  if (owner) gtk_window_set_transient_for(GTK_WINDOW(window_), owner);
+void CFolderTreeDlg::BuildWidgets(GtkWindow* host) {
+  // A layer of the host, in the program's window record, so the front pane can be the tree.
+  window_ = CreateLayer(host, Rect{0, 0, kWidth, kHeight});
   gtk_widget_set_size_request(window_, kWidth, kHeight);
   AddCss(window_, "kov-folder-tree");
 
@@ -86,11 +93,20 @@ void CFolderTreeDlg::BuildWidgets(GtkWindow* owner) {
                            G_CALLBACK(+[](CFolderTreeDlg* self) { self->UpdateOkButton(); }), this);
   g_signal_connect(tree_, "test-expand-row", G_CALLBACK(OnTestExpandRow), this);
   g_signal_connect(tree_, "row-collapsed", G_CALLBACK(OnRowCollapsed), this);
-  // Return presses OK, as in every dialog; it is connected first, so the viewer's
-  // command table, which has every other key and Close here too, never sees it.
-  // Where nothing has taken Close, the window still lives, with its tree, as long
-  // as its owner.
-  g_signal_connect(window_, "key-press-event", G_CALLBACK(OnKeyPress), this);
+  // Return presses OK while the tree is shown, as in every dialog. Keys reach the
+  // window before the widgets in it, so the handler sits on the window, connected
+  // before the viewer's command table (which has every other key and Close here too)
+  // and never seen by it. Where nothing has taken Close, the layer still lives, with
+  // its tree, as long as its window.
+  host_ = host;
+  g_signal_connect(host, "key-press-event", G_CALLBACK(OnKeyPress), this);
+  // The window may go first (the viewer's quit path): nothing is left to disconnect.
+  g_signal_connect(host, "destroy", G_CALLBACK(+[](GtkWidget*, gpointer self) {
+                     auto* dialog = static_cast<CFolderTreeDlg*>(self);
+                     dialog->host_ = nullptr;
+                     dialog->window_ = nullptr;
+                   }),
+                   this);
   g_signal_connect_after(window_, "delete-event", G_CALLBACK(gtk_true), nullptr);
   gtk_widget_show_all(fixed);
 }
@@ -120,10 +136,12 @@ void CFolderTreeDlg::BuildButtons(GtkFixed* fixed) {
 
 void CFolderTreeDlg::ShowAt(int x, int y) {
   if (!window_) return;
-  MoveTopLevel(GTK_WINDOW(window_), Rect{x, y, x + kWidth, y + kHeight});
-  ShowTopLevel(GTK_WINDOW(window_), true);
-  gtk_window_present(GTK_WINDOW(window_));
-  if (GdkWindow* surface = gtk_widget_get_window(window_)) {
+  MoveLayer(window_, Rect{x, y, x + kWidth, y + kHeight});
+  ShowLayer(window_, true);
+  GtkWindow* host = HostOf(window_);
+  if (ownHost_ != nullptr) gtk_widget_show(GTK_WIDGET(ownHost_));
+  gtk_window_present(host);
+  if (GdkWindow* surface = gtk_widget_get_window(GTK_WIDGET(host))) {
     // Without a window manager nobody else raises the window or hands it the focus.
     gdk_window_raise(surface);
     gdk_window_focus(surface, GDK_CURRENT_TIME);
@@ -146,16 +164,17 @@ void CFolderTreeDlg::UpdateOkButton() {
 }
 
 void CFolderTreeDlg::OnOK() {
-  ShowTopLevel(GTK_WINDOW(window_), false);
+  ShowLayer(window_, false);
   FolderTreeOk ok = DecideFolderTreeOk(GetSelectedPath(), GetPathDriveType(GetSelectedPath()));
   if (ok.remember && sources_.settings.set) sources_.settings.set(kImageFolderSetting, ok.folder);
   if (onFolderChosen_) onFolderChosen_();
 }
 
-void CFolderTreeDlg::OnCancel() { ShowTopLevel(GTK_WINDOW(window_), false); }
+void CFolderTreeDlg::OnCancel() { ShowLayer(window_, false); }
 
 gboolean CFolderTreeDlg::OnKeyPress(GtkWidget*, GdkEventKey* event, gpointer self) {
   auto* dialog = static_cast<CFolderTreeDlg*>(self);
+  if (dialog->window_ == nullptr || !gtk_widget_get_visible(dialog->window_)) return FALSE;
   const guint key = event->keyval;
   const bool plain = (event->state & (GDK_CONTROL_MASK | GDK_MOD1_MASK | GDK_SHIFT_MASK)) == 0;
   if (!plain || (key != GDK_KEY_Return && key != GDK_KEY_KP_Enter && key != GDK_KEY_ISO_Enter)) return FALSE;

@@ -1,7 +1,8 @@
 #pragma once
-// The folder tree pop-up: a borderless window holding a tree of folders, read from
-// disk only when a node is expanded, with OK and Cancel in the bottom-right corner.
-// It is created once, hidden, and keeps its expansion and selection between uses.
+// The folder tree pop-up: a layer floating in the viewer's window, holding a tree of
+// folders read from disk only when a node is expanded, with OK and Cancel in the
+// bottom-right corner. It is created once, hidden, and keeps its expansion and
+// selection between uses.
 #include <gtk/gtk.h>
 
 #include <functional>
@@ -26,10 +27,11 @@ class CFolderTreeDlg {
   CFolderTreeDlg(const CFolderTreeDlg&) = delete;
   CFolderTreeDlg& operator=(const CFolderTreeDlg&) = delete;
 
-  // Builds the hidden window, fills the top level and selects the start-up folder.
-  bool Create(GtkWindow* owner);
-  // Moves the window to (x, y) keeping its size, shows it, raises it and gives it
-  // the keyboard focus.
+  // Builds the hidden layer in host (a layer host; without one, a window of its own
+  // over the screen), fills the top level and selects the start-up folder.
+  bool Create(GtkWindow* host);
+  // Moves the layer to (x, y) in its window keeping its size, shows it, raises it and
+  // gives it the keyboard focus.
   void ShowAt(int x, int y);
   // The selected folder; "" when nothing is selected.
   std::string GetSelectedPath() const;
@@ -41,6 +43,7 @@ class CFolderTreeDlg {
   void OnOK();
   void OnCancel();
 
+  // The tree's layer.
   GtkWidget* window() const { return window_; }
   GtkTreeView* treeView() const { return tree_; }
   GtkWidget* okButton() const { return ok_.Widget(); }
@@ -48,7 +51,7 @@ class CFolderTreeDlg {
   const CImageButton& okImageButton() const { return ok_; }
 
  private:
-  void BuildWidgets(GtkWindow* owner);
+  void BuildWidgets(GtkWindow* host);
   void BuildButtons(GtkFixed* fixed);
   void InsertTopLevel();
   void InsertFolder(GtkTreeIter* parent, const FolderNode& node);
@@ -68,6 +71,8 @@ class CFolderTreeDlg {
   FolderTreeSources sources_;
   std::function<void()> onFolderChosen_;
   GtkWidget* window_ = nullptr;
+  GtkWindow* ownHost_ = nullptr;  // the window made for a tree created without a host
+  GtkWindow* host_ = nullptr;  // whose key and destroy handlers name this tree
   GtkTreeView* tree_ = nullptr;
   GtkTreeStore* store_ = nullptr;
   CImageButton ok_;

@@ -1,8 +1,10 @@
 #pragma once
-// Top-level windows placed by the program itself (no window manager may be present):
-// undecorated GtkWindows whose rectangle, visibility and stacking order are kept in
-// TopLevelWindows() and pushed to X explicitly. Every call here updates the record
-// first, so front-pane questions never need to ask the X server.
+// The viewer's one top-level window and the layers stacked inside it. A layer host is
+// a GtkWindow holding a GtkOverlay; each layer (a pane, the toolbar, the folder tree)
+// is an overlay child at a rectangle in the window's coordinates, shown or hidden, and
+// stacked as the record TopLevelWindows() orders it. Every call here updates the
+// record first, so front-pane questions are answered from the record alone: no window
+// manager's stacking is asked or needed, and none can disturb it.
 #include <gtk/gtk.h>
 
 #include "platform/Screen.h"
@@ -10,23 +12,36 @@
 
 namespace kov {
 
-// A new undecorated, hidden top-level window at rect, entered in the record; its entry
-// goes away when the window is destroyed.
-GtkWindow* CreateTopLevel(const Rect& rect, bool topmost = false);
+// A new hidden top-level window at rect (screen coordinates) whose content is a
+// stack of layers.
+GtkWindow* CreateLayerHost(const Rect& rect);
+// The host's content rectangle, origin 0,0: where its layers can be.
+Rect LayerHostRect(GtkWindow* host);
 
-WindowId WindowIdOf(GtkWindow* window);  // 0 for windows not made by CreateTopLevel
-GtkWindow* WindowOfId(WindowId id);      // nullptr for unknown ids
+// A new hidden layer inside host at rect (window coordinates), entered in the record
+// on top of its band (topmost layers stay above the others). The layer is an event box
+// with a window of its own, so it can be shaped and take the pointer; put one child
+// in it. Its entry goes away when it is destroyed.
+GtkWidget* CreateLayer(GtkWindow* host, const Rect& rect, bool topmost = false);
 
-void MoveTopLevel(GtkWindow* window, const Rect& rect);
-// Showing also raises, as a shown window comes to the front; children keep their own
-// visibility (show them when they are made).
-void ShowTopLevel(GtkWindow* window, bool show);
-void RaiseTopLevel(GtkWindow* window);
-void FocusTopLevel(GtkWindow* window);
-// Covers the primary monitor: moved to 0,0 and sized to it.
-void MaximiseTopLevel(GtkWindow* window);
+WindowId WindowIdOf(GtkWidget* layer);  // 0 for widgets not made by CreateLayer
+GtkWidget* LayerOfId(WindowId id);      // nullptr for unknown ids
+GtkWindow* HostOf(GtkWidget* layer);    // nullptr for widgets not made by CreateLayer
 
-// The primary monitor's rectangle, origin 0,0 (installed as GetScreenRect's source).
+// An empty rectangle keeps the layer out of sight without changing whether it is shown.
+void MoveLayer(GtkWidget* layer, const Rect& rect);
+// Showing also raises, as a shown window comes to the front.
+void ShowLayer(GtkWidget* layer, bool show);
+void RaiseLayer(GtkWidget* layer);
+// The layer's rectangle in screen coordinates, from where the host is now.
+Rect LayerOnScreen(GtkWidget* layer);
+
+// Moves and sizes a top-level window (the layer host, or a window of its own) to rect.
+void PlaceWindow(GtkWindow* window, const Rect& rect);
+
+// The primary monitor's rectangle, origin 0,0 (installed as GetScreenRect's source),
+// and its number among the display's monitors.
 Rect PrimaryMonitorRect();
+int PrimaryMonitorNumber();
 
 }  // namespace kov

@@ -221,7 +221,7 @@ TEST_F(FolderTreeDlgTest, OkHidesRemembersAndHandsOverExceptOnCdRom) {
 TEST_F(FolderTreeDlgTest, ReturnPressesOkOtherKeysAndCloseAreNotTheTreesOwnAndCancelOnlyHides) {
   auto dialog = MakeDialog(documents_ + "/B");
   dialog->ShowAt(10, 10);
-  ASSERT_TRUE(SpinUntil([&] { return gtk_window_has_toplevel_focus(GTK_WINDOW(dialog->window())); }));
+  ASSERT_TRUE(SpinUntil([&] { return gtk_window_has_toplevel_focus(GTK_WINDOW(gtk_widget_get_toplevel(dialog->window()))); }));
   // Escape is the viewer's command; on its own the tree ignores it.
   PressKey(XK_Escape);
   SpinFor(300);
@@ -230,7 +230,7 @@ TEST_F(FolderTreeDlgTest, ReturnPressesOkOtherKeysAndCloseAreNotTheTreesOwnAndCa
   EXPECT_EQ(Remembered(), "(absent)");
   // A Close nobody takes neither destroys nor hides the window.
   GdkEvent* close = gdk_event_new(GDK_DELETE);
-  close->any.window = GDK_WINDOW(g_object_ref(gtk_widget_get_window(dialog->window())));
+  close->any.window = GDK_WINDOW(g_object_ref(gtk_widget_get_window(gtk_widget_get_toplevel(dialog->window()))));
   gtk_main_do_event(close);
   gdk_event_free(close);
   SpinFor(100);
@@ -244,7 +244,7 @@ TEST_F(FolderTreeDlgTest, ReturnPressesOkOtherKeysAndCloseAreNotTheTreesOwnAndCa
 
   // Return is OK, wherever the focus is in the window.
   dialog->ShowAt(10, 10);
-  ASSERT_TRUE(SpinUntil([&] { return gtk_window_has_toplevel_focus(GTK_WINDOW(dialog->window())); }));
+  ASSERT_TRUE(SpinUntil([&] { return gtk_window_has_toplevel_focus(GTK_WINDOW(gtk_widget_get_toplevel(dialog->window()))); }));
   PressKey(XK_Return);
   EXPECT_TRUE(SpinUntil([&] { return chosen_ == 1; }));
   EXPECT_FALSE(Shown(*dialog));

@@ -1,4 +1,5 @@
-// Window tests: a real toolkit and browser engine on an X display (Xvfb in ctest).
+// Window tests: a real toolkit and browser engine on an X display (Xvfb in ctest),
+// without a window manager or under the one KOV_TEST_WM names.
 #include <glib.h>
 #include <gtest/gtest.h>
 
@@ -6,6 +7,7 @@
 
 #include "pages/gui/KovpScheme.h"
 #include "platform/gui/GtkSetup.h"
+#include "tests/gui/WindowManager.h"
 #include "tests/support/TempFolder.h"
 
 int main(int argc, char** argv) {
@@ -18,6 +20,12 @@ int main(int argc, char** argv) {
   kovtest::TempFolder home;
   g_setenv("HOME", home.path().c_str(), TRUE);
   g_setenv("XDG_DATA_HOME", home.MakeFolder("data").c_str(), TRUE);
+  // The same tests once more under a real window manager, as users run KOV.
+  const char* manager = g_getenv("KOV_TEST_WM");
+  if (manager != nullptr && *manager != '\0' && !kov::test::StartWindowManager(manager)) {
+    std::fprintf(stderr, "the window manager '%s' did not take the screen\n", manager);
+    return 1;
+  }
   if (!kov::InitToolkit(&argc, &argv)) {
     std::fprintf(stderr, "no X display: the window tests need one (run under xvfb-run)\n");
     return 1;
@@ -26,5 +34,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "the browser engine could not be set up\n");
     return 1;
   }
-  return RUN_ALL_TESTS();
+  int result = RUN_ALL_TESTS();
+  kov::test::StopWindowManager();
+  return result;
 }

@@ -109,7 +109,9 @@ bool WritePng(const std::string& path, int width, int height, unsigned rgb) {
 }
 
 GtkWindow* MakePaneWindow(CBrowserPane* pane, const Rect& rect, CommandTarget parent) {
-  GtkWindow* window = CreateTopLevel(rect);
+  GtkWindow* window = GTK_WINDOW(gtk_window_new(GTK_WINDOW_TOPLEVEL));
+  gtk_window_set_decorated(window, FALSE);
+  PlaceWindow(window, rect);
   GtkWidget* fixed = gtk_fixed_new();
   gtk_container_add(GTK_CONTAINER(window), fixed);
   gtk_widget_show(fixed);
@@ -117,7 +119,7 @@ GtkWindow* MakePaneWindow(CBrowserPane* pane, const Rect& rect, CommandTarget pa
     gtk_widget_destroy(GTK_WIDGET(window));
     return nullptr;
   }
-  ShowTopLevel(window, true);
+  gtk_widget_show(GTK_WIDGET(window));
   return window;
 }
 

@@ -76,19 +76,24 @@ gboolean PaintDark(GtkWidget*, cairo_t* cr, gpointer) {
 class ToolbarSkinTest : public testing::Test {
  protected:
   void SetUp() override {
-    backdrop_ = CreateTopLevel({0, 0, 700, 500});
-    gtk_widget_set_app_paintable(GTK_WIDGET(backdrop_), TRUE);
-    g_signal_connect(backdrop_, "draw", G_CALLBACK(PaintDark), nullptr);
-    ShowTopLevel(backdrop_, true);
+    backdrop_ = CreateLayerHost({0, 0, 700, 500});
+    gtk_window_set_decorated(backdrop_, FALSE);
+    GtkWidget* dark = CreateLayer(backdrop_, {0, 0, 700, 500});
+    GtkWidget* area = gtk_drawing_area_new();
+    g_signal_connect(area, "draw", G_CALLBACK(PaintDark), nullptr);
+    gtk_container_add(GTK_CONTAINER(dark), area);
+    gtk_widget_show(area);
+    ShowLayer(dark, true);
+    gtk_widget_show(GTK_WIDGET(backdrop_));
 
-    toolbar_ = CreateTopLevel({kLeft, kTop, kLeft + kToolbarWidth, kTop + kToolbarHeight}, true);
+    toolbar_ = CreateLayer(backdrop_, {kLeft, kTop, kLeft + kToolbarWidth, kTop + kToolbarHeight}, true);
     GtkWidget* fixed = gtk_fixed_new();
     gtk_container_add(GTK_CONTAINER(toolbar_), fixed);
     gtk_widget_show(fixed);
     ASSERT_TRUE(frame_.Attach(toolbar_));
     ASSERT_TRUE(buttons_.Create(GTK_FIXED(fixed), kToolbarWidth, kToolbarHeight,
                                 [this](int id) { clicks_.push_back(id); }));
-    ShowTopLevel(toolbar_, true);
+    ShowLayer(toolbar_, true);
     MovePointer(600, 450);
     // Every test starts from the finished screen: the toolbar and its buttons painted,
     // and the backdrop painted again where the cut corners exposed it (until then the
@@ -119,7 +124,7 @@ class ToolbarSkinTest : public testing::Test {
   }
 
   GtkWindow* backdrop_ = nullptr;
-  GtkWindow* toolbar_ = nullptr;
+  GtkWidget* toolbar_ = nullptr;
   CToolbarFrame frame_;
   CToolbarButtons buttons_;
   std::vector<int> clicks_;

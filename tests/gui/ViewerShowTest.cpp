@@ -72,7 +72,7 @@ class ViewerShowTest : public ::testing::Test {
            (widget == nullptr ? std::string("no window of ours")
                               : widget == toolbar().window() ? std::string("the toolbar")
                                                               : G_OBJECT_TYPE_NAME(widget) + std::string(" ") +
-                                                                    std::to_string(WindowIdOf(GTK_WINDOW(widget)))) +
+                                                                    std::to_string(WindowIdOf(GTK_WIDGET(widget)))) +
            "\n";
   }
   void TearDown() override {
@@ -81,6 +81,11 @@ class ViewerShowTest : public ::testing::Test {
   void Tick() { toolbar().OnTimer(CToolbarDlg::kShowTimerId); }
   Rect InfoRect() { return TopLevelWindows().GetRect(WindowIdOf(run_->main().info().window())); }
   Rect ToolbarRect() { return TopLevelWindows().GetRect(WindowIdOf(toolbar().window())); }
+  // The size of the viewer's window as X has made it.
+  std::pair<int, int> ContentSize() {
+    GdkWindow* window = gtk_widget_get_window(GTK_WIDGET(run_->main().viewerWindow().window()));
+    return window ? std::make_pair(gdk_window_get_width(window), gdk_window_get_height(window)) : std::make_pair(0, 0);
+  }
 
   TempTree tree_;
   std::string clicks_;
@@ -196,6 +201,8 @@ TEST_F(ViewerShowTest, SpeedKeyStepsAtOnceAndMinimisingStopsAndDisables) {
   EXPECT_FALSE(toolbar().slideShow().IsRunning());
   EXPECT_EQ(Bitmap(kBtnSlideShow), BitmapId::kPlay);
   EXPECT_LE(InfoRect().Width(), 11);
+  // The window holds the toolbar alone.
+  EXPECT_TRUE(SpinUntil([&] { return ContentSize() == std::make_pair(215, 28); }));
   for (int id : {kBtnSlideShow, kBtnPrevious, kBtnNext, kBtnTools, kBtnOpenFolder, kBtnAbout, kBtnPhotoCd})
     EXPECT_FALSE(toolbar().imageButton(id)->IsEnabled()) << id;
   for (int id : {kBtnQuitOrBack, kBtnMinimize, kBtnMaximize})
@@ -212,11 +219,17 @@ TEST_F(ViewerShowTest, SpeedKeyStepsAtOnceAndMinimisingStopsAndDisables) {
   ClickButton(kBtnMinimize);
   ASSERT_TRUE(run_->WaitForTrace("command 1011", 2));
   const int d = screen.Width() / 10;
-  Rect info = InfoRect();
-  EXPECT_EQ(info.left, d);
-  EXPECT_EQ(info.top, d);
-  EXPECT_EQ(info.right, screen.right - d);
-  EXPECT_EQ(info.bottom, screen.bottom - d);
+  ASSERT_TRUE(SpinUntil([&] { return ContentSize() == std::make_pair(screen.Width() - 2 * d, screen.Height() - 2 * d); }));
+  GdkRectangle frame;
+  gdk_window_get_frame_extents(gtk_widget_get_window(GTK_WIDGET(run_->main().viewerWindow().window())), &frame);
+  EXPECT_EQ(frame.x, d);
+  EXPECT_EQ(frame.y, d);
+  ASSERT_TRUE(SpinUntil([&] { return InfoRect().Width() == screen.Width() - 2 * d; }));
+  Rect info = InfoRect();  // the panes fill the window
+  EXPECT_EQ(info.left, 0);
+  EXPECT_EQ(info.top, 0);
+  EXPECT_EQ(info.right, screen.right - 2 * d);
+  EXPECT_EQ(info.bottom, screen.bottom - 2 * d);
   EXPECT_EQ(ToolbarRect().left, info.right - 17 - 2 - 215);
   EXPECT_EQ(ToolbarRect().top, info.bottom - 17 - 2 - 28);
   EXPECT_TRUE(toolbar().imageButton(kBtnSlideShow)->IsEnabled());
@@ -228,14 +241,15 @@ TEST_F(ViewerShowTest, SpeedKeyStepsAtOnceAndMinimisingStopsAndDisables) {
   // back, as Maximise does.
   g_signal_emit_by_name(gtk_widget_get_screen(GTK_WIDGET(toolbar().window())), "size-changed");
   ASSERT_TRUE(run_->WaitForTrace("command 32815"));
-  info = InfoRect();
-  EXPECT_EQ(info.Width(), screen.Width());
+  EXPECT_TRUE(SpinUntil([&] { return ContentSize() == std::make_pair(screen.Width(), screen.Height()); }));
+  EXPECT_TRUE(SpinUntil([&] { return InfoRect().Width() == screen.Width(); }));
   EXPECT_EQ(Bitmap(kBtnMaximize), BitmapId::kRestore);
   EXPECT_EQ(Tooltip(kBtnMaximize), LoadString(StringId::kTipRestore));
 
   // Minimise, then the Maximise button brings the full screen back.
   ClickButton(kBtnMinimize);
   ASSERT_TRUE(run_->WaitForTrace("command 1011", 3));
+  ASSERT_TRUE(SpinUntil([&] { return ContentSize() == std::make_pair(215, 28); }));
   ClickButton(kBtnMaximize);
   ASSERT_TRUE(run_->WaitForTrace("command 1012"));
   EXPECT_EQ(InfoRect().Width(), screen.Width());

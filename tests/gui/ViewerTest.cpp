@@ -142,9 +142,9 @@ TEST_F(ViewerTest, QuitButtonAsksAndCloseDoesNot) {
   SpinFor(200);
   EXPECT_FALSE(run_->ended());  // answered No
 
-  // Close on a pane window quits without a question.
+  // Close on the viewer's window quits without a question.
   GdkEvent* close = gdk_event_new(GDK_DELETE);
-  close->any.window = GDK_WINDOW(g_object_ref(gtk_widget_get_window(GTK_WIDGET(run_->main().info().window()))));
+  close->any.window = GDK_WINDOW(g_object_ref(gtk_widget_get_window(GTK_WIDGET(run_->main().viewerWindow().window()))));
   gtk_main_do_event(close);
   gdk_event_free(close);
   ASSERT_TRUE(SpinUntil([&] { return run_->ended(); }));

@@ -158,9 +158,18 @@ bool FirstPictureCentre(CBrowserPane* pane, int* x, int* y) {
 bool ButtonCentre(CToolbarDlg& toolbar, int id, int* x, int* y) {
   GtkWidget* button = toolbar.button(id);
   if (button == nullptr) return false;
+  // A layer just moved is drawn at its new place with the next frame.
+  Rect bar;
+  bool placed = SpinUntil([&] {
+    bar = LayerOnScreen(toolbar.window());
+    GdkWindow* drawn = gtk_widget_get_window(toolbar.window());
+    int x = 0, y = 0;
+    if (drawn != nullptr) gdk_window_get_origin(drawn, &x, &y);
+    return drawn != nullptr && x == bar.left && y == bar.top;
+  });
+  if (!placed) return false;
   GtkAllocation a;
   gtk_widget_get_allocation(button, &a);
-  Rect bar = TopLevelWindows().GetRect(WindowIdOf(toolbar.window()));
   *x = bar.left + a.x + a.width / 2;
   *y = bar.top + a.y + a.height / 2;
   return true;

@@ -67,7 +67,7 @@ class ViewerRun {
 
 // The screen centre of the first picture of a pane's page; false when there is none.
 bool FirstPictureCentre(CBrowserPane* pane, int* x, int* y);
-// The screen centre of a toolbar button.
+// The screen centre of a toolbar button, once the toolbar is drawn where it now is.
 bool ButtonCentre(CToolbarDlg& toolbar, int id, int* x, int* y);
 
 }  // namespace test

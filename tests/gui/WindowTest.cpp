@@ -1,6 +1,5 @@
-// Top-level windows placed by the program: X stacking follows the record, maximise
-// covers the monitor, keys reach the window before its page, and posted commands run
-// in order, also inside a nested loop.
+// The layers of one window follow the record's stacking, keys reach the window
+// before its page, and posted commands run in order, also inside a nested loop.
 #include <gtest/gtest.h>
 #include <X11/Xlib.h>
 #include <X11/keysym.h>
@@ -19,63 +18,62 @@ using namespace kov::test;
 
 namespace {
 
-// Position of the window among the root's children, bottom to top; -1 when absent.
-int XStackIndex(GtkWindow* window) {
-  Display* display = gdk_x11_display_get_xdisplay(gdk_display_get_default());
-  ::Window root, parent, *children = nullptr;
-  unsigned count = 0;
-  XQueryTree(display, DefaultRootWindow(display), &root, &parent, &children, &count);
-  ::Window xid = gdk_x11_window_get_xid(gtk_widget_get_window(GTK_WIDGET(window)));
-  int index = -1;
-  for (unsigned i = 0; i < count; ++i) {
-    if (children[i] == xid) index = static_cast<int>(i);
-  }
-  if (children) XFree(children);
-  return index;
+// A layer of one colour.
+GtkWidget* ColourLayer(GtkWindow* host, const Rect& rect, unsigned rgb, bool topmost = false) {
+  GtkWidget* layer = CreateLayer(host, rect, topmost);
+  GtkWidget* area = gtk_drawing_area_new();
+  g_signal_connect(area, "draw", G_CALLBACK(+[](GtkWidget*, cairo_t* cr, gpointer data) -> gboolean {
+                     unsigned c = GPOINTER_TO_UINT(data);
+                     cairo_set_source_rgb(cr, (c >> 16) / 255.0, ((c >> 8) & 0xff) / 255.0, (c & 0xff) / 255.0);
+                     cairo_paint(cr);
+                     return TRUE;
+                   }),
+                   GUINT_TO_POINTER(rgb));
+  gtk_container_add(GTK_CONTAINER(layer), area);
+  gtk_widget_show(area);
+  ShowLayer(layer, true);
+  return layer;
 }
 
 }  // namespace
 
-TEST(Windows, XStackingFollowsTheRecordAndMaximiseCoversTheMonitor) {
-  GtkWindow* a = CreateTopLevel(Rect{0, 0, 300, 200});
-  GtkWindow* b = CreateTopLevel(Rect{100, 100, 400, 300});
-  GtkWindow* bar = CreateTopLevel(Rect{0, 0, 50, 20}, /*topmost=*/true);
+// The pixels follow the record: the raised layer is seen where layers overlap, the
+// topmost one stays above, and a layer moved to an empty rectangle is out of sight.
+TEST(Windows, LayersAreSeenInTheRecordsOrder) {
+  constexpr unsigned kRed = 0xff0000, kBlue = 0x0000ff, kGreen = 0x00ff00;
+  GtkWindow* host = CreateLayerHost(Rect{0, 0, 400, 300});
+  gtk_window_set_decorated(host, FALSE);
+  GtkWidget* a = ColourLayer(host, Rect{0, 0, 300, 200}, kRed);
+  GtkWidget* b = ColourLayer(host, Rect{100, 100, 400, 300}, kBlue);
+  GtkWidget* bar = ColourLayer(host, Rect{120, 120, 170, 140}, kGreen, /*topmost=*/true);
+  RaiseLayer(b);
+  gtk_widget_show(GTK_WIDGET(host));
   WindowId ia = WindowIdOf(a), ib = WindowIdOf(b);
   ASSERT_NE(ia, 0u);
-  EXPECT_EQ(WindowOfId(ib), b);
-  ShowTopLevel(bar, true);
-  ShowTopLevel(a, true);
-  ShowTopLevel(b, true);
-  SpinFor(200);
+  EXPECT_EQ(LayerOfId(ib), b);
+  EXPECT_EQ(HostOf(bar), host);
+  GtkWidget* seen = GTK_WIDGET(host);
+  ASSERT_TRUE(SpinUntil([&] { return PixelAt(seen, 150, 150) == kBlue && PixelAt(seen, 130, 130) == kGreen; }));
+  EXPECT_EQ(PixelAt(seen, 50, 50), kRed);
   EXPECT_EQ(TopLevelWindows().FrontMost({ia, ib}), ib);
-  EXPECT_LT(XStackIndex(a), XStackIndex(b));
-  EXPECT_LT(XStackIndex(b), XStackIndex(bar));  // the topmost window stays above
 
-  RaiseTopLevel(a);
-  SpinFor(100);
+  RaiseLayer(a);
   EXPECT_EQ(TopLevelWindows().FrontMost({ia, ib}), ia);
-  EXPECT_GT(XStackIndex(a), XStackIndex(b));
-  EXPECT_LT(XStackIndex(a), XStackIndex(bar));
+  EXPECT_TRUE(SpinUntil([&] { return PixelAt(seen, 150, 150) == kRed; }));
+  EXPECT_EQ(PixelAt(seen, 130, 130), kGreen);  // the topmost layer stays above
 
-  MaximiseTopLevel(b);
-  Rect screen = PrimaryMonitorRect();
-  EXPECT_EQ(TopLevelWindows().GetRect(ib).Width(), screen.Width());
-  EXPECT_TRUE(SpinUntil([&] {
-    GdkWindow* gdk = gtk_widget_get_window(GTK_WIDGET(b));
-    int x, y, w, h;
-    gdk_window_get_geometry(gdk, &x, &y, &w, &h);
-    return x == 0 && y == 0 && w == screen.Width() && h == screen.Height();
-  }));
-  EXPECT_EQ(GetScreenRect().Width(), screen.Width());  // installed as the screen source
+  MoveLayer(a, Rect{});
+  EXPECT_TRUE(TopLevelWindows().IsVisible(ia));
+  EXPECT_TRUE(SpinUntil([&] { return PixelAt(seen, 150, 150) == kBlue; }));
+  EXPECT_NE(PixelAt(seen, 50, 50), kRed);
+  EXPECT_EQ(LayerHostRect(host).Width(), 400);
+  EXPECT_EQ(GetScreenRect().Width(), PrimaryMonitorRect().Width());  // installed as the screen source
 
-  ShowTopLevel(a, false);
-  EXPECT_FALSE(TopLevelWindows().IsVisible(ia));
-  EXPECT_EQ(TopLevelWindows().FrontMost({ia, ib}), ib);
-  gtk_widget_destroy(GTK_WIDGET(a));
+  gtk_widget_destroy(a);
   EXPECT_FALSE(TopLevelWindows().Contains(ia));
-  EXPECT_EQ(WindowOfId(ia), nullptr);
-  gtk_widget_destroy(GTK_WIDGET(b));
-  gtk_widget_destroy(GTK_WIDGET(bar));
+  EXPECT_EQ(LayerOfId(ia), nullptr);
+  gtk_widget_destroy(GTK_WIDGET(host));
+  EXPECT_FALSE(TopLevelWindows().Contains(ib));
 }
 
 TEST(Windows, KeysReachTheWindowBeforeThePage) {
@@ -95,7 +93,7 @@ TEST(Windows, KeysReachTheWindowBeforeThePage) {
                    }),
                    &windowKeys);
   ASSERT_TRUE(LoadAndWait(&pane, "kovp://t/keys"));
-  FocusTopLevel(window);
+  gdk_window_focus(gtk_widget_get_window(GTK_WIDGET(window)), GDK_CURRENT_TIME);
   pane.FocusPage();
   SpinFor(200);
   PressKey(XK_F5);

@@ -104,10 +104,10 @@ TEST(Accelerators, TableOneSixtyNineMatchesExactModifiers) {
   EXPECT_EQ(LoadAccelerators(static_cast<AcceleratorTableId>(168)), nullptr);
   const AcceleratorTable* table = LoadAccelerators(static_cast<AcceleratorTableId>(169));
   ASSERT_NE(table, nullptr);
-  ASSERT_EQ(table->count, 10u);
+  ASSERT_EQ(table->count, 11u);
   std::set<int> commands;
   for (size_t i = 0; i < table->count; ++i) commands.insert(table->entries[i].commandId);
-  EXPECT_EQ(commands.size(), 10u);  // every entry its own command
+  EXPECT_EQ(commands.size(), 11u);  // every entry its own command
 
   const unsigned kF1 = 0xffbe, kPageUp = 0xff55, kPageDown = 0xff56;
   const unsigned kKeypadPageUp = 0xff9a, kKeypadPageDown = 0xff9b;
@@ -117,6 +117,7 @@ TEST(Accelerators, TableOneSixtyNineMatchesExactModifiers) {
     EXPECT_EQ(TranslateAcceleratorKey(*table, kF1 + f, kAccelControl), 0) << "Ctrl+F" << f + 1;
   }
   EXPECT_EQ(TranslateAcceleratorKey(*table, kF1 + 7, kAccelNone), 0);  // F8 is not mapped
+  EXPECT_EQ(TranslateAcceleratorKey(*table, kF1 + 10, kAccelNone), 32831);  // F11: full screen
 
   EXPECT_EQ(TranslateAcceleratorKey(*table, 'p', kAccelControl), 32819);
   EXPECT_EQ(TranslateAcceleratorKey(*table, 'P', kAccelControl), 32819);  // Caps Lock

@@ -90,12 +90,16 @@ bool CThumbBuilderDlg::Create(GtkWindow* parent) {
 
 void CThumbBuilderDlg::BuildWidgets(GtkWindow* parent) {
   const int height = kCaptionHeight + kClientHeight;
-  window_ = GTK_WIDGET(CreateTopLevel(CentredRect(kWidth, height), true));
+  // Its own caption strip is drawn in the window, so the desktop draws none; modal
+  // and transient for the viewer's window, a window manager keeps it above that.
+  window_ = gtk_window_new(GTK_WINDOW_TOPLEVEL);
+  gtk_window_set_decorated(GTK_WINDOW(window_), FALSE);
+  PlaceWindow(GTK_WINDOW(window_), CentredRect(kWidth, height));
   gtk_window_set_title(GTK_WINDOW(window_), kBuilderCaption);
   gtk_window_set_resizable(GTK_WINDOW(window_), FALSE);
   gtk_window_set_skip_taskbar_hint(GTK_WINDOW(window_), TRUE);
   gtk_window_set_skip_pager_hint(GTK_WINDOW(window_), TRUE);
-  gtk_window_set_keep_above(GTK_WINDOW(window_), TRUE);
+  gtk_window_set_type_hint(GTK_WINDOW(window_), GDK_WINDOW_TYPE_HINT_DIALOG);
   gtk_window_set_modal(GTK_WINDOW(window_), TRUE);
   if (parent) gtk_window_set_transient_for(GTK_WINDOW(window_), parent);
   gtk_widget_set_size_request(window_, kWidth, height);
@@ -152,8 +156,12 @@ void CThumbBuilderDlg::BuildWidgets(GtkWindow* parent) {
 
 BuildResult CThumbBuilderDlg::Run() {
   if (!window_ || ended_) return result_;
-  ShowTopLevel(GTK_WINDOW(window_), true);
-  FocusTopLevel(GTK_WINDOW(window_));
+  gtk_widget_show(window_);
+  // Without a window manager nobody raises the window or hands it the keyboard.
+  if (GdkWindow* surface = gtk_widget_get_window(window_)) {
+    gdk_window_raise(surface);
+    gdk_window_focus(surface, GDK_CURRENT_TIME);
+  }
   // One worker a core: the user-interface thread and the engine take their turns
   // between the decodes.
   decodeAhead_ = std::make_unique<CDecodeAhead>(std::clamp(g_get_num_processors(), 1u, 4u),
@@ -166,7 +174,7 @@ BuildResult CThumbBuilderDlg::Run() {
   loop_ = nullptr;
   SetActiveDecodeAhead(nullptr);
   decodeAhead_.reset();
-  ShowTopLevel(GTK_WINDOW(window_), false);
+  gtk_widget_hide(window_);
   return result_;
 }
 
