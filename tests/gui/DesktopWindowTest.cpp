@@ -1,0 +1,191 @@
+// The viewer on a desktop with a window manager and a panel, as users run it: full
+// screen over the panel, and a restored window the user can move.
+// Without a window manager these tests have nothing to check and are skipped.
+#include <gtest/gtest.h>
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/extensions/XTest.h>
+#include <X11/keysym.h>
+#include <gdk/gdkx.h>
+
+#include "platform/gui/WindowRecord.h"
+#include "res/CommandIds.h"
+#include "tests/gui/GuiTestSupport.h"
+#include "tests/gui/ViewerTestSupport.h"
+#include "tests/gui/WindowManager.h"
+
+namespace kov {
+namespace test {
+namespace {
+
+constexpr int kPanelHeight = 40;
+constexpr unsigned kPanelColour = 0xff00ff;
+constexpr unsigned kPictureColour = 0x3060c0;
+
+// What the screen shows at (x, y), as 0xRRGGBB.
+long ScreenPixel(int x, int y) {
+  GdkPixbuf* shot = gdk_pixbuf_get_from_window(gdk_get_default_root_window(), x, y, 1, 1);
+  if (shot == nullptr) return -1;
+  const guchar* p = gdk_pixbuf_get_pixels(shot);
+  long rgb = (long(p[0]) << 16) | (long(p[1]) << 8) | p[2];
+  g_object_unref(shot);
+  return rgb;
+}
+
+void SaveScreen(const std::string& name) {
+  GdkWindow* root = gdk_get_default_root_window();
+  GdkPixbuf* shot = gdk_pixbuf_get_from_window(root, 0, 0, gdk_window_get_width(root), gdk_window_get_height(root));
+  if (shot == nullptr) return;
+  std::string folder = std::string(KOV_BINARY_DIR) + "/screenshots";
+  g_mkdir_with_parents(folder.c_str(), 0755);
+  gdk_pixbuf_save(shot, (folder + "/" + name + ".png").c_str(), "png", nullptr, nullptr);
+  g_object_unref(shot);
+}
+
+gboolean PaintColour(GtkWidget*, cairo_t* cr, gpointer colour) {
+  unsigned c = GPOINTER_TO_UINT(colour);
+  cairo_set_source_rgb(cr, (c >> 16) / 255.0, ((c >> 8) & 0xff) / 255.0, (c & 0xff) / 255.0);
+  cairo_paint(cr);
+  return TRUE;
+}
+
+GtkWidget* ColourWindow(const Rect& rect, unsigned colour) {
+  GtkWidget* window = gtk_window_new(GTK_WINDOW_TOPLEVEL);
+  gtk_widget_set_app_paintable(window, TRUE);
+  g_signal_connect(window, "draw", G_CALLBACK(PaintColour), GUINT_TO_POINTER(colour));
+  PlaceWindow(GTK_WINDOW(window), rect);
+  return window;
+}
+
+// A desktop's panel along the bottom of the screen: a dock window that reserves its
+// rows with a strut, as taskbars do.
+GtkWidget* MakePanel() {
+  const Rect screen = GetScreenRect();
+  GtkWidget* panel = ColourWindow(Rect{0, screen.bottom - kPanelHeight, screen.right, screen.bottom}, kPanelColour);
+  gtk_window_set_type_hint(GTK_WINDOW(panel), GDK_WINDOW_TYPE_HINT_DOCK);
+  gtk_window_set_decorated(GTK_WINDOW(panel), FALSE);
+  gtk_widget_realize(panel);
+  gulong strut[4] = {0, 0, 0, gulong(kPanelHeight)};
+  gdk_property_change(gtk_widget_get_window(panel), gdk_atom_intern("_NET_WM_STRUT", FALSE),
+                      gdk_atom_intern("CARDINAL", FALSE), 32, GDK_PROP_MODE_REPLACE,
+                      reinterpret_cast<const guchar*>(strut), 4);
+  gtk_widget_show(panel);
+  return panel;
+}
+
+// The frame of a top-level window on the screen, decorations included.
+Rect FrameOf(GtkWidget* window) {
+  GdkRectangle frame{0, 0, 0, 0};
+  if (GdkWindow* surface = gtk_widget_get_window(window)) gdk_window_get_frame_extents(surface, &frame);
+  return Rect{frame.x, frame.y, frame.x + frame.width, frame.y + frame.height};
+}
+
+bool SameRect(const Rect& a, const Rect& b) {
+  return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
+class DesktopWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!WindowManagerRunning()) GTEST_SKIP() << "no window manager on this display";
+    pictures_ = tree_.Folder("Pictures");
+    tree_.Folder("Pictures/A");
+    tree_.Folder("Other");
+    // As large as the screen and of its shape: shown whole, it covers every pixel.
+    const Rect screen = GetScreenRect();
+    ASSERT_TRUE(WritePng(pictures_ + "/A/big.png", screen.Width(), screen.Height(), kPictureColour));
+    ASSERT_TRUE(AddPictureWithThumbnail(pictures_ + "/A/1.png", 0xc06030));
+    ASSERT_TRUE(AddPictureWithThumbnail(tree_.path() + "/Other/1.png", 0x30c060));
+  }
+  void TearDown() override {
+    run_.reset();
+    for (GtkWidget* window : windows_) gtk_widget_destroy(window);
+    SpinFor(50);
+  }
+
+  void Start(const std::string& folder = "", const std::string& picture = "") {
+    run_ = std::make_unique<ViewerRun>(pictures_, folder, picture);
+    ASSERT_TRUE(run_->WaitForTrace(picture.empty() ? "painted thumbs kovp://thumblst/" : "painted image kovp://image/"));
+    ASSERT_TRUE(SpinUntil([&] { return toolbar().IsVisible(); }));
+  }
+  GtkWidget* viewer() { return GTK_WIDGET(run_->main().viewerWindow().window()); }
+  CToolbarDlg& toolbar() { return run_->main().toolbar(); }
+  void ClickButton(int id) {
+    int x = 0, y = 0;
+    ASSERT_TRUE(ButtonCentre(toolbar(), id, &x, &y));
+    ClickAt(x, y, 1);
+  }
+
+  TempTree tree_;
+  std::string pictures_;
+  std::unique_ptr<ViewerRun> run_;
+  std::vector<GtkWidget*> windows_;
+};
+
+TEST_F(DesktopWindowTest, APictureCoversTheWholeScreenAndThePanel) {
+  windows_.push_back(MakePanel());
+  ASSERT_TRUE(SpinUntil([] { return ScreenPixel(10, GetScreenRect().bottom - 10) == kPanelColour; }));
+  Start(pictures_ + "/A", pictures_ + "/A/big.png");
+  const Rect screen = GetScreenRect();
+  EXPECT_TRUE(SpinUntil([&] { return SameRect(FrameOf(viewer()), screen); }));
+  // Every corner and the panel's rows show the picture.
+  const std::vector<std::pair<int, int>> places = {
+      {1, 1}, {screen.right - 2, 1}, {1, screen.bottom - 2}, {screen.right / 2, screen.bottom - kPanelHeight / 2},
+      {screen.right - 2, screen.bottom - 2}};
+  bool covered = SpinUntil([&] {
+    for (auto place : places)
+      if (ScreenPixel(place.first, place.second) != kPictureColour) return false;
+    return true;
+  });
+  SaveScreen("desktop-picture-over-panel");
+  EXPECT_TRUE(covered) << "bottom row shows " << std::hex << ScreenPixel(screen.right / 2, screen.bottom - 2);
+}
+
+TEST_F(DesktopWindowTest, RestoreGivesADecoratedWindowTheUserMovesAndMaximiseFullScreen) {
+  Start();
+  const Rect screen = GetScreenRect();
+  ClickButton(kBtnMaximize);  // full screen: Restore Down
+  ASSERT_TRUE(run_->WaitForTrace("command 1012"));
+  const int d = screen.Width() / 10;
+  ASSERT_TRUE(SpinUntil([&] {
+    GdkWindow* surface = gtk_widget_get_window(viewer());
+    return gdk_window_get_width(surface) == screen.Width() - 2 * d && gdk_window_get_height(surface) == screen.Height() - 2 * d;
+  }));
+  // Decorated: the frame is larger than the window, with a title bar above it.
+  Rect frame;
+  int top = 0, left = 0;
+  ASSERT_TRUE(SpinUntil([&] {
+    frame = FrameOf(viewer());
+    gdk_window_get_origin(gtk_widget_get_window(viewer()), &left, &top);
+    return frame.top < top && frame.Width() >= screen.Width() - 2 * d;
+  }));
+  SaveScreen("desktop-restored");
+
+  // Dragged by its title bar, the window follows.
+  const int grabX = left + 40, grabY = frame.top + (top - frame.top) / 2;
+  MovePointerTo(grabX, grabY);
+  HandleGivenInput();
+  Display* display = gdk_x11_display_get_xdisplay(gdk_display_get_default());
+  XTestFakeButtonEvent(display, 1, True, CurrentTime);
+  for (int step = 1; step <= 10; ++step) {
+    XTestFakeMotionEvent(display, -1, grabX + step * 10, grabY + step * 5, CurrentTime);
+    XFlush(display);
+    HandleGivenInput();
+  }
+  XTestFakeButtonEvent(display, 1, False, CurrentTime);
+  XFlush(display);
+  EXPECT_TRUE(SpinUntil([&] {
+    Rect moved = FrameOf(viewer());
+    return moved.left == frame.left + 100 && moved.top == frame.top + 50;
+  })) << "frame at " << FrameOf(viewer()).left << "," << FrameOf(viewer()).top;
+
+  ClickButton(kBtnMaximize);  // restored: Maximize
+  ASSERT_TRUE(run_->WaitForTrace("command 1012", 2));
+  EXPECT_TRUE(SpinUntil([&] { return SameRect(FrameOf(viewer()), screen); }));
+  EXPECT_TRUE(SpinUntil([&] { return run_->main().info().IsVisible() &&
+                                     TopLevelWindows().GetRect(WindowIdOf(run_->main().info().window())).Width() == screen.Width(); }));
+}
+
+}  // namespace
+}  // namespace test
+}  // namespace kov
