@@ -65,8 +65,11 @@ void CToolbarFrame::ApplyShape(int width, int height) {
     cairo_rectangle_int_t rect{r.left, r.top, r.Width(), r.Height()};
     cairo_region_union_rectangle(region, &rect);
   }
-  // Clicks on the cut corners go to the pane beneath.
-  gtk_widget_input_shape_combine_region(window_, region);
+  // Clicks on the cut corners go to the pane beneath. Only a toolbar with a window of
+  // its own can be shaped; as a layer inside the viewer's window its corners are drawn
+  // cut and the pane beneath is not reached through them.
+  if (gtk_widget_get_has_window(GTK_WIDGET(window_)))
+    gtk_widget_input_shape_combine_region(GTK_WIDGET(window_), region);
   cairo_region_destroy(region);
 }
 
