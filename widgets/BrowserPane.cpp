@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "app/logic/ContextMenuRules.h"
+#include "pages/PageMenuContext.h"
 #include "pages/gui/ExternalBridge.h"
 #include "platform/Trace.h"
 #include "platform/gui/WebEngine.h"

@@ -18,9 +18,4 @@ bool IsContextMenuEntryEnabled(int commandId, const ContextMenuFacts& facts) {
   }
 }
 
-bool ShowsPageMenu(const PageHitFacts& hit) {
-  if (hit.editable || hit.media || hit.scrollbar || hit.selection) return false;
-  return hit.image || !hit.link;
-}
-
 }  // namespace kov
