@@ -6,7 +6,7 @@
 #include <cstring>
 
 #include "base/TextEscape.h"
-#include "formats/CaptureBmp.h"
+#include "formats/PictureHeader.h"
 #include "pages/EngineFormats.h"
 #include "pages/PageProtocol.h"
 #include "pages/PageText.h"
@@ -20,13 +20,18 @@ namespace {
 const char kSpacerCell[] = "<td width=\"6\">&nbsp;</td>\r\n";
 const char kFillerCell[] = "<td width=\"120\">&nbsp;</td>\r\n";
 
+// A thumbnail is at most 120 x 120 pixels; twice that leaves room for one captured on
+// a scaled screen. A payload claiming more is no thumbnail: a few hundred bytes of GIF
+// can claim 65535 x 65535, which the engine would hold at 4 bytes a pixel.
+constexpr int64_t kMaxThumbnailSide = 2 * 120;
+
 // The size a GIF payload gives its picture, from its logical screen; false for any
 // other payload, or a size no thumbnail has.
 bool GifPictureSize(const CThumbCache::PayloadHead& head, unsigned* width, unsigned* height) {
   if (head.size < 10 || std::memcmp(head.bytes, "GIF", 3) != 0) return false;
   *width = head.bytes[6] | head.bytes[7] << 8;
   *height = head.bytes[8] | head.bytes[9] << 8;
-  return *width > 0 && *height > 0 && *width <= kMaxCaptureSide && *height <= kMaxCaptureSide;
+  return *width > 0 && *height > 0 && *width <= kMaxThumbnailSide && *height <= kMaxThumbnailSide;
 }
 
 // The attributes of a thumbnail's IMG beyond its address. A thumbnail of known size
@@ -56,13 +61,18 @@ void AddThumbnailCells(const std::string& cachePath, const ThumbHeader& header,
                "<br>" + size + "<br>&nbsp;</div></td>\r\n";
 }
 
-// A payload the engine is handed as a thumbnail: a GIF or a BMP. A cache file is
-// anybody's to write: any other payload (a page, say) is answered by the
-// placeholder, so a thumbnail's address never answers as anything but a picture.
+// A payload the engine is handed as a thumbnail: a GIF or a BMP whose header claims
+// a thumbnail's size. A cache file is anybody's to write: any other payload (a page,
+// a bomb) is answered by the placeholder, so a thumbnail's address never answers as
+// anything but a small picture.
 bool IsServableThumbnail(const std::string& payload) {
-  const std::string type =
-      PictureTypeOf(reinterpret_cast<const uint8_t*>(payload.data()), payload.size());
-  return type == "image/gif" || type == "image/bmp";
+  const auto* bytes = reinterpret_cast<const uint8_t*>(payload.data());
+  const std::string type = PictureTypeOf(bytes, payload.size());
+  if (type != "image/gif" && type != "image/bmp") return false;
+  PictureSize claimed;
+  return ReadPictureHeaderSize(bytes, payload.size(), &claimed) == HeaderSize::kKnown &&
+         claimed.width > 0 && claimed.height > 0 && claimed.width <= kMaxThumbnailSide &&
+         claimed.height <= kMaxThumbnailSide;
 }
 
 }  // namespace

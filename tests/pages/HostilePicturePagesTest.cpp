@@ -17,6 +17,8 @@
 #include "pages/DecodedPictures.h"
 #include "pages/EngineFormats.h"
 #include "pages/PageServer.h"
+#include "res/Resources.h"
+#include "tests/support/CacheTestSupport.h"
 #include "tests/support/PixbufTestSupport.h"
 #include "tests/support/TempFolder.h"
 #include "thumbs/CacheLocation.h"
@@ -149,17 +151,44 @@ TEST(HostilePicturePages, AHugeSparseFileIsRefusedBeforeItIsRead) {
   EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
 }
 
-// A cache file is anybody's to write: a record whose payload is a page is answered
-// by the placeholder picture, never as the page.
+// A cache file is anybody's to write: a record whose payload is a page, or a picture
+// claiming more than a thumbnail's size, is answered by the placeholder picture; a
+// thumbnail as the builder makes it is answered as it is.
 TEST(HostilePicturePages, AThumbnailAddressAnswersOnlyAPicture) {
+  const std::string thumbnail = cachetest::FakeGif(1, 200);
+  // A BMP cut short is stored as it is: the cache converts only whole ones to GIF.
+  const std::string bitmap = kovtest::SavePixbuf(kovtest::FlatPixbuf(120, 90), "bmp").substr(0, 100);
+  const struct {
+    const char* name;
+    std::string payload;
+    bool servedAsItIs;  // otherwise the placeholder
+  } cases[] = {
+      {"thumb.jpg", thumbnail, true},
+      {"bitmap.jpg", bitmap, true},
+      {"page.jpg", "<html><script>window.external.Quit()</script></html>", false},
+      {"bomb.jpg", GifClaiming(65535, 65535), false},
+      {"wide.jpg", GifClaiming(60000, 90), false},
+      // A small screen whose image reaches far beyond it.
+      {"reaching.jpg", thumbnail.substr(0, 19) + std::string("\x2C\0\0\0\0", 5) + Le16(60000) +
+                           Le16(90) + std::string("\0\2\2D\1\0;", 7), false},
+      {"bitmap-bomb.jpg", bitmap.substr(0, 18) + std::string("\x60\xEA\0\0\x60\xEA\0\0", 8) +
+                              bitmap.substr(26), false},
+      {"no-size.jpg", "GIF89a", false},
+  };
   TempFolder folder;
-  const std::string picture = folder.WriteFile("a.jpg", Jpeg(8, 8));
   CThumbCache writer;
   ASSERT_TRUE(writer.CreateForWrite(MakeTempFileName(folder.path())));
-  ASSERT_TRUE(writer.AppendFile(picture, "<html><script>window.external.Quit()</script></html>", 8, 8));
+  for (const auto& c : cases)
+    ASSERT_TRUE(writer.AppendFile(folder.WriteFile(c.name, Jpeg(8, 8)), c.payload, 8, 8));
   const std::string cache = folder / "kovthumb.$$$";
   ASSERT_TRUE(writer.CommitTo(cache));
-  PageResponse answer = ServePageUrl("kovp://thumbvw/" + PercentEncodePath(cache) + "/a.jpg.gif");
-  EXPECT_EQ(answer.mimeType, "image/bmp");
-  EXPECT_EQ(answer.body.compare(0, 2, "BM"), 0);
+  std::string placeholder;
+  ASSERT_TRUE(LoadResourceBytes(BinId::kPlaceholderThumbnail, &placeholder));
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    PageResponse answer =
+        ServePageUrl("kovp://thumbvw/" + PercentEncodePath(cache) + "/" + c.name + ".gif");
+    EXPECT_EQ(answer.body, c.servedAsItIs ? c.payload : placeholder);
+    EXPECT_EQ(answer.mimeType, answer.body.compare(0, 3, "GIF") == 0 ? "image/gif" : "image/bmp");
+  }
 }

@@ -24,6 +24,8 @@ namespace {
 
 const char kFiller[] = "<td width=\"120\">&nbsp;</td>\r\n";
 const char kSpacer[] = "<td width=\"6\">&nbsp;</td>\r\n";
+// The attributes of a FakeGif thumbnail, which claims 120 x 90.
+const char kLazyThumbnail[] = " loading=\"lazy\" width=\"120\" height=\"90\"";
 
 // A screen of the given width for one test.
 class ScreenWidth {
@@ -79,7 +81,7 @@ TEST(ThumbnailList, TwoColumnsWithOneRecord) {
       "<table width=\"100%\" cols=\"3\" cellSpacing=\"0\" cellPadding=\"0\">\r\n"
       "<tr>\r\n"
       "<td width=\"120\" class=\"pic\" onclick=\"doClick(this);\"><img src=\"kovp://thumbvw/" +
-      cache + "/a.jpg.gif\"></td>\r\n" + kSpacer + kFiller +
+      cache + "/a.jpg.gif\"" + kLazyThumbnail + "></td>\r\n" + kSpacer + kFiller +
       "</tr>\r\n"
       "<tr>\r\n"
       "<td width=\"120\" class=\"inf\"><div>a.jpg<br>640 x 480<br>&nbsp;</div></td>\r\n" +
@@ -115,7 +117,8 @@ TEST(ThumbnailList, RowsForNoneExactlyNAndNPlusOneRecords) {
   EXPECT_EQ(Count(more, kFiller), 14u);  // n - 1 fillers in each row of the second pair
   // Only the first row's cells carry the width: later ones have two spaces after td.
   EXPECT_NE(more.find("<td  class=\"pic\" onclick=\"doClick(this);\"><img src=\"kovp://thumbvw/" +
-                      dir.path() + "/kovthumb.$$$/p8.jpg.gif\">"), std::string::npos);
+                      dir.path() + "/kovthumb.$$$/p8.jpg.gif\"" + kLazyThumbnail + ">"),
+            std::string::npos);
   EXPECT_NE(more.find("<td  class=\"inf\"><div>p8.jpg<br>648 x 480<br>"), std::string::npos);
   EXPECT_NE(more.find("ThumbnailListReport(9);"), std::string::npos);
 }
@@ -125,12 +128,13 @@ TEST(ThumbnailList, HostileNamesAndBmpPayloads) {
   EXPECT_EQ(ScreenColumns(), 6);
   TempFolder dir;
   const std::string hostile = "a b#%\"<&.jpg";
-  const std::string bmp = "BM cannot be converted";
+  // The headers of a 32 x 32 BMP without its pixels, which cannot be converted.
+  const std::string bmp("BM\x36\x0C\0\0\0\0\0\0\x36\0\0\0\x28\0\0\0\x20\0\0\0\x20\0\0\0\x01\0\x18\0", 30);
   std::string cache = MakeCache(dir, {{hostile, FakeGif(3)}, {"pic.bmp", bmp}});
   std::string page = Generated(ListPage(cache));
   EXPECT_NE(page.find("cols=\"11\""), std::string::npos);
   std::string hostileUrl = "kovp://thumbvw/" + cache + "/a%20b%23%25%22%3C%26.jpg.gif";
-  EXPECT_NE(page.find("<img src=\"" + hostileUrl + "\">"), std::string::npos);
+  EXPECT_NE(page.find("<img src=\"" + hostileUrl + "\"" + kLazyThumbnail + ">"), std::string::npos);
   EXPECT_NE(page.find("<div>a b#%&quot;&lt;&amp;.jpg<br>"), std::string::npos);
   EXPECT_NE(page.find("/pic.bmp.bmp\">"), std::string::npos);
 
@@ -186,7 +190,7 @@ TEST(ThumbnailList, KovtoolRoundTrip) {
   std::string command = "'" + tool + "' page 'kovp://thumblst/" + cache + "' > '" + pageFile + "' 2>/dev/null";
   ASSERT_EQ(std::system(command.c_str()), 0);
   std::string page = cachetest::ReadFile(pageFile);
-  std::regex source("<img src=\"(kovp://thumbvw/[^\"]*)\">");
+  std::regex source("<img src=\"(kovp://thumbvw/[^\"]*)\"" + std::string(kLazyThumbnail) + ">");
   size_t fetched = 0;
   for (auto it = std::sregex_iterator(page.begin(), page.end(), source); it != std::sregex_iterator(); ++it) {
     std::string out = dir / "fetched.gif";

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <fstream>
 #include <sstream>
@@ -42,10 +43,24 @@ inline void SetModified(const std::string& path, long long seconds, long nanosec
   utimensat(AT_FDCWD, path.c_str(), times, 0);
 }
 
-// A small GIF-looking payload; the bytes after the signature vary with seed.
+// A real GIF of size bytes as a thumbnail payload: a 120 x 90 screen with a 1 x 1
+// image, whose two colours and comment bytes vary with seed. The smallest takes 38
+// bytes (39 gives that too); below it, its first size bytes (the signature at least).
 inline std::string FakeGif(int seed, size_t size = 40) {
-  std::string gif = "GIF87a";
-  while (gif.size() < size) gif.push_back(static_cast<char>((seed * 31 + gif.size() * 7) & 0xFF));
+  const size_t kFixed = 38;  // everything but the comment's data sub-blocks
+  std::string comment;
+  for (size_t left = size > kFixed ? size - kFixed : 0; left > 1;) {
+    size_t block = std::min<size_t>(left - 1, 255);
+    if (left - (block + 1) == 1) --block;  // a sub-block holds one byte at least
+    comment.push_back(static_cast<char>(block));
+    for (size_t i = 0; i < block; ++i) comment.push_back(static_cast<char>((seed * 31 + i * 7) & 0xFF));
+    left -= block + 1;
+  }
+  std::string gif("GIF89a\x78\0\x5A\0\x80\0\0", 13);
+  for (int i = 0; i < 6; ++i) gif.push_back(static_cast<char>((seed * 13 + i * 41) & 0xFF));
+  gif += std::string("\x21\xFE", 2) + comment + std::string(1, '\0');
+  gif += std::string("\x2C\0\0\0\0\1\0\1\0\0\x02\x02\x44\x01\0;", 16);
+  if (gif.size() > size) gif.resize(std::max<size_t>(size, 6));
   return gif;
 }
 
