@@ -1,5 +1,6 @@
 // The viewer on a desktop with a window manager and a panel, as users run it: full
-// screen over the panel, and a restored window the user can move.
+// screen over the panel, back with its view when activated after another window,
+// a restored window the user can move, and a path handed over while a dialog is up.
 // Without a window manager these tests have nothing to check and are skipped.
 #include <gtest/gtest.h>
 #include <X11/Xatom.h>
@@ -8,11 +9,17 @@
 #include <X11/keysym.h>
 #include <gdk/gdkx.h>
 
+#include <functional>
+
+#include "base/TextEscape.h"
+#include "platform/CommandQueue.h"
+#include "platform/gui/ModalDialogs.h"
 #include "platform/gui/WindowRecord.h"
 #include "res/CommandIds.h"
 #include "tests/gui/GuiTestSupport.h"
 #include "tests/gui/ViewerTestSupport.h"
 #include "tests/gui/WindowManager.h"
+#include "thumbs/CacheLocation.h"
 
 namespace kov {
 namespace test {
@@ -84,6 +91,77 @@ bool SameRect(const Rect& a, const Rect& b) {
   return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
 }
 
+// Asks the window manager to activate the window, as a taskbar or Alt+Tab does.
+void RequestActivation(GtkWidget* window) {
+  Display* display = gdk_x11_display_get_xdisplay(gdk_display_get_default());
+  XEvent event{};
+  event.xclient.type = ClientMessage;
+  event.xclient.window = gdk_x11_window_get_xid(gtk_widget_get_window(window));
+  event.xclient.message_type = XInternAtom(display, "_NET_ACTIVE_WINDOW", False);
+  event.xclient.format = 32;
+  event.xclient.data.l[0] = 2;  // from a pager
+  event.xclient.data.l[1] = CurrentTime;
+  XSendEvent(display, DefaultRootWindow(display), False, SubstructureRedirectMask | SubstructureNotifyMask, &event);
+  XFlush(display);
+}
+
+// The centre of widget on the screen.
+bool WidgetCentre(GtkWidget* widget, int* x, int* y) {
+  GdkWindow* surface = widget == nullptr ? nullptr : gtk_widget_get_window(widget);
+  if (surface == nullptr) return false;
+  GtkAllocation a;
+  gtk_widget_get_allocation(widget, &a);
+  gdk_window_get_origin(surface, x, y);
+  if (!gtk_widget_get_has_window(widget)) *x += a.x, *y += a.y;
+  *x += a.width / 2, *y += a.height / 2;
+  return true;
+}
+
+// Runs steps on the next modal dialog to be shown, from inside the dialog's own loop:
+// a dialog run by a command holds its caller, the test's loop included, until it ends.
+// Steps that leave the dialog up (a failed check) have it answered, so it ends anyway.
+class InsideNextDialog {
+ public:
+  InsideNextDialog(int answer, std::function<void(GtkWindow*)> steps) : answer_(answer), steps_(std::move(steps)) {
+    hook_ = g_signal_add_emission_hook(g_signal_lookup("map", GTK_TYPE_WIDGET), 0, OnMap, this, nullptr);
+  }
+  ~InsideNextDialog() {
+    if (hook_ != 0) g_signal_remove_emission_hook(g_signal_lookup("map", GTK_TYPE_WIDGET), hook_);
+    if (idle_ != 0) g_source_remove(idle_);
+  }
+  bool ran() const { return ran_; }
+  bool answered() const { return answered_; }
+
+ private:
+  static gboolean OnMap(GSignalInvocationHint*, guint, const GValue* params, gpointer data) {
+    auto* self = static_cast<InsideNextDialog*>(data);
+    GObject* shown = G_OBJECT(g_value_get_object(&params[0]));
+    if (!GTK_IS_DIALOG(shown) || !gtk_window_get_modal(GTK_WINDOW(shown))) return TRUE;
+    self->hook_ = 0;
+    self->dialog_ = GTK_WINDOW(shown);
+    g_signal_connect(shown, "response", G_CALLBACK(OnResponse), self);
+    self->idle_ = g_idle_add(RunSteps, self);
+    return FALSE;
+  }
+  static void OnResponse(GtkDialog*, gint, gpointer self) { static_cast<InsideNextDialog*>(self)->answered_ = true; }
+  static gboolean RunSteps(gpointer data) {
+    auto* self = static_cast<InsideNextDialog*>(data);
+    self->idle_ = 0;
+    self->ran_ = true;
+    self->steps_(self->dialog_);
+    g_signal_handlers_disconnect_by_data(self->dialog_, self);
+    if (!self->answered_) gtk_dialog_response(GTK_DIALOG(self->dialog_), self->answer_);
+    return G_SOURCE_REMOVE;
+  }
+
+  int answer_;
+  std::function<void(GtkWindow*)> steps_;
+  gulong hook_ = 0;
+  guint idle_ = 0;
+  GtkWindow* dialog_ = nullptr;
+  bool ran_ = false, answered_ = false;
+};
+
 class DesktopWindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -141,6 +219,26 @@ TEST_F(DesktopWindowTest, APictureCoversTheWholeScreenAndThePanel) {
   EXPECT_TRUE(covered) << "bottom row shows " << std::hex << ScreenPixel(screen.right / 2, screen.bottom - 2);
 }
 
+TEST_F(DesktopWindowTest, ActivationAfterAnotherWindowBringsBackTheThumbnails) {
+  Start();
+  int x = 0, y = 0;
+  ASSERT_TRUE(FirstPictureCentre(&run_->main().thumbList().page(), &x, &y));
+  ASSERT_TRUE(SpinUntil([&] { return ScreenPixel(x, y) == 0xc06030; }));
+  GtkWidget* other = ColourWindow(Rect{100, 100, 900, 700}, 0xffff00);
+  windows_.push_back(other);
+  gtk_window_maximize(GTK_WINDOW(other));
+  gtk_widget_show(other);
+  gtk_window_present(GTK_WINDOW(other));
+  ASSERT_TRUE(SpinUntil([&] { return gtk_window_is_active(GTK_WINDOW(other)) && ScreenPixel(x, y) == 0xffff00; }));
+
+  RequestActivation(viewer());
+  ASSERT_TRUE(SpinUntil([&] { return gtk_window_is_active(GTK_WINDOW(viewer())); }));
+  bool shown = SpinUntil([&] { return ScreenPixel(x, y) == 0xc06030; });
+  SaveScreen("desktop-activated-again");
+  EXPECT_TRUE(shown) << "the thumbnail's place shows " << std::hex << ScreenPixel(x, y);
+  EXPECT_EQ(toolbar().GetFrontPane(), FrontPane::kThumbnails);
+}
+
 TEST_F(DesktopWindowTest, RestoreGivesADecoratedWindowTheUserMovesAndMaximiseFullScreen) {
   Start();
   const Rect screen = GetScreenRect();
@@ -174,6 +272,51 @@ TEST_F(DesktopWindowTest, RestoreGivesADecoratedWindowTheUserMovesAndMaximiseFul
   EXPECT_TRUE(SpinUntil([&] { return SameRect(FrameOf(viewer()), screen); }));
   EXPECT_TRUE(SpinUntil([&] { return run_->main().info().IsVisible() &&
                                      TopLevelWindows().GetRect(WindowIdOf(run_->main().info().window())).Width() == screen.Width(); }));
+}
+
+// A path handed over by a later start while a modal dialog is up waits for it: the
+// dialog stays in front and takes a click, and the path is shown once it has gone.
+TEST_F(DesktopWindowTest, APathHandedOverWaitsForTheModalDialog) {
+  tree_.Folder("Pictures/B");
+  ASSERT_TRUE(AddPictureWithThumbnail(pictures_ + "/B/1.png", 0x6030c0));
+  struct Case {
+    const char* dialog;
+    unsigned key;  // 0: click the toolbar's button
+    int button;
+    int answer;  // the button clicked
+    std::string handedOver;
+  } cases[] = {
+      {"the background dialog", XK_F4, 0, GTK_RESPONSE_CANCEL, tree_.path() + "/Other"},
+      {"the quit question", 0, kBtnQuitOrBack, GTK_RESPONSE_NO, pictures_ + "/B"},
+  };
+  Start();
+  for (const Case& c : cases) {
+    const std::string shown = "navigate thumbs kovp://thumblst/" + PercentEncodePath(GetCachePath(c.handedOver, true));
+    bool clicked = false;
+    InsideNextDialog inside(c.answer, [&](GtkWindow* dialog) {
+      ASSERT_TRUE(SpinUntil([&] { return gtk_window_is_active(dialog); })) << c.dialog;
+      run_->main().ShowHandedOver(c.handedOver);
+      // Whatever the hand-over posted has run inside the dialog's loop.
+      ASSERT_TRUE(SpinUntil([] { return PendingCommandCount() == 0; })) << c.dialog;
+      EXPECT_EQ(run_->CountTrace(shown), 0) << c.dialog;
+      EXPECT_EQ(ModalDialogUp(), dialog) << c.dialog;
+      SaveScreen("desktop-dialog-after-handover");
+      ASSERT_TRUE(SpinUntil([&] { return gtk_window_is_active(dialog); })) << c.dialog;
+      int x = 0, y = 0;
+      ASSERT_TRUE(WidgetCentre(gtk_dialog_get_widget_for_response(GTK_DIALOG(dialog), c.answer), &x, &y));
+      ClickAt(x, y, 1);
+      clicked = SpinUntil([&] { return inside.answered(); });
+    });
+    if (c.key != 0)
+      PressKey(c.key);
+    else
+      ClickButton(c.button);
+    ASSERT_TRUE(SpinUntil([&] { return inside.ran(); })) << c.dialog;
+    EXPECT_TRUE(clicked) << c.dialog << " took no click";
+    ASSERT_TRUE(run_->WaitForTrace(shown)) << c.dialog;
+    EXPECT_EQ(toolbar().GetCurrentFolder(), c.handedOver);
+    EXPECT_TRUE(SpinUntil([&] { return gtk_window_is_active(GTK_WINDOW(viewer())); })) << c.dialog;
+  }
 }
 
 }  // namespace
