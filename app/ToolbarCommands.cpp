@@ -69,6 +69,7 @@ bool CToolbarDlg::RunSlideShowCommand(int id) {
   switch (id) {
     case kBtnSlideShow:
     case kCmdToggleSlideShow: slideShow_.Toggle(); return true;
+    case kCmdShuffledSlideShow: slideShow_.ToggleShuffled(); return true;
     case kBtnPrevious:
     case kCmdBackward: slideShow_.Backward(); return true;
     case kBtnNext:

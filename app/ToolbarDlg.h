@@ -80,6 +80,8 @@ class CToolbarDlg : public ISlideShowView {
   void ShowImage(const std::string& path);
   void ShowNextImage() override;
   void ShowPreviousImage() override;
+  void BeginShuffledShow() override;
+  void ShowShuffledImage() override;
   void ShowNoImages();
   void SetFolderMusic(const std::string& folder);
   // The music waits until the first thumbnail page or picture is painted, a build

@@ -82,6 +82,17 @@ void CToolbarDlg::ShowPreviousImage() {
     ShowImage(path);
 }
 
+void CToolbarDlg::BeginShuffledShow() {
+  if (viewing_) viewing_->DealWalk();
+}
+
+void CToolbarDlg::ShowShuffledImage() {
+  if (viewing_)
+    viewing_->ShowShuffledPicture();
+  else
+    ShowNextImage();
+}
+
 void CToolbarDlg::StartMusic() {
   if (musicStarted_) return;
   musicStarted_ = true;

@@ -1,5 +1,7 @@
 #include "app/ViewingCommands.h"
 
+#include <random>
+
 #include "app/logic/Caption.h"
 #include "app/logic/KeyHelp.h"
 #include "app/logic/PageStatements.h"
@@ -41,6 +43,27 @@ void CViewingCommands::OnPicturePainted(const std::string& url) {
 
 void CViewingCommands::BeforeShowStep() {
   if (fadeOn_) fade_.Cover();
+}
+
+void CViewingCommands::DealWalk() {
+  dealt_ = walker_.AllImages();
+  auto engine = std::make_shared<std::mt19937>(std::random_device{}());
+  order_ = std::make_unique<CShuffledOrder>(dealt_.size(), [engine](size_t bound) {
+    return std::uniform_int_distribution<size_t>(0, bound - 1)(*engine);
+  });
+}
+
+void CViewingCommands::ShowShuffledPicture() {
+  if (!order_) DealWalk();
+  for (size_t tries = 0; tries < dealt_.size(); ++tries) {
+    std::string path = walker_.GoToImage(dealt_[order_->Next()]);
+    if (!path.empty()) {
+      host_.showImage(path);
+      return;
+    }
+  }
+  // Every dealt picture has gone: the walk's own step finds what is left, or says none is.
+  host_.showNext();
 }
 
 bool CViewingCommands::Run(int id) {

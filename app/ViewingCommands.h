@@ -4,10 +4,13 @@
 // page's own script), the caption line, the key help on the information pane, and
 // the music on or off. The caption and music switches are kept in the settings.
 #include <functional>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "app/CrossFade.h"
 #include "app/PaneDlg.h"
+#include "app/logic/ShuffledOrder.h"
 #include "app/logic/ViewDecisions.h"
 #include "folders/FolderWalker.h"
 #include "folders/UserFolders.h"
@@ -45,6 +48,11 @@ class CViewingCommands {
   // out once the next one is painted.
   void BeforeShowStep();
   CCrossFade& crossFade() { return fade_; }
+  // A show in random order begins: every picture of the walk, dealt in a new order.
+  void DealWalk();
+  // The next picture of that order, in whichever folder it is; pictures that have
+  // gone since the deal are passed over.
+  void ShowShuffledPicture();
 
  private:
   bool Switch(const char* name) const;
@@ -64,6 +72,8 @@ class CViewingCommands {
   std::string shownPicture_;
   bool fadeOn_ = true;
   CCrossFade fade_;
+  std::vector<std::string> dealt_;
+  std::unique_ptr<CShuffledOrder> order_;
   bool helpShown_ = false;
   FrontPane beforeHelp_ = FrontPane::kThumbnails;
 };

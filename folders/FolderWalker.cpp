@@ -149,6 +149,34 @@ std::string CFolderWalker::LastImage() {
   return images_[imageIndex_];
 }
 
+std::vector<std::string> CFolderWalker::AllImages() const {
+  std::vector<std::string> all;
+  for (const std::string& folder : folders_) {
+    std::vector<std::string> images = ListFolderImages(folder);
+    all.insert(all.end(), images.begin(), images.end());
+  }
+  return all;
+}
+
+std::string CFolderWalker::GoToImage(const std::string& path) {
+  const size_t slash = path.rfind('/');
+  if (slash == std::string::npos) return "";
+  const std::string folder = slash == 0 ? "/" : path.substr(0, slash);
+  for (size_t i = 0; i < folders_.size(); ++i) {
+    if (folders_[i] != folder) continue;
+    std::vector<std::string> images = ListFolderImages(folder);
+    for (size_t j = 0; j < images.size(); ++j) {
+      if (images[j] != path) continue;
+      folderIndex_ = static_cast<int>(i);
+      images_ = std::move(images);
+      imageIndex_ = static_cast<int>(j);
+      return images_[j];
+    }
+    return "";
+  }
+  return "";
+}
+
 int CFolderWalker::PositionOf(const std::string& path, int* count) const {
   *count = ImageCount();
   for (int i = 0; i < ImageCount(); ++i)

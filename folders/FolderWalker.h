@@ -43,6 +43,12 @@ class CFolderWalker {
   // when the walk holds no picture.
   std::string FirstImage();
   std::string LastImage();
+  // Every picture of every folder of the walk, in walk order, read afresh.
+  std::vector<std::string> AllImages() const;
+  // Makes the picture at path the current one, in whichever folder of the walk holds
+  // it: the folder is read again, so a picture that has gone gives "" and leaves the
+  // position as it was. Returns the path as the folder spells it.
+  std::string GoToImage(const std::string& path);
   // Where path stands among the current folder's pictures: 1 for the first, 0 when
   // it is not one of them; count is the folder's number of pictures.
   int PositionOf(const std::string& path, int* count) const;

@@ -87,6 +87,7 @@ enum CommandId : int {
   kCmdToggleMute = 32864,
   kCmdWheelNextPicture = 32865,    // the wheel over a picture that fits the screen
   kCmdWheelPreviousPicture = 32866,
+  kCmdShuffledSlideShow = 32867,   // Shift+Space: a slide show in random order
 };
 
 }  // namespace kov

@@ -47,6 +47,8 @@ const KeyBinding kBindings[] = {
      {{kDelete, kCmdReverseDirection}, {kKpDecimal, kCmdReverseDirection}, {kKpDelete, kCmdReverseDirection}}},
     {KeySection::kSlideShow, "Space", "start or stop the slide show", kEverywhere, KeyHeld::kNothing,
      {{kSpace, kCmdToggleSlideShow}}},
+    {KeySection::kSlideShow, "Shift+Space", "start or stop a slide show in random order through every folder, "
+     "each picture once before any comes again", kEverywhere, KeyHeld::kShift, {{kSpace, kCmdShuffledSlideShow}}},
     {KeySection::kSlideShow, "1, 2, 3, 5, 0, F, T", "run the slide show every 1, 2, 3, 5, 10, 15, 20 seconds",
      kEverywhere, KeyHeld::kNothing,
      {{'1', kCmdInterval1}, {kKp0 + 1, kCmdInterval1}, {'2', kCmdInterval2}, {kKp0 + 2, kCmdInterval2},

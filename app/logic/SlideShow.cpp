@@ -18,10 +18,15 @@ std::optional<int> IntervalOfCommand(int command) {
   return std::nullopt;
 }
 
-void CSlideShow::Stop() {
+void CSlideShow::KillTimer() {
   if (timerId_ != 0) timer_.Kill(timerId_);
   timerId_ = 0;
   view_.SetButtonBitmap(kBtnSlideShow, BitmapId::kPlay);
+}
+
+void CSlideShow::Stop() {
+  KillTimer();
+  shuffled_ = false;
 }
 
 void CSlideShow::Toggle() {
@@ -29,20 +34,36 @@ void CSlideShow::Toggle() {
     Stop();
     return;
   }
+  Start(false);
+}
+
+void CSlideShow::ToggleShuffled() {
+  const bool wasShuffled = IsRunning() && shuffled_;
+  Stop();
+  if (!wasShuffled) Start(true);
+}
+
+// A show that goes on in random order keeps its deal: a new speed is no new round.
+void CSlideShow::Start(bool shuffled) {
+  if (shuffled && !shuffled_) view_.BeginShuffledShow();
+  shuffled_ = shuffled;
   view_.SetButtonBitmap(kBtnSlideShow, BitmapId::kPause);
   // A timer that cannot be started leaves the id 0: this step is still taken, no
   // tick follows, and the next toggle tries again.
   timerId_ = timer_.Start(static_cast<unsigned>(intervalSeconds_) * 1000u);
   StepInCurrentDirection();
+  if (!IsRunning()) shuffled_ = false;  // Return then walks in order again
 }
 
 bool CSlideShow::SetIntervalCommand(int command) {
   std::optional<int> seconds = IntervalOfCommand(command);
   if (!seconds) return false;
   if (IsRunning() && *seconds == intervalSeconds_) return true;
-  Stop();
+  const bool shuffled = IsRunning() && shuffled_;
+  KillTimer();
+  shuffled_ = shuffled;
   intervalSeconds_ = *seconds;
-  Toggle();
+  Start(shuffled);
   return true;
 }
 
@@ -53,7 +74,9 @@ bool CSlideShow::Tick(unsigned timerId) {
 }
 
 void CSlideShow::StepInCurrentDirection() {
-  if (direction_ == SlideDirection::kBackward)
+  if (shuffled_)
+    view_.ShowShuffledImage();
+  else if (direction_ == SlideDirection::kBackward)
     view_.ShowPreviousImage();
   else
     view_.ShowNextImage();

@@ -28,6 +28,10 @@ class ISlideShowView {
   virtual ~ISlideShowView() = default;
   virtual void ShowNextImage() = 0;
   virtual void ShowPreviousImage() = 0;
+  // A show in random order begins: the walk's pictures are dealt afresh.
+  virtual void BeginShuffledShow() = 0;
+  // The next picture of a show in random order, anywhere in the walk.
+  virtual void ShowShuffledImage() = 0;
   // kBtnSlideShow shows kPlay while stopped and kPause while running; kBtnPrevious and
   // kBtnNext show the strong arrow of the direction the pictures go.
   virtual void SetButtonBitmap(int buttonId, BitmapId bitmapId) = 0;
@@ -45,32 +49,40 @@ class CSlideShow {
 
   // Space, kBtnSlideShow: start (stepping at once) when stopped, stop when running.
   void Toggle();
+  // Shift+Space: starts a show in random order, stepping at once (a show in walk
+  // order turns random); stops a show that is random already.
+  void ToggleShuffled();
   // Stops the show; kBtnSlideShow shows the play bitmap even when nothing ran.
   void Stop();
-  // kCmdInterval1..kCmdInterval20: a new interval (re)starts the show; the running interval does
-  // nothing. false for a command outside the range.
+  // kCmdInterval1..kCmdInterval20: a new interval (re)starts the show, in the order it
+  // had; the running interval does nothing. false for a command outside the range.
   bool SetIntervalCommand(int command);
   // A timer tick; false when the id is not the show's (default handling).
   bool Tick(unsigned timerId);
-  // Return, and the count report of the thumbnail list.
+  // Return, and the count report of the thumbnail list; the next random picture
+  // while a show in random order runs.
   void StepInCurrentDirection();
   void Backward();  // kBtnPrevious, kCmdBackward
   void Forward();   // kBtnNext, kCmdForward
   void Reverse();   // Delete: flips the direction without moving
 
   bool IsRunning() const { return timerId_ != 0; }
+  bool IsShuffled() const { return shuffled_; }
   unsigned TimerId() const { return timerId_; }
   int IntervalSeconds() const { return intervalSeconds_; }
   SlideDirection Direction() const { return direction_; }
 
  private:
   void SetDirection(SlideDirection direction);
+  void Start(bool shuffled);
+  void KillTimer();
 
   ISlideShowTimer& timer_;
   ISlideShowView& view_;
   unsigned timerId_ = 0;  // 0 while stopped
   int intervalSeconds_ = kSlideShowStartInterval;
   SlideDirection direction_ = SlideDirection::kForward;
+  bool shuffled_ = false;  // a show in random order; false whenever stopped
 };
 
 }  // namespace kov

@@ -221,3 +221,38 @@ TEST(FolderWalker, RereadAfterFilesWentKeepsThePlaceAndSkipsThem) {
     for (const std::string& next : c.nextAfter) EXPECT_EQ(walker.NextImage(), root / ("a/" + next)) << c.what;
   }
 }
+
+// A show in random order jumps anywhere in the walk: the jump lands in the picture's
+// own folder, the walk goes on from it, and a picture that has gone is no jump.
+TEST(FolderWalker, GoToAnyPictureOfTheWalk) {
+  kovtest::TempFolder root;
+  kovtest::TempFolder outside;
+  outside.WriteFile("far.jpg");
+  for (const char* name : {"f1/1.jpg", "f1/2.jpg", "f2/3.jpg", "f2/4.jpg", "f2/deep/5.jpg"}) root.WriteFile(name);
+  CFolderWalker walker;
+  walker.Open(root.path());
+  EXPECT_EQ(walker.AllImages(), (std::vector<std::string>{root / "f1/1.jpg", root / "f1/2.jpg", root / "f2/3.jpg",
+                                                          root / "f2/4.jpg", root / "f2/deep/5.jpg"}));
+  unlink((root / "f1/2.jpg").c_str());
+  struct Case {
+    const char* what;
+    std::string path;
+    std::string landed;  // what GoToImage gives
+    std::string next;    // NextImage afterwards: the walk goes on from where it stands
+    int position;        // of the next picture in its folder
+  } cases[] = {
+      {"another folder", root / "f2/4.jpg", root / "f2/4.jpg", root / "f2/deep/5.jpg", 1},
+      {"back to the first folder", root / "f1/1.jpg", root / "f1/1.jpg", root / "f2/3.jpg", 1},
+      {"a picture that has gone", root / "f1/2.jpg", "", root / "f2/4.jpg", 2},
+      {"a folder outside the walk", outside / "far.jpg", "", root / "f2/deep/5.jpg", 1},
+      {"a folder, not a picture", root / "f2", "", root / "f1/1.jpg", 1},
+      {"no folder at all", "5.jpg", "", root / "f2/3.jpg", 1},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(walker.GoToImage(c.path), c.landed) << c.what;
+    std::string next = walker.NextImage();
+    EXPECT_EQ(next, c.next) << c.what;
+    int count = 0;
+    EXPECT_EQ(walker.PositionOf(next, &count), c.position) << c.what;
+  }
+}

@@ -6,12 +6,15 @@
 #include <X11/keysym.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "app/logic/SlideShow.h"
 #include "base/TextEscape.h"
 #include "pages/BridgeState.h"
 #include "platform/gui/WindowRecord.h"
 #include "res/CommandIds.h"
 #include "res/StringTable.h"
+#include "tests/gui/BuilderTestSupport.h"
 #include "tests/gui/GuiTestSupport.h"
 #include "tests/gui/ViewerTestSupport.h"
 
@@ -28,7 +31,7 @@ class ViewerShowTest : public ::testing::Test {
     pictures_ = tree_.Folder("Pictures");
     unsigned colour = 0x305090;
     for (const std::string& picture : pictures) {
-      tree_.Folder("Pictures/" + picture.substr(0, picture.find('/')));
+      tree_.Folder("Pictures/" + picture.substr(0, picture.rfind('/')));
       ASSERT_TRUE(AddPictureWithThumbnail(pictures_ + "/" + picture, colour += 0x202010));
     }
   }
@@ -161,6 +164,60 @@ TEST_F(ViewerShowTest, KeysAndButtonsStartTurnReverseAndStopTheShow) {
   PressKey(XK_Escape);
   ASSERT_TRUE(SpinUntil([&] { return toolbar().GetFrontPane() == FrontPane::kThumbnails; }));
   EXPECT_EQ(Tooltip(kBtnQuitOrBack), LoadString(StringId::kTipQuit));
+}
+
+// Shift+Space shows the pictures of every folder in random order: each once in a
+// round, and the next round does not begin with the picture that ended this one.
+TEST_F(ViewerShowTest, ShiftSpaceShowsEveryPictureOnceARoundInRandomOrder) {
+  const std::vector<std::string> all = {"A/1.png", "A/2.png", "B/1.png", "B/2.png", "B/C/1.png"};
+  MakeTree(all);
+  Start();
+  // T runs the show in order every 20 s, so no tick of its own comes during the test;
+  // Shift+Space turns it random at that speed.
+  PressKey(XK_t);
+  ASSERT_TRUE(WaitForPicture("A/1.png"));
+  const std::string navigation = "navigate image kovp://image/";
+  const int before = run_->CountTrace(navigation);
+  HoldKey(XK_Shift_L, true);
+  PressKey(XK_space);
+  HoldKey(XK_Shift_L, false);
+  ASSERT_TRUE(run_->WaitForTrace("command 32867"));
+  std::vector<std::string> shown;
+  const size_t rounds = 3;
+  for (size_t step = 0; step < rounds * all.size(); ++step) {
+    if (step > 0) Tick();
+    // Each step navigates once; its picture is the address it navigated to.
+    ASSERT_TRUE(run_->WaitForTrace(navigation, before + static_cast<int>(step) + 1)) << step;
+    std::string url;
+    for (const std::string& line : run_->Trace())
+      if (line.compare(0, navigation.size(), navigation) == 0) url = line.substr(15);
+    for (const std::string& picture : all)
+      if (url == ImageUrl(pictures_ + "/" + picture)) shown.push_back(picture);
+    ASSERT_EQ(shown.size(), step + 1) << "not a picture of the tree: " << url;
+  }
+  size_t inWalkOrder = 0;  // steps to the picture that follows in the walk
+  for (size_t round = 0; round < rounds; ++round) {
+    std::vector<std::string> seen(shown.begin() + round * all.size(), shown.begin() + (round + 1) * all.size());
+    std::sort(seen.begin(), seen.end());
+    EXPECT_EQ(seen, all) << "round " << round;
+    if (round > 0) {
+      EXPECT_NE(shown[round * all.size()], shown[round * all.size() - 1]) << "round " << round;
+    }
+  }
+  for (size_t i = 1; i < shown.size(); ++i) {
+    size_t at = std::find(all.begin(), all.end(), shown[i - 1]) - all.begin();
+    if (shown[i] == all[(at + 1) % all.size()]) ++inWalkOrder;
+  }
+  EXPECT_LT(inWalkOrder, shown.size() - 1) << "the pictures came in walk order";
+  EXPECT_TRUE(toolbar().slideShow().IsShuffled());
+  EXPECT_EQ(toolbar().slideShow().IntervalSeconds(), 20);
+  // Space stops it, and Return then walks on in order from the picture shown.
+  PressKey(XK_space);
+  ASSERT_TRUE(SpinUntil([&] { return !toolbar().slideShow().IsRunning(); }));
+  const std::string last = shown.back();
+  const size_t at = std::find(all.begin(), all.end(), last) - all.begin();
+  PressKey(XK_Return);
+  ASSERT_TRUE(WaitForPicture(all[(at + 1) % all.size()])) << "after " << last;
 }
 
 TEST_F(ViewerShowTest, ASinglePictureTreeShowsTheSamePictureOnEveryTick) {

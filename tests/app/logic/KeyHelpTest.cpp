@@ -64,6 +64,8 @@ TEST(KeyTable, PictureViewKeysBesideTheListsAndTheOldKeysInBoth) {
       {"H", 'h', false, false, kCmdKeyHelp, kCmdKeyHelp},
       {"Ctrl+H", 'h', true, false, 0, 0},
       {"M", 'm', false, false, kCmdToggleMute, kCmdToggleMute},
+      {"Shift+Space", ' ', false, true, kCmdShuffledSlideShow, kCmdShuffledSlideShow},
+      {"Ctrl+Space", ' ', true, false, 0, 0},
       // The keys that were there before mean what they meant, in both views.
       {"Return", 0xff0d, false, false, kCmdNextImage, kCmdNextImage},
       {"Escape", 0xff1b, false, false, kCmdEscape, kCmdEscape},

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -24,12 +25,15 @@ struct FakeTimer : ISlideShowTimer {
   void Kill(unsigned id) override { running.erase(id); }
 };
 
-// Records steps as "N" / "P" and the latest bitmap of each button.
+// Records steps as "N" / "P", a random step as "S" and a new deal as "*", and the
+// latest bitmap of each button.
 struct FakeView : ISlideShowView {
   std::string steps;
   std::map<int, BitmapId> bitmaps;
   void ShowNextImage() override { steps += 'N'; }
   void ShowPreviousImage() override { steps += 'P'; }
+  void BeginShuffledShow() override { steps += '*'; }
+  void ShowShuffledImage() override { steps += 'S'; }
   void SetButtonBitmap(int button, BitmapId bitmap) override { bitmaps[button] = bitmap; }
 };
 
@@ -154,4 +158,37 @@ TEST_F(SlideShowFixture, StopShowsPlayBitmapEvenWhenNotRunning) {
   EXPECT_EQ(view.bitmaps[kBtnSlideShow], BitmapId::kPlay);
   EXPECT_TRUE(timer.running.empty());
   EXPECT_EQ(view.steps, "");
+}
+
+// Shift+Space deals the walk once and steps at random until the show stops; a new
+// speed keeps the deal (a picture would otherwise repeat before all were shown).
+TEST_F(SlideShowFixture, ShuffledShowKeepsItsDealUntilStopped) {
+  struct Step {
+    const char* what;
+    std::function<void()> act;
+    const char* steps;  // what the view saw so far
+    bool running, shuffled;
+  };
+  const Step script[] = {
+      {"Shift+Space deals and steps", [&] { show.ToggleShuffled(); }, "*S", true, true},
+      {"a tick", [&] { show.Tick(show.TimerId()); }, "*SS", true, true},
+      {"Return", [&] { show.StepInCurrentDirection(); }, "*SSS", true, true},
+      {"a new speed, no new deal", [&] { show.SetIntervalCommand(kCmdInterval2); }, "*SSSS", true, true},
+      {"Space stops", [&] { show.Toggle(); }, "*SSSS", false, false},
+      {"Return walks in order", [&] { show.StepInCurrentDirection(); }, "*SSSSN", false, false},
+      {"Space, then Shift+Space turns it random", [&] { show.Toggle(), show.ToggleShuffled(); }, "*SSSSNN*S",
+       true, true},
+      {"Shift+Space stops it", [&] { show.ToggleShuffled(); }, "*SSSSNN*S", false, false},
+      {"a speed key starts in order", [&] { show.SetIntervalCommand(kCmdInterval3); }, "*SSSSNN*SN", true, false},
+      {"Escape's stop", [&] { show.Stop(); }, "*SSSSNN*SN", false, false},
+      {"a timer that fails", [&] { timer.fail = true, show.ToggleShuffled(); }, "*SSSSNN*SN*S", false, false},
+      {"then Return is in order", [&] { show.StepInCurrentDirection(); }, "*SSSSNN*SN*SN", false, false},
+  };
+  for (const Step& step : script) {
+    step.act();
+    EXPECT_EQ(view.steps, step.steps) << step.what;
+    EXPECT_EQ(show.IsRunning(), step.running) << step.what;
+    EXPECT_EQ(show.IsShuffled(), step.shuffled) << step.what;
+  }
+  EXPECT_EQ(timer.running.size(), 0u);
 }
