@@ -7,6 +7,7 @@
 #include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
 #include <gdk/gdkx.h>
+#include <sys/stat.h>
 
 #include <cstdio>
 
@@ -220,6 +221,43 @@ TEST_F(ContextMenuTest, CancelInTheFolderPickerChangesNothing) {
   EXPECT_TRUE(PathExists(folder_ + "/" + kSecond));
   EXPECT_TRUE(messages_.notices.empty());
   EXPECT_EQ(SelectedInPage(), 1u);  // the page was not rebuilt
+}
+
+// A picture that has become a FIFO since the list was made is passed over with a
+// reason by Copy, Move and Delete in turn: none of them waits on it, and each can be
+// chosen again once the one before has ended (ChooseFromMenu needs its entry enabled).
+TEST_F(ContextMenuTest, AFifoIsPassedOverAndTheOperationsCanBeChosenAgain) {
+  std::string stick = tree_.Folder("Stick");
+  picker_.answer = stick;
+  const std::string pipe = folder_ + "/" + kSecond;
+  ASSERT_EQ(g_remove(pipe.c_str()), 0);
+  ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+  Select({0, 1});
+  const struct {
+    int command;
+    const char* notice;
+  } operations[] = {
+      {kCmdCopySelected, "1 of 2 files was not copied.\n\n"},
+      {kCmdMoveSelected, "2 of 2 files were not moved.\n\n"},
+      {kCmdDeleteSelected, "1 of 2 files was not moved to the trash.\n\n"},
+  };
+  for (const auto& operation : operations) {
+    SCOPED_TRACE(operation.notice);
+    const size_t notices = messages_.notices.size();
+    ChooseFromMenu(operation.command);
+    ASSERT_TRUE(SpinUntil([&] { return messages_.notices.size() == notices + 1; }, 30000));
+    EXPECT_EQ(messages_.notices.back().rfind(operation.notice, 0), 0u) << messages_.notices.back();
+    EXPECT_NE(messages_.notices.back().find("not a regular file"), std::string::npos)
+        << messages_.notices.back();
+  }
+  struct stat st;
+  ASSERT_EQ(lstat(pipe.c_str(), &st), 0);
+  EXPECT_TRUE(S_ISFIFO(st.st_mode));
+  EXPECT_FALSE(PathExists(stick + "/" + kSecond));
+  EXPECT_FALSE(PathExists(folder_ + "/1.png"));  // copied, left in place by the move, then trashed
+  const std::string trash = std::string(g_get_user_data_dir()) + "/Trash";
+  g_remove((trash + "/files/1.png").c_str());
+  g_remove((trash + "/info/1.png.trashinfo").c_str());
 }
 
 // The picture under the pointer is its file, whatever its name, saved byte for byte.
