@@ -1,7 +1,7 @@
 // The pictures the page server decodes for the engine with the desktop's image
 // library: "reduced" for the thumbnail-making page (fitted to twice the thumbnail's
 // box, upright, as a BMP or PNG), "decoded" for the picture view of formats the
-// engine cannot read and of pictures too large for it (reduced to its limits). A
+// engine cannot read and of pictures too large for it (reduced to fit it). A
 // file the library cannot read goes out as it is, for the engine to try, unless its
 // header claims more than the engine can hold; a picture of absurd size goes out as
 // nothing, a broken picture.
@@ -97,9 +97,9 @@ void CPageProtocol::ServeDecodedPicture() {
   std::string path = GetRequestPath();
   DecodedPicture picture;
   std::string error;
-  // Whole, unless that is more than the engine is given: then reduced to its limits.
+  // Whole, unless that is more than the picture view is given decoded: then reduced.
   DecodeResult result = IsImageFile(path)
-                            ? DecodePictureFile(path, kMaxEngineSide, &picture, &error, kMaxEnginePixels)
+                            ? DecodePictureFile(path, kMaxEngineSide, &picture, &error, kMaxDecodedViewPixels)
                             : DecodeResult::kUnreadable;
   if (result == DecodeResult::kDecoded) {
     AppendDecodedPicture(picture.file);

@@ -2,26 +2,74 @@
 
 #include <gio/gio.h>
 
+#include <atomic>
 #include <utility>
 
 namespace kov {
 
 namespace {
 
-WebKitWebContext* g_context = nullptr;
-SchemeHandler g_handler;
+// Two decodes at a time at most: a slow answer can take hundreds of megabytes while it
+// is made.
+constexpr int kSlowWorkers = 2;
 
-// Every request is answered at once and whole, with the type the handler announced.
-void OnSchemeRequest(WebKitURISchemeRequest* request, gpointer) {
-  const char* uri = webkit_uri_scheme_request_get_uri(request);
-  SchemeResponse response = g_handler(uri ? uri : "");
-  GBytes* bytes = g_bytes_new(response.body.data(), response.body.size());
+WebKitWebContext* g_context = nullptr;
+// Never destroyed: a worker may still be answering when the process ends.
+SchemeHandler* g_handler = nullptr;
+SlowSchemeHandler* g_slow = nullptr;
+GThreadPool* g_workers = nullptr;
+std::atomic<int> g_inWork{0};
+
+// A request answered on a worker thread; it holds a reference to the request.
+struct SlowRequest {
+  WebKitURISchemeRequest* request;
+  std::string uri;
+  SchemeHandler handler;
+  SchemeResponse response;
+};
+
+// Answers the request whole, with the type the handler announced. The body is handed
+// over, not copied: a decoded picture may be a hundred megabytes.
+void Finish(WebKitURISchemeRequest* request, SchemeResponse response) {
+  auto* body = new std::string(std::move(response.body));
+  GBytes* bytes = g_bytes_new_with_free_func(
+      body->data(), body->size(), [](gpointer owned) { delete static_cast<std::string*>(owned); }, body);
   GInputStream* stream = g_memory_input_stream_new_from_bytes(bytes);
   const char* mime = response.mimeType.empty() ? "text/html" : response.mimeType.c_str();
-  webkit_uri_scheme_request_finish(request, stream, static_cast<gint64>(response.body.size()),
-                                   mime);
+  webkit_uri_scheme_request_finish(request, stream, static_cast<gint64>(g_bytes_get_size(bytes)), mime);
   g_object_unref(stream);
   g_bytes_unref(bytes);
+}
+
+// On the window thread, once the worker has made the answer.
+gboolean FinishSlowRequest(gpointer data) {
+  auto* slow = static_cast<SlowRequest*>(data);
+  Finish(slow->request, std::move(slow->response));
+  g_object_unref(slow->request);
+  delete slow;
+  --g_inWork;
+  return G_SOURCE_REMOVE;
+}
+
+void AnswerSlowRequest(gpointer data, gpointer) {
+  auto* slow = static_cast<SlowRequest*>(data);
+  slow->response = slow->handler(slow->uri);
+  g_idle_add_full(G_PRIORITY_DEFAULT, FinishSlowRequest, slow, nullptr);
+}
+
+void OnSchemeRequest(WebKitURISchemeRequest* request, gpointer) {
+  const char* uri = webkit_uri_scheme_request_get_uri(request);
+  const std::string address = uri ? uri : "";
+  SchemeHandler slowHandler = g_slow && g_workers ? (*g_slow)(address) : SchemeHandler();
+  if (!slowHandler) {
+    Finish(request, (*g_handler)(address));
+    return;
+  }
+  ++g_inWork;
+  g_thread_pool_push(g_workers,
+                     new SlowRequest{WEBKIT_URI_SCHEME_REQUEST(g_object_ref(request)), address,
+                                     std::move(slowHandler), {}},
+                     nullptr);
 }
 
 bool SetUpContext(WebKitWebContext* context, const char* scheme) {
@@ -35,12 +83,16 @@ bool SetUpContext(WebKitWebContext* context, const char* scheme) {
 
 }  // namespace
 
-bool CreateWebEngine(const std::string& scheme, SchemeHandler handler) {
+bool CreateWebEngine(const std::string& scheme, SchemeHandler handler, SlowSchemeHandler slow) {
   static bool attempted = false;
   if (attempted) return g_context != nullptr;
   attempted = true;
   if (!handler) return false;
-  g_handler = std::move(handler);
+  g_handler = new SchemeHandler(std::move(handler));
+  if (slow) {
+    g_slow = new SlowSchemeHandler(std::move(slow));
+    g_workers = g_thread_pool_new(AnswerSlowRequest, nullptr, kSlowWorkers, FALSE, nullptr);
+  }
   WebKitWebContext* context = webkit_web_context_new();
   if (context == nullptr) return false;
   if (!SetUpContext(context, scheme.c_str())) {
@@ -52,5 +104,7 @@ bool CreateWebEngine(const std::string& scheme, SchemeHandler handler) {
 }
 
 WebKitWebContext* WebEngineContext() { return g_context; }
+
+int SlowSchemeRequestsInWork() { return g_inWork; }
 
 }  // namespace kov

@@ -17,12 +17,19 @@ struct SchemeResponse {
   std::string mimeType;
 };
 using SchemeHandler = std::function<SchemeResponse(const std::string& uri)>;
+// For a request whose answer may take long to make (a large picture decoded), the
+// handler that makes it on a worker thread, so that the windows go on meanwhile; an
+// empty one has the request answered at once by the scheme's own handler.
+using SlowSchemeHandler = std::function<SchemeHandler(const std::string& uri)>;
 
-// Makes the context once with scheme answered by handler; false when the scheme could
-// not be set up (the caller ends the process silently). Calling it again returns the
-// first result and keeps the first handler.
-bool CreateWebEngine(const std::string& scheme, SchemeHandler handler);
+// Makes the context once with scheme answered by handler, and by slow's handlers on
+// worker threads; false when the scheme could not be set up (the caller ends the
+// process silently). Calling it again returns the first result and keeps the first
+// handlers.
+bool CreateWebEngine(const std::string& scheme, SchemeHandler handler, SlowSchemeHandler slow = nullptr);
 // nullptr before CreateWebEngine succeeded.
 WebKitWebContext* WebEngineContext();
+// The requests being answered on worker threads now.
+int SlowSchemeRequestsInWork();
 
 }  // namespace kov
