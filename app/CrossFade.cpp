@@ -101,6 +101,16 @@ void CCrossFade::Drop() {
   shown_ = nullptr;
 }
 
+void CCrossFade::Forget() {
+  Drop();
+  if (pending_ != nullptr) {
+    g_cancellable_cancel(pending_);
+    g_clear_object(&pending_);
+  }
+  if (kept_ != nullptr) cairo_surface_destroy(kept_);
+  kept_ = nullptr;
+}
+
 double CCrossFade::Strength() const {
   if (shown_ == nullptr) return 0;
   if (fadeStart_ == 0) return 1;

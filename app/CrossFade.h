@@ -33,7 +33,10 @@ class CCrossFade {
   bool Cover();
   // The next picture has been painted: the cover starts to fade.
   void OnNextPainted();
-  void Drop();  // hides the cover and forgets the snapshot
+  void Drop();  // hides the cover and forgets the snapshot on it
+  // Drop, and the snapshot kept for the next step (a fade switched off must not show
+  // an old picture once it is switched on again).
+  void Forget();
 
   // 1 while covering, falling to 0 over kFadeUs once the fade has begun; 0 when hidden.
   double Strength() const;

@@ -98,6 +98,15 @@ bool CViewingCommands::Run(int id) {
       panes_.info.RunScript(MuteStatement(muted_));
       if (captionShown_ && !shownPicture_.empty()) panes_.image.RunScript(CaptionStatementFor(shownPicture_));
       return true;
+    case kCmdToggleCrossFade:
+      fadeOn_ = !fadeOn_;
+      SetSwitch(kCrossFadeSetting, fadeOn_);
+      // Off: a fade under way ends and no snapshot waits. On during a show: the
+      // picture now shown is kept, so the next step already fades.
+      if (!fadeOn_) fade_.Forget();
+      if (fadeOn_ && host_.slideShowRunning()) fade_.Keep();
+      if (captionShown_ && !shownPicture_.empty()) panes_.image.RunScript(CaptionStatementFor(shownPicture_));
+      return true;
     case kCmdKeyHelp: ShowKeyHelp(); return true;
     default: return false;
   }
@@ -116,7 +125,7 @@ std::string CViewingCommands::CaptionStatementFor(const std::string& path) const
   if (!captionShown_) return CaptionStatement("", false);
   CaptionPlace place;
   place.position = walker_.PositionOf(path, &place.count);
-  return CaptionStatement(CaptionText(path, place, ReadPictureFacts(path), muted_), true);
+  return CaptionStatement(CaptionText(path, place, ReadPictureFacts(path), {muted_, !fadeOn_}), true);
 }
 
 void CViewingCommands::OnPictureShown(const std::string& path, const std::string& url) {

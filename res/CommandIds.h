@@ -88,6 +88,7 @@ enum CommandId : int {
   kCmdWheelNextPicture = 32865,    // the wheel over a picture that fits the screen
   kCmdWheelPreviousPicture = 32866,
   kCmdShuffledSlideShow = 32867,   // Shift+Space: a slide show in random order
+  kCmdToggleCrossFade = 32868,     // the fade between slides off, on
 };
 
 }  // namespace kov

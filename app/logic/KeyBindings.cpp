@@ -49,6 +49,8 @@ const KeyBinding kBindings[] = {
      {{kSpace, kCmdToggleSlideShow}}},
     {KeySection::kSlideShow, "Shift+Space", "start or stop a slide show in random order through every folder, "
      "each picture once before any comes again", kEverywhere, KeyHeld::kShift, {{kSpace, kCmdShuffledSlideShow}}},
+    {KeySection::kSlideShow, "X", "cross-fade between slides off, on (remembered)", kEverywhere, KeyHeld::kNothing,
+     {{'x', kCmdToggleCrossFade}, {'X', kCmdToggleCrossFade}}},
     {KeySection::kSlideShow, "1, 2, 3, 5, 0, F, T", "run the slide show every 1, 2, 3, 5, 10, 15, 20 seconds",
      kEverywhere, KeyHeld::kNothing,
      {{'1', kCmdInterval1}, {kKp0 + 1, kCmdInterval1}, {'2', kCmdInterval2}, {kKp0 + 2, kCmdInterval2},

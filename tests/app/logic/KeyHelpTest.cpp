@@ -66,6 +66,7 @@ TEST(KeyTable, PictureViewKeysBesideTheListsAndTheOldKeysInBoth) {
       {"M", 'm', false, false, kCmdToggleMute, kCmdToggleMute},
       {"Shift+Space", ' ', false, true, kCmdShuffledSlideShow, kCmdShuffledSlideShow},
       {"Ctrl+Space", ' ', true, false, 0, 0},
+      {"X", 'x', false, false, kCmdToggleCrossFade, kCmdToggleCrossFade},
       // The keys that were there before mean what they meant, in both views.
       {"Return", 0xff0d, false, false, kCmdNextImage, kCmdNextImage},
       {"Escape", 0xff1b, false, false, kCmdEscape, kCmdEscape},
