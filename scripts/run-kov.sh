@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Starts KOV from a build folder in a throw-away profile under it: its own settings,
 # cache and user folders, with a Pictures folder of generated sample pictures. Without
-# a display it runs under Xvfb, saves screenshots of the thumbnail page and an opened
-# picture to <build>/screenshots/ and ends by itself.
+# a display (X11 or Wayland) it runs under Xvfb, saves screenshots of the thumbnail
+# page and an opened picture to <build>/screenshots/ and ends by itself.
 set -euo pipefail
 build=${1:-build}
 build=$(cd "$build" && pwd)
@@ -31,7 +31,7 @@ export KOV_TRACE=${KOV_TRACE:-$profile/trace.log}
 bus=()
 if command -v dbus-run-session >/dev/null; then bus=(dbus-run-session --); fi
 
-if [ -z "${DISPLAY:-}" ]; then
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
   rm -rf "$build/screenshots"
   export KOV_SCREENSHOT_DIR=$build/screenshots
   xvfb-run -a -s "-screen 0 1280x1024x24" "${bus[@]}" "$build/kov"

@@ -8,7 +8,6 @@
 namespace kov {
 
 bool InitToolkit(int* argc, char*** argv) {
-  gdk_set_allowed_backends("x11");
   if (!gtk_init_check(argc, argv)) return false;
   // Overlay scroll bars redraw a page about 60 times a second while they fade, for 3 to
   // 4 s after every page is shown; classic scroll bars are drawn once.

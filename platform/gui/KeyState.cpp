@@ -16,7 +16,9 @@ bool KeyIsDown(Display* display, const char keys[32], KeySym symbol) {
 
 bool AltKeyIsDown() {
   GdkDisplay* display = gdk_display_get_default();
-  if (display == nullptr || !GDK_IS_X11_DISPLAY(display)) return false;
+  if (display == nullptr) return false;
+  if (!GDK_IS_X11_DISPLAY(display))
+    return (gdk_keymap_get_modifier_state(gdk_keymap_get_for_display(display)) & GDK_MOD1_MASK) != 0;
   Display* xdisplay = gdk_x11_display_get_xdisplay(display);
   char keys[32] = {};
   XQueryKeymap(xdisplay, keys);

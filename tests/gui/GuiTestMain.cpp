@@ -26,6 +26,9 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "the window manager '%s' did not take the screen\n", manager);
     return 1;
   }
+  // The tests drive X11 (XTest keys and clicks, root-window screenshots, the window
+  // manager's messages), and so do the viewers they start, even from a Wayland desktop.
+  g_setenv("GDK_BACKEND", "x11", TRUE);
   if (!kov::InitToolkit(&argc, &argv)) {
     std::fprintf(stderr, "no X display: the window tests need one (run under xvfb-run)\n");
     return 1;
