@@ -30,7 +30,9 @@ struct MainDlgOptions {
 class CMainDlg {
  public:
   static constexpr int kStartTimerId = 2001;
-  static constexpr unsigned kStartDelayMs = 100;
+  // The toolbar shows, and opens the first folder, as soon as the main loop runs:
+  // the first thumbnail page is what a start waits for, and it waits for nothing else.
+  static constexpr unsigned kStartDelayMs = 0;
 
   explicit CMainDlg(MainDlgOptions options);
   ~CMainDlg();

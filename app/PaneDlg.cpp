@@ -82,7 +82,7 @@ bool CPaneDlg::Create(GtkWindow* host, const Rect& rect) {
   // A pane whose page could not be made stays an empty layer.
   if (page_.Create(GTK_FIXED(fixed), Rect{0, 0, rect.Width(), rect.Height()}, 0)) {
     page_.WatchPaint();
-    Navigate(startUrl_);
+    if (startUrl_ != nullptr) Navigate(startUrl_);
   }
   return true;
 }
@@ -132,6 +132,12 @@ void CPaneDlg::FocusPage() {
   if (window_ == nullptr) return;
   RaiseLayer(window_);
   page_.FocusPage();
+}
+
+void CInfoDlg::LoadBackground() {
+  if (backgroundAsked_) return;
+  backgroundAsked_ = true;
+  Navigate("kovp://background/");
 }
 
 void CThumbListDlg::ShowFolder(const std::string& folder) {

@@ -54,6 +54,7 @@ class CPanePage : public CBrowserPane {
 
 class CPaneDlg {
  public:
+  // A pane without a start URL (nullptr) loads nothing until it is navigated.
   CPaneDlg(const char* traceName, const char* startUrl);
   virtual ~CPaneDlg();
   CPaneDlg(const CPaneDlg&) = delete;
@@ -110,9 +111,18 @@ class CImageViewDlg : public CPaneDlg {
   CImageViewDlg() : CPaneDlg("image", "kovp://blank/") {}
 };
 
+// The information pane's background page is loaded once the first view has been
+// drawn (or a view that waits, such as the builder, comes up): at start the one web
+// process has the first thumbnail page to make, and this page and its music would
+// only hold it back. Statements run before then wait for the page.
 class CInfoDlg : public CPaneDlg {
  public:
-  CInfoDlg() : CPaneDlg("info", "kovp://background/") { page().SetNoContextMenu(true); }
+  CInfoDlg() : CPaneDlg("info", nullptr) { page().SetNoContextMenu(true); }
+  // Loads the background page the first time; later calls do nothing.
+  void LoadBackground();
+
+ private:
+  bool backgroundAsked_ = false;
 };
 
 }  // namespace kov

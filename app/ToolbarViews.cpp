@@ -96,6 +96,7 @@ void CToolbarDlg::ShowShuffledImage() {
 void CToolbarDlg::StartMusic() {
   if (musicStarted_) return;
   musicStarted_ = true;
+  main_.info().LoadBackground();  // the music plays from that page
   std::string statement = music_.StatementFor(musicHeld_ ? heldMusicFolder_ : walker_.CurrentFolder());
   // Nothing plays yet, so even no folder at all gets the built-in music.
   main_.info().RunScript(statement.empty() ? SetSoundStatement(builtInMusicUrl_) : statement);
