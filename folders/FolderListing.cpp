@@ -27,7 +27,7 @@ std::vector<std::string> NewSubfolders(const std::string& folder, std::set<Folde
     if (path.size() >= PATH_MAX || lstat(path.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) continue;
     if (seen->insert({info.st_dev, info.st_ino}).second) subfolders.push_back(path);
   }
-  std::sort(subfolders.begin(), subfolders.end(), NameLess);
+  SortByName(&subfolders);
   return subfolders;
 }
 
@@ -60,7 +60,7 @@ std::vector<std::string> ListFolderImages(const std::string& folder) {
     struct stat info {};
     if (stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode)) images.push_back(path);
   }
-  std::sort(images.begin(), images.end(), NameLess);
+  SortByName(&images);
   return images;
 }
 

@@ -27,7 +27,7 @@ std::vector<std::string> ReservedEntries(const std::string& folder, const char* 
     if (name.size() > length && name[length] == '.' && strncasecmp(name.c_str(), word, length) == 0)
       names.push_back(name);
   }
-  std::sort(names.begin(), names.end(), NameLess);
+  SortByName(&names);
   return names;
 }
 

@@ -41,7 +41,7 @@ std::vector<std::string> ListSubfolders(const std::string& folder) {
     if (path.size() >= PATH_MAX || lstat(path.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) continue;
     subfolders.push_back(path);
   }
-  std::sort(subfolders.begin(), subfolders.end(), NameLess);
+  SortByName(&subfolders);
   return subfolders;
 }
 
@@ -90,7 +90,7 @@ std::vector<std::string> ScanImages(const std::string& folder) {
     if (path.size() >= PATH_MAX || stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) continue;
     if (IsImageFile(name) && GetSpecialFileKind(name) == kNotSpecial) images.push_back(path);
   }
-  std::sort(images.begin(), images.end(), NameLess);
+  SortByName(&images);
   return images;
 }
 
