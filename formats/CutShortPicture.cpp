@@ -12,8 +12,11 @@ bool IsStandaloneMarker(uint8_t code) { return code == 0x01 || code == 0xD8 || (
 // 0xFF that is not a stuffed data byte (0xFF 0x00), a restart marker or fill;
 // size when the data runs to the end.
 size_t EndOfScan(const uint8_t* data, size_t size, size_t at) {
+  // memchr finds the next 0xFF many bytes at a time: a photograph's scan is megabytes.
   for (; at + 1 < size; ++at) {
-    if (data[at] != 0xFF) continue;
+    const void* mark = std::memchr(data + at, 0xFF, size - 1 - at);
+    if (mark == nullptr) break;
+    at = static_cast<size_t>(static_cast<const uint8_t*>(mark) - data);
     uint8_t next = data[at + 1];
     if (next != 0x00 && next != 0xFF && !(next >= 0xD0 && next <= 0xD7)) return at;
   }

@@ -24,7 +24,10 @@ enum ThumbBuilderTimer : int {
   kTimerBuildPoll = 4003,
 };
 
-constexpr unsigned kBuildStepDelayMs = 100;
+// The start and the step to the next folder go through the main loop, so the
+// window is drawn and Cancel is seen between them, but wait for nothing more: a
+// folder's wait is its pictures'.
+constexpr unsigned kBuildStepDelayMs = 0;
 constexpr unsigned kPollPeriodMs = 50;
 // How long one strip may take from its own navigation to capture before its
 // pictures not yet captured are left without a record: a page that never
