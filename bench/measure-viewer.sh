@@ -3,13 +3,17 @@
 #   1. for 200, 1000 and 5000 pictures with a current cache: start to the first
 #      thumbnail page painted, the CPU time of all its processes in the 5 s after it
 #      (the music's streaming threads apart), and the memory (PSS) of each process
-#      at that point;
+#      at that point, and how long each start-up stage took (from its trace);
 #   2. a thumbnail click to the picture painted, for a 12-megapixel JPEG.
+#   bench/measure-viewer.sh [BUILD_DIR] [COUNTS] [RUNS]
+# COUNTS ("200 1000 5000") and RUNS (3) choose the folders and the starts of each.
 # Without a display it runs itself under Xvfb.
 set -euo pipefail
 build=$(cd "${1:-build}" && pwd)
+counts=${2:-200 1000 5000}
+runs=${3:-3}
 if [ -z "${DISPLAY:-}" ]; then
-  exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$build"
+  exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$build" "$counts" "$runs"
 fi
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -32,6 +36,40 @@ cache_all() {
 }
 
 stamp() { grep -m1 " $1" "$2" | cut -d' ' -f1; }
+
+# Waits until the trace $2 of the viewer $1 has the line $3; false when the viewer
+# ended without it.
+wait_for_line() {
+  until grep -q " $3" "$2" 2>/dev/null; do
+    kill -0 "$1" 2>/dev/null || return 1
+    sleep 0.1
+  done
+}
+
+# The start-up stages of a trace, in seconds: from the shell's start ($2) to main,
+# the toolkit, the engine, the windows, to the list page's navigation, its load and
+# its first paint.
+stages() {
+  local list=" thumbs kovp://thumblst/"
+  awk -v start="$2" -v list="$list" '
+    function at(name) { return name in t ? t[name] : "" }
+    / starting$/ { t["main"] = $1 }
+    / toolkit started$/ { t["toolkit"] = $1 }
+    / engine made$/ { t["engine"] = $1 }
+    / windows made$/ { t["windows"] = $1 }
+    index($0, " navigate" list) && !("navigate" in t) { t["navigate"] = $1 }
+    index($0, " loaded" list) && !("loaded" in t) { t["loaded"] = $1 }
+    index($0, " painted" list) && !("painted" in t) { t["painted"] = $1 }
+    END {
+      split("main toolkit engine windows navigate loaded painted", names, " ")
+      prev = start; line = "    stages (s):"
+      for (i = 1; i <= 7; ++i) {
+        if (at(names[i]) == "") continue
+        line = line sprintf(" %s %.3f", names[i], t[names[i]] - prev); prev = t[names[i]]
+      }
+      print line
+    }' "$1"
+}
 
 descendants() {
   local child
@@ -92,7 +130,7 @@ cpu_between() {
 }
 
 first_start=yes
-for count in 200 1000 5000; do
+for count in $counts; do
   echo "== $count pictures"
   make_folder "$work/many$count" "$count"
   profile "$work/many$count"
@@ -101,24 +139,30 @@ for count in 200 1000 5000; do
     # registry (seconds of CPU); one start outside the figures leaves every run alike.
     KOV_TRACE=$work/first.log "$build/kov" 2>/dev/null &
     pid=$!
-    until grep -q " painted thumbs kovp://thumblst/" "$work/first.log" 2>/dev/null; do sleep 0.1; done
+    wait_for_line "$pid" "$work/first.log" "painted thumbs kovp://thumblst/" || true
     sleep 3
     kill "$pid"; wait "$pid" 2>/dev/null || true
     first_start=
   fi
-  for run in 1 2 3; do
+  for run in $(seq 1 "$runs"); do
     trace=$work/trace-$count-$run.log
     start=$(date +%s.%N)
     KOV_TRACE=$trace "$build/kov" 2>/dev/null &
     pid=$!
-    until grep -q " painted thumbs kovp://thumblst/" "$trace" 2>/dev/null; do sleep 0.1; done
+    if ! wait_for_line "$pid" "$trace" "painted thumbs kovp://thumblst/"; then
+      echo "run $run: the viewer ended before its thumbnail page was painted"
+      wait "$pid" 2>/dev/null || true
+      continue
+    fi
     painted=$(stamp "painted thumbs kovp://thumblst/" "$trace")
     thread_ticks "$pid" > "$work/before"
     sleep 5
     thread_ticks "$pid" > "$work/after"
     read -r music other < <(cpu_between "$work/before" "$work/after")
     echo "run $run: first thumbnail page painted after $(echo "$painted - $start" | bc) s," \
-         "CPU in the 5 s after it: $other s, and $music s playing the music"
+         "CPU in the 5 s after it: $other s, and $music s playing the music;" \
+         "load average $(cut -d' ' -f1-3 /proc/loadavg)"
+    stages "$trace" "$start"
     for p in $pid $(descendants "$pid"); do
       echo "    PSS $(awk '/^Pss:/ {print $2}' /proc/$p/smaps_rollup) kB $(tr '\0' ' ' < /proc/$p/cmdline | cut -c1-60)"
     done
