@@ -43,30 +43,29 @@ void CDecodeAhead::Want(const std::vector<std::string>& paths) {
 bool CDecodeAhead::Take(const std::string& path, DecodeResult* result, DecodedPicture* picture,
                         std::string* error) {
   std::unique_lock<std::mutex> lock(mutex_);
-  auto job = jobs_.find(path);
-  if (job == jobs_.end()) return false;
-  if (job->second.stage == Job::Stage::kQueued) {
-    // Nobody has started it: the caller decodes it now, without waiting.
-    for (auto it = queue_.begin(); it != queue_.end(); ++it)
-      if (*it == path) {
-        queue_.erase(it);
-        break;
-      }
-    jobs_.erase(job);
-    changed_.notify_all();
-    return false;
+  for (;;) {
+    auto job = jobs_.find(path);
+    if (job == jobs_.end()) return false;
+    if (job->second.stage == Job::Stage::kQueued) {
+      // Nobody has started it: the caller decodes it now, without waiting.
+      auto queued = std::find(queue_.begin(), queue_.end(), path);
+      if (queued != queue_.end()) queue_.erase(queued);
+      jobs_.erase(job);
+      changed_.notify_all();
+      return false;
+    }
+    if (job->second.stage == Job::Stage::kDone) {
+      *result = job->second.result;
+      *picture = std::move(job->second.picture);
+      if (error) *error = std::move(job->second.error);
+      jobs_.erase(job);
+      changed_.notify_all();
+      return true;
+    }
+    // A worker decodes it: rather than wait idle, the caller decodes the next
+    // picture queued, so that the workers and the caller keep every core busy.
+    if (!RunNext(lock)) changed_.wait(lock);
   }
-  changed_.wait(lock, [&] {
-    job = jobs_.find(path);
-    return job == jobs_.end() || job->second.stage == Job::Stage::kDone;
-  });
-  if (job == jobs_.end()) return false;
-  *result = job->second.result;
-  *picture = std::move(job->second.picture);
-  if (error) *error = std::move(job->second.error);
-  jobs_.erase(job);
-  changed_.notify_all();
-  return true;
 }
 
 void CDecodeAhead::Clear() {
@@ -93,27 +92,33 @@ void CDecodeAhead::Work() {
   for (;;) {
     changed_.wait(lock, [this] { return stopping_ || !queue_.empty(); });
     if (stopping_) return;
-    std::string path = std::move(queue_.front());
-    queue_.pop_front();
-    auto job = jobs_.find(path);
-    if (job == jobs_.end()) continue;
-    job->second.stage = Job::Stage::kRunning;
-    uint64_t generation = job->second.generation;
-    lock.unlock();
-    Job done;
-    done.result = DecodePictureFile(path, kReducedFitBox, &done.picture, &done.error);
-    lock.lock();
-    // Cleared, or taken again after a clear, while it ran: the result is stale.
-    job = jobs_.find(path);
-    if (job == jobs_.end() || job->second.generation != generation ||
-        job->second.stage != Job::Stage::kRunning)
-      continue;
-    job->second.stage = Job::Stage::kDone;
-    job->second.result = done.result;
-    job->second.picture = std::move(done.picture);
-    job->second.error = std::move(done.error);
-    changed_.notify_all();
+    RunNext(lock);
   }
+}
+
+bool CDecodeAhead::RunNext(std::unique_lock<std::mutex>& lock) {
+  if (queue_.empty()) return false;
+  std::string path = std::move(queue_.front());
+  queue_.pop_front();
+  auto job = jobs_.find(path);
+  if (job == jobs_.end()) return true;
+  job->second.stage = Job::Stage::kRunning;
+  uint64_t generation = job->second.generation;
+  lock.unlock();
+  Job done;
+  done.result = DecodePictureFile(path, kReducedFitBox, &done.picture, &done.error);
+  lock.lock();
+  // Cleared, or taken again after a clear, while it ran: the result is stale.
+  job = jobs_.find(path);
+  if (job == jobs_.end() || job->second.generation != generation ||
+      job->second.stage != Job::Stage::kRunning)
+    return true;
+  job->second.stage = Job::Stage::kDone;
+  job->second.result = done.result;
+  job->second.picture = std::move(done.picture);
+  job->second.error = std::move(done.error);
+  changed_.notify_all();
+  return true;
 }
 
 namespace {

@@ -34,8 +34,9 @@ class CDecodeAhead {
   // far as the capacity allows, and every other one is forgotten (a running decode
   // of one ends unseen), so nothing is held that will not be asked for.
   void Want(const std::vector<std::string>& paths);
-  // The picture at path, when it was wanted: waits while a worker decodes it, and
-  // forgets it once taken. A picture wanted but not started is left to the caller
+  // The picture at path, when it was wanted: while a worker decodes it the caller
+  // decodes the next queued pictures (or waits when none is left), and the picture
+  // is forgotten once taken. A picture wanted but not started is left to the caller
   // (false), who decodes it at once instead of waiting behind others.
   bool Take(const std::string& path, DecodeResult* result, DecodedPicture* picture,
             std::string* error);
@@ -54,6 +55,9 @@ class CDecodeAhead {
   };
 
   void Work();
+  // Decodes the oldest queued picture with the lock released; false when none is
+  // queued. Called with the lock held, and returns with it held.
+  bool RunNext(std::unique_lock<std::mutex>& lock);
 
   std::mutex mutex_;
   std::condition_variable changed_;
