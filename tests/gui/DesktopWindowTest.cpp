@@ -185,6 +185,9 @@ class DesktopWindowTest : public ::testing::Test {
     run_ = std::make_unique<ViewerRun>(pictures_, folder, picture);
     ASSERT_TRUE(run_->WaitForTrace(picture.empty() ? "painted thumbs kovp://thumblst/" : "painted image kovp://image/"));
     ASSERT_TRUE(SpinUntil([&] { return toolbar().IsVisible(); }));
+    // Keys go where the window manager has put the focus: the first page can be
+    // drawn before the window manager has activated the window.
+    ASSERT_TRUE(SpinUntil([&] { return gtk_window_is_active(GTK_WINDOW(viewer())); }));
   }
   GtkWidget* viewer() { return GTK_WIDGET(run_->main().viewerWindow().window()); }
   CToolbarDlg& toolbar() { return run_->main().toolbar(); }
