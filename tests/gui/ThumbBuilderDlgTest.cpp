@@ -88,6 +88,15 @@ TEST(ThumbBuilderDlg, FolderOfMixedPicturesGetsFittedThumbnailsOfThePicturesThem
   // The count of pictures done out of the total counted first follows the scanning
   // text. All seven go in one strip, the broken x.jpg among them.
   EXPECT_EQ(statuses, (std::vector<std::string>{"Scanning Files...", "7 of 7"}));
+  // The sunken box of bar and count needs no more room than it has beside Cancel,
+  // so the count is not drawn under the button.
+  GtkWidget* statusBox = gtk_widget_get_parent(gtk_widget_get_parent(dialog.statusLabel()));
+  GtkAllocation box, cancel;
+  gtk_widget_get_allocation(statusBox, &box);
+  gtk_widget_get_allocation(dialog.cancelButton(), &cancel);
+  int needed = 0;
+  gtk_widget_get_preferred_width(statusBox, nullptr, &needed);
+  EXPECT_LE(box.x + needed, cancel.x) << "the status box needs " << needed << " pixels";
   EXPECT_EQ(dialog.RenderedCount(), 7u);
 
   std::vector<ReadRecord> records = ReadCacheRecords(CachePathOf(dir));

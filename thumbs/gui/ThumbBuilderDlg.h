@@ -64,6 +64,7 @@ class CThumbBuilderDlg : private IThumbBuilderHost {
 
   GtkWidget* window() const { return window_; }
   GtkWidget* cancelButton() const { return cancel_; }
+  GtkWidget* statusLabel() const { return status_; }
   std::string StatusText() const;
   std::string CaptionText() const;
   unsigned RenderedCount() const { return builder_->RenderedCount(); }
@@ -108,7 +109,8 @@ class CThumbBuilderDlg : private IThumbBuilderHost {
   GtkWidget* window_ = nullptr;
   GtkWidget* caption_ = nullptr;
   GtkWidget* status_ = nullptr;
-  GtkWidget* progress_ = nullptr;
+  GtkWidget* progress_ = nullptr;  // the bar of pictures done, drawn by the dialog
+  double progressFraction_ = 0;     // its part done, 0 to 1
   GtkWidget* cancel_ = nullptr;
   std::unique_ptr<CNotifyBrowserPane> pane_;
   GCancellable* snapshots_ = nullptr;  // cancels snapshots still running at destruction
