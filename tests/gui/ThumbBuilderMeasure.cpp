@@ -13,6 +13,7 @@
 #include "formats/GifWriter.h"
 #include "formats/OctreeQuantizer.h"
 #include "tests/gui/BuilderTestSupport.h"
+#include "tests/gui/GuiTestSupport.h"
 #include "thumbs/CacheLocation.h"
 #include "thumbs/ThumbCacheStore.h"
 
@@ -92,7 +93,8 @@ void MeasureFolder(const std::string& folder) {
   const BuilderPhaseTimes& t = dialog.PhaseTimes();
   unsigned n = dialog.RenderedCount();
   ASSERT_GT(n, 0u);
-  ASSERT_EQ(t.pictures, n) << "every picture should have been captured";
+  // A cell captured again by a later snapshot of its strip counts twice there.
+  ASSERT_GE(t.pictures, n) << "every picture should have been captured";
   double quantiseAndEncode = store.quantise + store.encode;
   std::printf(
       "builder %s: %u pictures in %.0f ms: %.2f pictures/s, %.1f ms each\n"
@@ -109,9 +111,16 @@ void MeasureFolder(const std::string& folder) {
 TEST(ThumbBuilderMeasure, DISABLED_BuildFoldersNamedInTheEnvironment) {
   const char* folders = std::getenv("KOV_MEASURE_FOLDERS");
   ASSERT_NE(folders, nullptr) << "set KOV_MEASURE_FOLDERS";
+  // In the viewer the builder's page shares the panes' running web process: one
+  // pane is kept loaded here too, so no build pays for starting that process.
+  CBrowserPane viewerPane;
+  GtkWindow* viewerWindow = MakePaneWindow(&viewerPane, Rect{0, 0, 200, 150}, 0);
+  ASSERT_NE(viewerWindow, nullptr);
+  ASSERT_TRUE(LoadAndWait(&viewerPane, "kovp://blank2/"));
   gchar** list = g_strsplit(folders, ":", -1);
   for (gchar** f = list; *f; ++f) {
     if (**f) MeasureFolder(*f);
   }
   g_strfreev(list);
+  gtk_widget_destroy(GTK_WIDGET(viewerWindow));
 }
