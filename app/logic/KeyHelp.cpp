@@ -45,13 +45,16 @@ std::string Padded(const std::string& text, size_t width) {
 
 std::string KeyHelpHtml() {
   std::string html =
-      "<div style=\"display:inline-block;background:rgba(0,0,0,0.75);padding:12px 20px;border-radius:6px\">"
+      // On a screen too low for the whole list (768 pixels) the box scrolls with the
+      // wheel, so the last keys and the way out stay within reach.
+      "<div style=\"display:inline-block;background:rgba(0,0,0,0.75);padding:12px 20px;border-radius:6px;"
+      "max-height:calc(100vh - 40px);overflow-y:auto;box-sizing:border-box\">"
       "<table style=\"font:14px sans-serif;color:#ffffff;text-align:left\">";
   for (KeySection section : kSections) {
     html += "<tr><th colspan=2 style=\"padding-top:8px;color:#ffff00\">" + HtmlEscape(KeySectionTitle(section)) +
             "</th></tr>";
     EachBindingOf(section, [&](const KeyBinding& b) {
-      html += "<tr><td style=\"padding-right:16px\">" + HtmlEscape(b.keys) + "</td><td>" +
+      html += "<tr><td style=\"padding-right:16px;white-space:nowrap\">" + HtmlEscape(b.keys) + "</td><td>" +
               HtmlEscape(b.action) + "</td></tr>";
     });
   }
