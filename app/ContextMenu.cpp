@@ -29,7 +29,7 @@ const char* OperationName(FileOperation operation) {
 
 CContextMenu::CContextMenu(ContextMenuHost host)
     : host_(std::move(host)), cancellable_(g_cancellable_new()) {
-  target_ = RegisterCommandTarget([this](int id) { OnCommand(id); });
+  target_ = RegisterCommandTarget([this](const Command& command) { OnCommand(command.id); });
 }
 
 CContextMenu::~CContextMenu() {
@@ -181,7 +181,7 @@ void CContextMenu::OnOperationFinished(FileOperation operation, const FileOperat
   std::string text = FileOperationReportText(operation, report);
   if (!text.empty()) GetMessageBox().ShowNotice(busyPane_ ? busyPane_->dialogParent() : nullptr, text);
   // The current folder has changed: its thumbnails are made again.
-  if (operation != FileOperation::kCopy && report.done > 0) PostCommand(host_.toolbar, kCmdRebuildThumbnails);
+  if (operation != FileOperation::kCopy && report.done > 0) PostCommand(host_.viewer, kCmdRebuildThumbnails);
 }
 
 // On the pane the menu was opened in, until the work is over (the page sets its own

@@ -23,7 +23,7 @@ namespace kov {
 struct ContextMenuHost {
   std::function<std::string()> currentFolder;  // the folder the list shows
   SettingAccess settings;                      // "copytodir" and "movetodir"
-  CommandTarget toolbar = 0;                   // receives the rebuild (32810)
+  CommandTarget viewer = 0;                    // receives the rebuild (32810)
 };
 
 class CContextMenu {

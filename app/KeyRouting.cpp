@@ -11,26 +11,33 @@ namespace kov {
 
 namespace {
 
-std::function<KeyView()>& KeyViewSource() {
-  static std::function<KeyView()> source;
-  return source;
+const InputRoute& RouteOf(gpointer data) { return *static_cast<const InputRoute*>(data); }
+
+KeyView ViewInFront(const InputRoute& route) {
+  return route.viewInFront ? route.viewInFront() : KeyView::kThumbnails;
 }
 
-KeyView ViewInFront() { return KeyViewSource() ? KeyViewSource()() : KeyView::kThumbnails; }
-
-bool Routing(gpointer toolbar) {
-  GtkWidget* layer = GTK_WIDGET(toolbar);
+bool Routing(const InputRoute& route) {
+  GtkWidget* layer = route.toolbar;
   return TopLevelWindows().IsVisible(WindowIdOf(layer)) && gtk_widget_get_visible(layer);
 }
 
-gboolean OnKeyPress(GtkWidget*, GdkEventKey* event, gpointer toolbar) {
-  if (!Routing(toolbar)) return FALSE;
+// Connects handler with a copy of route that lives as long as the connection.
+void Connect(gpointer instance, const char* signal, GCallback handler, const InputRoute& route) {
+  g_signal_connect_data(instance, signal, handler, new InputRoute(route),
+                        [](gpointer data, GClosure*) { delete static_cast<InputRoute*>(data); },
+                        GConnectFlags(0));
+}
+
+gboolean OnKeyPress(GtkWidget*, GdkEventKey* event, gpointer data) {
+  const InputRoute& route = RouteOf(data);
+  if (!Routing(route)) return FALSE;
   KeyPress key;
   key.keysym = event->keyval;
   key.ctrl = (event->state & GDK_CONTROL_MASK) != 0;
   key.shift = (event->state & GDK_SHIFT_MASK) != 0;
   key.alt = (event->state & GDK_MOD1_MASK) != 0;
-  const KeyView view = ViewInFront();
+  const KeyView view = ViewInFront(route);
   int command = CommandForKey(key, view);
   if (command == 0) {
     // A layout whose digits need Shift, or without Latin letters: the key's place.
@@ -46,7 +53,7 @@ gboolean OnKeyPress(GtkWidget*, GdkEventKey* event, gpointer toolbar) {
     }
   }
   if (command == 0) return FALSE;  // the page gets the key
-  PostCommand(ToolbarTarget(), command);
+  PostCommand(route.target, command);
   return TRUE;
 }
 
@@ -73,48 +80,49 @@ int WheelNotch(GdkEvent* raw) {
   return notch;
 }
 
-gboolean OnScroll(GtkWidget*, GdkEvent*, gpointer toolbar) {
-  if (Routing(toolbar)) PostCommand(ToolbarTarget(), kCmdWheel);
+gboolean OnScroll(GtkWidget*, GdkEvent*, gpointer data) {
+  const InputRoute& route = RouteOf(data);
+  if (Routing(route)) PostCommand(route.target, kCmdWheel);
   return FALSE;  // the page still scrolls
 }
 
 // Ctrl+wheel zooms in the page itself.
-gboolean OnPictureScroll(GtkWidget*, GdkEvent* event, gpointer toolbar) {
+gboolean OnPictureScroll(GtkWidget*, GdkEvent* event, gpointer data) {
+  const InputRoute& route = RouteOf(data);
   const GdkEventScroll* scroll = &event->scroll;
-  if (!Routing(toolbar) || ViewInFront() != KeyView::kPicture || (scroll->state & GDK_CONTROL_MASK) != 0)
+  if (!Routing(route) || ViewInFront(route) != KeyView::kPicture || (scroll->state & GDK_CONTROL_MASK) != 0)
     return FALSE;
   int notch = WheelNotch(event);
-  if (notch != 0) PostCommand(ToolbarTarget(), notch > 0 ? kCmdWheelNextPicture : kCmdWheelPreviousPicture);
+  if (notch != 0) PostCommand(route.target, notch > 0 ? kCmdWheelNextPicture : kCmdWheelPreviousPicture);
   return FALSE;
 }
 
-gboolean OnDelete(GtkWidget*, GdkEvent*, gpointer toolbar) {
+gboolean OnDelete(GtkWidget*, GdkEvent*, gpointer data) {
+  const InputRoute& route = RouteOf(data);
   // Closing any window of the viewer quits at once, without the quit question.
-  if (!Routing(toolbar)) return TRUE;
-  PostCommand(ToolbarTarget(), kCmdQuitNow);
+  if (!Routing(route)) return TRUE;
+  PostCommand(route.target, kCmdQuitNow);
   return TRUE;
 }
 
 }  // namespace
 
-void SetKeyViewSource(std::function<KeyView()> source) { KeyViewSource() = std::move(source); }
-
-void RouteWheelOf(GtkWidget* widget, GtkWidget* toolbar) {
-  if (widget == nullptr || toolbar == nullptr) return;
+void RouteWheelOf(GtkWidget* widget, const InputRoute& route) {
+  if (widget == nullptr || route.toolbar == nullptr) return;
   gtk_widget_add_events(widget, GDK_SCROLL_MASK | GDK_SMOOTH_SCROLL_MASK);
-  g_signal_connect(widget, "scroll-event", G_CALLBACK(OnScroll), toolbar);
+  Connect(widget, "scroll-event", G_CALLBACK(OnScroll), route);
 }
 
-void RouteWheelStepsOf(GtkWidget* pictureView, GtkWidget* toolbar) {
-  if (pictureView == nullptr || toolbar == nullptr) return;
-  g_signal_connect(pictureView, "scroll-event", G_CALLBACK(OnPictureScroll), toolbar);
+void RouteWheelStepsOf(GtkWidget* pictureView, const InputRoute& route) {
+  if (pictureView == nullptr || route.toolbar == nullptr) return;
+  Connect(pictureView, "scroll-event", G_CALLBACK(OnPictureScroll), route);
 }
 
-void RouteKeysOf(GtkWindow* window, GtkWidget* toolbar) {
-  if (window == nullptr || toolbar == nullptr) return;
-  g_signal_connect(window, "key-press-event", G_CALLBACK(OnKeyPress), toolbar);
-  g_signal_connect(window, "delete-event", G_CALLBACK(OnDelete), toolbar);
-  RouteWheelOf(GTK_WIDGET(window), toolbar);
+void RouteKeysOf(GtkWindow* window, const InputRoute& route) {
+  if (window == nullptr || route.toolbar == nullptr) return;
+  Connect(window, "key-press-event", G_CALLBACK(OnKeyPress), route);
+  Connect(window, "delete-event", G_CALLBACK(OnDelete), route);
+  RouteWheelOf(GTK_WIDGET(window), route);
 }
 
 }  // namespace kov

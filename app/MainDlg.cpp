@@ -1,9 +1,7 @@
 #include "app/MainDlg.h"
 
-#include "app/KeyRouting.h"
 #include "app/WindowHints.h"
 #include "app/logic/CommandLine.h"
-#include "pages/BridgeState.h"
 #include "platform/Trace.h"
 #include "platform/gui/ModalDialogs.h"
 #include "platform/gui/WindowRecord.h"
@@ -16,30 +14,18 @@ CMainDlg::CMainDlg(MainDlgOptions options)
 
 CMainDlg::~CMainDlg() {
   DestroyWindows();
-  if (toolbar_) {
-    SetKeyViewSource(nullptr);
-    SetCurrentImageFolderSource(nullptr);
-    if (ToolbarTarget() == toolbar_->target()) SetToolbarTarget(0);
-  }
   if (target_ != 0) UnregisterCommandTarget(target_);
 }
 
 bool CMainDlg::Create() {
   if (created_) return false;
   created_ = true;
-  target_ = RegisterCommandTarget([this](int id) { OnCommand(id); });
+  target_ = RegisterCommandTarget([this](const Command& command) { OnCommand(command.id); });
   window_.Create();
   GtkWindow* host = window_.window();
   const Rect panes = window_.ContentRect();
 
-  toolbar_ = std::make_unique<CToolbarDlg>(*this, options_.builtInMusicUrl);
-  toolbar_->Create(host);  // hidden, at its home position
-  if (!options_.startFolder.empty()) toolbar_->OpenLater(options_.startFolder, options_.startPicture);
-  SetToolbarTarget(toolbar_->target());
-  // The page calls through window.external name pictures of the walker's folder.
-  CToolbarDlg* toolbar = toolbar_.get();
-  SetCurrentImageFolderSource([toolbar] { return toolbar->GetCurrentFolder(); });
-
+  toolbar_.Create(host);  // hidden, at its home position
   info_.Create(host, panes);
   thumbList_.Create(host, panes);
   imageView_.Create(host, panes);
@@ -47,30 +33,24 @@ bool CMainDlg::Create() {
   // between pictures anyway: a view's first showing costs the first click about 50 ms.
   imageView_.Show(true);
   info_.Show(true);
-  thumbList_.page().CallOnceShown([toolbar] { toolbar->StartMusic(); });
-  imageView_.page().CallOnceShown([toolbar] { toolbar->StartMusic(); });
-  folderTree_ = std::make_unique<CFolderTreeDlg>(options_.treeSources, [toolbar] {
-    PostCommand(toolbar->target(), kCmdOpenTreeFolder);
+  folderTree_ = std::make_unique<CFolderTreeDlg>(options_.treeSources, [this] {
+    if (viewer_) PostCommand(viewer_->target(), kCmdOpenTreeFolder);
   });
   folderTree_->Create(host);
+
+  ViewerOptions viewing{options_.builtInMusicUrl, options_.treeSources.settings, target_};
+  viewer_ = std::make_unique<CViewer>(
+      ViewerParts{window_, toolbar_, thumbList_, imageView_, info_, *folderTree_}, std::move(viewing));
+  CViewer* viewer = viewer_.get();
+  if (!options_.startFolder.empty()) viewer->OpenLater(options_.startFolder, options_.startPicture);
   contextMenu_ = std::make_unique<CContextMenu>(ContextMenuHost{
-      [toolbar] { return toolbar->GetCurrentFolder(); }, options_.treeSources.settings, toolbar_->target()});
+      [viewer] { return viewer->GetCurrentFolder(); }, options_.treeSources.settings, viewer->target()});
   contextMenu_->Attach(&thumbList_);
   contextMenu_->Attach(&imageView_);
-  window_.SetResizeHandler([toolbar](const Rect& content) { toolbar->FitLayers(content); });
+  window_.SetResizeHandler([viewer](const Rect& content) { viewer->FitLayers(content); });
 
   UseProgramIcon();
-  toolbar_->StartViewing(options_.treeSources.settings);
-  CToolbarDlg* viewer = toolbar_.get();
-  SetKeyViewSource([viewer] {
-    return viewer->GetFrontPane() == FrontPane::kImage ? KeyView::kPicture : KeyView::kThumbnails;
-  });
-  RouteKeysOf(host, toolbar_->window());
-  for (CPaneDlg* pane : {static_cast<CPaneDlg*>(&info_), static_cast<CPaneDlg*>(&thumbList_),
-                         static_cast<CPaneDlg*>(&imageView_)}) {
-    RouteWheelOf(GTK_WIDGET(pane->page().View()), toolbar_->window());
-  }
-  RouteWheelStepsOf(GTK_WIDGET(imageView_.page().View()), toolbar_->window());
+  viewer->Start();
   window_.Show();
   timers_.Set(kStartTimerId, kStartDelayMs);
   return true;
@@ -80,7 +60,7 @@ void CMainDlg::ShowHandedOver(const std::string& path) {
   if (!IsRunning()) return;
   if (!path.empty()) {
     StartRequest request = RequestForPath(path);
-    if (request.action == StartAction::kRun) toolbar_->OpenLater(request.folder, request.picture);
+    if (request.action == StartAction::kRun) viewer_->OpenLater(request.folder, request.picture);
   }
   if (GtkWindow* dialog = ModalDialogUp()) {
     gtk_window_present(dialog);
@@ -92,7 +72,7 @@ void CMainDlg::ShowHandedOver(const std::string& path) {
 void CMainDlg::OnTimer(int id) {
   if (id != kStartTimerId) return;
   timers_.Kill(kStartTimerId);
-  toolbar_->Show(true);
+  viewer_->ShowToolbar(true);
 }
 
 void CMainDlg::OnCommand(int id) {
@@ -112,9 +92,10 @@ void CMainDlg::OnCancel() {
 // the information pane, in this order.
 void CMainDlg::DestroyWindows() {
   contextMenu_.reset();  // its work stops with the windows
+  if (viewer_) viewer_->Stop();  // no command reaches the windows as they go
   thumbList_.Destroy();
   imageView_.Destroy();
-  if (toolbar_) toolbar_->Destroy();
+  toolbar_.Destroy();
   folderTree_.reset();
   info_.Destroy();
   window_.Destroy();

@@ -1,7 +1,8 @@
 #pragma once
-// The viewer's main dialog: it owns the viewer's one window and the five layers in it
-// (toolbar, information pane, thumbnail list, image view, folder tree), shows the
-// toolbar 100 ms after it starts, and ends the run when the toolbar posts kCmdCancel to it.
+// The viewer's main dialog: it owns the viewer's one window, the five layers in it
+// (toolbar, information pane, thumbnail list, image view, folder tree) and the viewer
+// that drives them, shows the toolbar once the main loop runs, and ends the run when
+// the viewer posts kCmdCancel to it.
 #include <functional>
 #include <memory>
 #include <string>
@@ -9,6 +10,7 @@
 #include "app/ContextMenu.h"
 #include "app/PaneDlg.h"
 #include "app/ToolbarDlg.h"
+#include "app/Viewer.h"
 #include "app/ViewerWindow.h"
 #include "platform/CommandQueue.h"
 #include "platform/Timers.h"
@@ -51,7 +53,8 @@ class CMainDlg {
   CommandTarget target() const { return target_; }
 
   CViewerWindow& viewerWindow() { return window_; }
-  CToolbarDlg& toolbar() { return *toolbar_; }
+  CViewer& viewer() { return *viewer_; }
+  CToolbarDlg& toolbar() { return toolbar_; }
   CThumbListDlg& thumbList() { return thumbList_; }
   CImageViewDlg& imageView() { return imageView_; }
   CInfoDlg& info() { return info_; }
@@ -67,7 +70,8 @@ class CMainDlg {
   CommandTarget target_ = 0;
   TimerSet timers_;
   CViewerWindow window_;
-  std::unique_ptr<CToolbarDlg> toolbar_;
+  std::unique_ptr<CViewer> viewer_;  // made once its windows are
+  CToolbarDlg toolbar_;
   CThumbListDlg thumbList_;
   CImageViewDlg imageView_;
   CInfoDlg info_;

@@ -111,7 +111,7 @@ void CSnapshotDriver::SavePictureAndStartShow() {
   SaveToolbar("toolbar-in-place");
   showStarted_ = true;
   TraceLine("start slide show at 1 s");
-  PostCommand(main_.toolbar().target(), kCmdInterval1);
+  PostCommand(main_.viewer().target(), kCmdInterval1);
 }
 
 void CSnapshotDriver::SaveShowStepAndQuit() {
@@ -121,7 +121,7 @@ void CSnapshotDriver::SaveShowStepAndQuit() {
   Quit();
 }
 
-void CSnapshotDriver::Quit() { PostCommand(main_.toolbar().target(), kCmdQuitNow); }
+void CSnapshotDriver::Quit() { PostCommand(main_.viewer().target(), kCmdQuitNow); }
 
 bool CSnapshotDriver::SaveScreen(const std::string& name) {
   GdkWindow* root = gdk_get_default_root_window();

@@ -5,7 +5,6 @@
 
 #include "base/PathRules.h"
 #include "base/TextEscape.h"
-#include "pages/BridgeState.h"
 
 namespace kov {
 
@@ -44,28 +43,23 @@ bool IsAcceptableName(const std::string& name) {
          name.find('/') == std::string::npos && name.find('\0') == std::string::npos;
 }
 
-BridgeDecision DecideThumbClicked(const std::vector<BridgeValue>& args,
-                                  const std::string& folder) {
-  BridgeDecision decision;
-  if (args.size() != 1 || args[0].kind != BridgeValue::kString) return decision;
-  std::string path;
-  if (!ClickedPicturePath(args[0].text, folder, &path)) return decision;
-  decision.setsClickedPath = true;
-  decision.clickedPath = path;
-  decision.commandId = kCmdShowClickedImage;
-  return decision;
+Command DecideThumbClicked(const std::vector<BridgeValue>& args, const std::string& folder) {
+  Command command;
+  if (args.size() != 1 || args[0].kind != BridgeValue::kString) return command;
+  if (!ClickedPicturePath(args[0].text, folder, &command.path)) return command;
+  command.id = kCmdShowClickedImage;
+  return command;
 }
 
-BridgeDecision DecideListReport(const std::vector<BridgeValue>& args) {
-  BridgeDecision decision;
-  decision.setsThumbnailCount = true;
-  decision.thumbnailCount = 0;
+// A report that is not one integer counts no thumbnails.
+Command DecideListReport(const std::vector<BridgeValue>& args) {
+  Command command;
+  command.id = kCmdThumbnailCount;
   if (args.size() == 1 && args[0].kind == BridgeValue::kInteger &&
       args[0].number >= INT32_MIN && args[0].number <= INT32_MAX) {
-    decision.thumbnailCount = static_cast<int>(args[0].number);
+    command.count = static_cast<int>(args[0].number);
   }
-  decision.commandId = kCmdThumbnailCount;
-  return decision;
+  return command;
 }
 
 }  // namespace
@@ -95,28 +89,22 @@ bool ClickedPicturePath(const std::string& url, const std::string& folder, std::
   return true;
 }
 
-BridgeDecision DecideBridgeCall(const std::string& method, const std::vector<BridgeValue>& args,
-                                const std::string& currentFolder) {
+Command DecideBridgeCall(const std::string& method, const std::vector<BridgeValue>& args,
+                         const std::string& currentFolder) {
   switch (LookupBridgeMethod(method)) {
     case BridgeMethod::kThumbImgClicked:
       return DecideThumbClicked(args, currentFolder);
     case BridgeMethod::kThumbnailListReport:
       return DecideListReport(args);
     case BridgeMethod::kQuitKov: {
-      BridgeDecision decision;
-      decision.commandId = kCmdQuitNow;
-      return decision;
+      Command command;
+      command.id = kCmdQuitNow;
+      return command;
     }
     case BridgeMethod::kUnknown:
       break;
   }
   return {};
-}
-
-int ApplyBridgeDecision(const BridgeDecision& decision) {
-  if (decision.setsClickedPath) SetClickedImagePath(decision.clickedPath);
-  if (decision.setsThumbnailCount) SetThumbnailCount(decision.thumbnailCount);
-  return decision.commandId;
 }
 
 std::string ExternalBridgeScript(const std::string& handlerName) {

@@ -2,11 +2,12 @@
 // What page script may ask of the program through window.external, decided without
 // any browser: which method a name means, what it stores and which command it posts.
 // The window side converts the script's arguments to BridgeValue, calls
-// DecideBridgeCall and ApplyBridgeDecision, and posts the command to the toolbar.
+// DecideBridgeCall and posts the command, with the data it carries, to the viewer.
 #include <string>
 #include <vector>
 
-#include "res/CommandIds.h"  // the ids the bridge posts to the toolbar
+#include "platform/CommandQueue.h"
+#include "res/CommandIds.h"  // the ids the bridge posts to the viewer
 
 namespace kov {
 
@@ -23,21 +24,15 @@ struct BridgeValue {
   static BridgeValue Other() { return {}; }
 };
 
-struct BridgeDecision {
-  int commandId = 0;              // 0: post nothing
-  bool setsClickedPath = false;
-  std::string clickedPath;        // the picture to show when setsClickedPath
-  bool setsThumbnailCount = false;
-  int thumbnailCount = 0;
-};
-
 // Method names compare without regard to letter case.
 BridgeMethod LookupBridgeMethod(const std::string& name);
 // The method names as the pages write them, for the script side's proxy.
 std::vector<std::string> BridgeMethodNames();
 
-// currentFolder: the folder the thumbnail list shows ("" when none).
-BridgeDecision DecideBridgeCall(const std::string& method, const std::vector<BridgeValue>& args,
+// The command a call posts (id 0: nothing): a click carries the picture's path, a list
+// report the thumbnail count. currentFolder: the folder the thumbnail list shows ("" when
+// none).
+Command DecideBridgeCall(const std::string& method, const std::vector<BridgeValue>& args,
                                 const std::string& currentFolder);
 
 // The picture a ThumbImgClicked URL names inside folder: the URL's last '/' segment,
@@ -45,10 +40,6 @@ BridgeDecision DecideBridgeCall(const std::string& method, const std::vector<Bri
 // is empty, the URL has no '/' after its first byte, or the name is empty, ".", "..",
 // holds '/' or NUL, or the joined path would not fit PATH_MAX.
 bool ClickedPicturePath(const std::string& url, const std::string& folder, std::string* path);
-
-// Stores what the decision sets in the process-wide bridge state; returns the command
-// to post (0 for none).
-int ApplyBridgeDecision(const BridgeDecision& decision);
 
 // The user script that makes window.external a proxy whose known (case-insensitive)
 // names post {method, args} to the script message handler handlerName; unknown names

@@ -12,7 +12,7 @@ namespace {
 
 struct PostedCommand {
   CommandTarget target;
-  int commandId;
+  Command command;
 };
 
 struct QueueState {
@@ -20,7 +20,6 @@ struct QueueState {
   std::deque<PostedCommand> fifo;
   CommandTarget nextTarget = 1;
   guint drainSource = 0;  // the idle source that drains the FIFO, 0 when none
-  CommandTarget toolbar = 0;
 };
 
 QueueState& State() {
@@ -60,13 +59,18 @@ CommandTarget RegisterCommandTarget(CommandHandler handler) {
 void UnregisterCommandTarget(CommandTarget target) {
   QueueState& state = State();
   state.handlers.erase(target);
-  if (state.toolbar == target) state.toolbar = 0;
 }
 
 bool PostCommand(CommandTarget target, int commandId) {
+  Command command;
+  command.id = commandId;
+  return PostCommand(target, std::move(command));
+}
+
+bool PostCommand(CommandTarget target, Command command) {
   QueueState& state = State();
   if (state.handlers.count(target) == 0) return false;
-  state.fifo.push_back({target, commandId});
+  state.fifo.push_back({target, std::move(command)});
   EnsureDrainScheduled();
   return true;
 }
@@ -74,19 +78,16 @@ bool PostCommand(CommandTarget target, int commandId) {
 bool RunNextCommand() {
   QueueState& state = State();
   if (state.fifo.empty()) return false;
-  PostedCommand next = state.fifo.front();
+  PostedCommand next = std::move(state.fifo.front());
   state.fifo.pop_front();
   auto found = state.handlers.find(next.target);
   if (found == state.handlers.end()) return true;  // its window is gone
   // A copy: the handler may unregister its own target while it runs.
   CommandHandler handler = found->second;
-  handler(next.commandId);
+  handler(next.command);
   return true;
 }
 
 size_t PendingCommandCount() { return State().fifo.size(); }
-
-CommandTarget ToolbarTarget() { return State().toolbar; }
-void SetToolbarTarget(CommandTarget target) { State().toolbar = target; }
 
 }  // namespace kov

@@ -4,6 +4,8 @@
 
 #include <cstdio>
 
+#include "platform/CommandQueue.h"
+
 namespace kov {
 
 namespace {
@@ -37,6 +39,13 @@ void TraceLine(const std::string& text) {
 
 void TraceCommand(int commandId) {
   if (g_trace != nullptr) TraceLine("command " + std::to_string(commandId));
+}
+
+void TraceCommand(const Command& command) {
+  if (g_trace == nullptr) return;
+  std::string line = "command " + std::to_string(command.id);
+  if (!command.path.empty()) line += " " + command.path;
+  TraceLine(line);
 }
 
 void TraceNavigate(const char* pane, const std::string& url) {

@@ -109,13 +109,14 @@ CBrowserPane::~CBrowserPane() {
   g_signal_handlers_disconnect_by_data(view_, this);
   gtk_widget_destroy(GTK_WIDGET(view_));
   g_object_unref(view_);
+  g_signal_handlers_disconnect_by_data(contentManager_, &bridge_);  // it names this pane
   g_object_unref(contentManager_);
 }
 
 bool CBrowserPane::MakeView(CommandTarget parentTarget) {
   if (view_ != nullptr || WebEngineContext() == nullptr) return false;
   contentManager_ = webkit_user_content_manager_new();
-  if (!AttachExternalBridge(contentManager_)) {
+  if (!AttachExternalBridge(contentManager_, &bridge_)) {
     g_clear_object(&contentManager_);
     return false;
   }

@@ -10,6 +10,7 @@
 #include <functional>
 #include <string>
 
+#include "pages/gui/ExternalBridge.h"
 #include "platform/CommandQueue.h"
 #include "platform/Screen.h"
 #include "res/CommandIds.h"
@@ -49,6 +50,13 @@ class CBrowserPane {
   std::string GetLocationUrl() const;
   void FocusPage();
 
+  // Where the page's window.external calls post their commands, and the folder whose
+  // pictures its thumbnails name; until then the calls post nothing.
+  void SetBridgeHost(CommandTarget target, std::function<std::string()> currentFolder) {
+    bridge_.target = target;
+    bridge_.currentFolder = std::move(currentFolder);
+  }
+
   // When set, right-clicks in this pane show no menu at all.
   void SetNoContextMenu(bool noMenu) { noContextMenu_ = noMenu; }
   WebKitWebView* View() const { return view_; }
@@ -76,6 +84,7 @@ class CBrowserPane {
   WebKitUserContentManager* contentManager_ = nullptr;
   GCancellable* pending_ = nullptr;  // cancels script reads still running at destruction
   CommandTarget parentTarget_ = 0;
+  BridgeHost bridge_;
   bool hasDocument_ = false;
   bool noContextMenu_ = false;
   // The address the load under way committed to, or failed at. Its finish can come

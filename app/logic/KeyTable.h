@@ -1,5 +1,5 @@
 #pragma once
-// Which command a key press posts to the toolbar. Keys are X keysyms (the same
+// Which command a key press posts to the viewer. Keys are X keysyms (the same
 // numbers GDK uses for key values), so this stays free of the toolkit.
 #include <cstddef>
 #include <cstdint>

@@ -3,8 +3,6 @@
 #include <cmath>
 #include <string>
 
-#include "pages/BridgeState.h"
-#include "platform/CommandQueue.h"
 
 namespace kov {
 
@@ -42,15 +40,17 @@ std::string StringProperty(JSCValue* object, const char* name) {
   return text;
 }
 
-void OnMessage(WebKitUserContentManager*, WebKitJavascriptResult* message, gpointer) {
+void OnMessage(WebKitUserContentManager*, WebKitJavascriptResult* message, gpointer data) {
+  const BridgeHost* host = static_cast<const BridgeHost*>(data);
   JSCValue* call = webkit_javascript_result_get_js_value(message);
   if (call == nullptr || !jsc_value_is_object(call)) return;
   std::string method = StringProperty(call, "method");
   JSCValue* args = jsc_value_object_get_property(call, "args");
   std::vector<BridgeValue> values = BridgeArgumentsOf(args);
   if (args != nullptr) g_object_unref(args);
-  int command = ApplyBridgeDecision(DecideBridgeCall(method, values, CurrentImageFolder()));
-  if (command != 0) PostCommand(ToolbarTarget(), command);
+  std::string folder = host->currentFolder ? host->currentFolder() : std::string();
+  Command command = DecideBridgeCall(method, values, folder);
+  if (command.id != 0) PostCommand(host->target, std::move(command));
 }
 
 }  // namespace
@@ -71,7 +71,7 @@ std::vector<BridgeValue> BridgeArgumentsOf(JSCValue* args) {
   return values;
 }
 
-bool AttachExternalBridge(WebKitUserContentManager* manager) {
+bool AttachExternalBridge(WebKitUserContentManager* manager, const BridgeHost* host) {
   std::string source = ExternalBridgeScript(kHandlerName);
   WebKitUserScript* script = webkit_user_script_new(
       source.c_str(), WEBKIT_USER_CONTENT_INJECT_ALL_FRAMES,
@@ -79,7 +79,7 @@ bool AttachExternalBridge(WebKitUserContentManager* manager) {
   webkit_user_content_manager_add_script(manager, script);
   webkit_user_script_unref(script);
   std::string signal = std::string("script-message-received::") + kHandlerName;
-  g_signal_connect(manager, signal.c_str(), G_CALLBACK(OnMessage), nullptr);
+  g_signal_connect(manager, signal.c_str(), G_CALLBACK(OnMessage), const_cast<BridgeHost*>(host));
   return webkit_user_content_manager_register_script_message_handler(manager, kHandlerName);
 }
 

@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "base/TextEscape.h"
-#include "pages/BridgeState.h"
 #include "pages/ScriptBridge.h"
 #include "pages/gui/KovpScheme.h"
 #include "platform/CommandQueue.h"
@@ -118,10 +117,9 @@ TEST_F(PaneTest, ServedTemplatesLoadAsHtmlWithTheirFunctions) {
 }
 
 TEST_F(PaneTest, ExternalBridgePostsKnownCallsAndHidesUnknownNames) {
-  std::vector<int> commands;
-  CommandTarget toolbar = RegisterCommandTarget([&](int id) { commands.push_back(id); });
-  SetToolbarTarget(toolbar);
-  SetCurrentImageFolderSource([] { return std::string("/pics"); });
+  std::vector<Command> commands;
+  CommandTarget viewer = RegisterCommandTarget([&](const Command& c) { commands.push_back(c); });
+  pane_.SetBridgeHost(viewer, [] { return std::string("/pics"); });
   Serve("kovp://t/bridge", "<html><body><iframe srcdoc=\"<p>inner</p>\"></iframe></body></html>",
         "text/html");
   ASSERT_TRUE(LoadAndWait(&pane_, "kovp://t/bridge"));
@@ -133,10 +131,12 @@ TEST_F(PaneTest, ExternalBridgePostsKnownCallsAndHidesUnknownNames) {
   pane_.RunScript("window.external.QUITKOV()");
   ASSERT_TRUE(SpinUntil([&] { return commands.size() >= 3; }));
   SpinFor(100);
-  EXPECT_EQ(commands, (std::vector<int>{kCmdShowClickedImage, kCmdThumbnailCount,
-                                        kCmdQuitNow}));
-  EXPECT_EQ(ClickedImagePath(), "/pics/a b.jpg");
-  EXPECT_EQ(ThumbnailCount(), 12);
+  ASSERT_EQ(commands.size(), 3u);
+  EXPECT_EQ(commands[0].id, kCmdShowClickedImage);
+  EXPECT_EQ(commands[0].path, "/pics/a b.jpg");
+  EXPECT_EQ(commands[1].id, kCmdThumbnailCount);
+  EXPECT_EQ(commands[1].count, 12);
+  EXPECT_EQ(commands[2].id, kCmdQuitNow);
 
   EXPECT_EQ(ReadJson(&pane_, "[typeof window.external.nothere, typeof window.external.constructor,"
                              " typeof window.external.thumbImgClicked]"),
@@ -147,8 +147,8 @@ TEST_F(PaneTest, ExternalBridgePostsKnownCallsAndHidesUnknownNames) {
                              "return typeof window.external.quitKOV})()"), Quoted("function"));
   EXPECT_EQ(ReadJson(&pane_, "typeof frames[0].external.quitkov"), Quoted("function"));
 
-  SetCurrentImageFolderSource(nullptr);
-  UnregisterCommandTarget(toolbar);
+  pane_.SetBridgeHost(0, nullptr);
+  UnregisterCommandTarget(viewer);
 }
 
 TEST_F(PaneTest, ScriptDialogsAndErrorPagesNeverShow) {
@@ -252,8 +252,8 @@ TEST(PaneNotice, NotifyPanePostsPageFinishedToItsParentAfterLoading) {
   std::vector<std::string> seenAt;
   std::vector<bool> failed;
   CNotifyBrowserPane pane;
-  CommandTarget parent = RegisterCommandTarget([&](int id) {
-    if (id != kCmdPageLoaded) return;
+  CommandTarget parent = RegisterCommandTarget([&](const Command& command) {
+    if (command.id != kCmdPageLoaded) return;
     CNotifyBrowserPane::FinishedLoad load = pane.TakeFinishedLoad();
     seenAt.push_back(load.url);
     failed.push_back(load.failed);

@@ -12,7 +12,6 @@
 #include <cstdio>
 
 #include "app/logic/ContextMenuRules.h"
-#include "pages/BridgeState.h"
 #include "pages/ThumbnailSelection.h"
 #include "res/CommandIds.h"
 #include "tests/support/FileChecks.h"
@@ -90,7 +89,7 @@ class ContextMenuTest : public ::testing::Test {
     SetFileChooser(&saveChooser_);
     run_ = std::make_unique<ViewerRun>(pictures_);
     ASSERT_TRUE(run_->WaitForTrace("painted thumbs kovp://thumblst/"));
-    ASSERT_TRUE(SpinUntil([&] { return ThumbnailCount() == 3; }));
+    ASSERT_TRUE(SpinUntil([&] { return run_->main().viewer().thumbnailCount() == 3; }));
   }
   void TearDown() override {
     run_.reset();
@@ -158,7 +157,7 @@ class ContextMenuTest : public ::testing::Test {
   // Every command posted so far has run: a later one has come through the queue.
   void DrainCommands() {
     int seen = run_->CountTrace("command 32771");
-    PostCommand(run_->main().toolbar().target(), kCmdRefreshState);
+    PostCommand(run_->main().viewer().target(), kCmdRefreshState);
     ASSERT_TRUE(run_->WaitForTrace("command 32771", seen + 1));
   }
 
@@ -176,7 +175,7 @@ TEST_F(ContextMenuTest, DeleteSelectedAsksThenTrashesBothAndRebuildsTheList) {
   ASSERT_TRUE(SpinUntil([&] { return messages_.questions.size() == 1; }));
   EXPECT_EQ(messages_.questions[0], "2 files will be deleted.\n\nContinue?");
   ASSERT_TRUE(run_->WaitForTrace("command 32810"));
-  ASSERT_TRUE(SpinUntil([&] { return ThumbnailCount() == 1; }, 60000));
+  ASSERT_TRUE(SpinUntil([&] { return run_->main().viewer().thumbnailCount() == 1; }, 60000));
   EXPECT_TRUE(messages_.notices.empty());
 
   const std::string trash = std::string(g_get_user_data_dir()) + "/Trash";

@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include "base/TextEscape.h"
-#include "pages/BridgeState.h"
 #include "tests/gui/GuiTestSupport.h"
 #include "tests/gui/ViewerTestSupport.h"
 
@@ -24,8 +23,9 @@ TEST(CrossFade, HalfWayTheScreenMixesBothPicturesAndTheShowKeepsItsTicks) {
   ViewerRun run(tree.Folder("Pictures"));
   ASSERT_TRUE(run.WaitForTrace("painted thumbs kovp://thumblst/"));
   CToolbarDlg& toolbar = run.main().toolbar();
-  ASSERT_TRUE(SpinUntil([&] { return toolbar.IsVisible() && toolbar.viewing() != nullptr; }));
-  CCrossFade& fade = toolbar.viewing()->crossFade();
+  CViewer& viewer = run.main().viewer();
+  ASSERT_TRUE(SpinUntil([&] { return toolbar.IsVisible() && viewer.viewing() != nullptr; }));
+  CCrossFade& fade = viewer.viewing()->crossFade();
   int64_t now = 1000000;
   fade.SetClock([&now] { return now; });
   CBrowserPane& picture = run.main().imageView().page();
@@ -41,7 +41,7 @@ TEST(CrossFade, HalfWayTheScreenMixesBothPicturesAndTheShowKeepsItsTicks) {
   ASSERT_TRUE(painted("1.png", 1));
   ASSERT_TRUE(SpinUntil([&] { return fade.HasSnapshot(); }));
 
-  toolbar.OnTimer(CToolbarDlg::kShowTimerId);
+  viewer.OnTimer(CViewer::kShowTimerId);
   ASSERT_TRUE(painted("2.png", 1));
   ASSERT_TRUE(run.WaitForTrace("fade begins"));
   now += CCrossFade::kFadeUs / 2;
@@ -62,9 +62,9 @@ TEST(CrossFade, HalfWayTheScreenMixesBothPicturesAndTheShowKeepsItsTicks) {
   SaveScreenshot(window, "cross-fade-half-way");
 
   // The fade holds nothing back: the next tick steps at once, the fade still half way.
-  toolbar.OnTimer(CToolbarDlg::kShowTimerId);
+  viewer.OnTimer(CViewer::kShowTimerId);
   ASSERT_TRUE(painted("1.png", 2));
-  EXPECT_TRUE(toolbar.slideShow().IsRunning());
+  EXPECT_TRUE(viewer.slideShow().IsRunning());
   now += CCrossFade::kFadeUs;
   EXPECT_TRUE(run.WaitForTrace("fade ends"));
 
@@ -75,7 +75,7 @@ TEST(CrossFade, HalfWayTheScreenMixesBothPicturesAndTheShowKeepsItsTicks) {
   EXPECT_EQ(run.settings()["crossfade"], "0");
   EXPECT_FALSE(fade.HasSnapshot());
   const int fades = run.CountTrace("fade begins");
-  toolbar.OnTimer(CToolbarDlg::kShowTimerId);
+  viewer.OnTimer(CViewer::kShowTimerId);
   ASSERT_TRUE(painted("2.png", 2));
   EXPECT_EQ(run.CountTrace("fade begins"), fades);
   EXPECT_EQ(fade.Strength(), 0);
@@ -83,7 +83,7 @@ TEST(CrossFade, HalfWayTheScreenMixesBothPicturesAndTheShowKeepsItsTicks) {
   ASSERT_TRUE(run.WaitForTrace("command 32868", 2));
   EXPECT_EQ(run.settings()["crossfade"], "1");
   ASSERT_TRUE(SpinUntil([&] { return fade.HasSnapshot(); }));
-  toolbar.OnTimer(CToolbarDlg::kShowTimerId);
+  viewer.OnTimer(CViewer::kShowTimerId);
   ASSERT_TRUE(painted("1.png", 3));
   EXPECT_TRUE(run.WaitForTrace("fade begins", fades + 1));
   PressKey(XK_Escape);

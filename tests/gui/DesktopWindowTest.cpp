@@ -239,7 +239,7 @@ TEST_F(DesktopWindowTest, ActivationAfterAnotherWindowBringsBackTheThumbnails) {
   bool shown = SpinUntil([&] { return ScreenPixel(x, y) == 0xc06030; });
   SaveScreen("desktop-activated-again");
   EXPECT_TRUE(shown) << "the thumbnail's place shows " << std::hex << ScreenPixel(x, y);
-  EXPECT_EQ(toolbar().GetFrontPane(), FrontPane::kThumbnails);
+  EXPECT_EQ(run_->main().viewer().GetFrontPane(), FrontPane::kThumbnails);
 }
 
 TEST_F(DesktopWindowTest, RestoreGivesADecoratedWindowTheUserMovesAndMaximiseFullScreen) {
@@ -313,11 +313,11 @@ TEST_F(DesktopWindowTest, APathHandedOverWaitsForTheModalDialog) {
     if (c.key != 0)
       PressKey(c.key);
     else
-      PostCommand(toolbar().target(), c.command);
+      PostCommand(run_->main().viewer().target(), c.command);
     ASSERT_TRUE(SpinUntil([&] { return inside.ran(); })) << c.dialog;
     EXPECT_TRUE(clicked) << c.dialog << " took no click";
     ASSERT_TRUE(run_->WaitForTrace(shown)) << c.dialog;
-    EXPECT_EQ(toolbar().GetCurrentFolder(), c.handedOver);
+    EXPECT_EQ(run_->main().viewer().GetCurrentFolder(), c.handedOver);
     EXPECT_TRUE(SpinUntil([&] { return gtk_window_is_active(GTK_WINDOW(viewer())); })) << c.dialog;
   }
 }

@@ -9,7 +9,6 @@
 #include <fstream>
 #include <iterator>
 
-#include "pages/BridgeState.h"
 #include "tests/gui/GuiTestSupport.h"
 #include "tests/gui/ViewerTestSupport.h"
 
@@ -56,7 +55,7 @@ TEST(LongList, AThumbnailFarDownOpensItsOwnPicture) {
   ASSERT_TRUE(MakeManyPictures(folder, 2000));
   ViewerRun run(folder);
   ASSERT_TRUE(run.WaitForTrace("painted thumbs kovp://thumblst/"));
-  ASSERT_TRUE(SpinUntil([] { return ThumbnailCount() == 2000; }));
+  ASSERT_TRUE(SpinUntil([&] { return run.main().viewer().thumbnailCount() == 2000; }));
 
   // The first screen did not wait for the rest: the rows far below are not built yet.
   CBrowserPane* list = &run.main().thumbList().page();
@@ -73,8 +72,7 @@ TEST(LongList, AThumbnailFarDownOpensItsOwnPicture) {
     return std::sscanf(ReadJson(list, kLastArrived).c_str(), "\"%d %d\"", &x, &y) == 2 && x >= 0;
   }));
   ClickAt(x, y, 1);
-  ASSERT_TRUE(run.WaitForTrace("command 32776"));
-  EXPECT_EQ(ClickedImagePath(), folder + "/p1999.png");
+  ASSERT_TRUE(run.WaitForTrace("command 32776 " + folder + "/p1999.png"));
 }
 
 }  // namespace

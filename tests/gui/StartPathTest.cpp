@@ -11,7 +11,6 @@
 #include <iterator>
 
 #include "base/TextEscape.h"
-#include "pages/BridgeState.h"
 #include "tests/gui/GuiTestSupport.h"
 #include "tests/gui/ViewerTestSupport.h"
 
@@ -62,7 +61,7 @@ TEST_F(StartPathTest, FolderOpensAsTheWalksRootWithoutBeingRemembered) {
   ViewerRun run(pictures_, pictures_ + "/B");
   ASSERT_TRUE(run.WaitForTrace("navigate thumbs " + ListUrl(pictures_ + "/B")));
   EXPECT_EQ(run.CountTrace("navigate thumbs kovp://thumblst/"), 1);  // not the tree's own choice
-  EXPECT_EQ(run.main().toolbar().GetCurrentFolder(), pictures_ + "/B");
+  EXPECT_EQ(run.main().viewer().GetCurrentFolder(), pictures_ + "/B");
   EXPECT_EQ(run.main().folderTree().GetSelectedPath(), pictures_ + "/B");
   EXPECT_EQ(run.settings().count("imgfolder"), 0u);
   ExpectOneTitledTaskbarWindow();
@@ -73,14 +72,14 @@ TEST_F(StartPathTest, PictureIsShownAndReturnWalksOnFromIt) {
   CImageViewDlg& view = run.main().imageView();
   ASSERT_TRUE(SpinUntil([&] { return view.page().GetLocationUrl() == ImageUrl(pictures_ + "/B/1.png"); }));
   ASSERT_TRUE(run.WaitForTrace("painted image " + ImageUrl(pictures_ + "/B/1.png")));
-  EXPECT_EQ(run.main().toolbar().GetFrontPane(), FrontPane::kImage);
+  EXPECT_EQ(run.main().viewer().GetFrontPane(), FrontPane::kImage);
   PressKey(XK_Return);
   ASSERT_TRUE(SpinUntil([&] { return view.page().GetLocationUrl() == ImageUrl(pictures_ + "/B/2.png"); }));
   // Escape goes back to the folder's thumbnails, listed under the picture, once the
   // list has reported them.
-  ASSERT_TRUE(SpinUntil([&] { return ThumbnailCount() == 2; }));
+  ASSERT_TRUE(SpinUntil([&] { return run.main().viewer().thumbnailCount() == 2; }));
   PressKey(XK_Escape);
-  ASSERT_TRUE(SpinUntil([&] { return run.main().toolbar().GetFrontPane() == FrontPane::kThumbnails; }));
+  ASSERT_TRUE(SpinUntil([&] { return run.main().viewer().GetFrontPane() == FrontPane::kThumbnails; }));
   EXPECT_EQ(run.main().thumbList().shownFolder(), pictures_ + "/B");
   EXPECT_EQ(run.settings().count("imgfolder"), 0u);
 }

@@ -10,7 +10,6 @@
 
 #include "app/logic/SlideShow.h"
 #include "base/TextEscape.h"
-#include "pages/BridgeState.h"
 #include "platform/gui/WindowRecord.h"
 #include "res/CommandIds.h"
 #include "res/StringTable.h"
@@ -44,6 +43,7 @@ class ViewerShowTest : public ::testing::Test {
   }
 
   CToolbarDlg& toolbar() { return run_->main().toolbar(); }
+  CViewer& viewer() { return run_->main().viewer(); }
   BitmapId Bitmap(int buttonId) { return toolbar().imageButton(buttonId)->NormalBitmapId(); }
   std::string Tooltip(int buttonId) { return toolbar().imageButton(buttonId)->TooltipText(); }
   std::string ImageLocation() { return run_->main().imageView().page().GetLocationUrl(); }
@@ -81,7 +81,7 @@ class ViewerShowTest : public ::testing::Test {
   void TearDown() override {
     if (HasFailure()) std::fprintf(stderr, "%s", clicks_.c_str());
   }
-  void Tick() { toolbar().OnTimer(CToolbarDlg::kShowTimerId); }
+  void Tick() { viewer().OnTimer(CViewer::kShowTimerId); }
   Rect InfoRect() { return TopLevelWindows().GetRect(WindowIdOf(run_->main().info().window())); }
   Rect ToolbarRect() { return TopLevelWindows().GetRect(WindowIdOf(toolbar().window())); }
   // The size of the viewer's window as X has made it.
@@ -110,16 +110,16 @@ TEST_F(ViewerShowTest, KeysAndButtonsStartTurnReverseAndStopTheShow) {
   // starts it again, stepping at once.
   PressKey(XK_t);
   ASSERT_TRUE(WaitForPicture("A/1.png"));
-  EXPECT_EQ(toolbar().slideShow().IntervalSeconds(), 20);
+  EXPECT_EQ(viewer().slideShow().IntervalSeconds(), 20);
   EXPECT_EQ(Bitmap(kBtnSlideShow), BitmapId::kPause);
   EXPECT_EQ(Tooltip(kBtnQuitOrBack), LoadString(StringId::kTipBackToThumbnails));  // back to the thumbnails
   PressKey(XK_space);
   ASSERT_TRUE(run_->WaitForTrace("command 32813"));
-  EXPECT_FALSE(toolbar().slideShow().IsRunning());
+  EXPECT_FALSE(viewer().slideShow().IsRunning());
   EXPECT_EQ(Bitmap(kBtnSlideShow), BitmapId::kPlay);
   PressKey(XK_space);
   ASSERT_TRUE(WaitForPicture("A/2.png"));
-  EXPECT_TRUE(toolbar().slideShow().IsRunning());
+  EXPECT_TRUE(viewer().slideShow().IsRunning());
   EXPECT_EQ(Bitmap(kBtnSlideShow), BitmapId::kPause);
 
   // A tick steps forward, into the next folder.
@@ -132,7 +132,7 @@ TEST_F(ViewerShowTest, KeysAndButtonsStartTurnReverseAndStopTheShow) {
   ASSERT_TRUE(WaitForPicture("A/2.png"));
   EXPECT_EQ(Bitmap(kBtnPrevious), BitmapId::kPreviousBackward);
   EXPECT_EQ(Bitmap(kBtnNext), BitmapId::kNextBackward);
-  EXPECT_TRUE(toolbar().slideShow().IsRunning());
+  EXPECT_TRUE(viewer().slideShow().IsRunning());
   Tick();
   ASSERT_TRUE(WaitForPicture("A/1.png"));
 
@@ -150,9 +150,9 @@ TEST_F(ViewerShowTest, KeysAndButtonsStartTurnReverseAndStopTheShow) {
   // Escape stops the show and leaves the picture; a second Escape goes back.
   PressKey(XK_Escape);
   ASSERT_TRUE(run_->WaitForTrace("command 32800"));
-  EXPECT_FALSE(toolbar().slideShow().IsRunning());
+  EXPECT_FALSE(viewer().slideShow().IsRunning());
   EXPECT_EQ(Bitmap(kBtnSlideShow), BitmapId::kPlay);
-  EXPECT_EQ(toolbar().GetFrontPane(), FrontPane::kImage);
+  EXPECT_EQ(viewer().GetFrontPane(), FrontPane::kImage);
   // A stopped show ignores a late tick: no navigation, the picture stays. (The
   // engine's address can go back for a moment while a cancelled load ends, so the
   // picture is waited for rather than read once.)
@@ -162,7 +162,7 @@ TEST_F(ViewerShowTest, KeysAndButtonsStartTurnReverseAndStopTheShow) {
   EXPECT_EQ(run_->CountTrace("navigate image "), navigationsAfterStop);
   EXPECT_TRUE(WaitForPicture("A/2.png"));
   PressKey(XK_Escape);
-  ASSERT_TRUE(SpinUntil([&] { return toolbar().GetFrontPane() == FrontPane::kThumbnails; }));
+  ASSERT_TRUE(SpinUntil([&] { return viewer().GetFrontPane() == FrontPane::kThumbnails; }));
   EXPECT_EQ(Tooltip(kBtnQuitOrBack), LoadString(StringId::kTipQuit));
 }
 
@@ -209,11 +209,11 @@ TEST_F(ViewerShowTest, ShiftSpaceShowsEveryPictureOnceARoundInRandomOrder) {
     if (shown[i] == all[(at + 1) % all.size()]) ++inWalkOrder;
   }
   EXPECT_LT(inWalkOrder, shown.size() - 1) << "the pictures came in walk order";
-  EXPECT_TRUE(toolbar().slideShow().IsShuffled());
-  EXPECT_EQ(toolbar().slideShow().IntervalSeconds(), 20);
+  EXPECT_TRUE(viewer().slideShow().IsShuffled());
+  EXPECT_EQ(viewer().slideShow().IntervalSeconds(), 20);
   // Space stops it, and Return then walks on in order from the picture shown.
   PressKey(XK_space);
-  ASSERT_TRUE(SpinUntil([&] { return !toolbar().slideShow().IsRunning(); }));
+  ASSERT_TRUE(SpinUntil([&] { return !viewer().slideShow().IsRunning(); }));
   const std::string last = shown.back();
   const size_t at = std::find(all.begin(), all.end(), last) - all.begin();
   PressKey(XK_Return);
@@ -231,8 +231,8 @@ TEST_F(ViewerShowTest, ASinglePictureTreeShowsTheSamePictureOnEveryTick) {
   ASSERT_TRUE(run_->WaitForTrace(navigation, 2));
   Tick();
   ASSERT_TRUE(run_->WaitForTrace(navigation, 3));
-  EXPECT_TRUE(toolbar().slideShow().IsRunning());
-  EXPECT_EQ(toolbar().GetFrontPane(), FrontPane::kImage);
+  EXPECT_TRUE(viewer().slideShow().IsRunning());
+  EXPECT_EQ(viewer().GetFrontPane(), FrontPane::kImage);
 }
 
 TEST_F(ViewerShowTest, SpeedKeyStepsAtOnceAndMinimisingStopsAndDisables) {
@@ -248,14 +248,14 @@ TEST_F(ViewerShowTest, SpeedKeyStepsAtOnceAndMinimisingStopsAndDisables) {
   // '1' while stopped starts at 1 s with a picture at once; the real timer brings the next.
   PressKey(XK_1);
   ASSERT_TRUE(WaitForPicture("A/1.png"));
-  EXPECT_EQ(toolbar().slideShow().IntervalSeconds(), 1);
+  EXPECT_EQ(viewer().slideShow().IntervalSeconds(), 1);
   ASSERT_TRUE(WaitForPicture("A/2.png"));
   EXPECT_GE(run_->CountTrace("timer 1001"), 1);
 
   // Minimise: the show stops, the seven buttons are disabled, 1011 offers restore.
   ClickButton(kBtnMinimize);
   ASSERT_TRUE(run_->WaitForTrace("command 1011"));
-  EXPECT_FALSE(toolbar().slideShow().IsRunning());
+  EXPECT_FALSE(viewer().slideShow().IsRunning());
   EXPECT_EQ(Bitmap(kBtnSlideShow), BitmapId::kPlay);
   EXPECT_LE(InfoRect().Width(), 11);
   // The window holds the toolbar alone.
@@ -326,7 +326,7 @@ TEST_F(ViewerShowTest, AModalDialogStopsTheShowAndTheTreeCanBeInFront) {
   gtk_widget_show(dialog);
   const int navigations = run_->CountTrace("navigate image ");
   Tick();
-  EXPECT_FALSE(toolbar().slideShow().IsRunning());
+  EXPECT_FALSE(viewer().slideShow().IsRunning());
   EXPECT_EQ(run_->CountTrace("navigate image "), navigations);
   gtk_widget_destroy(dialog);
 
@@ -335,9 +335,9 @@ TEST_F(ViewerShowTest, AModalDialogStopsTheShowAndTheTreeCanBeInFront) {
   ASSERT_TRUE(SpinUntil([&] { return gtk_widget_get_visible(tree.window()); }));
   const Rect screen = GetScreenRect();
   tree.ShowAt(screen.Width() / 2 - CFolderTreeDlg::kWidth / 2, screen.Height() / 2 - CFolderTreeDlg::kHeight / 2);
-  EXPECT_EQ(toolbar().GetFrontPane(), FrontPane::kFolderTree);
+  EXPECT_EQ(viewer().GetFrontPane(), FrontPane::kFolderTree);
   tree.OnCancel();
-  EXPECT_EQ(toolbar().GetFrontPane(), FrontPane::kImage);
+  EXPECT_EQ(viewer().GetFrontPane(), FrontPane::kImage);
 }
 
 }  // namespace

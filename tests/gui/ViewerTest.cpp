@@ -6,7 +6,6 @@
 
 #include "app/logic/PageStatements.h"
 #include "base/TextEscape.h"
-#include "pages/BridgeState.h"
 #include "platform/gui/WindowRecord.h"
 #include "res/CommandIds.h"
 #include "tests/gui/GuiTestSupport.h"
@@ -38,10 +37,11 @@ class ViewerTest : public ::testing::Test {
   void Start() {
     run_ = std::make_unique<ViewerRun>(pictures_);
     ASSERT_TRUE(run_->WaitForTrace("painted thumbs kovp://thumblst/"));
-    ASSERT_TRUE(SpinUntil([&] { return ThumbnailCount() == 2; }));
+    ASSERT_TRUE(SpinUntil([&] { return viewer().thumbnailCount() == 2; }));
   }
 
   CToolbarDlg& toolbar() { return run_->main().toolbar(); }
+  CViewer& viewer() { return run_->main().viewer(); }
   std::string ImageLocation() { return run_->main().imageView().page().GetLocationUrl(); }
 
   TempTree tree_;
@@ -53,7 +53,7 @@ TEST_F(ViewerTest, StartsOnThumbnailsClickShowsPictureEscapeReturnsWithoutReload
   Start();
   EXPECT_EQ(run_->CountTrace(kListNavigation), 1);
   EXPECT_EQ(run_->CountTrace("command 32795"), 1);
-  EXPECT_EQ(toolbar().GetFrontPane(), FrontPane::kThumbnails);
+  EXPECT_EQ(viewer().GetFrontPane(), FrontPane::kThumbnails);
   EXPECT_TRUE(toolbar().IsVisible());
   SpinFor(500);
   EXPECT_FALSE(SaveScreenshot(GTK_WIDGET(run_->main().thumbList().window()), "viewer-thumbnails").empty());
@@ -61,22 +61,21 @@ TEST_F(ViewerTest, StartsOnThumbnailsClickShowsPictureEscapeReturnsWithoutReload
   int x = 0, y = 0;
   ASSERT_TRUE(FirstPictureCentre(&run_->main().thumbList().page(), &x, &y));
   ClickAt(x, y, 1);
-  ASSERT_TRUE(run_->WaitForTrace("command 32776"));
-  EXPECT_EQ(ClickedImagePath(), pictures_ + "/A/1.png");
+  ASSERT_TRUE(run_->WaitForTrace("command 32776 " + pictures_ + "/A/1.png"));
   ASSERT_TRUE(SpinUntil([&] { return ImageLocation() == ImageUrl(pictures_ + "/A/1.png"); }));
-  EXPECT_EQ(toolbar().GetFrontPane(), FrontPane::kImage);
+  EXPECT_EQ(viewer().GetFrontPane(), FrontPane::kImage);
   ASSERT_TRUE(run_->WaitForTrace("painted image kovp://image/"));
   SpinFor(300);
   EXPECT_FALSE(SaveScreenshot(GTK_WIDGET(run_->main().imageView().window()), "viewer-picture").empty());
 
   PressKey(XK_Escape);
-  ASSERT_TRUE(SpinUntil([&] { return toolbar().GetFrontPane() == FrontPane::kThumbnails; }));
+  ASSERT_TRUE(SpinUntil([&] { return viewer().GetFrontPane() == FrontPane::kThumbnails; }));
   EXPECT_EQ(run_->CountTrace(kListNavigation), 1);  // shown again, not reloaded
   EXPECT_EQ(ImageLocation(), "kovp://blank/");
   // A second Escape with the list in front does nothing.
   PressKey(XK_Escape);
   ASSERT_TRUE(run_->WaitForTrace("command 32800", 2));
-  EXPECT_EQ(toolbar().GetFrontPane(), FrontPane::kThumbnails);
+  EXPECT_EQ(viewer().GetFrontPane(), FrontPane::kThumbnails);
 }
 
 TEST_F(ViewerTest, ReturnWalksAcrossFoldersAndMusicChangesOnlyWhenItDiffers) {
@@ -100,7 +99,7 @@ TEST_F(ViewerTest, ReturnWalksAcrossFoldersAndMusicChangesOnlyWhenItDiffers) {
   EXPECT_EQ(sounds[0], ownMusic);
   EXPECT_EQ(sounds[1], builtIn);
   for (size_t i = 2; i < sounds.size(); ++i) EXPECT_EQ(sounds[i], builtIn);
-  EXPECT_EQ(toolbar().GetCurrentFolder(), pictures_ + "/C");
+  EXPECT_EQ(viewer().GetCurrentFolder(), pictures_ + "/C");
 }
 
 TEST_F(ViewerTest, FolderTreeOkOpensTheFolderAndStoresIt) {
@@ -115,7 +114,7 @@ TEST_F(ViewerTest, FolderTreeOkOpensTheFolderAndStoresIt) {
   ASSERT_TRUE(run_->WaitForTrace("command 32800"));
   EXPECT_TRUE(gtk_widget_get_visible(tree));
   // The wheel over a page leaves the open tree in front, where OK is clicked.
-  PostCommand(toolbar().target(), kCmdWheel);
+  PostCommand(viewer().target(), kCmdWheel);
   ASSERT_TRUE(run_->WaitForTrace("command 32793"));
   SpinFor(200);
   int x = 0, y = 0;
@@ -128,7 +127,7 @@ TEST_F(ViewerTest, FolderTreeOkOpensTheFolderAndStoresIt) {
   EXPECT_EQ(run_->settings()["imgfolder"], pictures_ + "/B");
   ASSERT_TRUE(run_->WaitForTrace(kListNavigation, 2));
   EXPECT_EQ(run_->main().thumbList().shownFolder(), pictures_ + "/B");
-  EXPECT_EQ(toolbar().GetCurrentFolder(), pictures_ + "/B");
+  EXPECT_EQ(viewer().GetCurrentFolder(), pictures_ + "/B");
 }
 
 TEST_F(ViewerTest, QuitButtonAsksAndCloseDoesNot) {
@@ -168,7 +167,7 @@ TEST(ViewerEmptyTree, ShowsTheNoImagesTextWithTheFolderEscaped) {
   std::string text = ReadJson(info, "document.getElementById('info').innerText");
   EXPECT_NE(text.find("Empty <b>&amp; \\\"x\\\""), std::string::npos) << text;
   EXPECT_EQ(ReadJson(info, "document.getElementById('info').getElementsByTagName('b').length"), "0");
-  EXPECT_EQ(run.main().toolbar().GetFrontPane(), FrontPane::kInfo);
+  EXPECT_EQ(run.main().viewer().GetFrontPane(), FrontPane::kInfo);
 }
 
 }  // namespace

@@ -9,7 +9,6 @@
 #include <iterator>
 
 #include "base/PathRules.h"
-#include "pages/BridgeState.h"
 #include "platform/Trace.h"
 #include "platform/gui/WindowRecord.h"
 #include "tests/gui/GuiTestSupport.h"
@@ -89,8 +88,6 @@ ViewerRun::ViewerRun(const std::string& pictures, const std::string& startFolder
     : settings_(std::make_shared<std::map<std::string, std::string>>()) {
   traceFile_ = scratch_.path() + "/trace.log";
   OpenTrace(traceFile_);
-  SetThumbnailCount(0);
-  SetClickedImagePath("");
   MainDlgOptions options;
   auto settings = settings_;
   options.treeSources.documents = pictures;

@@ -158,14 +158,14 @@ TEST(ViewerTools, ToolsActOnTheFolderOpenedWhateverTheTreeCanReach) {
   for (const char* name : {"Pictures/First", "Pictures/Made later"}) {  // the second after Pictures was listed
     made = tree.Folder(name);
     ASSERT_TRUE(AddPictureWithThumbnail(made + "/1.png", 0xc06030));
-    run.main().toolbar().OpenLater(made, "");
+    run.main().viewer().OpenLater(made, "");
     ASSERT_TRUE(SpinUntil([&] { return run.main().thumbList().shownFolder() == made; }));
     EXPECT_EQ(folderTree.GetSelectedPath(), made);
   }
 
   std::string hidden = tree.Folder("Pictures/.hidden");
   ASSERT_TRUE(AddPictureWithThumbnail(hidden + "/1.png", 0x30c060));
-  run.main().toolbar().OpenLater(hidden, "");
+  run.main().viewer().OpenLater(hidden, "");
   ASSERT_TRUE(SpinUntil([&] { return run.main().thumbList().shownFolder() == hidden; }));
   EXPECT_EQ(folderTree.GetSelectedPath(), made);  // dot-named folders are not in the tree
   std::string proposed;

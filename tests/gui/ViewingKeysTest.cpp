@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include "base/TextEscape.h"
-#include "pages/BridgeState.h"
 #include "res/CommandIds.h"
 #include "tests/gui/BuilderTestSupport.h"
 #include "tests/gui/GuiTestSupport.h"
@@ -28,7 +27,7 @@ class ViewingKeysTest : public ::testing::Test {
       ASSERT_TRUE(AddPictureWithThumbnail(folder_ + "/" + name, 0x30c060));
     run_ = std::make_unique<ViewerRun>(tree_.Folder("Pictures"));
     ASSERT_TRUE(run_->WaitForTrace("painted thumbs kovp://thumblst/"));
-    ASSERT_TRUE(SpinUntil([&] { return ThumbnailCount() == 5 && toolbar().IsVisible(); }));
+    ASSERT_TRUE(SpinUntil([&] { return viewer().thumbnailCount() == 5 && toolbar().IsVisible(); }));
     int x = 0, y = 0;
     ASSERT_TRUE(FirstPictureCentre(&run_->main().thumbList().page(), &x, &y));
     ClickAt(x, y, 1);
@@ -36,6 +35,7 @@ class ViewingKeysTest : public ::testing::Test {
   }
 
   CToolbarDlg& toolbar() { return run_->main().toolbar(); }
+  CViewer& viewer() { return run_->main().viewer(); }
   CBrowserPane* picturePage() { return &run_->main().imageView().page(); }
   // Waits until the picture page of name has been painted, its view script run.
   bool WaitForPicture(const std::string& name) {
@@ -80,16 +80,16 @@ TEST_F(ViewingKeysTest, StepKeysLandOnTheirPictureAndLeaveTheDirection) {
     if (step.lands[0] != '\0') {
       ASSERT_TRUE(WaitForPicture(step.lands)) << step.lands;
     } else {
-      ASSERT_TRUE(SpinUntil([&] { return toolbar().GetFrontPane() == FrontPane::kThumbnails; }));
+      ASSERT_TRUE(SpinUntil([&] { return viewer().GetFrontPane() == FrontPane::kThumbnails; }));
     }
   }
-  EXPECT_EQ(toolbar().slideShow().Direction(), SlideDirection::kForward);
+  EXPECT_EQ(viewer().slideShow().Direction(), SlideDirection::kForward);
   // In the list the same keys are the page's: no picture command is posted.
   const int pictureCommands = run_->CountTrace("command 32852");
   PressKey(XK_Right);
   HandleGivenInput();
   EXPECT_EQ(run_->CountTrace("command 32852"), pictureCommands);
-  EXPECT_EQ(toolbar().GetFrontPane(), FrontPane::kThumbnails);
+  EXPECT_EQ(viewer().GetFrontPane(), FrontPane::kThumbnails);
 }
 
 TEST_F(ViewingKeysTest, ZoomTurnCaptionAndMusicSwitch) {

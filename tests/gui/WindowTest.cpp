@@ -117,7 +117,8 @@ TEST(PostedCommands, RunLaterInOrderAlsoInsideANestedLoop) {
   bool ranInsideDialog = false;
   GMainLoop* nested = g_main_loop_new(nullptr, FALSE);
   CommandTarget target = 0;
-  target = RegisterCommandTarget([&](int id) {
+  target = RegisterCommandTarget([&](const Command& command) {
+    const int id = command.id;
     seen.push_back(id);
     if (id == 1) {
       // A modal dialog run by a command: what is posted inside it must run inside it.

@@ -2,7 +2,6 @@
 
 #include <climits>
 
-#include "pages/BridgeState.h"
 #include "pages/ScriptBridge.h"
 
 using namespace kov;
@@ -18,31 +17,29 @@ TEST(ScriptBridge, MethodNamesMatchWithoutRegardToCase) {
   EXPECT_EQ(LookupBridgeMethod("quitKOVx"), BridgeMethod::kUnknown);
   EXPECT_EQ(LookupBridgeMethod("quitKO"), BridgeMethod::kUnknown);
   EXPECT_EQ(LookupBridgeMethod(""), BridgeMethod::kUnknown);
-  EXPECT_EQ(DecideBridgeCall("constructor", {}, "/p").commandId, 0);
+  EXPECT_EQ(DecideBridgeCall("constructor", {}, "/p").id, 0);
 }
 
 TEST(ScriptBridge, ThumbnailClickNamesThePictureInTheCurrentFolder) {
   auto click = [](const std::string& url, const std::string& folder) {
     return DecideBridgeCall("thumbimgclicked", One(BridgeValue::String(url)), folder);
   };
-  BridgeDecision d = click("kovp://thumbvw//pics/kovthumb.$$$/a.jpg.gif", "/pics");
-  EXPECT_EQ(d.commandId, kCmdShowClickedImage);
-  EXPECT_TRUE(d.setsClickedPath);
-  EXPECT_EQ(d.clickedPath, "/pics/a.jpg");
+  Command d = click("kovp://thumbvw//pics/kovthumb.$$$/a.jpg.gif", "/pics");
+  EXPECT_EQ(d.id, kCmdShowClickedImage);
+  EXPECT_EQ(d.path, "/pics/a.jpg");
   // Only the last extension goes; the name is percent-decoded before the join.
-  EXPECT_EQ(click("kovp://thumbvw//p/kovthumb.$$$/a.gif", "/pics").clickedPath, "/pics/a");
-  EXPECT_EQ(click("kovp://x/a%20b%25.jpg.bmp", "/pics/").clickedPath, "/pics/a b%.jpg");
-  EXPECT_EQ(click("kovp://x/caf%C3%A9.png.gif", "/p").clickedPath, "/p/caf\xC3\xA9.png");
-  EXPECT_EQ(click("kovp://x/caf%E9.png.gif", "/p").clickedPath, "/p/caf\xE9.png");  // Latin-1 bytes kept
+  EXPECT_EQ(click("kovp://thumbvw//p/kovthumb.$$$/a.gif", "/pics").path, "/pics/a");
+  EXPECT_EQ(click("kovp://x/a%20b%25.jpg.bmp", "/pics/").path, "/pics/a b%.jpg");
+  EXPECT_EQ(click("kovp://x/caf%C3%A9.png.gif", "/p").path, "/p/caf\xC3\xA9.png");
+  EXPECT_EQ(click("kovp://x/caf%E9.png.gif", "/p").path, "/p/caf\xE9.png");  // Latin-1 bytes kept
   // A backslash is an ordinary byte of a name.
-  EXPECT_EQ(click("kovp://x/a\\b.jpg.gif", "/p").clickedPath, "/p/a\\b.jpg");
+  EXPECT_EQ(click("kovp://x/a\\b.jpg.gif", "/p").path, "/p/a\\b.jpg");
 }
 
 TEST(ScriptBridge, ThumbnailClickRefusesWhatNamesNoPictureOfTheFolder) {
   auto refused = [](const std::string& url, const std::string& folder) {
-    BridgeDecision d =
-        DecideBridgeCall("ThumbImgClicked", One(BridgeValue::String(url)), folder);
-    return d.commandId == 0 && !d.setsClickedPath;
+    Command d = DecideBridgeCall("ThumbImgClicked", One(BridgeValue::String(url)), folder);
+    return d.id == 0 && d.path.empty();
   };
   EXPECT_TRUE(refused("/a.jpg.gif", "/p"));          // the only '/' is the first byte
   EXPECT_TRUE(refused("a.jpg.gif", "/p"));           // no separator at all
@@ -56,48 +53,34 @@ TEST(ScriptBridge, ThumbnailClickRefusesWhatNamesNoPictureOfTheFolder) {
   EXPECT_TRUE(refused("kovp://x/a%00b.gif", "/p"));  // NUL would cut the path short
   EXPECT_TRUE(refused("kovp://x/" + std::string(PATH_MAX, 'a') + ".gif", "/p"));
   // Wrong argument number or type.
-  EXPECT_EQ(DecideBridgeCall("ThumbImgClicked", {}, "/p").commandId, 0);
-  EXPECT_EQ(DecideBridgeCall("ThumbImgClicked", One(BridgeValue::Integer(3)), "/p").commandId, 0);
+  EXPECT_EQ(DecideBridgeCall("ThumbImgClicked", {}, "/p").id, 0);
+  EXPECT_EQ(DecideBridgeCall("ThumbImgClicked", One(BridgeValue::Integer(3)), "/p").id, 0);
   EXPECT_EQ(DecideBridgeCall("ThumbImgClicked",
                              {BridgeValue::String("kovp://x/a.gif"), BridgeValue::String("b")},
-                             "/p").commandId, 0);
+                             "/p").id, 0);
 }
 
-TEST(ScriptBridge, ListReportStoresIntegersOnlyAndAlwaysPosts) {
-  BridgeDecision d = DecideBridgeCall("thumbnaillistreport", One(BridgeValue::Integer(12)), "");
-  EXPECT_EQ(d.commandId, kCmdThumbnailCount);
-  EXPECT_TRUE(d.setsThumbnailCount);
-  EXPECT_EQ(d.thumbnailCount, 12);
+TEST(ScriptBridge, ListReportCarriesIntegersOnlyAndAlwaysPosts) {
+  Command d = DecideBridgeCall("thumbnaillistreport", One(BridgeValue::Integer(12)), "");
+  EXPECT_EQ(d.id, kCmdThumbnailCount);
+  EXPECT_EQ(d.count, 12);
   for (const auto& args : std::vector<std::vector<BridgeValue>>{
            One(BridgeValue::String("12")), One(BridgeValue::Other()), {},
            {BridgeValue::Integer(1), BridgeValue::Integer(2)},
            One(BridgeValue::Integer(1LL << 40))}) {
     d = DecideBridgeCall("ThumbnailListReport", args, "");
-    EXPECT_EQ(d.commandId, kCmdThumbnailCount);
-    EXPECT_TRUE(d.setsThumbnailCount);
-    EXPECT_EQ(d.thumbnailCount, 0);
+    EXPECT_EQ(d.id, kCmdThumbnailCount);
+    EXPECT_EQ(d.count, 0);
   }
-  EXPECT_EQ(DecideBridgeCall("ThumbnailListReport", One(BridgeValue::Integer(-5)), "")
-                .thumbnailCount, -5);
+  EXPECT_EQ(DecideBridgeCall("ThumbnailListReport", One(BridgeValue::Integer(-5)), "").count, -5);
 }
 
-TEST(ScriptBridge, QuitPostsWhateverTheArgumentsAndApplyStoresState) {
-  EXPECT_EQ(DecideBridgeCall("quitkov", {}, "").commandId, kCmdQuitNow);
-  EXPECT_EQ(DecideBridgeCall("quitKOV", One(BridgeValue::Other()), "").commandId,
-            kCmdQuitNow);
-
-  SetClickedImagePath("/before");
-  SetThumbnailCount(7);
-  // A refused click leaves the last good path; quitting touches neither value.
-  EXPECT_EQ(ApplyBridgeDecision(
-                DecideBridgeCall("ThumbImgClicked", One(BridgeValue::String("x")), "/p")), 0);
-  EXPECT_EQ(ApplyBridgeDecision(DecideBridgeCall("quitKOV", {}, "")), kCmdQuitNow);
-  EXPECT_EQ(ClickedImagePath(), "/before");
-  EXPECT_EQ(ThumbnailCount(), 7);
-  EXPECT_EQ(ApplyBridgeDecision(DecideBridgeCall(
-                "ThumbImgClicked", One(BridgeValue::String("kovp://t/b.png.gif")), "/q")),
-            kCmdShowClickedImage);
-  EXPECT_EQ(ClickedImagePath(), "/q/b.png");
-  ApplyBridgeDecision(DecideBridgeCall("ThumbnailListReport", One(BridgeValue::String("")), ""));
-  EXPECT_EQ(ThumbnailCount(), 0);
+TEST(ScriptBridge, QuitPostsWhateverTheArgumentsAndCarriesNoData) {
+  for (const auto& args : std::vector<std::vector<BridgeValue>>{
+           {}, One(BridgeValue::Other()), One(BridgeValue::String("/q/b.png"))}) {
+    Command quit = DecideBridgeCall("quitKOV", args, "/q");
+    EXPECT_EQ(quit.id, kCmdQuitNow);
+    EXPECT_EQ(quit.path, "");
+    EXPECT_EQ(quit.count, 0);
+  }
 }

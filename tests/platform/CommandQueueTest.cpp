@@ -32,12 +32,12 @@ bool SpinUntil(const std::function<bool()>& done, int timeoutMs) {
 TEST(CommandQueue, PostedCommandsRunLaterInOrderAndOnlyForLiveTargets) {
   DrainQueue();
   std::vector<std::string> log;
-  CommandTarget a = RegisterCommandTarget([&](int id) { log.push_back("a" + std::to_string(id)); });
+  CommandTarget a = RegisterCommandTarget([&](const Command& c) { log.push_back("a" + std::to_string(c.id)); });
   CommandTarget b = 0;
-  b = RegisterCommandTarget([&](int id) {
-    log.push_back("b" + std::to_string(id));
+  b = RegisterCommandTarget([&](const Command& c) {
+    log.push_back("b" + std::to_string(c.id));
     // Posted from inside a command: runs after everything already queued.
-    if (id == 1) PostCommand(b, 9);
+    if (c.id == 1) PostCommand(b, 9);
   });
   EXPECT_TRUE(PostCommand(a, 1));
   EXPECT_TRUE(PostCommand(b, 1));
@@ -58,21 +58,24 @@ TEST(CommandQueue, PostedCommandsRunLaterInOrderAndOnlyForLiveTargets) {
   UnregisterCommandTarget(a);
 }
 
-TEST(CommandQueue, MainLoopDrainsTheQueueAndTheToolbarTargetFollowsItsWindow) {
+TEST(CommandQueue, MainLoopDrainsTheQueueAndEachCommandKeepsItsOwnData) {
   DrainQueue();
-  std::vector<int> seen;
-  CommandTarget t = RegisterCommandTarget([&](int id) { seen.push_back(id); });
-  SetToolbarTarget(t);
-  EXPECT_EQ(ToolbarTarget(), t);
-  for (int id : {32776, 32787, 32796}) PostCommand(ToolbarTarget(), id);
-  EXPECT_TRUE(SpinUntil([&] { return seen.size() == 3; }, 2000));
-  EXPECT_EQ(seen, (std::vector<int>{32776, 32787, 32796}));
+  std::vector<std::string> seen;
+  CommandTarget t = RegisterCommandTarget([&](const Command& c) {
+    seen.push_back(std::to_string(c.id) + " " + c.path + " " + std::to_string(c.count));
+  });
+  // Two commands of one id, queued together: each arrives with what it was posted with.
+  PostCommand(t, Command{32776, "/p/a.jpg", 0});
+  PostCommand(t, Command{32776, "/p/b.jpg", 0});
+  PostCommand(t, Command{32787, "", 12});
+  PostCommand(t, 32796);
+  EXPECT_TRUE(SpinUntil([&] { return seen.size() == 4; }, 2000));
+  EXPECT_EQ(seen, (std::vector<std::string>{"32776 /p/a.jpg 0", "32776 /p/b.jpg 0", "32787  12", "32796  0"}));
   EXPECT_EQ(PendingCommandCount(), 0u);
   // The queue re-arms itself after running dry.
   PostCommand(t, 1);
-  EXPECT_TRUE(SpinUntil([&] { return seen.size() == 4; }, 2000));
+  EXPECT_TRUE(SpinUntil([&] { return seen.size() == 5; }, 2000));
   UnregisterCommandTarget(t);
-  EXPECT_EQ(ToolbarTarget(), 0u);
 }
 
 TEST(Timers, RepeatRestartKillAndStopWithTheirSet) {

@@ -70,7 +70,7 @@ CThumbBuilderDlg::CThumbBuilderDlg(const std::string& baseFolder, const std::str
                                    bool includeSubfolders, std::unique_ptr<IThumbStore> store)
     : store_(store ? std::move(store) : std::make_unique<CThumbCacheStore>()),
       timers_([this](int timerId) { builder_->OnTimer(timerId); }) {
-  target_ = RegisterCommandTarget([this](int command) { OnCommand(command); });
+  target_ = RegisterCommandTarget([this](const Command& command) { OnCommand(command.id); });
   pane_ = std::make_unique<CNotifyBrowserPane>();
   snapshots_ = g_cancellable_new();
   IThumbBuilderHost& host = *this;

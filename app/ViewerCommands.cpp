@@ -1,8 +1,6 @@
-// The toolbar's command table: every posted command of the viewer runs here.
-#include "app/MainDlg.h"
+// The viewer's command table: every command posted to the viewer runs here.
 #include "app/QuitQuestion.h"
-#include "app/ToolbarDlg.h"
-#include "pages/BridgeState.h"
+#include "app/Viewer.h"
 #include "platform/Trace.h"
 #include "platform/gui/ModalDialogs.h"
 #include "platform/gui/WindowRecord.h"
@@ -11,14 +9,17 @@
 
 namespace kov {
 
-void CToolbarDlg::OnCommand(int id) {
-  TraceCommand(id);
+void CViewer::OnCommand(const Command& command) {
+  const int id = command.id;
+  TraceCommand(command);
+  if (id == kCmdShowClickedImage) return ShowClickedImage(command.path);
+  if (id == kCmdThumbnailCount) return OnThumbnailCount(command.count);
   if (viewing_ && viewing_->Run(id)) return;
   if (RunViewCommand(id) || RunSlideShowCommand(id) || RunWindowCommand(id)) return;
   RunToolCommand(id);
 }
 
-bool CToolbarDlg::RunViewCommand(int id) {
+bool CViewer::RunViewCommand(int id) {
   switch (id) {
     case kCmdOpenTreeFolder: OpenSelectedFolder(); return true;
     case kCmdFirstShow:
@@ -37,34 +38,36 @@ bool CToolbarDlg::RunViewCommand(int id) {
       }
       OpenStartPath();
       return true;
-    case kCmdShowClickedImage: {
-      // The record may spell the name in another letter case than the folder does:
-      // the file the walker matched is the one that exists.
-      std::string matched = walker_.SelectImage(ClickedImagePath());
-      ShowImage(matched.empty() ? ClickedImagePath() : matched);
-      return true;
-    }
     case kCmdBackToThumbnails: ShowThumbnails(false); return true;
-    case kCmdThumbnailCount:
-      if (ShouldWalkAfterCount(ThumbnailCount())) slideShow_.StepInCurrentDirection();
-      return true;
     case kCmdEscape: OnEscape(); return true;
     case kCmdRefresh: OnRefresh(); return true;
     case kCmdRebuildThumbnails: RebuildThumbnails(); return true;
     case kCmdNextFolder: StepFolder(true); return true;
     case kCmdPreviousFolder: StepFolder(false); return true;
-    case kCmdPreviewBuiltInMusic: main_.info().RunScript(SetSoundStatement(builtInMusicUrl_)); return true;
-    case kCmdPreviewBuiltInPicture: main_.imageView().RunScript(SetBackgroundStatement(kBuiltInPictureUrl)); return true;
+    case kCmdPreviewBuiltInMusic: parts_.info.RunScript(SetSoundStatement(options_.builtInMusicUrl)); return true;
+    case kCmdPreviewBuiltInPicture: parts_.imageView.RunScript(SetBackgroundStatement(kBuiltInPictureUrl)); return true;
     case kCmdReapplyBackground:
       music_.Forget();
       SetFolderMusic(GetCurrentFolder());
-      main_.imageView().RunScript(FolderBackgroundStatement(GetCurrentFolder()));
+      parts_.imageView.RunScript(FolderBackgroundStatement(GetCurrentFolder()));
       return true;
     default: return false;
   }
 }
 
-bool CToolbarDlg::RunSlideShowCommand(int id) {
+// The record may spell the name in another letter case than the folder does: the file
+// the walker matched is the one that exists.
+void CViewer::ShowClickedImage(const std::string& path) {
+  std::string matched = walker_.SelectImage(path);
+  ShowImage(matched.empty() ? path : matched);
+}
+
+void CViewer::OnThumbnailCount(int count) {
+  thumbnailCount_ = count;
+  if (ShouldWalkAfterCount(count)) slideShow_.StepInCurrentDirection();
+}
+
+bool CViewer::RunSlideShowCommand(int id) {
   if (slideShow_.SetIntervalCommand(id)) return true;
   switch (id) {
     case kBtnSlideShow:
@@ -81,8 +84,8 @@ bool CToolbarDlg::RunSlideShowCommand(int id) {
   }
 }
 
-bool CToolbarDlg::RunWindowCommand(int id) {
-  LayoutMode mode = main_.viewerWindow().mode();
+bool CViewer::RunWindowCommand(int id) {
+  LayoutMode mode = parts_.window.mode();
   switch (id) {
     case kBtnTools: ShowToolsMenu(); return true;
     case kBtnQuitOrBack: QuitOrGoBack(); return true;
@@ -95,9 +98,9 @@ bool CToolbarDlg::RunWindowCommand(int id) {
       ApplyLayout(mode == LayoutMode::kMaximized ? LayoutMode::kRestored : LayoutMode::kMaximized);
       return true;
     case kCmdWheel: OnWheel(); return true;
-    case kCmdQuitNow: PostCommand(main_.target(), kCmdCancel); return true;
-    case kCmdShowToolbar: Show(true); return true;
-    case kCmdHideToolbar: Show(false); return true;
+    case kCmdQuitNow: PostCommand(options_.quitTarget, kCmdCancel); return true;
+    case kCmdShowToolbar: ShowToolbar(true); return true;
+    case kCmdHideToolbar: ShowToolbar(false); return true;
     case kCmdOpenFolderTree: OpenFolderTree(); return true;
     case kCmdOpenFileManager: OpenFileManager(); return true;
     case kCmdPrint: PrintFrontPane(); return true;
@@ -105,25 +108,25 @@ bool CToolbarDlg::RunWindowCommand(int id) {
   }
 }
 
-ViewState CToolbarDlg::CurrentViewState() const {
+ViewState CViewer::CurrentViewState() const {
   ViewState state;
   state.front = GetFrontPane();
-  state.thumbnailListVisible = main_.thumbList().IsVisible();
-  state.thumbnailCount = ThumbnailCount();
+  state.thumbnailListVisible = parts_.thumbList.IsVisible();
+  state.thumbnailCount = thumbnailCount_;
   state.slideShowRunning = slideShow_.IsRunning();
   return state;
 }
 
-void CToolbarDlg::QuitOrGoBack() {
+void CViewer::QuitOrGoBack() {
   slideShow_.Stop();
   if (DecideQuitOrBack(CurrentViewState()) == QuitOrBack::kBackToThumbnails) {
     PostCommand(target_, kCmdBackToThumbnails);
     return;
   }
-  if (GetQuitQuestion().AskToQuit(main_.viewerWindow().window())) PostCommand(main_.target(), kCmdCancel);
+  if (GetQuitQuestion().AskToQuit(parts_.window.window())) PostCommand(options_.quitTarget, kCmdCancel);
 }
 
-void CToolbarDlg::OnEscape() {
+void CViewer::OnEscape() {
   if (viewing_ && viewing_->CloseKeyHelp()) return;
   switch (DecideEscape(CurrentViewState())) {
     case EscapeAction::kStopSlideShow: slideShow_.Stop(); break;
@@ -132,12 +135,12 @@ void CToolbarDlg::OnEscape() {
   }
 }
 
-void CToolbarDlg::OnRefresh() {
+void CViewer::OnRefresh() {
   switch (DecideRefresh(CurrentViewState())) {
     case RefreshAction::kBackToThumbnails: ShowThumbnails(false); break;
     case RefreshAction::kReloadThumbnailPage:
-      TraceNavigate(main_.thumbList().traceName(), main_.thumbList().page().GetLocationUrl());
-      main_.thumbList().page().Refresh();
+      TraceNavigate(parts_.thumbList.traceName(), parts_.thumbList.page().GetLocationUrl());
+      parts_.thumbList.page().Refresh();
       break;
     case RefreshAction::kNothing: break;
   }
@@ -145,41 +148,27 @@ void CToolbarDlg::OnRefresh() {
 
 // The wheel over a page gives that page the keyboard, so it scrolls; while the
 // folder tree is open it keeps the keyboard and stays in front.
-void CToolbarDlg::OnWheel() {
-  GtkWidget* tree = main_.folderTree().window();
+void CViewer::OnWheel() {
+  GtkWidget* tree = parts_.folderTree.window();
   if (tree != nullptr && gtk_widget_get_visible(tree)) return;
   FrontPane front = GetFrontPane();
-  if (front == FrontPane::kImage) main_.imageView().FocusPage();
-  if (front == FrontPane::kThumbnails) main_.thumbList().FocusPage();
+  if (front == FrontPane::kImage) parts_.imageView.FocusPage();
+  if (front == FrontPane::kThumbnails) parts_.thumbList.FocusPage();
 }
 
-void CToolbarDlg::RebuildThumbnails() {
+void CViewer::RebuildThumbnails() {
   slideShow_.Stop();
   // Pictures may have been moved or deleted (the context menu asks for this then):
   // the walk goes on without them.
   walker_.RereadCurrentFolder();
   GtkWindow* parent = GetDialogParent();
-  Show(false);
+  ShowToolbar(false);
   RunThumbnailBuilder(parent, walker_.RootFolder(), GetCurrentFolder(), false);
-  Show(true);
+  ShowToolbar(true);
   ShowThumbnails(true);
 }
 
-void CToolbarDlg::StartViewing(const SettingAccess& settings) {
-  ViewingHost host;
-  host.showImage = [this](const std::string& path) { ShowImage(path); };
-  host.showNext = [this] { ShowNextImage(); };
-  host.showPrevious = [this] { ShowPreviousImage(); };
-  host.stopSlideShow = [this] { slideShow_.Stop(); };
-  host.slideShowRunning = [this] { return slideShow_.IsRunning(); };
-  host.frontPane = [this] { return GetFrontPane(); };
-  host.target = target_;
-  viewing_ = std::make_unique<CViewingCommands>(
-      ViewingPanes{main_.imageView(), main_.thumbList(), main_.info()}, walker_, settings, host);
-  viewing_->Start();
-}
-
-void CToolbarDlg::StepFolder(bool next) {
+void CViewer::StepFolder(bool next) {
   if (next)
     walker_.NextFolder();
   else
