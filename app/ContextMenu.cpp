@@ -5,6 +5,7 @@
 #include "platform/DriveTypes.h"
 #include "platform/Trace.h"
 #include "res/CommandIds.h"
+#include "res/CommandNames.h"
 #include "res/Menus.h"
 #include "files/FileTransfer.h"
 #include "folders/Settings.h"
@@ -112,7 +113,7 @@ GtkWidget* CContextMenu::MakeMenuEntry(int commandId, const char* text, bool ena
 }
 
 void CContextMenu::OnCommand(int id) {
-  TraceCommand(id);
+  TraceCommand(CommandName(id));
   switch (id) {
     case kCmdPrintPreview:
     case kCmdPrintPage: PrintPage(); return;

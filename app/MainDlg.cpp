@@ -6,6 +6,7 @@
 #include "platform/gui/ModalDialogs.h"
 #include "platform/gui/WindowRecord.h"
 #include "res/CommandIds.h"
+#include "res/CommandNames.h"
 
 namespace kov {
 
@@ -76,7 +77,7 @@ void CMainDlg::OnTimer(int id) {
 }
 
 void CMainDlg::OnCommand(int id) {
-  TraceCommand(id);
+  TraceCommand(CommandName(id));
   if (id == kCmdCancel) OnCancel();
 }
 

@@ -5,13 +5,14 @@
 #include "platform/gui/ModalDialogs.h"
 #include "platform/gui/WindowRecord.h"
 #include "res/CommandIds.h"
+#include "res/CommandNames.h"
 #include "thumbs/gui/ThumbBuilderDlg.h"
 
 namespace kov {
 
 void CViewer::OnCommand(const Command& command) {
   const int id = command.id;
-  TraceCommand(command);
+  TraceCommand(CommandName(id), command.path);
   if (id == kCmdShowClickedImage) return ShowClickedImage(command.path);
   if (id == kCmdThumbnailCount) return OnThumbnailCount(command.count);
   if (viewing_ && viewing_->Run(id)) return;

@@ -4,8 +4,6 @@
 
 #include <cstdio>
 
-#include "platform/CommandQueue.h"
-
 namespace kov {
 
 namespace {
@@ -37,15 +35,8 @@ void TraceLine(const std::string& text) {
   std::fflush(g_trace);
 }
 
-void TraceCommand(int commandId) {
-  if (g_trace != nullptr) TraceLine("command " + std::to_string(commandId));
-}
-
-void TraceCommand(const Command& command) {
-  if (g_trace == nullptr) return;
-  std::string line = "command " + std::to_string(command.id);
-  if (!command.path.empty()) line += " " + command.path;
-  TraceLine(line);
+void TraceCommand(const std::string& name, const std::string& path) {
+  if (g_trace != nullptr) TraceLine("command " + name + (path.empty() ? "" : " " + path));
 }
 
 void TraceNavigate(const char* pane, const std::string& url) {

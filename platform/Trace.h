@@ -15,9 +15,8 @@ bool TraceEnabled();
 
 // "<seconds> <text>\n", flushed at once so a reader sees it while the program runs.
 void TraceLine(const std::string& text);
-struct Command;
-void TraceCommand(int commandId);                                   // "command <id>"
-void TraceCommand(const Command& command);                          // "command <id>[ <path>]"
+// "command <name>", and the path the command carries when it carries one.
+void TraceCommand(const std::string& name, const std::string& path = std::string());
 void TraceNavigate(const char* pane, const std::string& url);       // "navigate <pane> <url>"
 void TraceEvent(const char* what, const char* pane, const std::string& url);  // "<what> <pane> <url>"
 

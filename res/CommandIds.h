@@ -1,7 +1,7 @@
 #pragma once
 // Command ids of the viewer. Every window posts these to the viewer's controller;
 // menus, accelerators, the script bridge, the panes and the builder's window all name
-// them from here.
+// them from here. Each id has its name for the trace in res/CommandNames.cpp.
 namespace kov {
 
 enum CommandId : int {

@@ -151,14 +151,14 @@ class ContextMenuTest : public ::testing::Test {
     GtkAllocation a;
     gtk_widget_get_allocation(entry, &a);
     ClickAt(left + a.x + a.width / 2, top + a.y + a.height / 2, 1);
-    ASSERT_TRUE(run_->WaitForTrace("command " + std::to_string(commandId)));
+    ASSERT_TRUE(run_->WaitForCommand(commandId));
   }
 
   // Every command posted so far has run: a later one has come through the queue.
   void DrainCommands() {
-    int seen = run_->CountTrace("command 32771");
+    int seen = run_->CountCommand(kCmdRefreshState);
     PostCommand(run_->main().viewer().target(), kCmdRefreshState);
-    ASSERT_TRUE(run_->WaitForTrace("command 32771", seen + 1));
+    ASSERT_TRUE(run_->WaitForCommand(kCmdRefreshState, seen + 1));
   }
 
   TempTree tree_;
@@ -174,7 +174,7 @@ TEST_F(ContextMenuTest, DeleteSelectedAsksThenTrashesBothAndRebuildsTheList) {
   ChooseFromMenu(kCmdDeleteSelected);
   ASSERT_TRUE(SpinUntil([&] { return messages_.questions.size() == 1; }));
   EXPECT_EQ(messages_.questions[0], "2 files will be deleted.\n\nContinue?");
-  ASSERT_TRUE(run_->WaitForTrace("command 32810"));
+  ASSERT_TRUE(run_->WaitForCommand(kCmdRebuildThumbnails));
   ASSERT_TRUE(SpinUntil([&] { return run_->main().viewer().thumbnailCount() == 1; }, 60000));
   EXPECT_TRUE(messages_.notices.empty());
 
@@ -207,7 +207,7 @@ TEST_F(ContextMenuTest, CopyLeavesAFileOfTheSameNameAloneAndSaysSo) {
   EXPECT_EQ(ReadFileText(stick + "/" + kSecond), ReadFileText(folder_ + "/" + kSecond));
   EXPECT_EQ(run_->settings()["copytodir"], stick);
   DrainCommands();
-  EXPECT_EQ(run_->CountTrace("command 32810"), 0);  // the current folder did not change
+  EXPECT_EQ(run_->CountCommand(kCmdRebuildThumbnails), 0);  // the current folder did not change
 }
 
 TEST_F(ContextMenuTest, CancelInTheFolderPickerChangesNothing) {

@@ -71,7 +71,7 @@ TEST(CrossFade, HalfWayTheScreenMixesBothPicturesAndTheShowKeepsItsTicks) {
   // X switches the fade off, remembered: the next step is a plain cut. X again
   // switches it on, and the very next step fades from the picture then shown.
   PressKey(XK_x);
-  ASSERT_TRUE(run.WaitForTrace("command 32868"));
+  ASSERT_TRUE(run.WaitForCommand(kCmdToggleCrossFade));
   EXPECT_EQ(run.settings()["crossfade"], "0");
   EXPECT_FALSE(fade.HasSnapshot());
   const int fades = run.CountTrace("fade begins");
@@ -80,7 +80,7 @@ TEST(CrossFade, HalfWayTheScreenMixesBothPicturesAndTheShowKeepsItsTicks) {
   EXPECT_EQ(run.CountTrace("fade begins"), fades);
   EXPECT_EQ(fade.Strength(), 0);
   PressKey(XK_x);
-  ASSERT_TRUE(run.WaitForTrace("command 32868", 2));
+  ASSERT_TRUE(run.WaitForCommand(kCmdToggleCrossFade, 2));
   EXPECT_EQ(run.settings()["crossfade"], "1");
   ASSERT_TRUE(SpinUntil([&] { return fade.HasSnapshot(); }));
   viewer.OnTimer(CViewer::kShowTimerId);

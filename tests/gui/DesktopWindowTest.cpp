@@ -246,7 +246,7 @@ TEST_F(DesktopWindowTest, RestoreGivesADecoratedWindowTheUserMovesAndMaximiseFul
   Start();
   const Rect screen = GetScreenRect();
   ClickButton(kBtnMaximize);  // full screen: Restore Down
-  ASSERT_TRUE(run_->WaitForTrace("command 1012"));
+  ASSERT_TRUE(run_->WaitForCommand(kBtnMaximize));
   const int d = screen.Width() / 10;
   ASSERT_TRUE(SpinUntil([&] {
     GdkWindow* surface = gtk_widget_get_window(viewer());
@@ -271,7 +271,7 @@ TEST_F(DesktopWindowTest, RestoreGivesADecoratedWindowTheUserMovesAndMaximiseFul
   })) << "frame at " << FrameOf(viewer()).left << "," << FrameOf(viewer()).top;
 
   ClickButton(kBtnMaximize);  // restored: Maximize
-  ASSERT_TRUE(run_->WaitForTrace("command 1012", 2));
+  ASSERT_TRUE(run_->WaitForCommand(kBtnMaximize, 2));
   EXPECT_TRUE(SpinUntil([&] { return SameRect(FrameOf(viewer()), screen); }));
   EXPECT_TRUE(SpinUntil([&] { return run_->main().info().IsVisible() &&
                                      TopLevelWindows().GetRect(WindowIdOf(run_->main().info().window())).Width() == screen.Width(); }));

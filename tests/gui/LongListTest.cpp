@@ -72,7 +72,7 @@ TEST(LongList, AThumbnailFarDownOpensItsOwnPicture) {
     return std::sscanf(ReadJson(list, kLastArrived).c_str(), "\"%d %d\"", &x, &y) == 2 && x >= 0;
   }));
   ClickAt(x, y, 1);
-  ASSERT_TRUE(run.WaitForTrace("command 32776 " + folder + "/p1999.png"));
+  ASSERT_TRUE(run.WaitForTrace("command kCmdShowClickedImage " + folder + "/p1999.png"));
 }
 
 }  // namespace

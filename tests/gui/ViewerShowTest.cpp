@@ -114,7 +114,7 @@ TEST_F(ViewerShowTest, KeysAndButtonsStartTurnReverseAndStopTheShow) {
   EXPECT_EQ(Bitmap(kBtnSlideShow), BitmapId::kPause);
   EXPECT_EQ(Tooltip(kBtnQuitOrBack), LoadString(StringId::kTipBackToThumbnails));  // back to the thumbnails
   PressKey(XK_space);
-  ASSERT_TRUE(run_->WaitForTrace("command 32813"));
+  ASSERT_TRUE(run_->WaitForCommand(kCmdToggleSlideShow));
   EXPECT_FALSE(viewer().slideShow().IsRunning());
   EXPECT_EQ(Bitmap(kBtnSlideShow), BitmapId::kPlay);
   PressKey(XK_space);
@@ -139,7 +139,7 @@ TEST_F(ViewerShowTest, KeysAndButtonsStartTurnReverseAndStopTheShow) {
   // Delete only reverses: no picture moves until the next tick, which goes forward.
   const int navigations = run_->CountTrace("navigate image ");
   PressKey(XK_Delete);
-  ASSERT_TRUE(run_->WaitForTrace("command 32814"));
+  ASSERT_TRUE(run_->WaitForCommand(kCmdReverseDirection));
   SpinFor(300);
   EXPECT_EQ(run_->CountTrace("navigate image "), navigations);
   EXPECT_EQ(Bitmap(kBtnPrevious), BitmapId::kPreviousForward);
@@ -149,7 +149,7 @@ TEST_F(ViewerShowTest, KeysAndButtonsStartTurnReverseAndStopTheShow) {
 
   // Escape stops the show and leaves the picture; a second Escape goes back.
   PressKey(XK_Escape);
-  ASSERT_TRUE(run_->WaitForTrace("command 32800"));
+  ASSERT_TRUE(run_->WaitForCommand(kCmdEscape));
   EXPECT_FALSE(viewer().slideShow().IsRunning());
   EXPECT_EQ(Bitmap(kBtnSlideShow), BitmapId::kPlay);
   EXPECT_EQ(viewer().GetFrontPane(), FrontPane::kImage);
@@ -181,7 +181,7 @@ TEST_F(ViewerShowTest, ShiftSpaceShowsEveryPictureOnceARoundInRandomOrder) {
   HoldKey(XK_Shift_L, true);
   PressKey(XK_space);
   HoldKey(XK_Shift_L, false);
-  ASSERT_TRUE(run_->WaitForTrace("command 32867"));
+  ASSERT_TRUE(run_->WaitForCommand(kCmdShuffledSlideShow));
   std::vector<std::string> shown;
   const size_t rounds = 3;
   for (size_t step = 0; step < rounds * all.size(); ++step) {
@@ -254,7 +254,7 @@ TEST_F(ViewerShowTest, SpeedKeyStepsAtOnceAndMinimisingStopsAndDisables) {
 
   // Minimise: the show stops, the seven buttons are disabled, 1011 offers restore.
   ClickButton(kBtnMinimize);
-  ASSERT_TRUE(run_->WaitForTrace("command 1011"));
+  ASSERT_TRUE(run_->WaitForCommand(kBtnMinimize));
   EXPECT_FALSE(viewer().slideShow().IsRunning());
   EXPECT_EQ(Bitmap(kBtnSlideShow), BitmapId::kPlay);
   EXPECT_LE(InfoRect().Width(), 11);
@@ -270,11 +270,11 @@ TEST_F(ViewerShowTest, SpeedKeyStepsAtOnceAndMinimisingStopsAndDisables) {
   // A disabled button takes no click.
   ClickButton(kBtnSlideShow);
   SpinFor(300);
-  EXPECT_EQ(run_->CountTrace("command 1003"), 0);
+  EXPECT_EQ(run_->CountCommand(kBtnSlideShow), 0);
 
   // Minimise again restores the inset layout, not the full screen.
   ClickButton(kBtnMinimize);
-  ASSERT_TRUE(run_->WaitForTrace("command 1011", 2));
+  ASSERT_TRUE(run_->WaitForCommand(kBtnMinimize, 2));
   const int d = screen.Width() / 10;
   ASSERT_TRUE(SpinUntil([&] { return ContentSize() == std::make_pair(screen.Width() - 2 * d, screen.Height() - 2 * d); }));
   GdkRectangle frame;
@@ -297,7 +297,7 @@ TEST_F(ViewerShowTest, SpeedKeyStepsAtOnceAndMinimisingStopsAndDisables) {
   // A change of the screen (as a new resolution reports it) brings the full screen
   // back, as Maximise does.
   g_signal_emit_by_name(gtk_widget_get_screen(GTK_WIDGET(toolbar().window())), "size-changed");
-  ASSERT_TRUE(run_->WaitForTrace("command 32815"));
+  ASSERT_TRUE(run_->WaitForCommand(kCmdDisplayChanged));
   EXPECT_TRUE(SpinUntil([&] { return ContentSize() == std::make_pair(screen.Width(), screen.Height()); }));
   EXPECT_TRUE(SpinUntil([&] { return InfoRect().Width() == screen.Width(); }));
   EXPECT_EQ(Bitmap(kBtnMaximize), BitmapId::kRestore);
@@ -305,10 +305,10 @@ TEST_F(ViewerShowTest, SpeedKeyStepsAtOnceAndMinimisingStopsAndDisables) {
 
   // Minimise, then the Maximise button brings the full screen back.
   ClickButton(kBtnMinimize);
-  ASSERT_TRUE(run_->WaitForTrace("command 1011", 3));
+  ASSERT_TRUE(run_->WaitForCommand(kBtnMinimize, 3));
   ASSERT_TRUE(SpinUntil([&] { return ContentSize() == std::make_pair(215, 28); }));
   ClickButton(kBtnMaximize);
-  ASSERT_TRUE(run_->WaitForTrace("command 1012"));
+  ASSERT_TRUE(run_->WaitForCommand(kBtnMaximize));
   EXPECT_EQ(InfoRect().Width(), screen.Width());
   EXPECT_EQ(Bitmap(kBtnMaximize), BitmapId::kRestore);
 }

@@ -52,7 +52,7 @@ class ViewerTest : public ::testing::Test {
 TEST_F(ViewerTest, StartsOnThumbnailsClickShowsPictureEscapeReturnsWithoutReload) {
   Start();
   EXPECT_EQ(run_->CountTrace(kListNavigation), 1);
-  EXPECT_EQ(run_->CountTrace("command 32795"), 1);
+  EXPECT_EQ(run_->CountCommand(kCmdFirstShow), 1);
   EXPECT_EQ(viewer().GetFrontPane(), FrontPane::kThumbnails);
   EXPECT_TRUE(toolbar().IsVisible());
   SpinFor(500);
@@ -61,7 +61,7 @@ TEST_F(ViewerTest, StartsOnThumbnailsClickShowsPictureEscapeReturnsWithoutReload
   int x = 0, y = 0;
   ASSERT_TRUE(FirstPictureCentre(&run_->main().thumbList().page(), &x, &y));
   ClickAt(x, y, 1);
-  ASSERT_TRUE(run_->WaitForTrace("command 32776 " + pictures_ + "/A/1.png"));
+  ASSERT_TRUE(run_->WaitForTrace("command kCmdShowClickedImage " + pictures_ + "/A/1.png"));
   ASSERT_TRUE(SpinUntil([&] { return ImageLocation() == ImageUrl(pictures_ + "/A/1.png"); }));
   EXPECT_EQ(viewer().GetFrontPane(), FrontPane::kImage);
   ASSERT_TRUE(run_->WaitForTrace("painted image kovp://image/"));
@@ -74,7 +74,7 @@ TEST_F(ViewerTest, StartsOnThumbnailsClickShowsPictureEscapeReturnsWithoutReload
   EXPECT_EQ(ImageLocation(), "kovp://blank/");
   // A second Escape with the list in front does nothing.
   PressKey(XK_Escape);
-  ASSERT_TRUE(run_->WaitForTrace("command 32800", 2));
+  ASSERT_TRUE(run_->WaitForCommand(kCmdEscape, 2));
   EXPECT_EQ(viewer().GetFrontPane(), FrontPane::kThumbnails);
 }
 
@@ -111,18 +111,18 @@ TEST_F(ViewerTest, FolderTreeOkOpensTheFolderAndStoresIt) {
   SpinFor(200);
   // Keys over the tree are the viewer's commands: Escape is "back", and the tree stays.
   PressKey(XK_Escape);
-  ASSERT_TRUE(run_->WaitForTrace("command 32800"));
+  ASSERT_TRUE(run_->WaitForCommand(kCmdEscape));
   EXPECT_TRUE(gtk_widget_get_visible(tree));
   // The wheel over a page leaves the open tree in front, where OK is clicked.
   PostCommand(viewer().target(), kCmdWheel);
-  ASSERT_TRUE(run_->WaitForTrace("command 32793"));
+  ASSERT_TRUE(run_->WaitForCommand(kCmdWheel));
   SpinFor(200);
   int x = 0, y = 0;
   gdk_window_get_origin(gtk_widget_get_window(tree), &x, &y);
   GtkAllocation ok;
   gtk_widget_get_allocation(run_->main().folderTree().okButton(), &ok);
   ClickAt(x + ok.x + ok.width / 2, y + ok.y + ok.height / 2, 1);
-  ASSERT_TRUE(run_->WaitForTrace("command 32775"));
+  ASSERT_TRUE(run_->WaitForCommand(kCmdOpenTreeFolder));
   EXPECT_FALSE(gtk_widget_get_visible(tree));
   EXPECT_EQ(run_->settings()["imgfolder"], pictures_ + "/B");
   ASSERT_TRUE(run_->WaitForTrace(kListNavigation, 2));
@@ -148,7 +148,7 @@ TEST_F(ViewerTest, QuitButtonAsksAndCloseDoesNot) {
   gdk_event_free(close);
   ASSERT_TRUE(SpinUntil([&] { return run_->ended(); }));
   EXPECT_EQ(question.asked, 1);
-  EXPECT_EQ(run_->CountTrace("command 32796"), 1);
+  EXPECT_EQ(run_->CountCommand(kCmdQuitNow), 1);
   SetQuitQuestion(nullptr);
 }
 
@@ -157,7 +157,7 @@ TEST(ViewerEmptyTree, ShowsTheNoImagesTextWithTheFolderEscaped) {
   std::string root = tree.Folder("Empty <b>&amp; \"x\"");
   tree.Folder("Empty <b>&amp; \"x\"/sub");
   ViewerRun run(root);
-  ASSERT_TRUE(run.WaitForTrace("command 32787"));
+  ASSERT_TRUE(run.WaitForCommand(kCmdThumbnailCount));
   ASSERT_TRUE(run.WaitForTrace("script info setInfo(", 2));
   CBrowserPane* info = &run.main().info().page();
   ASSERT_TRUE(SpinUntil([&] {

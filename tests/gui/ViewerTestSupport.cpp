@@ -10,6 +10,7 @@
 
 #include "base/PathRules.h"
 #include "platform/Trace.h"
+#include "res/CommandNames.h"
 #include "platform/gui/WindowRecord.h"
 #include "tests/gui/GuiTestSupport.h"
 
@@ -143,6 +144,18 @@ int ViewerRun::CountTrace(const std::string& prefix) const {
 
 bool ViewerRun::WaitForTrace(const std::string& prefix, int count, int timeoutMs) const {
   return SpinUntil([&] { return CountTrace(prefix) >= count; }, timeoutMs);
+}
+
+int ViewerRun::CountCommand(int id) const {
+  const std::string line = "command " + CommandName(id);
+  int count = 0;
+  for (const std::string& seen : Trace())
+    if (seen == line || seen.rfind(line + " ", 0) == 0) ++count;
+  return count;
+}
+
+bool ViewerRun::WaitForCommand(int id, int count, int timeoutMs) const {
+  return SpinUntil([&] { return CountCommand(id) >= count; }, timeoutMs);
 }
 
 bool FirstPictureCentre(CBrowserPane* pane, int* x, int* y) {

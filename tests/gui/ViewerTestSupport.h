@@ -56,6 +56,10 @@ class ViewerRun {
   std::vector<std::string> Trace() const;
   int CountTrace(const std::string& prefix) const;
   bool WaitForTrace(const std::string& prefix, int count = 1, int timeoutMs = kEventLimitMs) const;
+  // The lines of one command run, by its name, whatever data it carried: kCmdWheel
+  // counts neither kCmdWheelNextPicture nor kCmdWheelPreviousPicture.
+  int CountCommand(int id) const;
+  bool WaitForCommand(int id, int count = 1, int timeoutMs = kEventLimitMs) const;
 
  private:
   TempTree scratch_;

@@ -103,16 +103,16 @@ TEST(ViewerTools, KeysAndButtonsOpenTheToolsAndPreviewsReachTheToolbar) {
     const char* command;
     std::function<void(GtkWidget*)> act;
   } cases[] = {
-      {XK_F1, 0, "About KOV", "command 32820", nullptr},
-      {0, kBtnAbout, "About KOV", "command 1009", nullptr},
-      {XK_F4, 0, "Background Picture and Music", "command 32817",
+      {XK_F1, 0, "About KOV", "command kCmdAbout", nullptr},
+      {0, kBtnAbout, "About KOV", "command kBtnAbout", nullptr},
+      {XK_F4, 0, "Background Picture and Music", "command kCmdBackground",
        [&](GtkWidget* dialog) {
          // A person chooses, hears the music, then cancels.
          gtk_button_clicked(GTK_BUTTON(FindButton(dialog, "...")));
          SpinUntil([&] { return run.CountTrace(preview) > 0; });
        }},
-      {XK_F6, 0, "Create Thumbnails for Web Page", "command 32816", nullptr},
-      {0, kBtnPhotoCd, "Prepare Photo CD", "command 1010", nullptr},
+      {XK_F6, 0, "Create Thumbnails for Web Page", "command kCmdWebThumbnails", nullptr},
+      {0, kBtnPhotoCd, "Prepare Photo CD", "command kBtnPhotoCd", nullptr},
   };
   for (const Case& c : cases) {
     // Around every modal tool the toolbar is hidden: shown, it would take no clicks.
@@ -136,9 +136,9 @@ TEST(ViewerTools, KeysAndButtonsOpenTheToolsAndPreviewsReachTheToolbar) {
   }
   // The music chosen in the background dialog was played, and Cancel brought the
   // folder's own background back.
-  EXPECT_TRUE(run.WaitForTrace("command 32790"));
+  EXPECT_TRUE(run.WaitForCommand(kCmdPreviewMusic));
   EXPECT_EQ(run.CountTrace(preview), 1);
-  EXPECT_TRUE(run.WaitForTrace("command 32792"));
+  EXPECT_TRUE(run.WaitForCommand(kCmdReapplyBackground));
   SetFileChooser(nullptr);
 }
 

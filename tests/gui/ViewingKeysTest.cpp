@@ -85,10 +85,10 @@ TEST_F(ViewingKeysTest, StepKeysLandOnTheirPictureAndLeaveTheDirection) {
   }
   EXPECT_EQ(viewer().slideShow().Direction(), SlideDirection::kForward);
   // In the list the same keys are the page's: no picture command is posted.
-  const int pictureCommands = run_->CountTrace("command 32852");
+  const int pictureCommands = run_->CountCommand(kCmdPanOrNextPicture);
   PressKey(XK_Right);
   HandleGivenInput();
-  EXPECT_EQ(run_->CountTrace("command 32852"), pictureCommands);
+  EXPECT_EQ(run_->CountCommand(kCmdPanOrNextPicture), pictureCommands);
   EXPECT_EQ(viewer().GetFrontPane(), FrontPane::kThumbnails);
 }
 

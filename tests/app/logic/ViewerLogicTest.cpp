@@ -10,6 +10,8 @@
 #include "app/logic/FrontPane.h"
 #include "app/logic/ThumbnailView.h"
 #include "platform/Trace.h"
+#include "res/CommandIds.h"
+#include "res/CommandNames.h"
 
 using namespace kov;
 
@@ -66,16 +68,17 @@ TEST(Trace, AppendsStampedOneLineEntriesOnlyWhileOpen) {
   char* folder = g_dir_make_tmp("kov-trace-XXXXXX", nullptr);
   ASSERT_NE(folder, nullptr);
   std::string file = std::string(folder) + "/trace.log";
-  TraceCommand(32776);  // closed: nothing, no file
+  TraceCommand("kCmdEscape");  // closed: nothing, no file
   EXPECT_FALSE(g_file_test(file.c_str(), G_FILE_TEST_EXISTS));
   ASSERT_TRUE(g_file_set_contents(file.c_str(), "earlier run\n", -1, nullptr));
 
   OpenTrace(file);
   ASSERT_TRUE(TraceEnabled());
-  TraceCommand(32776);
+  TraceCommand(CommandName(kCmdShowClickedImage), "/p/a b.jpg");
+  TraceCommand(CommandName(32899));  // an id without a name
   TraceNavigate("image", "kovp://image//a/b\nc.jpg");
   CloseTrace();
-  TraceCommand(2);
+  TraceCommand("kCmdCancel");
   EXPECT_FALSE(TraceEnabled());
 
   std::ifstream in(file);
@@ -83,10 +86,12 @@ TEST(Trace, AppendsStampedOneLineEntriesOnlyWhileOpen) {
   ASSERT_TRUE(std::getline(in, line));
   EXPECT_EQ(line, "earlier run");  // appended, never truncated
   ASSERT_TRUE(std::getline(in, line));
-  EXPECT_EQ(TraceText(line), "command 32776");
+  EXPECT_EQ(TraceText(line), "command kCmdShowClickedImage /p/a b.jpg");
   double seconds = 0;
   EXPECT_EQ(std::sscanf(line.c_str(), "%lf", &seconds), 1);
   EXPECT_GT(seconds, 1e9);  // wall-clock seconds, comparable across processes
+  ASSERT_TRUE(std::getline(in, line));
+  EXPECT_EQ(TraceText(line), "command 32899");
   ASSERT_TRUE(std::getline(in, line));
   EXPECT_EQ(TraceText(line), "navigate image kovp://image//a/b c.jpg");  // a name's line break stays on one line
   EXPECT_FALSE(std::getline(in, line));
