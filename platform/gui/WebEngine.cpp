@@ -3,6 +3,7 @@
 #include <gio/gio.h>
 
 #include <atomic>
+#include <memory>
 #include <utility>
 
 namespace kov {
@@ -20,12 +21,42 @@ SlowSchemeHandler* g_slow = nullptr;
 GThreadPool* g_workers = nullptr;
 std::atomic<int> g_inWork{0};
 
+// How many loads a view has started (and whether it is gone): a request made for an
+// earlier page is not worth a worker's time once the view has moved on, as it does when
+// a slide show steps through pictures that take seconds each to decode.
+struct ViewLoads {
+  std::atomic<uint64_t> started{0};
+};
+
+void OnLoadChanged(WebKitWebView*, WebKitLoadEvent event, gpointer loads) {
+  if (event == WEBKIT_LOAD_STARTED) ++static_cast<ViewLoads*>(loads)->started;
+}
+
+std::shared_ptr<ViewLoads> LoadsOf(WebKitWebView* view) {
+  static const char kKey[] = "kov-view-loads";
+  if (view == nullptr) return nullptr;
+  auto* held = static_cast<std::shared_ptr<ViewLoads>*>(g_object_get_data(G_OBJECT(view), kKey));
+  if (held != nullptr) return *held;
+  held = new std::shared_ptr<ViewLoads>(std::make_shared<ViewLoads>());
+  g_signal_connect(view, "load-changed", G_CALLBACK(OnLoadChanged), held->get());
+  g_object_set_data_full(G_OBJECT(view), kKey, held, [](gpointer data) {
+    auto* loads = static_cast<std::shared_ptr<ViewLoads>*>(data);
+    ++(*loads)->started;  // the view is gone: nothing it asked for is wanted
+    delete loads;
+  });
+  return *held;
+}
+
 // A request answered on a worker thread; it holds a reference to the request.
 struct SlowRequest {
   WebKitURISchemeRequest* request;
   std::string uri;
   SchemeHandler handler;
+  std::shared_ptr<ViewLoads> loads;  // of the view that asked; null for none
+  uint64_t loadsWhenAsked;
   SchemeResponse response;
+
+  bool Wanted() const { return !loads || loads->started == loadsWhenAsked; }
 };
 
 // Answers the request whole, with the type the handler announced. The body is handed
@@ -51,9 +82,10 @@ gboolean FinishSlowRequest(gpointer data) {
   return G_SOURCE_REMOVE;
 }
 
+// A request whose view has moved on while it waited is answered empty, unmade.
 void AnswerSlowRequest(gpointer data, gpointer) {
   auto* slow = static_cast<SlowRequest*>(data);
-  slow->response = slow->handler(slow->uri);
+  if (slow->Wanted()) slow->response = slow->handler(slow->uri);
   g_idle_add_full(G_PRIORITY_DEFAULT, FinishSlowRequest, slow, nullptr);
 }
 
@@ -66,10 +98,11 @@ void OnSchemeRequest(WebKitURISchemeRequest* request, gpointer) {
     return;
   }
   ++g_inWork;
-  g_thread_pool_push(g_workers,
-                     new SlowRequest{WEBKIT_URI_SCHEME_REQUEST(g_object_ref(request)), address,
-                                     std::move(slowHandler), {}},
-                     nullptr);
+  auto* slow = new SlowRequest{WEBKIT_URI_SCHEME_REQUEST(g_object_ref(request)), address,
+                               std::move(slowHandler), LoadsOf(webkit_uri_scheme_request_get_web_view(request)),
+                               0, {}};
+  if (slow->loads) slow->loadsWhenAsked = slow->loads->started;
+  g_thread_pool_push(g_workers, slow, nullptr);
 }
 
 bool SetUpContext(WebKitWebContext* context, const char* scheme) {
