@@ -73,8 +73,11 @@ TEST(HostilePictures, ThePictureViewOfHostileFilesLoadsAndTheEngineHoldsLittle) 
       // The decode is under way on a worker while this loop still runs.
       pane.Navigate(url);
       EXPECT_TRUE(SpinUntil([] { return SlowSchemeRequestsInWork() > 0; }));
+      ASSERT_TRUE(SpinUntil([&] { return !webkit_web_view_is_loading(pane.View()); }));
+      EXPECT_EQ(pane.GetLocationUrl(), url);
+    } else {
+      ASSERT_TRUE(LoadAndWait(&pane, url));
     }
-    ASSERT_TRUE(LoadAndWait(&pane, url));
     const std::string size = ReadJson(&pane, "(function(){var p=document.getElementById('pic');"
                                              "return [p.naturalWidth,p.naturalHeight];})()");
     int width = -1, height = -1;
