@@ -329,6 +329,10 @@ TEST_F(ViewerShowTest, AModalDialogStopsTheShowAndTheTreeCanBeInFront) {
   EXPECT_FALSE(viewer().slideShow().IsRunning());
   EXPECT_EQ(run_->CountTrace("navigate image "), navigations);
   gtk_widget_destroy(dialog);
+  // Under a window manager the question took the focus; F2 reaches the viewer only once
+  // its window is active again.
+  GtkWindow* window = run_->main().viewerWindow().window();
+  ASSERT_TRUE(SpinUntil([&] { return gtk_window_is_active(window); }));
 
   PressKey(XK_F2);
   CFolderTreeDlg& tree = run_->main().folderTree();
