@@ -76,6 +76,10 @@ class CThumbBuilderDlg : private IThumbBuilderHost {
   struct SnapshotRequest;
 
   void BuildWidgets(GtkWindow* parent);
+  void BeginAfterFirstDraw();
+  void StopWaitingForFirstDraw();
+  static gboolean OnViewDrawn(GtkWidget*, cairo_t*, gpointer self);
+  static gboolean OnStartBuild(gpointer self);
   void OnCommand(int command);
   void OnProbe(unsigned token, bool ok, const std::string& json);
   void OnSnapshot(const SnapshotRequest& request, cairo_surface_t* snapshot);
@@ -120,6 +124,8 @@ class CThumbBuilderDlg : private IThumbBuilderHost {
   std::string stripUrl_;  // the strip page navigated to last, and its number of cells
   size_t stripCells_ = 0;
   GMainLoop* loop_ = nullptr;
+  gulong firstDrawHandler_ = 0;  // waits for the view's first draw to start the build
+  guint startSource_ = 0;        // starts the build: after that draw, or without one
   bool ended_ = false;
   BuildResult result_ = BuildResult::kCancelled;
 
