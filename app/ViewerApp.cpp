@@ -12,6 +12,7 @@
 #include "app/SnapshotDriver.h"
 #include "app/logic/CommandLine.h"
 #include "pages/gui/KovpScheme.h"
+#include "platform/DrawingEnvironment.h"
 #include "platform/SingleInstance.h"
 #include "platform/Trace.h"
 #include "platform/gui/GtkSetup.h"
@@ -34,6 +35,9 @@ std::string WorkingFolder() {
 }  // namespace
 
 int CViewerApp::Run(int* argc, char*** argv) {
+  // Before the single-instance check starts its bus thread: setting the environment
+  // is not safe while other threads read it.
+  ChooseDrawingWithoutGl();
   // The command line is answered before the toolkit starts: --help, --version and a
   // bad command line need no display and never show a window. The toolkit's own
   // options are not taken, so it is started on the program's name alone.

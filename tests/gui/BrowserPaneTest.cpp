@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 #include <X11/keysym.h>
 
+#include <algorithm>
 #include <map>
+#include <sstream>
 #include <vector>
 
 #include "base/TextEscape.h"
@@ -34,6 +36,22 @@ std::string ReadFileBytes(const std::string& path) {
   std::string bytes(data, size);
   g_free(data);
   return bytes;
+}
+
+// The GL drivers mapped in this process: Mesa's EGL and GLX front ends, its DRI
+// drivers and the libLLVM they bring.
+std::vector<std::string> MappedGlDrivers() {
+  std::vector<std::string> found;
+  std::istringstream maps(ReadFileBytes("/proc/self/maps"));
+  for (std::string line; std::getline(maps, line);) {
+    size_t slash = line.find('/');
+    if (slash == std::string::npos) continue;
+    std::string path = line.substr(slash);
+    bool driver = path.find("/dri/") != std::string::npos || path.find("libLLVM") != std::string::npos ||
+                  path.find("libEGL_mesa") != std::string::npos || path.find("libGLX_mesa") != std::string::npos;
+    if (driver && std::find(found.begin(), found.end(), path) == found.end()) found.push_back(path);
+  }
+  return found;
 }
 
 // Pages the tests serve through the real scheme handler; other URLs go to the server.
@@ -82,6 +100,9 @@ TEST_F(PaneTest, SchemeAnnouncesTypesAndPagesShowPicturesFromFiles) {
   ASSERT_TRUE(SpinUntil([&] { return PixelAt(GTK_WIDGET(window_), 300, 250) == 0xff0000; }));
   EXPECT_TRUE(SpinUntil([&] { return PixelAt(GTK_WIDGET(window_), 10, 10) == 0x00ff00; }));
   EXPECT_FALSE(SaveScreenshot(GTK_WIDGET(window_), "pane-file-picture").empty());
+  // Painted without GL in the window's process: neither the toolkit nor the engine
+  // loaded a GL driver for it.
+  EXPECT_EQ(MappedGlDrivers(), std::vector<std::string>{});
 
   // The engine does not sniff scheme data: the announced type decides what it shows.
   Serve("kovp://t/text", "<html>shown as text</html>", "text/plain");
