@@ -3,7 +3,8 @@
 #   1. for 200, 1000 and 5000 pictures with a current cache: start to the first
 #      thumbnail page painted, the CPU time of all its processes in the 5 s after it
 #      (the music's streaming threads apart), and the memory (PSS) of each process
-#      at that point, and how long each start-up stage took (from its trace);
+#      at that point with its largest mappings, and how long each start-up stage
+#      took (from its trace);
 #   2. a thumbnail click to the picture painted, for a 12-megapixel JPEG.
 #   bench/measure-viewer.sh [BUILD_DIR] [COUNTS] [RUNS]
 # COUNTS ("200 1000 5000") and RUNS (3) choose the folders and the starts of each.
@@ -83,6 +84,15 @@ pss_of_tree() {
     total=$((total + $(awk '/^Pss:/ {print $2}' /proc/$pid/smaps_rollup 2>/dev/null || echo 0)))
   done
   echo $total
+}
+
+# The largest mappings of a process by PSS, in MB, as "name MB" pairs (anonymous
+# memory as [anon], libraries by file name): where a process's memory goes.
+largest_mappings() {
+  awk '/^[0-9a-f]+-[0-9a-f]+ / { name = ($6 == "" ? "[anon]" : $6); sub(".*/", "", name) }
+       /^Pss:/ { pss[name] += $2 }
+       END { for (n in pss) printf "%d %s\n", pss[n], n }' "/proc/$1/smaps" 2>/dev/null |
+    sort -rn | head -"${2:-6}" | awk '{ printf " %s %.1f", $2, $1 / 1024 }'
 }
 
 # A folder of $2 copies of one picture with a current cache, made fast: one record is
@@ -165,6 +175,7 @@ for count in $counts; do
     stages "$trace" "$start"
     for p in $pid $(descendants "$pid"); do
       echo "    PSS $(awk '/^Pss:/ {print $2}' /proc/$p/smaps_rollup) kB $(tr '\0' ' ' < /proc/$p/cmdline | cut -c1-60)"
+      echo "      largest (MB):$(largest_mappings "$p")"
     done
     echo "    PSS of all: $(pss_of_tree "$pid") kB"
     kill "$pid"; wait "$pid" 2>/dev/null || true
