@@ -183,17 +183,15 @@ bool CThumbBuilder::OpenFolder(const std::string& folder, std::vector<std::strin
 }
 
 void CThumbBuilder::StartNextStrip() {
-  // Records carried over ahead of the next picture to render go straight in.
-  for (FillPlan(); !plan_.empty() && !plan_.front().render; FillPlan()) {
-    writer_->AppendRecord(plan_.front().record, nullptr);
-    plan_.pop_front();
-    ++doneCount_;
+  // A run of records carried over with no picture among them goes straight in.
+  for (TakeStrip(); cells_.empty(); TakeStrip()) {
+    if (strip_.empty()) {
+      FinishFolder();
+      return;
+    }
+    WriteStrip(std::move(strip_));
+    strip_.clear();
   }
-  if (plan_.empty()) {
-    FinishFolder();
-    return;
-  }
-  TakeStrip();
   AskDecodeAhead();
   Render();
 }
@@ -222,19 +220,20 @@ CThumbBuilder::Entry CThumbBuilder::Classify(const std::string& imagePath) {
   return entry;
 }
 
-// The strip runs from the plan's first picture to render up to its last picture,
-// with the records carried over between them, which are written in their places.
+// The strip runs from the plan's front up to its last picture to render, with the
+// records carried over before and between its pictures, which are written in their
+// places. A strip without pictures holds only records.
 void CThumbBuilder::TakeStrip() {
   strip_.clear();
   cells_.clear();
-  while (!plan_.empty() && cells_.size() < kStripPictures && strip_.size() < kStripEntries) {
+  for (FillPlan(); !plan_.empty() && cells_.size() < kStripPictures && strip_.size() < kStripEntries;) {
     strip_.push_back(std::move(plan_.front()));
     plan_.pop_front();
     if (strip_.back().render) cells_.push_back(strip_.size() - 1);
     if (plan_.empty()) FillPlan();
   }
   // Records after the strip's last picture wait for the next strip, as its lead.
-  while (!strip_.empty() && !strip_.back().render) {
+  while (!cells_.empty() && !strip_.back().render) {
     plan_.push_front(std::move(strip_.back()));
     strip_.pop_back();
   }
@@ -315,7 +314,32 @@ void CThumbBuilder::OnCapture(unsigned token, const std::vector<CaptureResult>& 
 
 void CThumbBuilder::FinishStrip() {
   KillTimer(kTimerBuildPoll);
-  for (const Entry& entry : strip_) {
+  std::vector<Entry> finished = std::move(strip_);
+  // The next strip's page loads while this one's thumbnails are quantised and
+  // stored; they go into the cache first, so the records keep the folder's order.
+  TakeStrip();
+  const bool rendering = !cells_.empty();
+  if (rendering) {
+    AskDecodeAhead();
+    Render();
+  } else {
+    // Records only, or the folder's end: the next step goes through the main loop.
+    while (!strip_.empty()) {
+      plan_.push_front(std::move(strip_.back()));
+      strip_.pop_back();
+    }
+  }
+  if (state_ == State::kEnded) return;  // cancelled as the next strip began
+  WriteStrip(std::move(finished));
+  ShowProgress();
+  if (!rendering) {
+    state_ = State::kNextImage;
+    host_.Post(kCmdBuilderNextImage);
+  }
+}
+
+void CThumbBuilder::WriteStrip(std::vector<Entry> entries) {
+  for (const Entry& entry : entries) {
     ++doneCount_;
     if (!entry.render) {
       writer_->AppendRecord(entry.record, nullptr);
@@ -324,11 +348,6 @@ void CThumbBuilder::FinishStrip() {
     ++renderedCount_;
     StoreRendered(entry);
   }
-  strip_.clear();
-  cells_.clear();
-  ShowProgress();
-  state_ = State::kNextImage;
-  host_.Post(kCmdBuilderNextImage);
 }
 
 void CThumbBuilder::StoreRendered(const Entry& entry) {

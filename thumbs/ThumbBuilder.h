@@ -116,6 +116,7 @@ class CThumbBuilder {
   void Poll();
   void RequestCaptureOnce();
   void FinishStrip();
+  void WriteStrip(std::vector<Entry> entries);
   void StoreRendered(const Entry& entry);
   bool StoreCapture(const std::string& imagePath, const CaptureResult& capture);
   void StorePlaceholder(const std::string& imagePath);

@@ -54,7 +54,7 @@ struct CThumbBuilderDlg::SnapshotRequest {
 };
 
 void CThumbBuilderDlg::RequestCapture(unsigned token) {
-  if (firstProbeAt_ == 0) firstProbeAt_ = g_get_monotonic_time();
+  if (stamps_.firstProbe == 0) stamps_.firstProbe = g_get_monotonic_time();
   // The answer waits for the pictures' pixels to be painted, so the snapshot
   // cannot catch the page before the engine has decoded them.
   pane_->ReadAsyncScriptJson(PaintedStripProbeBody(stripUrl_),
@@ -92,7 +92,7 @@ void CThumbBuilderDlg::OnProbe(unsigned token, bool ok, const std::string& json)
     Answer(token, AnswerWithoutSnapshot(*request));
     return;
   }
-  probedAt_ = g_get_monotonic_time();
+  stamps_.probed = g_get_monotonic_time();
   // The whole document: the strip's rows reach below the pane's visible part.
   webkit_web_view_get_snapshot(pane_->View(), WEBKIT_SNAPSHOT_REGION_FULL_DOCUMENT,
                                WEBKIT_SNAPSHOT_OPTIONS_NONE, snapshots_, OnSnapshotReady,
@@ -136,9 +136,11 @@ void CThumbBuilderDlg::OnSnapshot(const SnapshotRequest& request, cairo_surface_
     OnCancel();
     return;
   }
-  int64_t snappedAt = g_get_monotonic_time();
+  // The answer may start the next strip, which sets the stamps anew.
+  StripStamps stamps = stamps_;
+  stamps.snapped = g_get_monotonic_time();
   Answer(request.token, answer);
-  if (captured > 0 && loadedAt_ != 0) AddPhaseTimes(snappedAt, g_get_monotonic_time(), captured);
+  if (captured > 0 && stamps.loaded != 0) AddPhaseTimes(stamps, g_get_monotonic_time(), captured);
 }
 
 CaptureResult CThumbBuilderDlg::CropSnapshot(const PictureProbe& probe, const CaptureRect& cell,
@@ -171,13 +173,13 @@ CaptureResult CThumbBuilderDlg::CropSnapshot(const PictureProbe& probe, const Ca
   return capture;
 }
 
-void CThumbBuilderDlg::AddPhaseTimes(int64_t snappedAt, int64_t storedAt, unsigned pictures) {
+void CThumbBuilderDlg::AddPhaseTimes(const StripStamps& stamps, int64_t storedAt, unsigned pictures) {
   times_.pictures += pictures;
-  times_.load += (loadedAt_ - navigatedAt_) / 1000.0;
-  times_.pollWait += (firstProbeAt_ - loadedAt_) / 1000.0;
-  times_.probe += (probedAt_ - firstProbeAt_) / 1000.0;
-  times_.snapshot += (snappedAt - probedAt_) / 1000.0;
-  times_.store += (storedAt - snappedAt) / 1000.0;
+  times_.load += (stamps.loaded - stamps.navigated) / 1000.0;
+  times_.pollWait += (stamps.firstProbe - stamps.loaded) / 1000.0;
+  times_.probe += (stamps.probed - stamps.firstProbe) / 1000.0;
+  times_.snapshot += (stamps.snapped - stamps.probed) / 1000.0;
+  times_.store += (storedAt - stamps.snapped) / 1000.0;
 }
 
 void CThumbBuilderDlg::Answer(unsigned token, const std::vector<CaptureResult>& cells) {

@@ -258,7 +258,7 @@ void CThumbBuilderDlg::OnCommand(int command) {
       builder_->OnPageFailed(load.url);
       return;
     }
-    if (load.url == stripUrl_) loadedAt_ = g_get_monotonic_time();
+    if (load.url == stripUrl_) stamps_.loaded = g_get_monotonic_time();
     builder_->OnPageLoaded(load.url);
     return;
   }
@@ -266,8 +266,8 @@ void CThumbBuilderDlg::OnCommand(int command) {
 }
 
 void CThumbBuilderDlg::Navigate(const std::string& url) {
-  navigatedAt_ = g_get_monotonic_time();
-  loadedAt_ = firstProbeAt_ = probedAt_ = 0;
+  stamps_ = StripStamps();
+  stamps_.navigated = g_get_monotonic_time();
   const std::string strip = "kovp://thumbstrip/";
   std::vector<std::string> paths;
   if (url.compare(0, strip.size(), strip) == 0 &&

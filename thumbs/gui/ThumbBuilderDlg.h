@@ -88,8 +88,13 @@ class CThumbBuilderDlg : private IThumbBuilderHost {
   // A cell's probed rectangle of the snapshot as a 24-bit DIB, or a failed capture.
   CaptureResult CropSnapshot(const PictureProbe& probe, const CaptureRect& cell,
                              cairo_surface_t* snapshot);
-  // Adds one strip's time per phase to the totals the benchmark reads.
-  void AddPhaseTimes(int64_t snappedAt, int64_t storedAt, unsigned pictures);
+  // When the strip on show reached each phase (microseconds; 0 not yet).
+  struct StripStamps {
+    int64_t navigated = 0, loaded = 0, firstProbe = 0, probed = 0, snapped = 0;
+  };
+  // Adds one strip's time per phase to the totals the benchmark reads; its store
+  // includes starting the next strip, whose page loads meanwhile.
+  void AddPhaseTimes(const StripStamps& stamps, int64_t storedAt, unsigned pictures);
   void Answer(unsigned token, const std::vector<CaptureResult>& cells);
   static void OnSnapshotReady(GObject* view, GAsyncResult* result, gpointer data);
   static gboolean OnKeyPress(GtkWidget*, GdkEventKey* event, gpointer self);
@@ -129,9 +134,8 @@ class CThumbBuilderDlg : private IThumbBuilderHost {
   bool ended_ = false;
   BuildResult result_ = BuildResult::kCancelled;
 
-  // Timestamps (microseconds) of the picture being rendered.
   BuilderPhaseTimes times_;
-  int64_t navigatedAt_ = 0, loadedAt_ = 0, firstProbeAt_ = 0, probedAt_ = 0;
+  StripStamps stamps_;
 };
 
 // Runs the builder's window modally over parent: true when every folder was done,
