@@ -13,6 +13,7 @@
 #include "app/logic/CommandLine.h"
 #include "pages/gui/KovpScheme.h"
 #include "platform/DrawingEnvironment.h"
+#include "platform/EngineProcessPreload.h"
 #include "platform/SingleInstance.h"
 #include "platform/Trace.h"
 #include "platform/gui/GtkSetup.h"
@@ -38,6 +39,7 @@ int CViewerApp::Run(int* argc, char*** argv) {
   // Before the single-instance check starts its bus thread: setting the environment
   // is not safe while other threads read it.
   ChooseDrawingWithoutGl();
+  PreloadVoiceForEngineProcesses();
   // The command line is answered before the toolkit starts: --help, --version and a
   // bad command line need no display and never show a window. The toolkit's own
   // options are not taken, so it is started on the program's name alone.
