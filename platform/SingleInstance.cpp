@@ -4,6 +4,28 @@
 
 namespace kov {
 
+namespace {
+
+// Whether a session bus may be there: an address given, the user's bus socket, or
+// the program that starts a bus for an X display. Without any of them asking fails
+// anyway, after starting a process to look for the program (several milliseconds of
+// every start).
+bool SessionBusMayExist() {
+  if (g_getenv("DBUS_SESSION_BUS_ADDRESS") != nullptr) return true;
+  if (const char* runtime = g_getenv("XDG_RUNTIME_DIR")) {
+    char* socket = g_build_filename(runtime, "bus", nullptr);
+    bool exists = g_file_test(socket, G_FILE_TEST_EXISTS);
+    g_free(socket);
+    if (exists) return true;
+  }
+  char* launcher = g_find_program_in_path("dbus-launch");
+  bool found = launcher != nullptr;
+  g_free(launcher);
+  return found;
+}
+
+}  // namespace
+
 CSingleInstance::CSingleInstance(const std::string& applicationId) {
   if (!g_application_id_is_valid(applicationId.c_str())) return;
   app_ = g_application_new(applicationId.c_str(), G_APPLICATION_HANDLES_OPEN);
@@ -16,7 +38,7 @@ CSingleInstance::~CSingleInstance() {
 }
 
 CSingleInstance::Role CSingleInstance::Start(const std::string& path) {
-  if (app_ == nullptr) return Role::kFirst;
+  if (app_ == nullptr || !SessionBusMayExist()) return Role::kFirst;
   // Registration fails only on a bus error; then this start stands alone.
   if (!g_application_register(app_, nullptr, nullptr) || !g_application_get_is_remote(app_))
     return Role::kFirst;
