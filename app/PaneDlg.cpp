@@ -120,6 +120,7 @@ bool CPaneDlg::IsVisible() const {
 
 void CPaneDlg::Navigate(const std::string& url) {
   TraceNavigate(traceName_, url);
+  navigated_ = url;
   page_.Navigate(url);
 }
 

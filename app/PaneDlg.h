@@ -71,6 +71,8 @@ class CPaneDlg {
   bool IsVisible() const;
 
   void Navigate(const std::string& url);
+  // The address of the last navigation ("" before the first).
+  const std::string& navigatedUrl() const { return navigated_; }
   void RunScript(const std::string& statement);
   void FocusPage();
   // Called when a page has finished loading, and when it has then been drawn.
@@ -92,6 +94,7 @@ class CPaneDlg {
   const char* startUrl_;
   GtkWidget* window_ = nullptr;
   GtkFixed* content_ = nullptr;
+  std::string navigated_;
   CPanePage page_;
 };
 

@@ -8,6 +8,10 @@
 
 namespace kov {
 
+namespace {
+const char kBlankPageUrl[] = "kovp://blank/";
+}  // namespace
+
 void CViewer::OpenSelectedFolder() { OpenFolder(parts_.folderTree.GetSelectedPath()); }
 
 // The folder named on the command line: selected in the tree (where the tree can
@@ -38,7 +42,9 @@ void CViewer::ShowThumbnails(bool reload) {
   CThumbListDlg& list = parts_.thumbList;
   list.Activate();
   parts_.toolbar.SetTooltip(kBtnQuitOrBack, StringId::kTipQuit);
-  parts_.imageView.Navigate("kovp://blank/");  // the last picture is dropped
+  // The last picture is dropped. A pane sent nothing since its blank page is not sent
+  // another: at start that load would come before the list's in the one web process.
+  if (parts_.imageView.navigatedUrl() != kBlankPageUrl) parts_.imageView.Navigate(kBlankPageUrl);
   const std::string folder = walker_.CurrentFolder();
   ThumbnailStep step = DecideThumbnailStep(folder, list.shownFolder(), reload,
                                            [](const std::string& f) { return IsFolderCurrent(f); });
