@@ -15,6 +15,13 @@ using DirHandle = std::unique_ptr<DIR, DirCloser>;
 
 inline DirHandle OpenDir(const std::string& path) { return DirHandle(opendir(path.c_str())); }
 
+// False when the listing itself says the entry is neither a folder nor a link (a file
+// system that cannot tell says "unknown", which may be either). A folder of 5000
+// pictures is then searched for subfolders without looking up each picture.
+inline bool MayBeFolderOrLink(const dirent* entry) {
+  return entry->d_type == DT_DIR || entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN;
+}
+
 // The names in a folder, "." and ".." left out, in directory order; empty when it
 // cannot be read.
 inline std::vector<std::string> ListEntryNames(const std::string& folder) {

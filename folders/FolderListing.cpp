@@ -1,5 +1,6 @@
 #include "folders/FolderListing.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
 
 #include <algorithm>
@@ -20,9 +21,11 @@ using FolderId = std::pair<dev_t, ino_t>;
 // The real subfolders of folder not seen before, in name order; marks them seen.
 std::vector<std::string> NewSubfolders(const std::string& folder, std::set<FolderId>* seen) {
   std::vector<std::string> subfolders;
-  for (const std::string& name : ListEntryNames(folder)) {
-    if (name[0] == '.') continue;
-    std::string path = JoinPath(folder, name);
+  DirHandle listing = OpenDir(folder);
+  if (!listing) return subfolders;
+  while (dirent* entry = readdir(listing.get())) {
+    if (entry->d_name[0] == '.' || !MayBeFolderOrLink(entry)) continue;
+    std::string path = JoinPath(folder, entry->d_name);
     struct stat info {};
     if (path.size() >= PATH_MAX || lstat(path.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) continue;
     if (seen->insert({info.st_dev, info.st_ino}).second) subfolders.push_back(path);
@@ -52,13 +55,25 @@ std::vector<std::string> ListFolderTree(const std::string& root) {
   return folders;
 }
 
+// Each picture is looked at relative to the open folder: a folder of 5000 pictures
+// spent a quarter of its listing joining and normalising full paths only to look
+// them up again from the root.
 std::vector<std::string> ListFolderImages(const std::string& folder) {
   std::vector<std::string> images;
-  for (const std::string& name : ListEntryNames(folder)) {
+  DirHandle listing = OpenDir(folder);
+  if (!listing) return images;
+  std::string prefix = NormalizePath(folder);
+  if (prefix != "/") prefix += '/';
+  while (dirent* entry = readdir(listing.get())) {
+    const std::string name = entry->d_name;
+    if (name == "." || name == "..") continue;
     if (GetSpecialFileKind(name) != kNotSpecial || !IsImageFile(name)) continue;
-    std::string path = JoinPath(folder, name);
+    // A name never holds '/': the prefix and the name are the joined path.
+    std::string path = prefix + name;
     struct stat info {};
-    if (stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode)) images.push_back(path);
+    if (path.size() < PATH_MAX && fstatat(dirfd(listing.get()), name.c_str(), &info, 0) == 0 &&
+        S_ISREG(info.st_mode))
+      images.push_back(std::move(path));
   }
   SortByName(&images);
   return images;

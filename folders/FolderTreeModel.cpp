@@ -7,6 +7,7 @@
 #include <climits>
 #include <cstdlib>
 
+#include "base/DirHandle.h"
 #include "base/NameOrder.h"
 #include "base/PathRules.h"
 #include "platform/DriveTypes.h"
@@ -90,6 +91,7 @@ bool ListSubfolders(const std::string& folder, std::vector<FolderNode>* out) {
   DIR* dir = folder.empty() ? nullptr : opendir(folder.c_str());
   if (!dir) return false;
   while (struct dirent* entry = readdir(dir)) {
+    if (!MayBeFolderOrLink(entry)) continue;
     std::string name(entry->d_name);
     std::string path = JoinPath(folder, name);
     if (IsShownSubfolder(folder, name, path)) out->push_back({path, name});

@@ -1,9 +1,11 @@
 #include "thumbs/FolderStaleness.h"
 
 #include <dirent.h>
+#include <fcntl.h>
 #include <glib.h>
 #include <sys/stat.h>
 
+#include <climits>
 #include <memory>
 #include <unordered_map>
 
@@ -75,8 +77,12 @@ bool ConsumeFolderPictures(const std::string& folder, RecordTimes* times) {
   while (const dirent* entry = readdir(dir.get())) {
     std::string name = entry->d_name;
     if (name == "." || name == ".." || !IsThumbnailedPicture(name)) continue;
+    // Looked at relative to the open folder, as the listing does; a path too long to
+    // open names no picture.
     struct stat st;
-    if (stat(JoinPath(folder, name).c_str(), &st) != 0 || !S_ISREG(st.st_mode)) continue;
+    if (folder.size() + 1 + name.size() >= PATH_MAX || fstatat(dirfd(dir.get()), entry->d_name, &st, 0) != 0 ||
+        !S_ISREG(st.st_mode))
+      continue;
     if (!times->Consume(name, FileTimeFromUnix(st.st_mtim.tv_sec, st.st_mtim.tv_nsec)))
       return false;
   }
