@@ -40,6 +40,7 @@ class ViewerTest : public ::testing::Test {
     run_ = std::make_unique<ViewerRun>(pictures_);
     ASSERT_TRUE(run_->WaitForTrace("painted thumbs kovp://thumblst/"));
     ASSERT_TRUE(SpinUntil([&] { return viewer().thumbnailCount() == 2; }));
+    ASSERT_TRUE(run_->WaitUntilKeysReachViewer());
   }
 
   CToolbarDlg& toolbar() { return run_->main().toolbar(); }
@@ -70,7 +71,7 @@ TEST_F(ViewerTest, StartsOnThumbnailsClickShowsPictureEscapeReturnsWithoutReload
   EXPECT_GT(first("navigate info kovp://background/"), first("painted thumbs kovp://thumblst/"));
   EXPECT_EQ(viewer().GetFrontPane(), FrontPane::kThumbnails);
   EXPECT_TRUE(toolbar().IsVisible());
-  SpinFor(500);
+  ASSERT_TRUE(WaitUntilLayerInPlace(toolbar().window()));
   EXPECT_FALSE(SaveScreenshot(GTK_WIDGET(run_->main().thumbList().window()), "viewer-thumbnails").empty());
 
   int x = 0, y = 0;
@@ -80,7 +81,6 @@ TEST_F(ViewerTest, StartsOnThumbnailsClickShowsPictureEscapeReturnsWithoutReload
   ASSERT_TRUE(SpinUntil([&] { return ImageLocation() == ImageUrl(pictures_ + "/A/1.png"); }));
   EXPECT_EQ(viewer().GetFrontPane(), FrontPane::kImage);
   ASSERT_TRUE(run_->WaitForTrace("painted image kovp://image/"));
-  SpinFor(300);
   EXPECT_FALSE(SaveScreenshot(GTK_WIDGET(run_->main().imageView().window()), "viewer-picture").empty());
 
   PressKey(XK_Escape);
@@ -123,7 +123,6 @@ TEST_F(ViewerTest, FolderTreeOkOpensTheFolderAndStoresIt) {
   GtkWidget* tree = run_->main().folderTree().window();
   ASSERT_TRUE(SpinUntil([&] { return gtk_widget_get_visible(tree); }));
   ASSERT_TRUE(run_->main().folderTree().SelectPath(pictures_ + "/B"));
-  SpinFor(200);
   // Keys over the tree are the viewer's commands: Escape is "back", and the tree stays.
   PressKey(XK_Escape);
   ASSERT_TRUE(run_->WaitForCommand(kCmdEscape));
@@ -131,12 +130,9 @@ TEST_F(ViewerTest, FolderTreeOkOpensTheFolderAndStoresIt) {
   // The wheel over a page leaves the open tree in front, where OK is clicked.
   PostCommand(viewer().target(), kCmdWheel);
   ASSERT_TRUE(run_->WaitForCommand(kCmdWheel));
-  SpinFor(200);
   int x = 0, y = 0;
-  gdk_window_get_origin(gtk_widget_get_window(tree), &x, &y);
-  GtkAllocation ok;
-  gtk_widget_get_allocation(run_->main().folderTree().okButton(), &ok);
-  ClickAt(x + ok.x + ok.width / 2, y + ok.y + ok.height / 2, 1);
+  ASSERT_TRUE(CentreInLayer(tree, run_->main().folderTree().okButton(), &x, &y));
+  ClickAt(x, y, 1);
   ASSERT_TRUE(run_->WaitForCommand(kCmdOpenTreeFolder));
   EXPECT_FALSE(gtk_widget_get_visible(tree));
   EXPECT_EQ(run_->settings()["imgfolder"], pictures_ + "/B");
@@ -153,7 +149,7 @@ TEST_F(ViewerTest, QuitButtonAsksAndCloseDoesNot) {
   ASSERT_TRUE(ButtonCentre(toolbar(), kBtnQuitOrBack, &x, &y));
   ClickAt(x, y, 1);
   ASSERT_TRUE(SpinUntil([&] { return question.asked == 1; }));
-  SpinFor(200);
+  ASSERT_TRUE(run_->DrainCommands());
   EXPECT_FALSE(run_->ended());  // answered No
 
   // Close on the viewer's window quits without a question.

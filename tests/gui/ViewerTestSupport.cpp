@@ -10,14 +10,48 @@
 
 #include "base/PathRules.h"
 #include "platform/Trace.h"
+#include "res/CommandIds.h"
 #include "res/CommandNames.h"
 #include "platform/gui/WindowRecord.h"
 #include "tests/gui/GuiTestSupport.h"
+
+// X last: its macros (None, Bool, Status) clash with names in the headers above.
+#include <X11/Xlib.h>
+#include <gdk/gdkx.h>
 
 namespace kov {
 namespace test {
 
 namespace {
+
+// Whether X sends a key pressed now to window, as X itself answers: the window holds
+// the input focus, or the focus follows the pointer and the pointer is over it. The
+// toolkit's own idea of the active window lags behind, and without a window manager
+// a window that had the focus taken by a dialog is never told it is active again.
+bool KeysGoTo(GtkWindow* window) {
+  GdkWindow* surface = gtk_widget_get_window(GTK_WIDGET(window));
+  if (surface == nullptr) return false;
+  Display* display = GDK_WINDOW_XDISPLAY(surface);
+  const ::Window root = DefaultRootWindow(display), top = GDK_WINDOW_XID(surface);
+  ::Window focus = 0;
+  int revert = 0;
+  XGetInputFocus(display, &focus, &revert);
+  if (focus == 0) return false;  // None: keys go nowhere
+  if (focus == PointerRoot || focus == root) {
+    GdkSeat* seat = gdk_display_get_default_seat(gdk_window_get_display(surface));
+    GdkWindow* under = gdk_device_get_window_at_position(gdk_seat_get_pointer(seat), nullptr, nullptr);
+    return under != nullptr && gdk_window_get_toplevel(under) == surface;
+  }
+  for (::Window at = focus; at != 0 && at != root;) {
+    if (at == top) return true;
+    ::Window rootOf = 0, parent = 0, *children = nullptr;
+    unsigned count = 0;
+    if (!XQueryTree(display, at, &rootOf, &parent, &children, &count)) return false;
+    if (children != nullptr) XFree(children);
+    at = parent;
+  }
+  return false;
+}
 
 void RemoveTree(const std::string& path) {
   GDir* dir = g_dir_open(path.c_str(), 0, nullptr);
@@ -158,6 +192,16 @@ bool ViewerRun::WaitForCommand(int id, int count, int timeoutMs) const {
   return SpinUntil([&] { return CountCommand(id) >= count; }, timeoutMs);
 }
 
+bool ViewerRun::DrainCommands() {
+  const int seen = CountCommand(kCmdRefreshState);
+  return PostCommand(main_->viewer().target(), kCmdRefreshState) && WaitForCommand(kCmdRefreshState, seen + 1);
+}
+
+bool ViewerRun::WaitUntilKeysReachViewer() {
+  GtkWindow* window = main_->viewerWindow().window();
+  return SpinUntil([&] { return main_->toolbar().IsVisible() && KeysGoTo(window); });
+}
+
 bool FirstPictureCentre(CBrowserPane* pane, int* x, int* y) {
   return ReadJsonInts(pane,
                       "(function(){var r=document.images[0].getBoundingClientRect();"
@@ -165,23 +209,37 @@ bool FirstPictureCentre(CBrowserPane* pane, int* x, int* y) {
                       x, y);
 }
 
+bool WaitUntilLayerInPlace(GtkWidget* layer) {
+  return layer != nullptr && SpinUntil([&] {
+           Rect placed = LayerOnScreen(layer);
+           GdkWindow* window = gtk_widget_get_window(layer);
+           int left = 0, top = 0;
+           if (window != nullptr) gdk_window_get_origin(window, &left, &top);
+           return window != nullptr && gtk_widget_get_mapped(layer) && left == placed.left && top == placed.top;
+         });
+}
+
+bool CentreInLayer(GtkWidget* layer, GtkWidget* widget, int* x, int* y) {
+  if (widget == nullptr || !WaitUntilLayerInPlace(layer)) return false;
+  const Rect placed = LayerOnScreen(layer);
+  int inLayerX = 0, inLayerY = 0;
+  if (!gtk_widget_translate_coordinates(widget, layer, 0, 0, &inLayerX, &inLayerY)) return false;
+  *x = placed.left + inLayerX + gtk_widget_get_allocated_width(widget) / 2;
+  *y = placed.top + inLayerY + gtk_widget_get_allocated_height(widget) / 2;
+  return true;
+}
+
 bool ButtonCentre(CToolbarDlg& toolbar, int id, int* x, int* y) {
-  GtkWidget* button = toolbar.button(id);
-  if (button == nullptr) return false;
-  // A layer just moved is drawn at its new place with the next frame.
-  Rect bar;
-  bool placed = SpinUntil([&] {
-    bar = LayerOnScreen(toolbar.window());
-    GdkWindow* drawn = gtk_widget_get_window(toolbar.window());
-    int x = 0, y = 0;
-    if (drawn != nullptr) gdk_window_get_origin(drawn, &x, &y);
-    return drawn != nullptr && x == bar.left && y == bar.top;
-  });
-  if (!placed) return false;
-  GtkAllocation a;
-  gtk_widget_get_allocation(button, &a);
-  *x = bar.left + a.x + a.width / 2;
-  *y = bar.top + a.y + a.height / 2;
+  return CentreInLayer(toolbar.window(), toolbar.button(id), x, y);
+}
+
+bool ClickToolbarButton(CToolbarDlg& toolbar, int id) {
+  int x = 0, y = 0;
+  CImageButton* button = toolbar.imageButton(id);
+  if (button == nullptr || !ButtonCentre(toolbar, id, &x, &y)) return false;
+  MovePointerTo(x, y);
+  if (!SpinUntil([&] { return button->IsHovering(); })) return false;
+  ClickAt(x, y, 1);
   return true;
 }
 

@@ -60,6 +60,13 @@ class ViewerRun {
   // counts neither kCmdWheelNextPicture nor kCmdWheelPreviousPicture.
   int CountCommand(int id) const;
   bool WaitForCommand(int id, int count = 1, int timeoutMs = kEventLimitMs) const;
+  // Every command posted so far has run: a marker posted after them has come through
+  // the queue. What a key, click or tick did, or did not do, can then be checked.
+  bool DrainCommands();
+  // Keys reach the command table only with the toolbar up and the viewer's window
+  // active: under a window manager the first page can be drawn, or a dialog end,
+  // before the focus comes (back) to the viewer, and a key pressed then is lost.
+  bool WaitUntilKeysReachViewer();
 
  private:
   TempTree scratch_;
@@ -71,8 +78,17 @@ class ViewerRun {
 
 // The screen centre of the first picture of a pane's page; false when there is none.
 bool FirstPictureCentre(CBrowserPane* pane, int* x, int* y);
+// Waits until the layer's window stands where the record now places it: a layer just
+// shown or moved gets there with a later frame.
+bool WaitUntilLayerInPlace(GtkWidget* layer);
+// The screen centre of widget, a child of layer, once the layer is in place.
+bool CentreInLayer(GtkWidget* layer, GtkWidget* widget, int* x, int* y);
 // The screen centre of a toolbar button, once the toolbar is drawn where it now is.
 bool ButtonCentre(CToolbarDlg& toolbar, int id, int* x, int* y);
+// Clicks an enabled toolbar button once the pointer over it has made it hover: a
+// toolbar shown again after a dialog is stacked over the pages with a later frame,
+// and a click before then reaches the page under it.
+bool ClickToolbarButton(CToolbarDlg& toolbar, int id);
 
 }  // namespace test
 }  // namespace kov

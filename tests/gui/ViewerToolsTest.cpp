@@ -94,6 +94,7 @@ TEST(ViewerTools, KeysAndButtonsOpenTheToolsAndPreviewsReachTheToolbar) {
   SetFileChooser(&chooser);
   ViewerRun run(pictures);
   ASSERT_TRUE(run.WaitForTrace("painted thumbs kovp://thumblst/"));
+  ASSERT_TRUE(run.WaitUntilKeysReachViewer());
   const std::string preview = "script info setSnd(\"file://" + chosen + "\");";
 
   struct Case {
@@ -122,17 +123,16 @@ TEST(ViewerTools, KeysAndButtonsOpenTheToolsAndPreviewsReachTheToolbar) {
                           if (c.act) c.act(dialog);
                         }};
     closer.Start();
-    int x = 0, y = 0;
-    if (c.key != 0) {
+    if (c.key != 0)
       PressKey(c.key);
-    } else {
-      ASSERT_TRUE(ButtonCentre(run.main().toolbar(), c.button, &x, &y));
-      ClickAt(x, y, 1);
-    }
-    EXPECT_TRUE(SpinUntil([&] { return closer.seen; }, 15000)) << c.title;
+    else
+      ASSERT_TRUE(ClickToolbarButton(run.main().toolbar(), c.button)) << c.title;
+    // The dialog is closed from within its own loop, so once it has been seen it has
+    // also ended.
+    EXPECT_TRUE(SpinUntil([&] { return closer.seen; })) << c.title;
     EXPECT_FALSE(toolbarShown) << c.title;
     EXPECT_TRUE(run.WaitForTrace(c.command)) << c.title;
-    SpinFor(200);
+    ASSERT_TRUE(run.WaitUntilKeysReachViewer()) << c.title;
   }
   // The music chosen in the background dialog was played, and Cancel brought the
   // folder's own background back.
@@ -171,10 +171,8 @@ TEST(ViewerTools, ToolsActOnTheFolderOpenedWhateverTheTreeCanReach) {
   std::string proposed;
   DialogCloser closer{"Prepare Photo CD", [&](GtkWidget* dialog) { proposed = FirstEntryText(dialog); }};
   closer.Start();
-  int x = 0, y = 0;
-  ASSERT_TRUE(ButtonCentre(run.main().toolbar(), kBtnPhotoCd, &x, &y));
-  ClickAt(x, y, 1);
-  ASSERT_TRUE(SpinUntil([&] { return closer.seen; }, 15000));
+  ASSERT_TRUE(ClickToolbarButton(run.main().toolbar(), kBtnPhotoCd));
+  ASSERT_TRUE(SpinUntil([&] { return closer.seen; }));
   EXPECT_EQ(proposed, hidden);
 }
 

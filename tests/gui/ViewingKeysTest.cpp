@@ -27,21 +27,26 @@ class ViewingKeysTest : public ::testing::Test {
       ASSERT_TRUE(AddPictureWithThumbnail(folder_ + "/" + name, 0x30c060));
     run_ = std::make_unique<ViewerRun>(tree_.Folder("Pictures"));
     ASSERT_TRUE(run_->WaitForTrace("painted thumbs kovp://thumblst/"));
-    ASSERT_TRUE(SpinUntil([&] { return viewer().thumbnailCount() == 5 && toolbar().IsVisible(); }));
+    ASSERT_TRUE(SpinUntil([&] { return viewer().thumbnailCount() == 5; }));
+    ASSERT_TRUE(run_->WaitUntilKeysReachViewer());
     int x = 0, y = 0;
     ASSERT_TRUE(FirstPictureCentre(&run_->main().thumbList().page(), &x, &y));
     ClickAt(x, y, 1);
-    ASSERT_TRUE(WaitForPicture("1.png"));
+    ASSERT_TRUE(WaitForPicture("1.png", 0));
   }
 
   CToolbarDlg& toolbar() { return run_->main().toolbar(); }
   CViewer& viewer() { return run_->main().viewer(); }
   CBrowserPane* picturePage() { return &run_->main().imageView().page(); }
-  // Waits until the picture page of name has been painted, its view script run.
-  bool WaitForPicture(const std::string& name) {
-    std::string url = ImageUrl(folder_ + "/" + name);
-    return SpinUntil([&] { return picturePage()->GetLocationUrl() == url; }) &&
-           run_->WaitForTrace("painted image " + url);
+  std::string PaintedLine(const std::string& name) { return "painted image " + ImageUrl(folder_ + "/" + name); }
+  // How often the picture page of name has been painted so far.
+  int Paints(const std::string& name) { return run_->CountTrace(PaintedLine(name)); }
+  // Waits until the picture page of name has been painted once more than paintsBefore
+  // times, its view script run: a key pressed before then could reach a page still
+  // loading, whose script is not there yet.
+  bool WaitForPicture(const std::string& name, int paintsBefore) {
+    return run_->WaitForTrace(PaintedLine(name), paintsBefore + 1) &&
+           picturePage()->GetLocationUrl() == ImageUrl(folder_ + "/" + name);
   }
   void PressWithCtrl(unsigned keysym) {
     HoldKey(XK_Control_L, true);
@@ -76,9 +81,10 @@ TEST_F(ViewingKeysTest, StepKeysLandOnTheirPictureAndLeaveTheDirection) {
                         {XK_Left, "5.png"},  {XK_Return, "1.png"},  // forward still, on from 5.png
                         {XK_BackSpace, ""}};
   for (const Step& step : steps) {
+    const int paints = step.lands[0] != '\0' ? Paints(step.lands) : 0;
     PressKey(step.keysym);
     if (step.lands[0] != '\0') {
-      ASSERT_TRUE(WaitForPicture(step.lands)) << step.lands;
+      ASSERT_TRUE(WaitForPicture(step.lands, paints)) << step.lands;
     } else {
       ASSERT_TRUE(SpinUntil([&] { return viewer().GetFrontPane() == FrontPane::kThumbnails; }));
     }
@@ -101,7 +107,7 @@ TEST_F(ViewingKeysTest, ZoomTurnCaptionAndMusicSwitch) {
 
   // A zoom step enlarges the fitted picture; fitting gives the first size back.
   PressKey(XK_Right);
-  ASSERT_TRUE(WaitForPicture("2.png"));
+  ASSERT_TRUE(WaitForPicture("2.png", 0));
   const std::string fitted = ShownSize();
   EXPECT_EQ(fitted, "1280 x 960");
   PressWithCtrl(XK_equal);
@@ -119,7 +125,9 @@ TEST_F(ViewingKeysTest, ZoomTurnCaptionAndMusicSwitch) {
   EXPECT_NE(caption.find("\"block\""), std::string::npos) << caption;
   EXPECT_EQ(run_->settings()["caption"], "1");
 
-  // M stops the music element of the information page and stores the switch.
+  // M stops the music element of the information page and stores the switch. That
+  // page is loaded only after the first view has been drawn.
+  ASSERT_TRUE(run_->WaitForTrace("loaded info kovp://background/"));
   CBrowserPane* info = &run_->main().info().page();
   EXPECT_EQ(ReadJson(info, "bgsd.muted"), "false");
   PressKey(XK_m);
