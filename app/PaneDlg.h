@@ -109,9 +109,12 @@ class CThumbListDlg : public CPaneDlg {
   std::string folder_;
 };
 
+// The picture pane loads nothing until its first picture: a blank start page would be
+// made by the one web process before the list page, and one still loading when the
+// first picture is asked for would be cut short by it.
 class CImageViewDlg : public CPaneDlg {
  public:
-  CImageViewDlg() : CPaneDlg("image", "kovp://blank/") {}
+  CImageViewDlg() : CPaneDlg("image", nullptr) {}
 };
 
 // The information pane's background page is loaded once the first view has been

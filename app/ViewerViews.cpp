@@ -42,9 +42,11 @@ void CViewer::ShowThumbnails(bool reload) {
   CThumbListDlg& list = parts_.thumbList;
   list.Activate();
   parts_.toolbar.SetTooltip(kBtnQuitOrBack, StringId::kTipQuit);
-  // The last picture is dropped. A pane sent nothing since its blank page is not sent
-  // another: at start that load would come before the list's in the one web process.
-  if (parts_.imageView.navigatedUrl() != kBlankPageUrl) parts_.imageView.Navigate(kBlankPageUrl);
+  // The last picture is dropped. A pane that shows none (not sent a page yet, or the
+  // blank page last) is left alone: at start a blank page would come before the list
+  // page in the one web process.
+  const std::string& shown = parts_.imageView.navigatedUrl();
+  if (!shown.empty() && shown != kBlankPageUrl) parts_.imageView.Navigate(kBlankPageUrl);
   const std::string folder = walker_.CurrentFolder();
   ThumbnailStep step = DecideThumbnailStep(folder, list.shownFolder(), reload,
                                            [](const std::string& f) { return IsFolderCurrent(f); });
