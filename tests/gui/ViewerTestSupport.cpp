@@ -31,6 +31,7 @@ namespace {
 bool KeysGoTo(GtkWindow* window) {
   GdkWindow* surface = gtk_widget_get_window(GTK_WIDGET(window));
   if (surface == nullptr) return false;
+  GdkDisplay* gdkDisplay = gdk_window_get_display(surface);
   Display* display = GDK_WINDOW_XDISPLAY(surface);
   const ::Window root = DefaultRootWindow(display), top = GDK_WINDOW_XID(surface);
   ::Window focus = 0;
@@ -38,19 +39,24 @@ bool KeysGoTo(GtkWindow* window) {
   XGetInputFocus(display, &focus, &revert);
   if (focus == 0) return false;  // None: keys go nowhere
   if (focus == PointerRoot || focus == root) {
-    GdkSeat* seat = gdk_display_get_default_seat(gdk_window_get_display(surface));
+    GdkSeat* seat = gdk_display_get_default_seat(gdkDisplay);
     GdkWindow* under = gdk_device_get_window_at_position(gdk_seat_get_pointer(seat), nullptr, nullptr);
     return under != nullptr && gdk_window_get_toplevel(under) == surface;
   }
-  for (::Window at = focus; at != 0 && at != root;) {
-    if (at == top) return true;
+  // The focus window may be gone by the time it is asked about (a dialog closing, a
+  // frame the window manager drops): that is an answer, not an error.
+  gdk_x11_display_error_trap_push(gdkDisplay);
+  bool inside = false;
+  for (::Window at = focus; at != 0 && at != root && !inside;) {
+    inside = at == top;
     ::Window rootOf = 0, parent = 0, *children = nullptr;
     unsigned count = 0;
-    if (!XQueryTree(display, at, &rootOf, &parent, &children, &count)) return false;
+    if (!XQueryTree(display, at, &rootOf, &parent, &children, &count)) break;
     if (children != nullptr) XFree(children);
     at = parent;
   }
-  return false;
+  gdk_x11_display_error_trap_pop_ignored(gdkDisplay);
+  return inside;
 }
 
 void RemoveTree(const std::string& path) {
