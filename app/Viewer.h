@@ -127,6 +127,8 @@ class CViewer : public ISlideShowView {
   void OpenFolder(const std::string& root);
   void ShowThumbnails(bool reload);
   void ShowImage(const std::string& path);
+  // The walk's next picture in the direction, or the no-images text when it has none.
+  void StepImage(SlideDirection direction);
   void ShowNoImages();
   void SetFolderMusic(const std::string& folder);
   // The music waits until the first thumbnail page or picture is painted, a build

@@ -72,16 +72,12 @@ void CViewer::ShowImage(const std::string& path) {
   SetFolderMusic(walker_.CurrentFolder());
 }
 
-void CViewer::ShowNextImage() {
-  std::string path = walker_.NextImage();
-  if (path.empty())
-    ShowNoImages();
-  else
-    ShowImage(path);
-}
+void CViewer::ShowNextImage() { StepImage(SlideDirection::kForward); }
 
-void CViewer::ShowPreviousImage() {
-  std::string path = walker_.PreviousImage();
+void CViewer::ShowPreviousImage() { StepImage(SlideDirection::kBackward); }
+
+void CViewer::StepImage(SlideDirection direction) {
+  std::string path = direction == SlideDirection::kForward ? walker_.NextImage() : walker_.PreviousImage();
   if (path.empty())
     ShowNoImages();
   else
