@@ -184,11 +184,13 @@ TEST(ThumbBuilderDlg, EscapeCancelButtonAltAndHidingCancelAndKeepTheOldCache) {
     unsigned leastRendered;  // pictures done before the cancel could take effect
     std::function<void(CThumbBuilderDlg&, const std::string& status)> act;
   };
-  bool altDown = false;
+  // Kept per run, not in statics: a second run in one process (--gtest_repeat) must
+  // press, click and hold again.
+  bool altDown = false, clicked = false;
+  std::string last;
   const Case cases[] = {
       {"Enter is ignored, Escape cancels", 2 * kStripPictures,
        [&](CThumbBuilderDlg&, const std::string& status) {
-         static std::string last;
          if (status == last) return;
          last = status;
          if (afterFirst(status)) PressKey(XK_Return);
@@ -196,7 +198,6 @@ TEST(ThumbBuilderDlg, EscapeCancelButtonAltAndHidingCancelAndKeepTheOldCache) {
        }},
       {"the Cancel button", kStripPictures,
        [&](CThumbBuilderDlg& d, const std::string& status) {
-         static bool clicked = false;
          if (afterFirst(status) && !clicked) clicked = true, ClickWidget(d.cancelButton());
        }},
       {"Alt held at capture time", kStripPictures,
