@@ -56,7 +56,7 @@ gboolean CPanePage::OnDrawn(GtkWidget*, cairo_t*, gpointer self) {
   TraceEvent("painted", page->traceName_, url);
   if (page->onPainted_) page->onPainted_(url);
   if (page->paintWatcher_) page->paintWatcher_(url);
-  if (page->onceShown_ && url.rfind("kovp://blank/", 0) != 0) {
+  if (page->onceShown_ && url.rfind(kBlankPageUrl, 0) != 0) {
     std::function<void()> once = std::move(page->onceShown_);
     page->onceShown_ = nullptr;
     once();

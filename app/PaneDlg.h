@@ -12,6 +12,9 @@
 
 namespace kov {
 
+// The empty page a pane shows when it has nothing else to show.
+inline constexpr char kBlankPageUrl[] = "kovp://blank/";
+
 // A browser pane that tells its dialog when a page has finished loading and again
 // when the finished page has been drawn to the window.
 class CPanePage : public CBrowserPane {
@@ -100,7 +103,7 @@ class CPaneDlg {
 
 class CThumbListDlg : public CPaneDlg {
  public:
-  CThumbListDlg() : CPaneDlg("thumbs", "kovp://blank/") {}
+  CThumbListDlg() : CPaneDlg("thumbs", kBlankPageUrl) {}
   // Navigates to the list page of the folder's thumbnail cache.
   void ShowFolder(const std::string& folder);
   const std::string& shownFolder() const { return folder_; }

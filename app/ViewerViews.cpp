@@ -8,10 +8,6 @@
 
 namespace kov {
 
-namespace {
-const char kBlankPageUrl[] = "kovp://blank/";
-}  // namespace
-
 void CViewer::OpenSelectedFolder() { OpenFolder(parts_.folderTree.GetSelectedPath()); }
 
 // The folder named on the command line: selected in the tree (where the tree can
