@@ -8,7 +8,9 @@
 # Each run starts with an empty private HOME and XDG folders. The peak memory is the
 # viewer process's own resident size (/usr/bin/time -v) and the largest proportional
 # set size of the viewer with every process it started (KOV's engine runs in
-# processes of its own), sampled every half second.
+# processes of its own), sampled every half second. For KOV the engine's web
+# process is also given alone: its peak resident and proportional set sizes during
+# the visit, and both again once the thumbnail page has stood for two seconds.
 #   bench/measure-first-visit.sh [BUILD_DIR] [COUNT] [RUNS] [VIEWERS]
 # VIEWERS defaults to "kov gthumb geeqie"; kov:DIR is KOV as built in DIR, so that
 # builds before and after a change can be measured by turns. Without a display it runs itself under
@@ -63,6 +65,25 @@ tree_pss() {
   echo "$total"
 }
 
+# # The web processes below pid (KOV's engine), by their command name.
+web_processes() {
+  local pid
+  for pid in $(tree "$1"); do
+    [ "$(cat "/proc/$pid/comm" 2> /dev/null)" = WebKitWebProces ] && echo "$pid"
+  done
+}
+
+# "RSS PSS" in kB of the web processes below pid, summed.
+web_sizes() {
+  local rss=0 pss=0 pid r p
+  for pid in $(web_processes "$1"); do
+    r=$(awk '/^VmRSS:/ { print $2 }' "/proc/$pid/status" 2> /dev/null || true)
+    p=$(awk '/^Pss:/ { print $2 }' "/proc/$pid/smaps_rollup" 2> /dev/null || true)
+    rss=$((rss + ${r:-0})) pss=$((pss + ${p:-0}))
+  done
+  echo "$rss $pss"
+}
+
 # geeqie shows a folder as a list without thumbnails unless its configuration says
 # otherwise: its own default configuration, written by a geeqie told to quit, is
 # turned to the icon view with thumbnails of up to 128 pixels, cached in the
@@ -111,7 +132,7 @@ measure() {
       cp "$work/geeqierc.xml" "$home/config/geeqie/geeqierc.xml"
       command=(geeqie "$pictures") ;;
   esac
-  local load start peak=0 rss done=no
+  local load start peak=0 rss done=no webPeakRss=0 webPeakPss=0 web
   load=$(cut -d' ' -f1-3 /proc/loadavg)
   start=$(now)
   # The background process becomes /usr/bin/time itself, the viewer its child.
@@ -124,15 +145,26 @@ measure() {
     if [ $((ticks % 5)) -eq 0 ]; then
       rss=$(tree_pss "$timer")
       [ "$rss" -gt "$peak" ] && peak=$rss
+      if [ "${viewer%%:*}" = kov ]; then
+        read -r -a web <<< "$(web_sizes "$timer")"
+        [ "${web[0]}" -gt "$webPeakRss" ] && webPeakRss=${web[0]}
+        [ "${web[1]}" -gt "$webPeakPss" ] && webPeakPss=${web[1]}
+      fi
     fi
     ticks=$((ticks + 1))
     [ "$(echo "$(now) - $start > $limit" | bc)" = 1 ] && break
     sleep 0.1
   done
-  local end
+  local end webLine=""
   end=$(now)
   if [ "${viewer%%:*}" = kov ] && [ $done = yes ]; then
     end=$(grep -m1 " painted thumbs kovp://thumblst/" "$home/trace.log" | cut -d' ' -f1)
+    sleep 2
+    read -r -a web <<< "$(web_sizes "$timer")"
+    [ "${web[0]}" -gt "$webPeakRss" ] && webPeakRss=${web[0]}
+    [ "${web[1]}" -gt "$webPeakPss" ] && webPeakPss=${web[1]}
+    webLine=$(printf '          web process: peak %d MB resident, %d MB PSS; on the thumbnail page %d MB, %d MB' \
+      $((webPeakRss / 1024)) $((webPeakPss / 1024)) $((${web[0]} / 1024)) $((${web[1]} / 1024)))
   fi
   # The viewer and every process it started; time then writes its figures.
   local below
@@ -144,6 +176,7 @@ measure() {
   if [ $done = yes ]; then
     printf '  %-7s run %d: %.2f s, peak %d MB resident, %d MB PSS with its processes (load %s)\n' \
       "$viewer" "$run" "$(echo "$end - $start" | bc)" $((${own:-0} / 1024)) $((peak / 1024)) "$load"
+    [ -z "$webLine" ] || echo "$webLine"
   else
     local made
     made=$(ls "$home/cache/thumbnails/normal" "$home/cache/thumbnails/large" 2> /dev/null | grep -c '\.png$' || true)

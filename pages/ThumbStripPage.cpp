@@ -24,6 +24,22 @@ const char kStripHead[] =
     "pic.style.visibility=\"visible\";}"
     "function Init(i,pic){if(pic.height<=0||pic.width<=0)"
     "window.setTimeout(function(){Init2(i,pic);},50);else Init2(i,pic);}"
+    // Another strip in the same cells: each picture hidden and unscaled again before
+    // its new source; the cells beyond the new strip's lose their pictures first.
+    "var strip=location.href;"
+    "function Cell(i){var d=document.createElement('div');d.innerHTML="
+    "'<table><tr><td><img style=\"visibility:hidden\" onload=\"Init('+i+',this);\"></td></tr></table>';"
+    "document.body.appendChild(d);return d.getElementsByTagName('img')[0];}"
+    "function Settled(p){return new Promise(function(ok){"
+    "p.addEventListener('load',ok,{once:true});p.addEventListener('error',ok,{once:true});});}"
+    "function ShowStrip(url,srcs){strip=url;imgHeight=[];imgWidth=[];"
+    "var im=document.getElementsByTagName('IMG'),waits=[];"
+    "while(im.length>srcs.length){var p=im[im.length-1];p.removeAttribute('src');"
+    "var d=p.closest('div');d.parentNode.removeChild(d);}"
+    "for(var i=0;i<srcs.length;++i){var p=i<im.length?im[i]:Cell(i);"
+    "p.style.visibility='hidden';p.removeAttribute('width');p.removeAttribute('height');"
+    "waits.push(Settled(p));p.src=srcs[i];}"
+    "return Promise.all(waits);}"
     "</script></head><body>";
 
 }  // namespace
@@ -39,6 +55,13 @@ std::string ThumbStripPage(const std::vector<std::string>& paths) {
   }
   page += "</body></html>";
   return page;
+}
+
+std::string ShowThumbStripBody(const std::string& stripUrl, const std::vector<std::string>& paths) {
+  std::string sources;
+  for (const std::string& path : paths)
+    sources += (sources.empty() ? "" : ",") + JsStringLiteral(ReducedPictureUrlOf(path));
+  return "await ShowStrip(" + JsStringLiteral(stripUrl) + ",[" + sources + "]);return '1';";
 }
 
 }  // namespace kov

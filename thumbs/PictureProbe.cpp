@@ -34,8 +34,8 @@ const char kCellProbeFunction[] =
 
 std::string PaintedStripProbeBody(const std::string& stripUrl) {
   return std::string(kCellProbeFunction) +
-         "var im=document.getElementsByTagName('IMG'),on=location.href=='" + stripUrl +
-         "'?1:0,waits=[];"
+         "var im=document.getElementsByTagName('IMG'),"
+         "on=typeof strip=='string'&&strip=='" + stripUrl + "'?1:0,waits=[];"
          "for(var i=0;on&&i<im.length;++i){var p=im[i];"
          "if(p.complete&&p.naturalWidth>0&&getComputedStyle(p).visibility=='visible')"
          "waits.push(p.decode().catch(function(){}));}"

@@ -14,7 +14,7 @@
 namespace kov {
 
 // The body of an async function that returns, as JSON text, the state of the strip
-// page at stripUrl and of each of its cells (ParseStripProbe reads it) only once the
+// page showing the strip at stripUrl (its `strip`) and of each of its cells (ParseStripProbe reads it) only once the
 // shown pictures' pixels are decoded (their decode() promises) and a frame has been
 // painted with them. "Complete" alone is not enough: the engine decodes large
 // pictures asynchronously, after the load, and paints the page without them until

@@ -120,7 +120,8 @@ TEST(LargePictureThumbs, LargeNoisyPicturesBuiltUnderLoadShowTheirOwnColours) {
       {"e.png", "png", true, 3000, 3000, 0x3C5A28},  {"f.jpg", "jpeg", false, 4096, 4096, 0x501E1E},
   };
   // More than a strip holds: the last ones are decoded ahead while the first strip
-  // is painted and stored, and go in a strip of their own.
+  // is painted and stored, and go in a strip of their own, shown in the first one's
+  // cells, tall pictures where wide ones were.
   for (unsigned i = 0; cases.size() <= kStripPictures + 2; ++i) {
     bool png = i % 3 == 2;
     cases.push_back({"m" + std::to_string(10 + i) + (png ? ".png" : ".jpg"), png ? "png" : "jpeg",
@@ -164,7 +165,11 @@ TEST(LargePictureThumbs, LargeNoisyPicturesBuiltUnderLoadShowTheirOwnColours) {
     samples::DecodedGif gif =
         samples::DecodeGif(std::vector<uint8_t>(r.payload.begin(), r.payload.end()));
     ASSERT_TRUE(gif.ok);
+    // Fitted in proportion: a cell of the second strip that held a picture of another
+    // shape keeps none of its scaling.
     EXPECT_EQ(std::max(gif.width, gif.height), 120);
+    EXPECT_NEAR(std::min(gif.width, gif.height),
+                std::lround(120.0 * std::min(c.width, c.height) / std::max(c.width, c.height)), 1);
     Mean want = MeanOfFile(dir + "/" + c.name), got = MeanOfGif(gif);
     EXPECT_NEAR(got.r, want.r, 16);
     EXPECT_NEAR(got.g, want.g, 16);

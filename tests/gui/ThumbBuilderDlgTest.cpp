@@ -52,6 +52,28 @@ void KeepForViewing(const ReadRecord& record) {
 
 std::string CachePathOf(const std::string& folder) { return JoinPath(folder, kCacheFileName); }
 
+// A split picture's record: its natural size, and a GIF fitted to 120 x 120 whose first
+// and last columns are the picture's own halves, so the crop is neither offset into
+// the page nor blank. A natural size of 0 x 0 stands for a broken file: the placeholder.
+void ExpectOwnThumbnail(const ReadRecord& r, std::pair<int, int> natural) {
+  samples::DecodedGif gif = DecodePayload(r.payload);
+  ASSERT_TRUE(gif.ok);
+  auto [w, h] = natural;
+  EXPECT_EQ(r.header.width, w);
+  EXPECT_EQ(r.header.height, h);
+  if (w == 0) return;
+  auto [fw, fh] = FittedSize(w, h);
+  EXPECT_NEAR(gif.width, fw, 1);
+  EXPECT_NEAR(gif.height, fh, 1);
+  EXPECT_LE(std::max(gif.width, gif.height), 120);
+  int middle = gif.height / 2 * gif.width;
+  EXPECT_TRUE(Near(gif.Rgb(middle), kLeftColour)) << std::hex << gif.Rgb(middle);
+  EXPECT_TRUE(Near(gif.Rgb(middle + gif.width - 1), kRightColour))
+      << std::hex << gif.Rgb(middle + gif.width - 1);
+  EXPECT_TRUE(Near(gif.Rgb(gif.width / 4), kLeftColour));  // top row
+  EXPECT_TRUE(Near(gif.Rgb(size_t(gif.height - 1) * gif.width + gif.width / 4), kLeftColour));
+}
+
 }  // namespace
 
 TEST(ThumbBuilderDlg, FolderOfMixedPicturesGetsFittedThumbnailsOfThePicturesThemselves) {
@@ -111,36 +133,23 @@ TEST(ThumbBuilderDlg, FolderOfMixedPicturesGetsFittedThumbnailsOfThePicturesThem
 
   const std::map<std::string, std::pair<int, int>> natural = {
       {"a.png", {200, 100}}, {"B.jpg", {90, 160}}, {"c.gif", {64, 48}},
-      {"d.bmp", {300, 300}}, {"strip.png", {1, 10000}}, {"\xE9t\xE9.png", {80, 40}}};
+      {"d.bmp", {300, 300}}, {"\xE9t\xE9.png", {80, 40}}};
   for (const ReadRecord& r : records) {
     SCOPED_TRACE(r.header.name);
     KeepForViewing(r);
-    samples::DecodedGif gif = DecodePayload(r.payload);
-    ASSERT_TRUE(gif.ok);
-    if (r.header.name == "x.jpg") {
-      EXPECT_EQ(r.header.width, 0);
-      EXPECT_EQ(r.header.height, 0);
-      continue;
-    }
-    auto [w, h] = natural.at(r.header.name);
-    EXPECT_EQ(r.header.width, w);
-    EXPECT_EQ(r.header.height, h);
-    auto [fw, fh] = FittedSize(w, h);
-    EXPECT_NEAR(gif.width, fw, 1);
-    EXPECT_NEAR(gif.height, fh, 1);
-    EXPECT_LE(std::max(gif.width, gif.height), 120);
-    int middle = gif.height / 2 * gif.width;
     if (r.header.name == "strip.png") {
+      samples::DecodedGif gif = DecodePayload(r.payload);
+      ASSERT_TRUE(gif.ok);
+      EXPECT_EQ(r.header.width, 1);
+      EXPECT_EQ(r.header.height, 10000);
+      EXPECT_NEAR(gif.width, 1, 1);
+      EXPECT_NEAR(gif.height, 120, 1);
+      int middle = gif.height / 2 * gif.width;
       EXPECT_TRUE(Near(gif.Rgb(middle), 0x10C010)) << std::hex << gif.Rgb(middle);
       continue;
     }
-    // The first and last columns are the picture's own halves: the crop is
-    // neither offset into the black page nor blank.
-    EXPECT_TRUE(Near(gif.Rgb(middle), kLeftColour)) << std::hex << gif.Rgb(middle);
-    EXPECT_TRUE(Near(gif.Rgb(middle + gif.width - 1), kRightColour))
-        << std::hex << gif.Rgb(middle + gif.width - 1);
-    EXPECT_TRUE(Near(gif.Rgb(gif.width / 4), kLeftColour));  // top row
-    EXPECT_TRUE(Near(gif.Rgb(size_t(gif.height - 1) * gif.width + gif.width / 4), kLeftColour));
+    auto size = natural.find(r.header.name);
+    ExpectOwnThumbnail(r, size == natural.end() ? std::pair<int, int>{0, 0} : size->second);
   }
 
   // Unchanged pictures are carried over: a second run renders only the broken file.
@@ -150,6 +159,48 @@ TEST(ThumbBuilderDlg, FolderOfMixedPicturesGetsFittedThumbnailsOfThePicturesThem
   EXPECT_EQ(again.Run(), BuildResult::kOk);
   EXPECT_EQ(again.RenderedCount(), 2u);  // e.png and the placeholder of x.jpg
   EXPECT_EQ(ReadCacheRecords(CachePathOf(dir)).size(), 8u);
+}
+
+// The folders of a tree go through one strip page, whose cells are added, refilled
+// and taken away from strip to strip: each picture still gets its own thumbnail at
+// its own scale, whatever its cell showed before.
+TEST(ThumbBuilderDlg, StripsOfATreeShownInOnePageGetThePicturesOwnThumbnails) {
+  TempFolder folder;
+  TempFolder traceFolder;
+  TraceShownOnFailure trace(traceFolder.path());
+  const std::string root = folder.MakeFolder("tree");
+  struct Picture {
+    const char* path;
+    int width, height;  // 0 x 0: a broken file
+  };
+  const Picture pictures[] = {
+      {"/a.png", 40, 160},       // the first strip: one cell, a tall picture
+      {"/sub/b.png", 200, 100},  // then four cells: a wide one where the tall one was,
+      {"/sub/c.jpg", 90, 160},
+      {"/sub/d.png", 0, 0},
+      {"/sub/e.png", 50, 50},
+      {"/sub/deeper/f.jpg", 160, 90},  // and two: the others' pictures dropped
+      {"/sub/deeper/g.png", 30, 60},
+  };
+  folder.MakeFolder("tree/sub/deeper");
+  for (const Picture& p : pictures) {
+    const std::string path = root + p.path;
+    ASSERT_TRUE(p.width == 0 ? WriteBytes(path, "not a picture")
+                             : WriteSplitPicture(path, g_str_has_suffix(p.path, ".jpg") ? "jpeg" : "png",
+                                                 p.width, p.height));
+  }
+  CThumbBuilderDlg dialog(root, root, true);
+  ASSERT_TRUE(dialog.Create(nullptr));
+  EXPECT_EQ(dialog.Run(), BuildResult::kOk);
+  for (const Picture& p : pictures) {
+    SCOPED_TRACE(p.path);
+    const std::string path = root + p.path;
+    std::vector<ReadRecord> records = ReadCacheRecords(CachePathOf(DirName(path)));
+    auto record = std::find_if(records.begin(), records.end(),
+                               [&](const ReadRecord& r) { return r.header.name == BaseName(path); });
+    ASSERT_NE(record, records.end());
+    ExpectOwnThumbnail(*record, {p.width, p.height});
+  }
 }
 
 TEST(ThumbBuilderDlg, EscapeCancelButtonAltAndHidingCancelAndKeepTheOldCache) {

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "pages/ThumbStripPage.h"
 #include "platform/Screen.h"
 #include "platform/gui/WindowRecord.h"
 #include "thumbs/ThumbCacheStore.h"
@@ -258,7 +259,10 @@ void CThumbBuilderDlg::OnCommand(int command) {
       builder_->OnPageFailed(load.url);
       return;
     }
-    if (load.url == stripUrl_) stamps_.loaded = g_get_monotonic_time();
+    if (load.url == stripUrl_) {
+      stamps_.loaded = g_get_monotonic_time();
+      stripPageLoaded_ = true;
+    }
     builder_->OnPageLoaded(load.url);
     return;
   }
@@ -270,12 +274,36 @@ void CThumbBuilderDlg::Navigate(const std::string& url) {
   stamps_.navigated = g_get_monotonic_time();
   const std::string strip = "kovp://thumbstrip/";
   std::vector<std::string> paths;
-  if (url.compare(0, strip.size(), strip) == 0 &&
-      ThumbStripPictures(url.substr(strip.size()), &paths)) {
+  const bool isStrip = url.compare(0, strip.size(), strip) == 0 &&
+                       ThumbStripPictures(url.substr(strip.size()), &paths);
+  if (isStrip) {
     stripUrl_ = url;
     stripCells_ = paths.size();
   }
+  if (isStrip && stripPageLoaded_) {
+    ShowInStripPage(url, paths);
+    return;
+  }
+  stripPageLoaded_ = false;
   pane_->Navigate(url);
+}
+
+// Every strip after the first is shown in the strip page already loaded, its cells'
+// pictures replaced. A page per strip left the old pages, with their pictures, to the
+// engine's collector, which seldom ran during a build: the web process grew by some
+// 300 MB over a thousand pictures and kept it. The strip counts as loaded once its
+// pictures have; should the page not take it, the strip's own page is loaded instead.
+void CThumbBuilderDlg::ShowInStripPage(const std::string& url, const std::vector<std::string>& paths) {
+  pane_->ReadAsyncScriptJson(ShowThumbStripBody(url, paths), [this, url](bool ok, const std::string&) {
+    if (url != stripUrl_) return;  // the builder has moved on to another strip
+    if (!ok) {
+      stripPageLoaded_ = false;
+      pane_->Navigate(url);
+      return;
+    }
+    stamps_.loaded = g_get_monotonic_time();
+    builder_->OnPageLoaded(url);
+  });
 }
 
 void CThumbBuilderDlg::DecodeAhead(const std::vector<std::string>& paths) {

@@ -81,6 +81,7 @@ class CThumbBuilderDlg : private IThumbBuilderHost {
   static gboolean OnViewDrawn(GtkWidget*, cairo_t*, gpointer self);
   static gboolean OnStartBuild(gpointer self);
   void OnCommand(int command);
+  void ShowInStripPage(const std::string& url, const std::vector<std::string>& paths);
   void OnProbe(unsigned token, bool ok, const std::string& json);
   void OnSnapshot(const SnapshotRequest& request, cairo_surface_t* snapshot);
   // The cells' answers as far as the probe alone gives them: failed or not ready.
@@ -128,6 +129,7 @@ class CThumbBuilderDlg : private IThumbBuilderHost {
   std::unique_ptr<CDecodeAhead> decodeAhead_;
   std::string stripUrl_;  // the strip page navigated to last, and its number of cells
   size_t stripCells_ = 0;
+  bool stripPageLoaded_ = false;  // the pane holds a strip page, which shows the next strips
   GMainLoop* loop_ = nullptr;
   gulong firstDrawHandler_ = 0;  // waits for the view's first draw to start the build
   guint startSource_ = 0;        // starts the build: after that draw, or without one
