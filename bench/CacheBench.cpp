@@ -1,6 +1,7 @@
-// Thumbnail cache costs: serving a whole list page (the page and every thumbnail the
-// browser then fetches) for 100, 1000 and 5000 records, and the staleness test of a
-// folder of 10000 pictures.
+// Thumbnail cache costs: serving a whole list page (the page, its held rows and every
+// thumbnail the browser then fetches) for 100, 1000 and 5000 records, the page alone
+// (what the first screen waits for), the staleness test of a folder of 10000 pictures,
+// and opening a folder at start.
 #include <benchmark/benchmark.h>
 #include <glib.h>
 #include <glib/gstdio.h>
@@ -10,6 +11,7 @@
 #include <map>
 #include <string>
 
+#include "folders/FolderWalker.h"
 #include "pages/PageServer.h"
 #include "pages/ThumbnailPages.h"
 #include "thumbs/CacheLocation.h"
@@ -66,7 +68,7 @@ void BM_ServeWholeListPage(benchmark::State& state) {
   const std::string cache = FolderWithCache(records) + "/kovthumb.$$$";
   for (auto _ : state) {
     kov::PageResponse page = kov::ServePageUrl("kovp://thumblst/" + cache);
-    size_t bytes = page.body.size();
+    size_t bytes = page.body.size() + kov::ServePageUrl("kovp://thumbrows/" + cache).body.size();
     for (int i = 0; i < records; ++i)
       bytes += kov::ServePageUrl(kov::ThumbnailUrl(cache, PictureName(i), "gif")).body.size();
     benchmark::DoNotOptimize(bytes);
@@ -75,6 +77,19 @@ void BM_ServeWholeListPage(benchmark::State& state) {
   state.SetComplexityN(records);
 }
 BENCHMARK(BM_ServeWholeListPage)->Arg(100)->Arg(1000)->Arg(5000)->Unit(benchmark::kMillisecond)->Complexity();
+
+// The first response alone, with its size: the engine reads and parses all of it before
+// the first screen is drawn.
+void BM_ServeListPageAlone(benchmark::State& state) {
+  const std::string cache = FolderWithCache(static_cast<int>(state.range(0))) + "/kovthumb.$$$";
+  size_t bytes = 0;
+  for (auto _ : state) {
+    bytes = kov::ServePageUrl("kovp://thumblst/" + cache).body.size();
+    benchmark::DoNotOptimize(bytes);
+  }
+  state.counters["page_bytes"] = static_cast<double>(bytes);
+}
+BENCHMARK(BM_ServeListPageAlone)->Arg(100)->Arg(5000)->Unit(benchmark::kMillisecond);
 
 void BM_EnumerateRecords(benchmark::State& state) {
   const std::string cache = FolderWithCache(static_cast<int>(state.range(0))) + "/kovthumb.$$$";
@@ -101,5 +116,20 @@ void BM_StalenessOf10000Pictures(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations() * 10000);
 }
 BENCHMARK(BM_StalenessOf10000Pictures)->Unit(benchmark::kMillisecond);
+
+// What the viewer does before it asks for a folder's list page: the walk opened on the
+// folder (its tree and its pictures listed) and the test that its cache is current.
+void BM_OpenFolderWithCurrentCache(benchmark::State& state) {
+  const std::string folder = FolderWithCache(static_cast<int>(state.range(0)));
+  for (auto _ : state) {
+    kov::CFolderWalker walker;
+    walker.Open(folder);
+    bool current = kov::IsFolderCurrent(walker.CurrentFolder());
+    if (!current) state.SkipWithError("the folder should be current");
+    benchmark::DoNotOptimize(current);
+  }
+  state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(BM_OpenFolderWithCurrentCache)->Arg(200)->Arg(5000)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -24,6 +24,7 @@ const CommandEntry kCommands[] = {
     {"thumbmk", &CPageProtocol::ServeThumbMakerPage},
     {"thumbvw", &CPageProtocol::ServeThumbnail},
     {"thumblst", &CPageProtocol::ServeThumbnailList},
+    {"thumbrows", &CPageProtocol::ServeHeldThumbnailRows},
     {"background", &CPageProtocol::ServeBackgroundPage},
     {"blank2", &CPageProtocol::ServeBlank2Page},
     {"picture", &CPageProtocol::ServePictureFile},

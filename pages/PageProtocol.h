@@ -53,6 +53,7 @@ class CPageProtocol {
   void ServeReducedPicture();  // DecodedPictureHandlers.cpp
   void ServeDecodedPicture();
   void ServeThumbnailList();
+  void ServeHeldThumbnailRows();
   void ServeThumbnail();
 
   // The background picture URL for the request's folder: the folder's own kovbgimg

@@ -1,6 +1,7 @@
 #include "pages/ThumbnailListRows.h"
 
 #include <algorithm>
+#include <cstdio>
 
 #include "platform/Screen.h"
 
@@ -8,38 +9,73 @@ namespace kov {
 
 namespace {
 
-// A held block is a script element of a type no engine runs: its text is parsed as
-// plain characters, never as elements. The rows' text can hold no "</script": names
-// are HTML-escaped and addresses percent-encoded, so neither contains a '<'.
-const char kBlockOpen[] = "<script type=\"text/x-kov-rows\" data-rows=\"";
-
 // Unfolds held blocks into the table until it reaches two screens below the window,
-// on load, on every scroll and on every resize; the spacer after the table stands in
-// for the rows still held, at the mean height of the rows shown, so the scroll bar
-// spans the whole list and a jump to its end unfolds all of it at once.
-const char kGrowScript[] =
+// on every scroll and on every resize; the spacer after the table stands in for the
+// rows still held, at the mean height of the rows shown, so the scroll bar spans the
+// whole list from the start and a jump to its end unfolds all of it at once. The held
+// rows are asked for once the page has drawn its first frame (or half a second after
+// its load, should no frame come while it is hidden), so that neither their making nor
+// their transfer holds up the first screen.
+const char kGrowScriptHead[] =
     "<SCRIPT>\r\n"
     "(function(){\r\n"
-    "var d=document,t=d.getElementsByTagName('table')[0],m=d.getElementById('kovheld');\r\n"
-    "function held(){return d.querySelectorAll('script[type=\"text/x-kov-rows\"]');}\r\n"
+    "var d=document,t=d.getElementsByTagName('table')[0],m=d.getElementById('kovheld'),"
+    "held=[],next=0,came=0,asked=0,left=";
+const char kGrowScriptMiddle[] =
+    ";\r\n"
     "function pair(){return t.offsetHeight/Math.max(1,t.rows.length/2);}\r\n"
     "function grow(){\r\n"
-    " var r=held(),i=0,left=0;\r\n"
-    " while(i<r.length){\r\n"
+    " while(next<held.length){\r\n"
     "  var gap=3*innerHeight-t.getBoundingClientRect().bottom;\r\n"
     "  if(gap<=0)break;\r\n"
     "  var want=Math.ceil(gap/pair()),html='';\r\n"
-    "  for(;i<r.length&&want>0;i++){html+=r[i].text;want-=+r[i].getAttribute('data-rows');"
-    "r[i].parentNode.removeChild(r[i]);}\r\n"
+    "  for(;next<held.length&&want>0;next++){html+=held[next][1];want-=held[next][0];left-=held[next][0];}\r\n"
     "  t.tBodies[t.tBodies.length-1].insertAdjacentHTML('beforeend',html);\r\n"
     " }\r\n"
-    " for(;i<r.length;i++)left+=+r[i].getAttribute('data-rows');\r\n"
     " m.style.height=Math.round(left*pair())+'px';\r\n"
-    " if(!left){removeEventListener('scroll',grow);removeEventListener('resize',grow);}\r\n"
+    " if(came&&next==held.length){held=[];removeEventListener('scroll',grow);removeEventListener('resize',grow);}\r\n"
     "}\r\n"
+    "window.kovHeldRows=function(blocks){\r\n"
+    " held=blocks;next=0;came=1;left=0;\r\n"
+    " for(var i=0;i<blocks.length;i++)left+=blocks[i][0];\r\n"
+    " grow();\r\n"
+    "};\r\n"
+    "function ask(){if(asked)return;asked=1;var s=d.createElement('script');s.src='";
+const char kGrowScriptTail[] =
+    "';d.body.appendChild(s);}\r\n"
+    "function later(){requestAnimationFrame(function(){setTimeout(ask,0);});}\r\n"
+    "addEventListener('load',function(){requestAnimationFrame(later);setTimeout(ask,500);});\r\n"
     "addEventListener('scroll',grow);addEventListener('resize',grow);grow();\r\n"
     "})();\r\n"
     "</SCRIPT>\r\n";
+
+// Appends markup as the inside of a double-quoted script string. The held rows are a
+// script resource of their own, never inside a <script> element, so only what ends or
+// breaks a string needs escaping: quotes, backslashes, line ends and other control
+// bytes, and U+2028/U+2029.
+void AppendAsStringBody(const std::string& markup, std::string* out) {
+  for (size_t i = 0; i < markup.size(); ++i) {
+    const unsigned char c = static_cast<unsigned char>(markup[i]);
+    if (c == '"' || c == '\\') {
+      out->push_back('\\');
+      out->push_back(static_cast<char>(c));
+    } else if (c == '\r') {
+      *out += "\\r";
+    } else if (c == '\n') {
+      *out += "\\n";
+    } else if (c < 0x20 || c == 0x7f) {
+      char hex[8];
+      std::snprintf(hex, sizeof hex, "\\x%02x", c);
+      *out += hex;
+    } else if (c == 0xE2 && i + 2 < markup.size() && static_cast<unsigned char>(markup[i + 1]) == 0x80 &&
+               (static_cast<unsigned char>(markup[i + 2]) & 0xFE) == 0xA8) {
+      *out += static_cast<unsigned char>(markup[i + 2]) == 0xA8 ? "\\u2028" : "\\u2029";
+      i += 2;
+    } else {
+      out->push_back(static_cast<char>(c));
+    }
+  }
+}
 
 }  // namespace
 
@@ -48,26 +84,30 @@ int InlineRowPairs() {
   return std::max(kHeldRowPairsPerBlock, 2 * GetScreenRect().Height() / 100 + 1);
 }
 
-void CListRows::Add(const std::string& rowPair) {
-  if (rowPairs_++ < inlineRowPairs_) {
-    table_ += rowPair;
-    return;
-  }
+std::string HeldRowsPlaceholder(int rowPairs, const std::string& rowsUrl) {
+  if (rowPairs <= 0) return "";
+  return "<div id=\"kovheld\"></div>\r\n" + std::string(kGrowScriptHead) + std::to_string(rowPairs) +
+         kGrowScriptMiddle + rowsUrl + kGrowScriptTail;
+}
+
+void CHeldRowBlocks::Add(const std::string& rowPair) {
   block_ += rowPair;
   if (++blockRowPairs_ == kHeldRowPairsPerBlock) CloseBlock();
 }
 
-void CListRows::CloseBlock() {
+void CHeldRowBlocks::CloseBlock() {
   if (blockRowPairs_ == 0) return;
-  held_ += kBlockOpen + std::to_string(blockRowPairs_) + "\">" + block_ + "</script>\r\n";
+  if (!blocks_.empty()) blocks_ += ",\r\n";
+  blocks_ += "[" + std::to_string(blockRowPairs_) + ",\"";
+  AppendAsStringBody(block_, &blocks_);
+  blocks_ += "\"]";
   block_.clear();
   blockRowPairs_ = 0;
 }
 
-std::string CListRows::HeldRows() {
+std::string CHeldRowBlocks::Script() {
   CloseBlock();
-  if (held_.empty()) return "";
-  return "<div id=\"kovheld\"></div>\r\n" + held_ + kGrowScript;
+  return "kovHeldRows([" + blocks_ + "]);\r\n";
 }
 
 }  // namespace kov

@@ -1,5 +1,6 @@
-// The cache-backed handlers of the command table: the thumbnail list page, built in
-// one pass over a cache file's headers, and one cached thumbnail.
+// The cache-backed handlers of the command table: the thumbnail list page and the rows
+// it holds back, each built in one pass over a cache file's headers, and one cached
+// thumbnail.
 #include "pages/ThumbnailPages.h"
 
 #include <cstring>
@@ -87,6 +88,68 @@ bool IsServableThumbnail(const std::string& payload) {
          claimed.height <= kMaxThumbnailSide;
 }
 
+// The row pairs of a list, made from a cache file's records in one pass: pictures
+// and captions, columns to a row, the row that runs out of records filled up with
+// empty cells. A cache that cannot be opened simply has no records: its one row pair
+// is all filler.
+class CListRowReader {
+ public:
+  CListRowReader(const std::string& cachePath, int columns)
+      : columns_(columns), urlPrefix_("kovp://thumbvw/" + PercentEncodePath(cachePath + "/")) {
+    cache_.OpenForRead(cachePath);
+  }
+
+  // The next row pair's markup; false once the row that ran out has been given.
+  bool Next(std::string* rowPair) {
+    if (!more_) return false;
+    std::string pictures = "<tr>\r\n", captions = "<tr>\r\n";
+    for (int column = 0; column < columns_; ++column) {
+      ThumbHeader header;
+      CThumbCache::PayloadHead head;
+      if (more_ && cache_.ReadNextHead(&header, &head)) {
+        ++count_;
+        AddThumbnailCells(urlPrefix_, header, head, row_ == 0, &pictures, &captions);
+      } else {
+        more_ = false;
+        pictures += kFillerCell;
+        captions += kFillerCell;
+      }
+      if (column < columns_ - 1) {
+        pictures += kSpacerCell;
+        captions += kSpacerCell;
+      }
+    }
+    ++row_;
+    *rowPair = pictures + "</tr>\r\n" + captions + "</tr>\r\n";
+    return true;
+  }
+
+  // Passes over the next row pair as Next does, reading only the records' headers.
+  bool Skip() {
+    if (!more_) return false;
+    for (int column = 0; more_ && column < columns_; ++column) {
+      ThumbHeader header;
+      if (cache_.ReadNextHead(&header, nullptr))
+        ++count_;
+      else
+        more_ = false;
+    }
+    ++row_;
+    return true;
+  }
+
+  // The records read so far.
+  int count() const { return count_; }
+
+ private:
+  CThumbCache cache_;
+  const int columns_;
+  const std::string urlPrefix_;
+  bool more_ = true;
+  int row_ = 0;
+  int count_ = 0;
+};
+
 }  // namespace
 
 int ScreenColumns() {
@@ -107,35 +170,26 @@ void CPageProtocol::ServeThumbnailList() {
   const int columns = ScreenColumns();
   Buffer().Append("<table width=\"100%\" cols=\"" + std::to_string(2 * columns - 1) +
                   "\" cellSpacing=\"0\" cellPadding=\"0\">\r\n");
-  CThumbCache cache;
-  cache.OpenForRead(path);  // a cache that cannot be opened simply has no records
-  CListRows rows(InlineRowPairs());
-  const std::string urlPrefix = "kovp://thumbvw/" + PercentEncodePath(path + "/");
-  int count = 0;
-  bool more = true;
-  for (int row = 0; more; ++row) {
-    std::string pictures = "<tr>\r\n", captions = "<tr>\r\n";
-    for (int column = 0; column < columns; ++column) {
-      ThumbHeader header;
-      CThumbCache::PayloadHead head;
-      if (more && cache.ReadNextHead(&header, &head)) {
-        ++count;
-        AddThumbnailCells(urlPrefix, header, head, row == 0, &pictures, &captions);
-      } else {
-        more = false;
-        pictures += kFillerCell;
-        captions += kFillerCell;
-      }
-      if (column < columns - 1) {
-        pictures += kSpacerCell;
-        captions += kSpacerCell;
-      }
-    }
-    rows.Add(pictures + "</tr>\r\n" + captions + "</tr>\r\n");
-  }
-  Buffer().Append(rows.TableRows() + "</table>\r\n" + rows.HeldRows());
+  CListRowReader reader(path, columns);
+  std::string table, rowPair;
+  for (int row = 0; row < InlineRowPairs() && reader.Next(&rowPair); ++row) table += rowPair;
+  int heldRowPairs = 0;
+  while (reader.Skip()) ++heldRowPairs;
+  Buffer().Append(table + "</table>\r\n" +
+                  HeldRowsPlaceholder(heldRowPairs, "kovp://thumbrows/" + PercentEncodePath(path)));
   Buffer().Append("</body>\r\n<SCRIPT LANGUAGE=JSCRIPT>\r\nwindow.external.ThumbnailListReport(" +
-                  std::to_string(count) + ");\r\n</SCRIPT>\r\n\r\n</html>\r\n");
+                  std::to_string(reader.count()) + ");\r\n</SCRIPT>\r\n\r\n</html>\r\n");
+  ReportComplete();
+}
+
+void CPageProtocol::ServeHeldThumbnailRows() {
+  CListRowReader reader(GetRequestPath(), ScreenColumns());
+  for (int row = 0; row < InlineRowPairs(); ++row) reader.Skip();  // the table's rows
+  CHeldRowBlocks blocks;
+  std::string rowPair;
+  while (reader.Next(&rowPair)) blocks.Add(rowPair);
+  SetContentType("text/javascript");
+  Buffer().Append(blocks.Script());
   ReportComplete();
 }
 

@@ -248,9 +248,34 @@ TEST(ThumbnailList, ThumbnailsOfKnownSizeLoadLazilyInTheirOwnSize) {
   }
 }
 
+// The text of a double-quoted script string, its escapes undone (those the held rows use).
+std::string UnescapeScriptString(const std::string& body) {
+  std::string text;
+  for (size_t i = 0; i < body.size(); ++i) {
+    if (body[i] != '\\' || i + 1 == body.size()) {
+      text += body[i];
+      continue;
+    }
+    const char c = body[++i];
+    if (c == 'r' || c == 'n') {
+      text += c == 'r' ? '\r' : '\n';
+    } else if (c == 'x' && i + 2 < body.size()) {
+      text += static_cast<char>(std::stoi(body.substr(i + 1, 2), nullptr, 16));
+      i += 2;
+    } else if (c == 'u' && i + 4 < body.size()) {
+      text += body.substr(i + 1, 4) == "2028" ? "\xE2\x80\xA8" : "\xE2\x80\xA9";
+      i += 4;
+    } else {
+      text += c;  // a quote or a backslash
+    }
+  }
+  return text;
+}
+
 // A list longer than two screens: the first rows go into the table, the rest wait in
-// blocks of text that the page unfolds as it is scrolled. Every picture is listed once,
-// blocks hold whole row pairs, and a hostile name cannot end a block early.
+// blocks that the page asks for once drawn and unfolds as it is scrolled. Every
+// picture is listed once, blocks hold whole row pairs, and no name can end a block's
+// string early or lose a character in it.
 TEST(ThumbnailList, RowsBeyondTwoScreensAreHeldInBlocks) {
   ScreenWidth screen(1024);  // 8 columns; 768 high: 16 row pairs in the table
   ASSERT_EQ(InlineRowPairs(), 16);
@@ -259,24 +284,37 @@ TEST(ThumbnailList, RowsBeyondTwoScreensAreHeldInBlocks) {
   const int count = 8 * 16 + 8 * kHeldRowPairsPerBlock + 3;
   for (int i = 0; i < count; ++i) records.emplace_back("p" + std::to_string(1000 + i) + ".jpg", FakeGif(i));
   records[150].first = "<!--<script>x.jpg";
-  std::string page = Generated(ListPage(MakeCache(dir, records)));
+  records[151].first = "ends in \\";
+  records[152].first = "two\nlines \"quoted\"\r.jpg";
+  records[153].first = "line\xE2\x80\xA8separator.jpg";
+  const std::string cache = MakeCache(dir, records);
+  std::string page = Generated(ListPage(cache));
+  const std::string rowsUrl = "kovp://thumbrows/" + PercentEncodePath(cache);
+  PageResponse rows = ServePageUrl(rowsUrl);
 
   size_t tableEnd = page.find("</table>");
   ASSERT_NE(tableEnd, std::string::npos);
   EXPECT_EQ(Count(page.substr(0, tableEnd), "<tr>"), 32u);
-  std::regex block("<script type=\"text/x-kov-rows\" data-rows=\"(\\d+)\">([^]*?)</script>");
+  EXPECT_EQ(Count(page.substr(tableEnd), "<tr>"), 0u) << "the held rows are not sent with the page";
+  EXPECT_NE(page.find("'" + rowsUrl + "'"), std::string::npos);
+  EXPECT_EQ(rows.mimeType, "text/javascript");
+  std::regex block(R"re(\[(\d+),"((?:[^"\\\r\n]|\\.)*)"\])re");
   std::vector<int> blockRows;
-  for (auto it = std::sregex_iterator(page.begin() + tableEnd, page.end(), block); it != std::sregex_iterator(); ++it) {
+  std::string held;
+  for (auto it = std::sregex_iterator(rows.body.begin(), rows.body.end(), block); it != std::sregex_iterator(); ++it) {
     blockRows.push_back(std::stoi((*it)[1].str()));
-    const std::string text = (*it)[2].str();
+    const std::string text = UnescapeScriptString((*it)[2].str());
     EXPECT_EQ(Count(text, "<tr>"), 2u * blockRows.back());
-    EXPECT_EQ(text.find("<!--"), std::string::npos) << "a comment would hide the block's end";
+    held += text;
   }
   EXPECT_EQ(blockRows, (std::vector<int>{kHeldRowPairsPerBlock, 1}));
-  EXPECT_EQ(Count(page, "</script>"), 2u);
-  EXPECT_NE(page.find("&lt;!--&lt;script&gt;x.jpg"), std::string::npos);
+  EXPECT_EQ(rows.body.rfind("kovHeldRows([", 0), 0u);
+  EXPECT_NE(held.find("&lt;!--&lt;script&gt;x.jpg<br>"), std::string::npos);
+  EXPECT_NE(held.find("ends in \\<br>"), std::string::npos);
+  EXPECT_NE(held.find("two\nlines &quot;quoted&quot;\r.jpg<br>"), std::string::npos);
+  EXPECT_NE(held.find("line\xE2\x80\xA8separator.jpg<br>"), std::string::npos);
   for (const auto& record : records)
-    EXPECT_EQ(Count(page, CUrlText("/" + record.first + ".gif").GetText() + "\""), 1u) << record.first;
+    EXPECT_EQ(Count(page + held, CUrlText("/" + record.first + ".gif").GetText() + "\""), 1u) << record.first;
   EXPECT_NE(page.find("<div id=\"kovheld\"></div>"), std::string::npos);
   EXPECT_NE(page.find("ThumbnailListReport(" + std::to_string(count) + ");"), std::string::npos);
 }
