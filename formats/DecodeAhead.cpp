@@ -16,6 +16,7 @@ CDecodeAhead::~CDecodeAhead() {
     std::lock_guard<std::mutex> lock(mutex_);
     stopping_ = true;
     queue_.clear();
+    for (auto job = jobs_.begin(); job != jobs_.end();) job = Forget(job);
   }
   changed_.notify_all();
   for (std::thread& worker : workers_) worker.join();
@@ -26,7 +27,7 @@ void CDecodeAhead::Want(const std::vector<std::string>& paths) {
     std::lock_guard<std::mutex> lock(mutex_);
     std::set<std::string> wanted(paths.begin(), paths.end());
     for (auto job = jobs_.begin(); job != jobs_.end();)
-      job = wanted.count(job->first) != 0 ? std::next(job) : jobs_.erase(job);
+      job = wanted.count(job->first) != 0 ? std::next(job) : Forget(job);
     queue_.erase(std::remove_if(queue_.begin(), queue_.end(),
                                 [&](const std::string& path) { return jobs_.count(path) == 0; }),
                  queue_.end());
@@ -43,8 +44,14 @@ void CDecodeAhead::Want(const std::vector<std::string>& paths) {
 bool CDecodeAhead::Take(const std::string& path, DecodeResult* result, DecodedPicture* picture,
                         std::string* error) {
   std::unique_lock<std::mutex> lock(mutex_);
-  for (;;) {
+  for (bool waited = false;; waited = true) {
     auto job = jobs_.find(path);
+    if (job == jobs_.end() && waited) {
+      // Forgotten meanwhile: the build has moved on or ended, and nobody wants it.
+      *result = DecodeResult::kStopped;
+      if (error) *error = "stopped: no longer wanted";
+      return true;
+    }
     if (job == jobs_.end()) return false;
     if (job->second.stage == Job::Stage::kQueued) {
       // Nobody has started it: the caller decodes it now, without waiting.
@@ -73,7 +80,7 @@ void CDecodeAhead::Clear() {
     std::lock_guard<std::mutex> lock(mutex_);
     ++generation_;
     queue_.clear();
-    jobs_.clear();
+    for (auto job = jobs_.begin(); job != jobs_.end();) job = Forget(job);
   }
   changed_.notify_all();
 }
@@ -104,9 +111,10 @@ bool CDecodeAhead::RunNext(std::unique_lock<std::mutex>& lock) {
   if (job == jobs_.end()) return true;
   job->second.stage = Job::Stage::kRunning;
   uint64_t generation = job->second.generation;
+  std::shared_ptr<std::atomic<bool>> stop = job->second.stop = std::make_shared<std::atomic<bool>>(false);
   lock.unlock();
   Job done;
-  done.result = DecodePictureFile(path, kReducedFitBox, &done.picture, &done.error);
+  done.result = DecodePictureFile(path, kReducedFitBox, &done.picture, &done.error, 0, stop.get());
   lock.lock();
   // Cleared, or taken again after a clear, while it ran: the result is stale.
   job = jobs_.find(path);
@@ -117,16 +125,40 @@ bool CDecodeAhead::RunNext(std::unique_lock<std::mutex>& lock) {
   job->second.result = done.result;
   job->second.picture = std::move(done.picture);
   job->second.error = std::move(done.error);
+  job->second.stop.reset();
   changed_.notify_all();
   return true;
 }
 
+CDecodeAhead::Jobs::iterator CDecodeAhead::Forget(Jobs::iterator job) {
+  if (job->second.stop) job->second.stop->store(true);
+  return jobs_.erase(job);
+}
+
 namespace {
-CDecodeAhead* active = nullptr;
+
+std::mutex& ActiveLock() {
+  static std::mutex lock;
+  return lock;
+}
+
+std::shared_ptr<CDecodeAhead>& Active() {
+  static std::shared_ptr<CDecodeAhead> active;
+  return active;
+}
+
 }  // namespace
 
-void SetActiveDecodeAhead(CDecodeAhead* ahead) { active = ahead; }
+void SetActiveDecodeAhead(std::shared_ptr<CDecodeAhead> ahead) {
+  std::shared_ptr<CDecodeAhead> before;  // let go outside the lock: it may be the last
+  std::lock_guard<std::mutex> hold(ActiveLock());
+  before = std::move(Active());
+  Active() = std::move(ahead);
+}
 
-CDecodeAhead* ActiveDecodeAhead() { return active; }
+std::shared_ptr<CDecodeAhead> ActiveDecodeAhead() {
+  std::lock_guard<std::mutex> hold(ActiveLock());
+  return Active();
+}
 
 }  // namespace kov

@@ -4,11 +4,15 @@
 // and their thumbnails are stored, the workers decode these (DecodePictureFile,
 // fitted to kReducedFitBox), and the page server takes the results instead of
 // decoding on the user-interface thread. At most `capacity` pictures are queued or
-// held at a time, so memory stays the same whatever the number of pictures.
+// held at a time, so memory stays the same whatever the number of pictures. A
+// decode of a picture no longer wanted is stopped (DecodePicture's stop), so a
+// cancelled build frees the cores, and ends its workers, within milliseconds.
+#include <atomic>
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
 #include <map>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -32,15 +36,16 @@ class CDecodeAhead {
 
   // The pictures wanted now, in order: those not yet queued or held are queued as
   // far as the capacity allows, and every other one is forgotten (a running decode
-  // of one ends unseen), so nothing is held that will not be asked for.
+  // of one is stopped), so nothing is held that will not be asked for.
   void Want(const std::vector<std::string>& paths);
   // The picture at path, when it was wanted: while a worker decodes it the caller
   // decodes the next queued pictures (or waits when none is left), and the picture
   // is forgotten once taken. A picture wanted but not started is left to the caller
-  // (false), who decodes it at once instead of waiting behind others.
+  // (false), who decodes it at once instead of waiting behind others. One forgotten
+  // while the caller waited for it gives up at once: true with kStopped.
   bool Take(const std::string& path, DecodeResult* result, DecodedPicture* picture,
             std::string* error);
-  // Forgets everything queued and held; running decodes end unseen.
+  // Forgets everything queued and held; running decodes are stopped.
   void Clear();
   // Waits until every wanted picture is decoded and held (or forgotten).
   void WaitUntilDecoded();
@@ -52,8 +57,12 @@ class CDecodeAhead {
     DecodeResult result = DecodeResult::kUnreadable;
     DecodedPicture picture;
     std::string error;
+    std::shared_ptr<std::atomic<bool>> stop;  // while running: set when it is forgotten
   };
+  using Jobs = std::map<std::string, Job>;
 
+  // Erases the job, stopping its decode when one runs; the next job.
+  Jobs::iterator Forget(Jobs::iterator job);
   void Work();
   // Decodes the oldest queued picture with the lock released; false when none is
   // queued. Called with the lock held, and returns with it held.
@@ -61,7 +70,7 @@ class CDecodeAhead {
 
   std::mutex mutex_;
   std::condition_variable changed_;
-  std::map<std::string, Job> jobs_;
+  Jobs jobs_;
   std::deque<std::string> queue_;  // paths of queued jobs, oldest first
   size_t capacity_;
   uint64_t generation_ = 0;
@@ -69,9 +78,10 @@ class CDecodeAhead {
   std::vector<std::thread> workers_;
 };
 
-// The decode-ahead the page server asks first for reduced pictures; nullptr when
-// none runs. Set and read on the user-interface thread only.
-void SetActiveDecodeAhead(CDecodeAhead* ahead);
-CDecodeAhead* ActiveDecodeAhead();
+// The decode-ahead the page server asks first for reduced pictures; none when none
+// runs. Safe from any thread: the page server answers reduced pictures on worker
+// threads, and a request being answered keeps the one it took alive.
+void SetActiveDecodeAhead(std::shared_ptr<CDecodeAhead> ahead);
+std::shared_ptr<CDecodeAhead> ActiveDecodeAhead();
 
 }  // namespace kov

@@ -33,6 +33,9 @@ struct HeaderCheck {
   int32_t height = 0;
   std::string refusal;
   DecodeResult refusedAs = DecodeResult::kTooLarge;
+  const std::atomic<bool>* stop = nullptr;  // checked between chunks
+
+  bool Stopped() const { return stop != nullptr && stop->load(std::memory_order_relaxed); }
 };
 
 std::string SizeText(int64_t width, int64_t height) {
@@ -97,18 +100,25 @@ void OnSizePrepared(GdkPixbufLoader* loader, gint width, gint height, gpointer d
   if (fitWidth != width || fitHeight != height) gdk_pixbuf_loader_set_size(loader, fitWidth, fitHeight);
 }
 
-// Feeds the bytes in chunks; stops as soon as the header is refused or the loader
-// fails. The loader is always closed, so it never warns of unfinished work.
+// Feeds the bytes in chunks; stops as soon as the header is refused, the loader
+// fails or the caller stops it. The loader is always closed, so it never warns of
+// unfinished work.
 GdkPixbuf* LoadPixbuf(const uint8_t* data, size_t size, HeaderCheck* check, std::string* error) {
   GdkPixbufLoader* loader = gdk_pixbuf_loader_new();
   g_signal_connect(loader, "size-prepared", G_CALLBACK(OnSizePrepared), check);
   GError* gerror = nullptr;
   bool written = true;
-  for (size_t at = 0; at < size && written && check->refusal.empty(); at += kWriteChunk)
+  for (size_t at = 0; at < size && written && check->refusal.empty() && !check->Stopped();
+       at += kWriteChunk)
     written = gdk_pixbuf_loader_write(loader, data + at, std::min(kWriteChunk, size - at), &gerror);
-  bool closed = gdk_pixbuf_loader_close(loader, written ? &gerror : nullptr);
+  const bool stopped = check->Stopped();
+  bool closed = gdk_pixbuf_loader_close(loader, written && !stopped ? &gerror : nullptr);
   GdkPixbuf* pixbuf = nullptr;
-  if (!check->refusal.empty()) {
+  if (stopped) {
+    SetError(error, "stopped: no longer wanted");
+    check->refusedAs = DecodeResult::kStopped;
+    check->refusal = "stopped";
+  } else if (!check->refusal.empty()) {
     SetError(error, check->refusal);
   } else if (!written || !closed) {
     SetError(error, gerror && gerror->message ? gerror->message : "the picture cannot be decoded");
@@ -177,7 +187,7 @@ bool EncodeForEngine(GdkPixbuf* pixbuf, std::string* file, std::string* error) {
 }  // namespace
 
 DecodeResult DecodePicture(const uint8_t* data, size_t size, int32_t fitBox, DecodedPicture* out,
-                           std::string* error, uint64_t maxPixels) {
+                           std::string* error, uint64_t maxPixels, const std::atomic<bool>* stop) {
   if (data == nullptr || size == 0) {
     SetError(error, "the file is empty");
     return DecodeResult::kUnreadable;
@@ -199,6 +209,7 @@ DecodeResult DecodePicture(const uint8_t* data, size_t size, int32_t fitBox, Dec
   HeaderCheck check;
   check.fitBox = fitBox;
   check.maxPixels = maxPixels;
+  check.stop = stop;
   GdkPixbuf* loaded = LoadPixbuf(data, size, &check, error);
   if (!check.refusal.empty()) return check.refusedAs;
   if (loaded == nullptr) return DecodeResult::kUnreadable;
@@ -222,10 +233,10 @@ DecodeResult DecodePicture(const uint8_t* data, size_t size, int32_t fitBox, Dec
 }
 
 DecodeResult DecodePictureFile(const std::string& path, int32_t fitBox, DecodedPicture* out,
-                               std::string* error, uint64_t maxPixels) {
+                               std::string* error, uint64_t maxPixels, const std::atomic<bool>* stop) {
   std::vector<uint8_t> bytes;
   if (!ReadFileBytes(path, &bytes, error)) return DecodeResult::kUnreadable;
-  return DecodePicture(bytes.data(), bytes.size(), fitBox, out, error, maxPixels);
+  return DecodePicture(bytes.data(), bytes.size(), fitBox, out, error, maxPixels, stop);
 }
 
 }  // namespace kov

@@ -79,7 +79,7 @@ void CPageProtocol::ServeReducedPicture() {
   DecodeResult result = DecodeResult::kUnreadable;
   // The builder has the next pictures decoded on worker threads while it stores the
   // ones before; a picture not among them is decoded here.
-  CDecodeAhead* ahead = ActiveDecodeAhead();
+  std::shared_ptr<CDecodeAhead> ahead = ActiveDecodeAhead();
   if (IsImageFile(path) && !(ahead && ahead->Take(path, &result, &picture, &error)))
     result = DecodePictureFile(path, kReducedFitBox, &picture, &error);
   if (result == DecodeResult::kDecoded) {

@@ -24,14 +24,18 @@ SchemeResponse ServeFromServer(const std::string& url) {
 }
 
 // A picture decoded for the picture view (or a background) may take seconds: a PNG of
-// 11000 x 11000 is decoded whole before it is reduced to the engine's limits. The page
-// server makes it on a worker thread, so the windows go on meanwhile; its "decoded"
-// handler touches nothing but the file it reads. A test's own page source is always
-// asked at once.
+// 11000 x 11000 is decoded whole before it is reduced to the engine's limits. And the
+// builder's strip asks for up to 32 reduced photographs at once, each some 50 to 150 ms
+// to decode: answered on the window thread they held Cancel up for a second and more.
+// The page server makes both on worker threads, so the windows go on meanwhile; the
+// "decoded" and "reduced" handlers touch nothing but the file they read, the
+// decode-ahead and the natural-size memo, which are safe from any thread. A test's
+// own page source is always asked at once.
 SchemeHandler SlowHandlerFor(const std::string& url) {
   if (g_pageSource) return nullptr;
   PageUrlParts parts;
-  if (!ParsePageUrl(CanonicalizePageUrl(url), &parts) || strcasecmp(parts.command.c_str(), "decoded") != 0)
+  if (!ParsePageUrl(CanonicalizePageUrl(url), &parts) ||
+      (strcasecmp(parts.command.c_str(), "decoded") != 0 && strcasecmp(parts.command.c_str(), "reduced") != 0))
     return nullptr;
   return ServeFromServer;
 }

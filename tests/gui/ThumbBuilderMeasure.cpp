@@ -81,11 +81,64 @@ class TimingStore : public CThumbCacheStore {
   StoreTimes* times_;
 };
 
+// The longest the window thread went without running its main loop: the longest a
+// click on Cancel (or any other event) waits. A 5 ms tick notes each gap.
+class LongestStall {
+ public:
+  LongestStall() : last_(NowMs()), source_(g_timeout_add(5, Tick, this)) {}
+  ~LongestStall() { g_source_remove(source_); }
+  double Ms() const { return longest_; }
+
+ private:
+  static gboolean Tick(gpointer self) {
+    auto* stall = static_cast<LongestStall*>(self);
+    double now = NowMs();
+    stall->longest_ = std::max(stall->longest_, now - stall->last_);
+    stall->last_ = now;
+    return G_SOURCE_CONTINUE;
+  }
+  double last_;
+  double longest_ = 0;
+  guint source_;
+};
+
+// Cancels a build of the folder after afterMs and prints how late the cancel ran (the
+// window thread held elsewhere) and how long the window then took to end.
+void MeasureCancel(const std::string& folder, unsigned afterMs) {
+  g_unlink(JoinPath(folder, kCacheFileName).c_str());
+  CThumbBuilderDlg dialog(folder, folder, false);
+  ASSERT_TRUE(dialog.Create(nullptr));
+  struct Timing {
+    CThumbBuilderDlg* dialog;
+    double due, ran = 0;
+  } timing{&dialog, NowMs() + afterMs};
+  guint cancel = g_timeout_add(afterMs, +[](gpointer data) {
+    auto* t = static_cast<Timing*>(data);
+    t->ran = NowMs();
+    t->dialog->OnCancel();
+    return G_SOURCE_REMOVE;
+  }, &timing);
+  LongestStall stall;
+  BuildResult result = dialog.Run();
+  double ended = NowMs();
+  if (timing.ran == 0) {
+    g_source_remove(cancel);
+    std::printf("cancel %s after %u ms: the build had ended before\n", folder.c_str(), afterMs);
+    return;
+  }
+  EXPECT_EQ(result, BuildResult::kCancelled);
+  std::printf("cancel %s after %u ms: ran %.0f ms late, the window ended %.0f ms after it; "
+              "longest stall %.0f ms\n",
+              folder.c_str(), afterMs, timing.ran - timing.due, ended - timing.ran, stall.Ms());
+  std::fflush(stdout);
+}
+
 void MeasureFolder(const std::string& folder) {
   g_unlink(JoinPath(folder, kCacheFileName).c_str());
   StoreTimes store;
   CThumbBuilderDlg dialog(folder, folder, false, std::make_unique<TimingStore>(&store));
   ASSERT_TRUE(dialog.Create(nullptr));
+  LongestStall stall;
   double start = NowMs();
   ASSERT_EQ(dialog.Run(), BuildResult::kOk);
   // The quantiser and encoder run aside only to split the store's time.
@@ -99,10 +152,10 @@ void MeasureFolder(const std::string& folder) {
   std::printf(
       "builder %s: %u pictures in %.0f ms: %.2f pictures/s, %.1f ms each\n"
       "  per picture (ms): load %.1f | poll wait %.1f | probe %.1f | snapshot %.1f | "
-      "store %.2f (quantise %.2f, encode %.2f, write %.2f)\n",
+      "store %.2f (quantise %.2f, encode %.2f, write %.2f); longest stall %.0f ms\n",
       folder.c_str(), n, wall, n * 1000.0 / wall, wall / n, t.load / n, t.pollWait / n,
       t.probe / n, t.snapshot / n, (t.store - store.aside) / n, store.quantise / n,
-      store.encode / n, std::max(0.0, store.append - quantiseAndEncode) / n);
+      store.encode / n, std::max(0.0, store.append - quantiseAndEncode) / n, stall.Ms());
   std::fflush(stdout);
 }
 
@@ -121,6 +174,10 @@ TEST(ThumbBuilderMeasure, DISABLED_BuildFoldersNamedInTheEnvironment) {
   for (gchar** f = list; *f; ++f) {
     if (**f) MeasureFolder(*f);
   }
+  // Cancelled in the middle of the first strip, and later, as its pictures come.
+  for (gchar** f = list; *f; ++f)
+    for (unsigned afterMs : {150u, 400u})
+      if (**f) MeasureCancel(*f, afterMs);
   g_strfreev(list);
   gtk_widget_destroy(GTK_WIDGET(viewerWindow));
 }

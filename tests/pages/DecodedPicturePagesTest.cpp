@@ -75,14 +75,14 @@ TEST(DecodedPicturePages, PicturesReachTheEngineDecodedOrAsTheyAre) {
   // (more pictures wanted than are held: the last ones are decoded here after all).
   for (bool ahead : {false, true}) {
     SCOPED_TRACE(ahead ? "decoded ahead" : "decoded when asked");
-    CDecodeAhead decodeAhead(2, 4);
+    auto decodeAhead = std::make_shared<CDecodeAhead>(2, 4);
     if (ahead) {
       std::vector<std::string> wanted;
       for (const Case& c : cases)
         if (std::string(c.command) == "reduced") wanted.push_back(folder / c.name);
-      decodeAhead.Want(wanted);
-      decodeAhead.WaitUntilDecoded();
-      SetActiveDecodeAhead(&decodeAhead);
+      decodeAhead->Want(wanted);
+      decodeAhead->WaitUntilDecoded();
+      SetActiveDecodeAhead(decodeAhead);
     }
     for (const Case& c : cases) {
       SCOPED_TRACE(std::string(c.command) + " " + c.name);

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <atomic>
 #include <string>
 #include <vector>
 
@@ -111,6 +112,15 @@ TEST(PixbufDecode, PicturesAreReducedUprightAndRefusedWithAReason) {
     }
     g_object_unref(loader);
   }
+  // A decode told to stop (its picture no longer wanted: a cancelled build) ends
+  // without a picture.
+  std::atomic<bool> stop{true};
+  DecodedPicture untouched;
+  std::string error;
+  EXPECT_EQ(DecodePicture(reinterpret_cast<const uint8_t*>(jpeg.data()), jpeg.size(), 240, &untouched,
+                          &error, 0, &stop),
+            DecodeResult::kStopped);
+  EXPECT_TRUE(untouched.file.empty());
 }
 
 TEST(PixbufDecode, OnlyRegularFilesAreRead) {

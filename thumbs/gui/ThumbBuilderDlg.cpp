@@ -85,7 +85,7 @@ CThumbBuilderDlg::~CThumbBuilderDlg() {
   // A build left running must not leave its temporary file behind.
   builder_.reset();
   StopWaitingForFirstDraw();
-  if (ActiveDecodeAhead() == decodeAhead_.get()) SetActiveDecodeAhead(nullptr);
+  if (ActiveDecodeAhead() == decodeAhead_) SetActiveDecodeAhead(nullptr);
   decodeAhead_.reset();  // waits for the decodes still running
   g_cancellable_cancel(snapshots_);
   g_object_unref(snapshots_);
@@ -185,9 +185,9 @@ BuildResult CThumbBuilderDlg::Run() {
   }
   // One worker a core: the user-interface thread and the engine take their turns
   // between the decodes.
-  decodeAhead_ = std::make_unique<CDecodeAhead>(std::clamp(g_get_num_processors(), 1u, 4u),
+  decodeAhead_ = std::make_shared<CDecodeAhead>(std::clamp(g_get_num_processors(), 1u, 4u),
                                                 kDecodedAhead);
-  SetActiveDecodeAhead(decodeAhead_.get());
+  SetActiveDecodeAhead(decodeAhead_);
   BeginAfterFirstDraw();
   loop_ = g_main_loop_new(nullptr, FALSE);
   if (!ended_) g_main_loop_run(loop_);

@@ -126,7 +126,7 @@ class CThumbBuilderDlg : private IThumbBuilderHost {
   GCancellable* snapshots_ = nullptr;  // cancels snapshots still running at destruction
   std::unique_ptr<CThumbBuilder> builder_;
   // Decodes the next strips' pictures on the other cores while one is painted and stored.
-  std::unique_ptr<CDecodeAhead> decodeAhead_;
+  std::shared_ptr<CDecodeAhead> decodeAhead_;
   std::string stripUrl_;  // the strip page navigated to last, and its number of cells
   size_t stripCells_ = 0;
   bool stripPageLoaded_ = false;  // the pane holds a strip page, which shows the next strips
