@@ -2,6 +2,7 @@
 
 #include "app/WindowHints.h"
 #include "app/logic/CommandLine.h"
+#include "folders/FolderTreeModel.h"
 #include "platform/Trace.h"
 #include "platform/gui/ModalDialogs.h"
 #include "platform/gui/WindowRecord.h"
@@ -21,6 +22,11 @@ CMainDlg::~CMainDlg() {
 bool CMainDlg::Create() {
   if (created_) return false;
   created_ = true;
+  // The folder shown first is listed, and its cache tested, while the windows are made.
+  if (!options_.startFolder.empty())
+    folderAhead_.Start(options_.startFolder);
+  else if (options_.treeSources.initialFacts)
+    folderAhead_.Start(ChooseInitialFolder(options_.treeSources.initialFacts()));
   target_ = RegisterCommandTarget([this](const Command& command) { OnCommand(command.id); });
   window_.Create();
   GtkWindow* host = window_.window();
@@ -39,7 +45,7 @@ bool CMainDlg::Create() {
   });
   folderTree_->Create(host);
 
-  ViewerOptions viewing{options_.builtInMusicUrl, options_.treeSources.settings, target_};
+  ViewerOptions viewing{options_.builtInMusicUrl, options_.treeSources.settings, target_, &folderAhead_};
   viewer_ = std::make_unique<CViewer>(
       ViewerParts{window_, toolbar_, thumbList_, imageView_, info_, *folderTree_}, std::move(viewing));
   CViewer* viewer = viewer_.get();

@@ -14,6 +14,7 @@
 #include "app/ViewerWindow.h"
 #include "platform/CommandQueue.h"
 #include "platform/Timers.h"
+#include "folders/FolderOpenedAhead.h"
 #include "folders/UserFolders.h"
 #include "folders/gui/FolderTreeDlg.h"
 
@@ -67,6 +68,7 @@ class CMainDlg {
   void DestroyWindows();
 
   MainDlgOptions options_;
+  CFolderOpenedAhead folderAhead_;  // before the viewer, which takes from it
   CommandTarget target_ = 0;
   TimerSet timers_;
   CViewerWindow window_;

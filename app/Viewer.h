@@ -17,6 +17,7 @@
 #include "app/logic/PageStatements.h"
 #include "app/logic/SlideShow.h"
 #include "app/logic/ViewDecisions.h"
+#include "folders/FolderOpenedAhead.h"
 #include "folders/FolderWalker.h"
 #include "folders/UserFolders.h"
 #include "folders/gui/FolderTreeDlg.h"
@@ -41,6 +42,7 @@ struct ViewerOptions {
   std::string builtInMusicUrl;  // the private file the built-in music plays from
   SettingAccess settings;       // the caption and music switches
   CommandTarget quitTarget = 0;  // told kCmdCancel when the viewer quits
+  CFolderOpenedAhead* folderAhead = nullptr;  // the start folder, opened ahead; may be null
 };
 
 class CViewer : public ISlideShowView {
@@ -125,7 +127,9 @@ class CViewer : public ISlideShowView {
   void OpenSelectedFolder();
   void OpenStartPath();
   void OpenFolder(const std::string& root);
-  void ShowThumbnails(bool reload);
+  // folderCurrent, when given, is whether the current folder's cache is current, as
+  // tested a moment ago.
+  void ShowThumbnails(bool reload, const bool* folderCurrent = nullptr);
   void ShowImage(const std::string& path);
   // The walk's next picture in the direction, or the no-images text when it has none.
   void StepImage(SlideDirection direction);

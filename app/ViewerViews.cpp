@@ -29,12 +29,14 @@ void CViewer::OpenStartPath() {
 void CViewer::OpenFolder(const std::string& root) {
   parts_.info.RunScript(ClearInfoStatement());
   slideShow_.Stop();
-  walker_.Open(root);
+  bool current = false;
+  const bool openedAhead = options_.folderAhead && options_.folderAhead->Take(root, &walker_, &current);
+  if (!openedAhead) walker_.Open(root);
   SetFolderMusic(walker_.CurrentFolder());
-  ShowThumbnails(false);
+  ShowThumbnails(false, openedAhead ? &current : nullptr);
 }
 
-void CViewer::ShowThumbnails(bool reload) {
+void CViewer::ShowThumbnails(bool reload, const bool* folderCurrent) {
   CThumbListDlg& list = parts_.thumbList;
   list.Activate();
   parts_.toolbar.SetTooltip(kBtnQuitOrBack, StringId::kTipQuit);
@@ -44,8 +46,10 @@ void CViewer::ShowThumbnails(bool reload) {
   const std::string& shown = parts_.imageView.navigatedUrl();
   if (!shown.empty() && shown != kBlankPageUrl) parts_.imageView.Navigate(kBlankPageUrl);
   const std::string folder = walker_.CurrentFolder();
-  ThumbnailStep step = DecideThumbnailStep(folder, list.shownFolder(), reload,
-                                           [](const std::string& f) { return IsFolderCurrent(f); });
+  ThumbnailStep step =
+      DecideThumbnailStep(folder, list.shownFolder(), reload, [folderCurrent](const std::string& f) {
+        return folderCurrent ? *folderCurrent : IsFolderCurrent(f);
+      });
   if (step == ThumbnailStep::kNothing) return;
   if (step == ThumbnailStep::kBuildThenShowList) {
     StartMusic();  // the build takes a while: the music plays over it

@@ -10,7 +10,13 @@ namespace kov {
 
 class CFolderWalker {
  public:
+  CFolderWalker() = default;
   virtual ~CFolderWalker() = default;
+  CFolderWalker(const CFolderWalker&) = default;
+  CFolderWalker& operator=(const CFolderWalker&) = default;
+  // A walk of thousands of pictures is handed over, not copied.
+  CFolderWalker(CFolderWalker&&) = default;
+  CFolderWalker& operator=(CFolderWalker&&) = default;
 
   // Rebuilds the walk for a new root: the folder tree is listed now, pictures only
   // as each folder is reached. Afterwards the current folder is the first one in

@@ -13,9 +13,10 @@ namespace {
 // on every scroll and on every resize; the spacer after the table stands in for the
 // rows still held, at the mean height of the rows shown, so the scroll bar spans the
 // whole list from the start and a jump to its end unfolds all of it at once. The held
-// rows are asked for once the page has drawn its first frame (or half a second after
-// its load, should no frame come while it is hidden), so that neither their making nor
-// their transfer holds up the first screen.
+// rows are asked for at the first scroll, or 300 ms after the page's load: by then the
+// first screen has been drawn even on a busy machine, and neither their making (on the
+// window thread) nor their transfer holds it up. Asked for two frames after the load,
+// they still came before the window's first drawing of the page under load.
 const char kGrowScriptHead[] =
     "<SCRIPT>\r\n"
     "(function(){\r\n"
@@ -43,9 +44,8 @@ const char kGrowScriptMiddle[] =
     "function ask(){if(asked)return;asked=1;var s=d.createElement('script');s.src='";
 const char kGrowScriptTail[] =
     "';d.body.appendChild(s);}\r\n"
-    "function later(){requestAnimationFrame(function(){setTimeout(ask,0);});}\r\n"
-    "addEventListener('load',function(){requestAnimationFrame(later);setTimeout(ask,500);});\r\n"
-    "addEventListener('scroll',grow);addEventListener('resize',grow);grow();\r\n"
+    "addEventListener('load',function(){setTimeout(ask,300);});\r\n"
+    "addEventListener('scroll',ask);addEventListener('scroll',grow);addEventListener('resize',grow);grow();\r\n"
     "})();\r\n"
     "</SCRIPT>\r\n";
 

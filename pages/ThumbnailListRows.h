@@ -1,8 +1,8 @@
 #pragma once
 // The rows of a long thumbnail list, split in two: the first screens go into the table
 // of the list page, the rest follows in a script of its own that the page asks for
-// once it has been drawn, and is turned into rows by the page only as the user scrolls
-// near them. Building thousands of rows up front costs the first screen about a second
+// once it has been drawn (or at the first scroll), and is turned into rows by the page
+// only as the user scrolls near them. Building thousands of rows up front costs the first screen about a second
 // and the engine 25 kB a thumbnail; held text costs neither. Sent with the page, the
 // held text of 5000 thumbnails (1.4 MB) still cost its first drawing about 45 ms of
 // processor time, in the transfer and the parse.
