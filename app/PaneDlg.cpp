@@ -75,6 +75,7 @@ bool CPaneDlg::Create(GtkWindow* host, const Rect& rect) {
   if (window_ != nullptr) return false;
   window_ = CreateLayer(host, rect);
   if (window_ == nullptr) return false;
+  if (mapOnceInSight_) MapOnceInSight(window_);
   GtkWidget* fixed = gtk_fixed_new();
   gtk_container_add(GTK_CONTAINER(window_), fixed);
   gtk_widget_show(fixed);

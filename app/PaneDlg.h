@@ -92,9 +92,14 @@ class CPaneDlg {
   CPanePage& page() { return page_; }
   const char* traceName() const { return traceName_; }
 
+ protected:
+  // The layer is to stay unmapped, its page undrawn, until it is first in sight.
+  void MapOnceInSightOnCreate() { mapOnceInSight_ = true; }
+
  private:
   const char* traceName_;
   const char* startUrl_;
+  bool mapOnceInSight_ = false;
   GtkWidget* window_ = nullptr;
   GtkFixed* content_ = nullptr;
   std::string navigated_;
@@ -124,9 +129,15 @@ class CImageViewDlg : public CPaneDlg {
 // drawn (or a view that waits, such as the builder, comes up): at start the one web
 // process has the first thumbnail page to make, and this page and its music would
 // only hold it back. Statements run before then wait for the page.
+// The pane mostly lies under the others, playing the music; until it is first
+// brought to the front its page is not drawn, which spares the viewer a
+// window-sized picture of it (about 5 MB at 1280 x 1024).
 class CInfoDlg : public CPaneDlg {
  public:
-  CInfoDlg() : CPaneDlg("info", nullptr) { page().SetNoContextMenu(true); }
+  CInfoDlg() : CPaneDlg("info", nullptr) {
+    page().SetNoContextMenu(true);
+    MapOnceInSightOnCreate();
+  }
   // Loads the background page the first time; later calls do nothing.
   void LoadBackground();
 

@@ -90,6 +90,19 @@ WindowId WindowStack::WindowAt(int x, int y) const {
   return 0;
 }
 
+bool WindowStack::IsCovered(WindowId id) const {
+  int index = IndexOf(id);
+  if (index < 0) return false;
+  const Rect& under = bottomToTop_[index].rect;
+  for (size_t i = index + 1; i < bottomToTop_.size(); ++i) {
+    const Entry& over = bottomToTop_[i];
+    if (over.visible && over.rect.Width() > 0 && over.rect.Height() > 0 && over.rect.left <= under.left &&
+        over.rect.top <= under.top && over.rect.right >= under.right && over.rect.bottom >= under.bottom)
+      return true;
+  }
+  return false;
+}
+
 WindowStack& TopLevelWindows() {
   static WindowStack stack;
   return stack;

@@ -33,6 +33,9 @@ class WindowStack {
   WindowId FrontMost(const std::vector<WindowId>& candidates) const;
   // The highest visible window whose rectangle holds the point; 0 when none.
   WindowId WindowAt(int x, int y) const;
+  // True when a visible window above this one holds all of its rectangle, so nothing
+  // of it can be seen. A window with an empty rectangle covers nothing.
+  bool IsCovered(WindowId id) const;
 
  private:
   struct Entry {

@@ -10,6 +10,8 @@ namespace {
 constexpr const char* kIdKey = "kov-layer-id";
 constexpr const char* kHostKey = "kov-layer-host";
 constexpr const char* kOverlayKey = "kov-layer-overlay";
+constexpr const char* kDrawnKey = "kov-layer-drawn";
+constexpr const char* kWaitsKey = "kov-layer-waits-for-sight";
 
 std::map<WindowId, GtkWidget*>& Layers() {
   static std::map<WindowId, GtkWidget*> layers;
@@ -43,6 +45,24 @@ gboolean OnChildPosition(GtkOverlay*, GtkWidget* child, GdkRectangle* place, gpo
   return TRUE;
 }
 
+// A layer is mapped whenever it has a rectangle, but one asked to wait for sight
+// is left unmapped while it has never been drawn and a shown layer above covers it.
+void MapLayersInSight(GtkWindow* host) {
+  for (const auto& [id, layer] : Layers()) {
+    if (HostOf(layer) != host) continue;
+    Rect rect = TopLevelWindows().GetRect(id);
+    bool waits = g_object_get_data(G_OBJECT(layer), kWaitsKey) != nullptr;
+    bool drawn = g_object_get_data(G_OBJECT(layer), kDrawnKey) != nullptr;
+    bool mapped = rect.Width() > 0 && rect.Height() > 0 && (!waits || drawn || !TopLevelWindows().IsCovered(id));
+    if (gtk_widget_get_child_visible(layer) != mapped) gtk_widget_set_child_visible(layer, mapped);
+  }
+}
+
+gboolean OnLayerDrawn(GtkWidget* layer, cairo_t*, gpointer) {
+  g_object_set_data(G_OBJECT(layer), kDrawnKey, GINT_TO_POINTER(1));
+  return FALSE;
+}
+
 // The overlay's children follow the record's order, lowest first.
 void RestackFromRecord(GtkWindow* host) {
   GtkOverlay* overlay = OverlayOf(host);
@@ -54,6 +74,7 @@ void RestackFromRecord(GtkWindow* host) {
     if (layer == nullptr || HostOf(layer) != host) continue;
     gtk_overlay_reorder_overlay(overlay, layer, position++);
   }
+  MapLayersInSight(host);
 }
 
 }  // namespace
@@ -104,10 +125,16 @@ GtkWidget* CreateLayer(GtkWindow* host, const Rect& rect, bool topmost) {
   Layers()[id] = layer;
   TopLevelWindows().Add(id, rect, topmost);
   g_signal_connect(layer, "destroy", G_CALLBACK(OnLayerDestroyed), GUINT_TO_POINTER(id));
+  g_signal_connect(layer, "draw", G_CALLBACK(OnLayerDrawn), nullptr);
   gtk_overlay_add_overlay(overlay, layer);
-  gtk_widget_set_child_visible(layer, rect.Width() > 0 && rect.Height() > 0);
   RestackFromRecord(host);
   return layer;
+}
+
+void MapOnceInSight(GtkWidget* layer) {
+  if (WindowIdOf(layer) == 0) return;
+  g_object_set_data(G_OBJECT(layer), kWaitsKey, GINT_TO_POINTER(1));
+  MapLayersInSight(HostOf(layer));
 }
 
 WindowId WindowIdOf(GtkWidget* layer) {
@@ -128,7 +155,7 @@ void MoveLayer(GtkWidget* layer, const Rect& rect) {
   WindowId id = WindowIdOf(layer);
   if (id == 0) return;
   TopLevelWindows().SetRect(id, rect);
-  gtk_widget_set_child_visible(layer, rect.Width() > 0 && rect.Height() > 0);
+  MapLayersInSight(HostOf(layer));
   gtk_widget_queue_resize(layer);
 }
 
@@ -137,7 +164,10 @@ void ShowLayer(GtkWidget* layer, bool show) {
   if (id == 0) return;
   TopLevelWindows().SetVisible(id, show);
   gtk_widget_set_visible(layer, show);
-  if (show) RaiseLayer(layer);
+  if (show)
+    RaiseLayer(layer);
+  else
+    MapLayersInSight(HostOf(layer));
 }
 
 void RaiseLayer(GtkWidget* layer) {

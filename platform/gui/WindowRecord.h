@@ -24,6 +24,12 @@ Rect LayerHostRect(GtkWindow* host);
 // in it. Its entry goes away when it is destroyed.
 GtkWidget* CreateLayer(GtkWindow* host, const Rect& rect, bool topmost = false);
 
+// Leaves the layer unmapped, drawing nothing, while it has never been drawn and a
+// shown layer above holds all of it; from its first drawing on it is mapped like any
+// other. A page view in such a layer keeps no window-sized picture of its page until
+// the page is first in sight, but its first showing waits for the page to be drawn.
+void MapOnceInSight(GtkWidget* layer);
+
 WindowId WindowIdOf(GtkWidget* layer);  // 0 for widgets not made by CreateLayer
 GtkWidget* LayerOfId(WindowId id);      // nullptr for unknown ids
 GtkWindow* HostOf(GtkWidget* layer);    // nullptr for widgets not made by CreateLayer

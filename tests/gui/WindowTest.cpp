@@ -76,6 +76,32 @@ TEST(Windows, LayersAreSeenInTheRecordsOrder) {
   EXPECT_FALSE(TopLevelWindows().Contains(ib));
 }
 
+// A layer asked to wait for sight is left unmapped under a full cover while it has
+// never been drawn, so a page in it keeps no picture of itself; uncovered it is
+// drawn, and covered again it stays mapped to come back at once.
+TEST(Windows, ALayerIsMappedOnceItIsFirstInSight) {
+  constexpr unsigned kRed = 0xff0000, kBlue = 0x0000ff, kGreen = 0x00ff00;
+  const Rect whole{0, 0, 400, 300};
+  GtkWindow* host = CreateLayerHost(whole);
+  gtk_window_set_decorated(host, FALSE);
+  GtkWidget* plain = ColourLayer(host, whole, kGreen);  // lowest, waits for nothing
+  GtkWidget* under = ColourLayer(host, whole, kRed);
+  MapOnceInSight(under);
+  GtkWidget* cover = ColourLayer(host, whole, kBlue);
+  gtk_widget_show(GTK_WIDGET(host));
+  GtkWidget* seen = GTK_WIDGET(host);
+  ASSERT_TRUE(SpinUntil([&] { return PixelAt(seen, 200, 150) == kBlue; }));
+  EXPECT_FALSE(gtk_widget_get_mapped(under));
+  EXPECT_TRUE(gtk_widget_get_mapped(plain));
+
+  ShowLayer(cover, false);
+  EXPECT_TRUE(SpinUntil([&] { return PixelAt(seen, 200, 150) == kRed; }));
+  ShowLayer(cover, true);
+  EXPECT_TRUE(SpinUntil([&] { return PixelAt(seen, 200, 150) == kBlue; }));
+  EXPECT_TRUE(gtk_widget_get_mapped(under));
+  gtk_widget_destroy(GTK_WIDGET(host));
+}
+
 TEST(Windows, KeysReachTheWindowBeforeThePage) {
   SetPageSource([](const std::string&) {
     return PageResponse{"<html><body><script>window.keys = 0;"

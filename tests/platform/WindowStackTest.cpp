@@ -56,3 +56,37 @@ TEST(WindowStack, FrontPaneAndHitTestSkipHiddenWindows) {
   stack.SetRect(info, Rect{0, 0, 10, 10});
   EXPECT_EQ(stack.WindowAt(500, 500), list);
 }
+
+// A pane counts as covered only under a shown window holding all of it: a wrongly
+// covered pane would be unmapped and go blank while part of it is in sight.
+TEST(WindowStack, CoveredOnlyWhenAShownWindowAboveHoldsAllOfIt) {
+  struct Case {
+    const char* what;
+    Rect over;
+    bool overShown;
+    bool overAbove;
+    bool covered;
+  };
+  const Rect pane{0, 0, 1280, 1024};
+  const Case cases[] = {
+      {"same rectangle, shown, above", pane, true, true, true},
+      {"larger, shown, above", Rect{-10, -10, 1300, 1100}, true, true, true},
+      {"same rectangle but hidden", pane, false, true, false},
+      {"same rectangle but below", pane, true, false, false},
+      {"one pixel short on the right", Rect{0, 0, 1279, 1024}, true, true, false},
+      {"one pixel short at the top", Rect{0, 1, 1280, 1024}, true, true, false},
+      {"a toolbar's strip", Rect{1000, 0, 1280, 40}, true, true, false},
+      {"an empty rectangle", Rect{}, true, true, false},
+  };
+  for (const Case& c : cases) {
+    WindowStack stack;
+    const WindowId under = 1, over = 2;
+    stack.Add(under, pane);
+    stack.Add(over, c.over);
+    if (!c.overAbove) stack.Raise(under);
+    stack.SetVisible(under, true);
+    stack.SetVisible(over, c.overShown);
+    EXPECT_EQ(stack.IsCovered(under), c.covered) << c.what;
+    EXPECT_FALSE(stack.IsCovered(42)) << c.what;  // unknown id
+  }
+}
