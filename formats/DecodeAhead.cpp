@@ -69,9 +69,10 @@ bool CDecodeAhead::Take(const std::string& path, DecodeResult* result, DecodedPi
       changed_.notify_all();
       return true;
     }
-    // A worker decodes it: rather than wait idle, the caller decodes the next
-    // picture queued, so that the workers and the caller keep every core busy.
-    if (!RunNext(lock)) changed_.wait(lock);
+    // A worker decodes it: the caller waits for it, and answers the moment it is
+    // done. The workers keep the cores busy; a caller that decoded another picture
+    // meanwhile held its own answer back until that one was done too.
+    changed_.wait(lock);
   }
 }
 

@@ -39,10 +39,10 @@ class CDecodeAhead {
   // of one is stopped), so nothing is held that will not be asked for.
   void Want(const std::vector<std::string>& paths);
   // The picture at path, when it was wanted: while a worker decodes it the caller
-  // decodes the next queued pictures (or waits when none is left), and the picture
-  // is forgotten once taken. A picture wanted but not started is left to the caller
-  // (false), who decodes it at once instead of waiting behind others. One forgotten
-  // while the caller waited for it gives up at once: true with kStopped.
+  // waits, and the picture is forgotten once taken. A picture wanted but not started
+  // is left to the caller (false), who decodes it at once instead of waiting behind
+  // others. One forgotten while the caller waited for it gives up at once: true with
+  // kStopped.
   bool Take(const std::string& path, DecodeResult* result, DecodedPicture* picture,
             std::string* error);
   // Forgets everything queued and held; running decodes are stopped.
