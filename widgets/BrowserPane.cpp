@@ -145,6 +145,8 @@ bool CBrowserPane::Create(GtkContainer* parent, CommandTarget parentTarget) {
 }
 
 void CBrowserPane::ConnectSignals() {
+  // Ahead of every other draw handler and the engine's own.
+  g_signal_connect(view_, "draw", G_CALLBACK(OnDrawWhileHeld), this);
   g_signal_connect(view_, "load-changed", G_CALLBACK(OnLoadChanged), this);
   g_signal_connect(view_, "load-failed", G_CALLBACK(OnLoadFailed), this);
   // The engine restarts a page's process by itself; the trace says it happened.
@@ -167,7 +169,9 @@ void CBrowserPane::Move(const Rect& rect) {
 }
 
 void CBrowserPane::Navigate(const std::string& url) {
-  if (view_ != nullptr) webkit_web_view_load_uri(view_, url.c_str());
+  if (view_ == nullptr) return;
+  if (!firstPageDone_) drawsHeld_ = true;
+  webkit_web_view_load_uri(view_, url.c_str());
 }
 
 void CBrowserPane::Refresh() {
@@ -211,6 +215,16 @@ void CBrowserPane::FocusPage() {
   if (view_ != nullptr) gtk_widget_grab_focus(GTK_WIDGET(view_));
 }
 
+// Until the engine has given a view its first frame, every draw of the view waits for
+// one, up to half a second. While the view's first page loads the engine gives none:
+// the page waits for this thread, which hands the engine the page's answer a piece
+// at a time between draws, and a draw that came in between stood still for the half
+// second. So the view is not drawn (its area shows what lies beneath it) until that
+// page has loaded; the loaded page is then drawn in full.
+gboolean CBrowserPane::OnDrawWhileHeld(GtkWidget*, cairo_t*, gpointer self) {
+  return static_cast<CBrowserPane*>(self)->drawsHeld_;
+}
+
 void CBrowserPane::OnLoadChanged(WebKitWebView* view, WebKitLoadEvent event, gpointer self) {
   auto* pane = static_cast<CBrowserPane*>(self);
   if (event == WEBKIT_LOAD_COMMITTED) pane->hasDocument_ = true;
@@ -222,6 +236,13 @@ void CBrowserPane::OnLoadChanged(WebKitWebView* view, WebKitLoadEvent event, gpo
                     : !pane->committedUrl_.empty() ? pane->committedUrl_
                                                    : pane->GetLocationUrl();
   pane->lastFinishFailed_ = !pane->failedUrl_.empty();
+  // A first load cut short by a newer one keeps the draws held for the newer one.
+  if (!pane->lastFinishFailed_ || !webkit_web_view_is_loading(view)) {
+    pane->firstPageDone_ = true;
+    // The frames that came meanwhile asked for draws that were skipped.
+    if (pane->drawsHeld_) gtk_widget_queue_draw(GTK_WIDGET(view));
+    pane->drawsHeld_ = false;
+  }
   pane->committedUrl_.clear();
   pane->failedUrl_.clear();
   pane->OnDocumentComplete(url);

@@ -73,6 +73,7 @@ class CBrowserPane {
 
  private:
   static void OnLoadChanged(WebKitWebView* view, WebKitLoadEvent event, gpointer self);
+  static gboolean OnDrawWhileHeld(GtkWidget*, cairo_t*, gpointer self);
   static gboolean OnLoadFailed(WebKitWebView*, WebKitLoadEvent, gchar*, GError*, gpointer);
   static gboolean OnScriptDialog(WebKitWebView*, WebKitScriptDialog*, gpointer);
   static gboolean OnContextMenuSignal(WebKitWebView*, WebKitContextMenu* menu, GdkEvent*,
@@ -87,6 +88,10 @@ class CBrowserPane {
   BridgeHost bridge_;
   bool hasDocument_ = false;
   bool noContextMenu_ = false;
+  // From the first navigation until the view's first page has loaded (or the view
+  // loads nothing any more) its draws are skipped.
+  bool drawsHeld_ = false;
+  bool firstPageDone_ = false;
   // The address the load under way committed to, or failed at. Its finish can come
   // after a newer navigation has given the view the newer address.
   std::string committedUrl_;

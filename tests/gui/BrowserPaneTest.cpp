@@ -2,6 +2,9 @@
 // the window.external bridge, silenced dialogs, no menus, page-finished notices.
 #include <gtest/gtest.h>
 #include <X11/keysym.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <map>
@@ -111,6 +114,57 @@ TEST_F(PaneTest, SchemeAnnouncesTypesAndPagesShowPicturesFromFiles) {
   EXPECT_EQ(ReadJson(&pane_, "document.contentType"), Quoted("text/plain"));
   ASSERT_TRUE(LoadAndWait(&pane_, "kovp://t/pic.png"));
   EXPECT_EQ(ReadJson(&pane_, "document.contentType"), Quoted("image/png"));
+}
+
+// Until the engine has given a view a frame, a draw of the view waits for one, and
+// while the view's first page loads the engine gives none until this thread has served
+// the page: such a draw stood still for half a second. The view is drawn once loaded.
+TEST_F(PaneTest, FirstPageIsDrawnOnlyOnceItHasLoaded) {
+  // The page's picture comes through a pipe nobody writes yet, so its load stays under way.
+  const std::string pipe = temp_.path() + "/late.png";
+  ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+  Serve("kovp://t/late", "<html><body style=\"margin:0;background:#0000ff\"><img src=\"" +
+                             FileUri(pipe) + "\"></body></html>", "text/html");
+  struct Seen {
+    bool committed = false, finished = false;
+    int drawnWhileLoading = 0, drawnLoaded = 0;
+  } seen;
+  g_signal_connect(pane_.View(), "load-changed", G_CALLBACK(+[](WebKitWebView*, WebKitLoadEvent event, Seen* seen) {
+                     seen->committed |= event == WEBKIT_LOAD_COMMITTED;
+                     seen->finished |= event == WEBKIT_LOAD_FINISHED;
+                   }), &seen);
+  // Runs only for draws that reached the engine.
+  g_signal_connect_after(pane_.View(), "draw", G_CALLBACK(+[](GtkWidget*, cairo_t*, Seen* seen) -> gboolean {
+                           ++(seen->finished ? seen->drawnLoaded : seen->drawnWhileLoading);
+                           return FALSE;
+                         }), &seen);
+  pane_.Navigate("kovp://t/late");
+  ASSERT_TRUE(SpinUntil([&] { return seen.committed; }));
+  bool windowDrawn = false;
+  gulong handler = g_signal_connect_after(window_, "draw", G_CALLBACK(+[](GtkWidget*, cairo_t*, bool* drawn) -> gboolean {
+                                            *drawn = true;
+                                            return FALSE;
+                                          }), &windowDrawn);
+  gtk_widget_queue_draw(GTK_WIDGET(window_));
+  ASSERT_TRUE(SpinUntil([&] { return windowDrawn; }));
+  g_signal_handler_disconnect(window_, handler);
+  ASSERT_FALSE(seen.finished);
+  EXPECT_EQ(seen.drawnWhileLoading, 0);
+
+  // Written once the engine has opened the pipe for reading.
+  int out = -1;
+  ASSERT_TRUE(SpinUntil([&] { return (out = open(pipe.c_str(), O_WRONLY | O_NONBLOCK)) >= 0; }))
+      << "the engine never opened the picture";
+  std::string png = temp_.path() + "/picture.png";
+  ASSERT_TRUE(WritePng(png, 40, 30, 0x00ff00));
+  const std::string bytes = ReadFileBytes(png);
+  fcntl(out, F_SETFL, 0);
+  EXPECT_EQ(write(out, bytes.data(), bytes.size()), ssize_t(bytes.size()));
+  close(out);
+  ASSERT_TRUE(SpinUntil([&] { return seen.finished; }));
+  EXPECT_TRUE(SpinUntil([&] { return seen.drawnLoaded > 0; }));
+  EXPECT_TRUE(SpinUntil([&] { return PixelAt(GTK_WIDGET(window_), 300, 250) == 0x0000ff; }));
+  EXPECT_TRUE(SpinUntil([&] { return PixelAt(GTK_WIDGET(window_), 10, 10) == 0x00ff00; }));
 }
 
 TEST_F(PaneTest, ServedTemplatesLoadAsHtmlWithTheirFunctions) {

@@ -24,8 +24,6 @@ constexpr int kButtonWidth = 75;
 constexpr int kButtonHeight = 23;
 constexpr int kStatusHeight = 20;
 constexpr int kBarHeight = 10;
-// How long the build waits for the view's first draw before it starts without it.
-constexpr unsigned kFirstDrawWaitMs = 250;
 
 // The part done, in the caption's navy, over a lighter trough.
 gboolean DrawBar(GtkWidget* bar, cairo_t* cr, gpointer fraction) {
@@ -84,7 +82,6 @@ CThumbBuilderDlg::CThumbBuilderDlg(const std::string& baseFolder, const std::str
 CThumbBuilderDlg::~CThumbBuilderDlg() {
   // A build left running must not leave its temporary file behind.
   builder_.reset();
-  StopWaitingForFirstDraw();
   if (ActiveDecodeAhead() == decodeAhead_) SetActiveDecodeAhead(nullptr);
   decodeAhead_.reset();  // waits for the decodes still running
   g_cancellable_cancel(snapshots_);
@@ -188,51 +185,15 @@ BuildResult CThumbBuilderDlg::Run() {
   decodeAhead_ = std::make_shared<CDecodeAhead>(std::clamp(g_get_num_processors(), 1u, 4u),
                                                 kDecodedAhead);
   SetActiveDecodeAhead(decodeAhead_);
-  BeginAfterFirstDraw();
+  builder_->Begin();
   loop_ = g_main_loop_new(nullptr, FALSE);
   if (!ended_) g_main_loop_run(loop_);
   g_main_loop_unref(loop_);
   loop_ = nullptr;
-  StopWaitingForFirstDraw();
   SetActiveDecodeAhead(nullptr);
   decodeAhead_.reset();
   gtk_widget_hide(window_);
   return result_;
-}
-
-// A new view's first draw waits, up to half a second, for the engine's first frame of
-// it, and the engine draws none while the page it loads waits for this thread to
-// answer the page's request: a build that navigated before that draw stood still for
-// the half second. So it starts once the view has drawn (or, should no draw come,
-// after kFirstDrawWaitMs).
-void CThumbBuilderDlg::BeginAfterFirstDraw() {
-  firstDrawHandler_ = g_signal_connect_after(pane_->View(), "draw", G_CALLBACK(OnViewDrawn), this);
-  startSource_ = g_timeout_add(kFirstDrawWaitMs, OnStartBuild, this);
-}
-
-gboolean CThumbBuilderDlg::OnViewDrawn(GtkWidget*, cairo_t*, gpointer self) {
-  auto* dialog = static_cast<CThumbBuilderDlg*>(self);
-  g_signal_handler_disconnect(dialog->pane_->View(), dialog->firstDrawHandler_);
-  dialog->firstDrawHandler_ = 0;
-  // Started from the main loop, once the draw is over.
-  g_source_remove(dialog->startSource_);
-  dialog->startSource_ = g_idle_add(OnStartBuild, self);
-  return FALSE;
-}
-
-gboolean CThumbBuilderDlg::OnStartBuild(gpointer self) {
-  auto* dialog = static_cast<CThumbBuilderDlg*>(self);
-  dialog->startSource_ = 0;
-  dialog->StopWaitingForFirstDraw();
-  if (!dialog->ended_) dialog->builder_->Begin();
-  return G_SOURCE_REMOVE;
-}
-
-void CThumbBuilderDlg::StopWaitingForFirstDraw() {
-  if (firstDrawHandler_ != 0) g_signal_handler_disconnect(pane_->View(), firstDrawHandler_);
-  firstDrawHandler_ = 0;
-  if (startSource_ != 0) g_source_remove(startSource_);
-  startSource_ = 0;
 }
 
 void CThumbBuilderDlg::OnCancel() { builder_->Cancel(); }

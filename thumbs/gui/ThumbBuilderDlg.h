@@ -76,10 +76,6 @@ class CThumbBuilderDlg : private IThumbBuilderHost {
   struct SnapshotRequest;
 
   void BuildWidgets(GtkWindow* parent);
-  void BeginAfterFirstDraw();
-  void StopWaitingForFirstDraw();
-  static gboolean OnViewDrawn(GtkWidget*, cairo_t*, gpointer self);
-  static gboolean OnStartBuild(gpointer self);
   void OnCommand(int command);
   void ShowInStripPage(const std::string& url, const std::vector<std::string>& paths);
   void OnProbe(unsigned token, bool ok, const std::string& json);
@@ -131,8 +127,6 @@ class CThumbBuilderDlg : private IThumbBuilderHost {
   size_t stripCells_ = 0;
   bool stripPageLoaded_ = false;  // the pane holds a strip page, which shows the next strips
   GMainLoop* loop_ = nullptr;
-  gulong firstDrawHandler_ = 0;  // waits for the view's first draw to start the build
-  guint startSource_ = 0;        // starts the build: after that draw, or without one
   bool ended_ = false;
   BuildResult result_ = BuildResult::kCancelled;
 
