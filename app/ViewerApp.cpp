@@ -27,6 +27,20 @@ std::string Env(const char* name) {
   return value ? value : "";
 }
 
+// gtk_init_check says nothing of why it failed: without this line the viewer would
+// end silently. GDK tries the Wayland display first, then the X display.
+void SayNoDisplay() {
+  std::string named;
+  for (const char* variable : {"WAYLAND_DISPLAY", "DISPLAY"}) {
+    const std::string value = Env(variable);
+    if (!value.empty()) named += (named.empty() ? "" : ", ") + std::string(variable) + "=" + value;
+  }
+  if (named.empty())
+    std::fputs("kov: cannot open a display: neither DISPLAY nor WAYLAND_DISPLAY is set\n", stderr);
+  else
+    std::fprintf(stderr, "kov: cannot open the display (%s)\n", named.c_str());
+}
+
 std::string WorkingFolder() {
   char* folder = g_get_current_dir();
   std::string out = folder;
@@ -60,9 +74,15 @@ int CViewerApp::Run(int* argc, char*** argv) {
   char** toolkitArgv = *argv;
   OpenTrace(Env("KOV_TRACE"));
   TraceLine("starting");
-  if (!InitToolkit(&toolkitArgc, &toolkitArgv)) return 1;
+  if (!InitToolkit(&toolkitArgc, &toolkitArgv)) {
+    SayNoDisplay();
+    return 1;
+  }
   TraceLine("toolkit started");
-  if (!CreateKovpWebEngine()) return 1;
+  if (!CreateKovpWebEngine()) {
+    std::fputs("kov: the web engine could not be started\n", stderr);
+    return 1;
+  }
   TraceLine("engine made");
   // The media player cannot read kovp URLs: the built-in music plays from a private
   // file. Without one the pages stay silent and nothing else changes.

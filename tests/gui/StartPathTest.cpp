@@ -165,6 +165,40 @@ TEST_F(StartPathTest, SecondStartShowsItsPathInTheRunningViewerAndEnds) {
   if (HasFailure()) std::fprintf(stderr, "first viewer's trace:\n%s\n", ReadFile(trace).c_str());
 }
 
+// A start that cannot open a display says why on its error output, and fails.
+TEST(StartWithoutDisplay, SaysWhyAndFails) {
+  struct Case {
+    const char* display;  // nullptr: not set
+    const char* said;
+  };
+  const Case cases[] = {
+      {nullptr, "kov: cannot open a display: neither DISPLAY nor WAYLAND_DISPLAY is set\n"},
+      {":4711", "kov: cannot open the display (DISPLAY=:4711)\n"},
+  };
+  TempTree tree;
+  const std::string profile = tree.Folder("profile");
+  const std::string kov = std::string(KOV_BINARY_DIR) + "/kov";
+  for (const Case& c : cases) {
+    gchar** env = g_get_environ();
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "DBUS_SESSION_BUS_ADDRESS", "GDK_BACKEND"})
+      env = g_environ_unsetenv(env, name);
+    if (c.display != nullptr) env = g_environ_setenv(env, "DISPLAY", c.display, TRUE);
+    // No Wayland socket and no session bus to be found there.
+    env = g_environ_setenv(env, "XDG_RUNTIME_DIR", profile.c_str(), TRUE);
+    env = g_environ_setenv(env, "XDG_CONFIG_HOME", (profile + "/config").c_str(), TRUE);
+    env = g_environ_setenv(env, "XDG_CACHE_HOME", (profile + "/cache").c_str(), TRUE);
+    const char* argv[] = {kov.c_str(), nullptr};
+    gchar* said = nullptr;
+    gint status = -1;
+    ASSERT_TRUE(g_spawn_sync(nullptr, const_cast<char**>(argv), env, G_SPAWN_STDOUT_TO_DEV_NULL, nullptr,
+                             nullptr, nullptr, &said, &status, nullptr));
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << c.said;
+    EXPECT_NE(std::string(said).find(c.said), std::string::npos) << said;
+    g_free(said);
+    g_strfreev(env);
+  }
+}
+
 }  // namespace
 }  // namespace test
 }  // namespace kov
