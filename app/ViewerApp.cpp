@@ -14,6 +14,7 @@
 #include "pages/gui/KovpScheme.h"
 #include "platform/DrawingEnvironment.h"
 #include "platform/EngineProcessPreload.h"
+#include "platform/MediaBufferHeap.h"
 #include "platform/SingleInstance.h"
 #include "platform/Trace.h"
 #include "platform/gui/GtkSetup.h"
@@ -54,6 +55,7 @@ int CViewerApp::Run(int* argc, char*** argv) {
   // is not safe while other threads read it.
   ChooseDrawingWithoutGl();
   PreloadVoiceForEngineProcesses();
+  KeepMediaBuffersOnTheLibraryHeap();
   // The command line is answered before the toolkit starts: --help, --version and a
   // bad command line need no display and never show a window. The toolkit's own
   // options are not taken, so it is started on the program's name alone.

@@ -5,6 +5,7 @@
 
 #include "platform/DrawingEnvironment.h"
 #include "platform/EngineProcessPreload.h"
+#include "platform/MediaBufferHeap.h"
 
 namespace kov {
 namespace {
@@ -22,13 +23,15 @@ DesktopHandler FactsOf(GAppInfo* app) {
 
 // Starts app on uri; the launch's own outcome arrives later and is not waited for.
 // The program gets the user's environment, without what the viewer set for its own
-// drawing (a browser started from here draws with the GPU as it always does) and
-// without the preload it set for the engine's processes.
+// drawing (a browser started from here draws with the GPU as it always does),
+// without the preload it set for the engine's processes and without its choice of
+// heap for the media buffers.
 bool LaunchWith(GAppInfo* app, const std::string& uri) {
   if (app == nullptr) return false;
   GAppLaunchContext* context = g_app_launch_context_new();
   for (const std::string& name : DrawingVariablesSet()) g_app_launch_context_unsetenv(context, name.c_str());
   if (EngineProcessPreloadSet()) g_app_launch_context_unsetenv(context, "LD_PRELOAD");
+  if (const char* heap = MediaBufferHeapVariableSet()) g_app_launch_context_unsetenv(context, heap);
   GList uris = {const_cast<char*>(uri.c_str()), nullptr, nullptr};
   g_app_info_launch_uris_async(app, &uris, context, nullptr, nullptr, nullptr);
   g_object_unref(context);
