@@ -2,7 +2,8 @@
 # Measures the thumbnail builder against gdk-pixbuf-thumbnailer and vipsthumbnail
 # on the same files:
 # 100 generated 4000 x 3000 JPEGs and 100 small PNGs. Prints pictures per second of
-# each and, for the builder, where the time goes per picture.
+# each and, for the builder, where the time goes per picture, the longest the window
+# thread was held, and how late a cancel in the middle of a build runs.
 #   bench/measure-builder.sh [BUILD_DIR] [COUNT] [FILES_DIR]
 # With FILES_DIR the pictures are made there once and kept, so that runs before and
 # after a change measure the same files.
