@@ -12,7 +12,10 @@ namespace {
 // Unfolds held blocks into the table until it reaches two screens below the window,
 // on every scroll and on every resize; the spacer after the table stands in for the
 // rows still held, at the mean height of the rows shown, so the scroll bar spans the
-// whole list from the start and a jump to its end unfolds all of it at once. The held
+// whole list and a jump to its end unfolds all of it at once. Until the rows come the
+// spacer has the height the page was written with: measuring the table while the page
+// is read would lay it out early, and a list laid out while it loads fetches its first
+// thumbnails before its load ends, which then waits for them. The held
 // rows are asked for at the first scroll, or 300 ms after the page's load: by then the
 // first screen has been drawn even on a busy machine, and neither their making (on the
 // window thread) nor their transfer holds it up. Asked for two frames after the load,
@@ -45,7 +48,7 @@ const char kGrowScriptMiddle[] =
 const char kGrowScriptTail[] =
     "';d.body.appendChild(s);}\r\n"
     "addEventListener('load',function(){setTimeout(ask,300);});\r\n"
-    "addEventListener('scroll',ask);addEventListener('scroll',grow);addEventListener('resize',grow);grow();\r\n"
+    "addEventListener('scroll',ask);addEventListener('scroll',grow);addEventListener('resize',grow);\r\n"
     "})();\r\n"
     "</SCRIPT>\r\n";
 
@@ -77,16 +80,20 @@ void AppendAsStringBody(const std::string& markup, std::string* out) {
   }
 }
 
+// A pair of full-height rows: a 90-pixel thumbnail, its border and two caption lines,
+// roughly.
+constexpr int kRowPairHeight = 100;
+
 }  // namespace
 
 int InlineRowPairs() {
-  // 100 px a pair: a 90-pixel thumbnail, its border and two caption lines, roughly.
-  return std::max(kHeldRowPairsPerBlock, 2 * GetScreenRect().Height() / 100 + 1);
+  return std::max(kHeldRowPairsPerBlock, 2 * GetScreenRect().Height() / kRowPairHeight + 1);
 }
 
 std::string HeldRowsPlaceholder(int rowPairs, const std::string& rowsUrl) {
   if (rowPairs <= 0) return "";
-  return "<div id=\"kovheld\"></div>\r\n" + std::string(kGrowScriptHead) + std::to_string(rowPairs) +
+  return "<div id=\"kovheld\" style=\"height:" + std::to_string(rowPairs * kRowPairHeight) + "px\"></div>\r\n" +
+         std::string(kGrowScriptHead) + std::to_string(rowPairs) +
          kGrowScriptMiddle + rowsUrl + kGrowScriptTail;
 }
 

@@ -315,6 +315,6 @@ TEST(ThumbnailList, RowsBeyondTwoScreensAreHeldInBlocks) {
   EXPECT_NE(held.find("line\xE2\x80\xA8separator.jpg<br>"), std::string::npos);
   for (const auto& record : records)
     EXPECT_EQ(Count(page + held, CUrlText("/" + record.first + ".gif").GetText() + "\""), 1u) << record.first;
-  EXPECT_NE(page.find("<div id=\"kovheld\"></div>"), std::string::npos);
+  EXPECT_NE(page.find("<div id=\"kovheld\" style=\"height:900px\"></div>"), std::string::npos);
   EXPECT_NE(page.find("ThumbnailListReport(" + std::to_string(count) + ");"), std::string::npos);
 }
