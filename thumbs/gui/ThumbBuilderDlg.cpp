@@ -180,11 +180,9 @@ BuildResult CThumbBuilderDlg::Run() {
     gdk_window_raise(surface);
     gdk_window_focus(surface, GDK_CURRENT_TIME);
   }
-  // One worker a core and one more, as many decodes as ran when the window thread
-  // decoded beside the workers while it waited (it decodes nothing now): the engine
-  // and the window thread take their turns between the decodes, and a core left by
-  // one waiting for its file is not idle.
-  decodeAhead_ = std::make_shared<CDecodeAhead>(std::clamp(g_get_num_processors() + 1, 2u, 5u),
+  // One worker a core: the user-interface thread and the engine take their turns
+  // between the decodes.
+  decodeAhead_ = std::make_shared<CDecodeAhead>(std::clamp(g_get_num_processors(), 1u, 4u),
                                                 kDecodedAhead);
   SetActiveDecodeAhead(decodeAhead_);
   builder_->Begin();
